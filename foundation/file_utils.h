@@ -1,0 +1,106 @@
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Folders and file names, listing and writing files, trace-log lines, version
+// texts, starting programs, loading functions from libraries at run time, and a
+// reversible scrambling of texts held in memory. Paths use "/".
+
+// A file or folder that cannot be created or written. The target file is left
+// as it was.
+class FileWriteError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// --- Folders and versions ---
+
+// The trimmed path with "/" appended when it does not end with one; an empty
+// path stays empty.
+std::string IncluiBarraFinal(std::string_view path);
+
+// The folder of the running program's file, ending in "/".
+std::string PastaDoPrograma();
+
+// Above 0 when version A is newer than B, below 0 when older, 0 when equal.
+// Components between separators are compared from the left, the first
+// weighing most; digit-only components compare as numbers of up to 9 digits,
+// a missing or empty component counts as zero.
+double ComparaVersoes(std::string_view versaoA, std::string_view versaoB, char separador);
+
+// The file's version resource as "major.minor.release.build". Linux files
+// carry no version resource, so the text is always empty.
+std::string VersaoDoArquivo(std::string_view arquivo);
+
+// --- Files ---
+
+// Writes the text to the file, appending when asked and the file exists, with
+// CR LF after it when asked, creating the missing folders when asked.
+// - an empty file name does nothing;
+// - an existing file with an empty text is left untouched;
+// - a replaced file is written under a temporary name in the same folder and
+//   renamed over the target, so a failed write leaves the old file whole;
+// - an append that fails is cut back to the file's former size.
+// Failures raise FileWriteError.
+void GravaTextoEmArquivo(std::string_view arquivo, std::string_view texto, bool adicionar,
+                         bool quebraLinha, bool criarPasta);
+
+// The file holds exactly the text afterwards (an existing file is left as it
+// was when the text is empty).
+void SobrescreveArquivoTexto(std::string_view arquivo, std::string_view texto, bool criarPasta);
+
+// Appends the line and CR LF to the log file (its folder is not created);
+// with traduzir, control bytes are written as readable names. Nothing happens
+// for an empty file name, and errors are ignored.
+void GravaLinhaLog(std::string_view arquivo, std::string_view linha, bool traduzir);
+
+// Bytes 32 to 126 stay; the others become "[NUL]", "[ESC]"... or their
+// decimal value in brackets ("[200]").
+std::string TraduzNaoImprimiveis(std::string_view texto);
+
+// The decompressed bytes of gzip or zlib data.
+std::string DescompactaStream(std::istream &stream);
+std::string DescompactaTexto(std::string_view dados);
+
+// --- Programs and libraries ---
+
+// With esperar: starts the program with the parameters (split at blanks,
+// double quotes grouping) and waits until it ends. Without: opens the program,
+// document or web address as the desktop does (an executable file is started
+// with its parameters, anything else goes to xdg-open) and returns at once.
+// A program that cannot be started is ignored. The show-window code has no
+// meaning on Linux.
+void ExecutaPrograma(std::string_view programa, std::string_view parametros, bool esperar,
+                     int mostrarJanela);
+
+// Opens a document or web address with its default program, without waiting.
+void AbreNoShell(std::string_view arquivoOuUrl);
+
+// Loads the library (Windows library names are mapped to their Linux files; a
+// name without a folder is looked for in the program's folder first, then by
+// the system's search) and looks the function up. True when both succeed; the
+// address is null otherwise. The library stays loaded.
+bool LocalizaFuncaoDLL(std::string_view biblioteca, std::string_view funcao, void *&endereco);
+bool LocalizaFuncaoDLLModulo(std::string_view biblioteca, std::string_view funcao, void *&endereco,
+                             void *&modulo);
+
+// Unloads the library once when it is loaded; true when it was unloaded, the
+// name is empty or the library is not loaded.
+bool LiberaDLL(std::string_view biblioteca);
+
+// The Linux file name of a library given by its Windows name (the name
+// unchanged when it has no Linux counterpart in the map).
+std::string linuxLibraryName(std::string_view windowsName);
+
+// --- Scrambling ---
+
+// Each byte is combined with the key byte at the same position (the key
+// repeats): equal bytes stay, others become their exclusive or. Calling it
+// again with the same key restores a text without zero bytes. An empty text or
+// key gives the text unchanged.
+std::string EmbaralhaTexto(std::string_view texto, std::string_view chave);
