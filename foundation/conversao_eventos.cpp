@@ -3,7 +3,8 @@
 #include <cstddef>
 #include <vector>
 
-#include <stdexcept>
+#include "foundation/quib_exception.h"
+#include "foundation/text_utils.h"
 
 namespace {
 
@@ -72,30 +73,6 @@ constexpr auto kTipoEventoNome = MakeCodeTable<TpcnTipoEvento>({
     {"teComprEntregaCTe", tevComprEntregaCTe}, {"CancComprEntregaCTe", tevCancComprEntregaCTe},
 });
 
-char maiusculaAscii(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::string emMaiusculasAscii(std::string_view texto)
-{
-    std::string resultado(texto);
-    for (char &c : resultado)
-        c = maiusculaAscii(c);
-    return resultado;
-}
-
-bool mesmoNomeDocumento(std::string_view nomeMaiusculo, std::string_view nome)
-{
-    if (nomeMaiusculo.size() != nome.size())
-        return false;
-    for (std::size_t i = 0; i < nome.size(); ++i) {
-        if (nomeMaiusculo[i] != maiusculaAscii(nome[i]))
-            return false;
-    }
-    return true;
-}
-
 // The process-wide registry: filled at start-up, read afterwards.
 std::vector<TStrToTpEventoDFe> &registroConversores()
 {
@@ -106,7 +83,7 @@ std::vector<TStrToTpEventoDFe> &registroConversores()
 const TStrToTpEventoDFe *conversorDoDocumento(std::string_view nomeDocumento)
 {
     for (const auto &entrada : registroConversores()) {
-        if (mesmoNomeDocumento(entrada.nomeDocumento, nomeDocumento))
+        if (compareCodesIgnoringCase(entrada.nomeDocumento, nomeDocumento) == 0)
             return &entrada;
     }
     return nullptr;
@@ -208,7 +185,7 @@ void RegistraConversorTipoEvento(TConversorTipoEvento conversor, std::string_vie
 {
     if (conversor == nullptr || conversorDoDocumento(nomeDocumento) != nullptr)
         return;
-    registroConversores().push_back({conversor, emMaiusculasAscii(nomeDocumento)});
+    registroConversores().push_back({conversor, upperAscii(nomeDocumento)});
 }
 
 TpcnTipoEvento CodigoParaTipoEventoDoc(std::string_view codigo, std::string_view nomeDocumento, bool &ok)
@@ -383,7 +360,7 @@ TSchemaDFe TextoParaSchemaDFe(std::string_view texto)
     const TSchemaDFe schema = CodigoParaEnum(chave, kSchemaDFeSemPrefixo, ok);
     if (!ok) {
         const std::string nomeComposto = temPrefixo ? std::string(nome) : std::string(prefixo) + std::string(nome);
-        throw std::runtime_error("\"" + nomeComposto + "\" não é um valor TSchemaDFe válido.");
+        throw EQuibException("\"" + nomeComposto + "\" não é um valor TSchemaDFe válido.");
     }
     return schema;
 }

@@ -334,5 +334,5 @@ inline constexpr auto kEnumNames<TSchemaDFe> = std::to_array<EnumName<TSchemaDFe
 });
 // The schema of a distributed document from its schema attribute ("resNFe_v1.01"): the part
 // before the first "_", with "sch" put in front unless it begins with exactly "sch", looked up
-// among the value names without regard to ASCII case. Throws std::runtime_error when not listed.
+// among the value names without regard to ASCII case. Throws EQuibException when not listed.
 TSchemaDFe TextoParaSchemaDFe(std::string_view texto);

@@ -23,29 +23,22 @@
 // Both directions are resolved when the table is built (at compile time), so a lookup is
 // one array access (value to code) or a binary search (code to value), with no copies.
 
-namespace code_table_detail {
-
-constexpr char asciiUpper(char c)
+// Three-way comparison of two codes, the letters a-z and A-Z compared without regard to case
+// (how every code and document name is matched).
+constexpr int compareCodesIgnoringCase(std::string_view a, std::string_view b)
 {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Three-way comparison of two texts, ASCII letters compared without regard to case.
-constexpr int compareIgnoringCase(std::string_view a, std::string_view b)
-{
+    constexpr auto upper = [](char c) {
+        return static_cast<unsigned char>((c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c);
+    };
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < n; ++i) {
-        const auto ca = static_cast<unsigned char>(asciiUpper(a[i]));
-        const auto cb = static_cast<unsigned char>(asciiUpper(b[i]));
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
+        if (upper(a[i]) != upper(b[i]))
+            return upper(a[i]) < upper(b[i]) ? -1 : 1;
     }
     if (a.size() == b.size())
         return 0;
     return a.size() < b.size() ? -1 : 1;
 }
-
-} // namespace code_table_detail
 
 template <typename E>
 struct CodeRow {
@@ -91,7 +84,7 @@ public:
         std::size_t high = codeCount_;
         while (low < high) {
             const std::size_t middle = low + (high - low) / 2;
-            const int order = code_table_detail::compareIgnoringCase(codeIndex_[middle].code, code);
+            const int order = compareCodesIgnoringCase(codeIndex_[middle].code, code);
             if (order == 0) {
                 ok = true;
                 return codeIndex_[middle].value;
@@ -121,7 +114,7 @@ private:
         for (std::size_t i = 0; i < N; ++i) {
             bool merged = false;
             for (std::size_t j = 0; j < codeCount_; ++j) {
-                if (code_table_detail::compareIgnoringCase(codeIndex_[j].code, rows_[i].code) == 0) {
+                if (compareCodesIgnoringCase(codeIndex_[j].code, rows_[i].code) == 0) {
                     codeIndex_[j].value = rows_[i].value;
                     merged = true;
                     break;
@@ -133,7 +126,7 @@ private:
         for (std::size_t i = 1; i < codeCount_; ++i) {
             const CodeRow<E> entry = codeIndex_[i];
             std::size_t j = i;
-            while (j > 0 && code_table_detail::compareIgnoringCase(codeIndex_[j - 1].code, entry.code) > 0) {
+            while (j > 0 && compareCodesIgnoringCase(codeIndex_[j - 1].code, entry.code) > 0) {
                 codeIndex_[j] = codeIndex_[j - 1];
                 --j;
             }

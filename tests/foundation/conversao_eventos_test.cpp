@@ -1,10 +1,10 @@
-#include <stdexcept>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "foundation/conversao_eventos.h"
 #include "foundation/conversao_nfe.h"
+#include "foundation/quib_exception.h"
 
 namespace {
 
@@ -119,7 +119,7 @@ TEST(DistributedSchemas, UnknownSchemaRaisesNamingTheComposedName)
         try {
             TextoParaSchemaDFe(caso.texto);
             ADD_FAILURE() << caso.texto << " was accepted";
-        } catch (const std::runtime_error &erro) {
+        } catch (const EQuibException &erro) {
             EXPECT_EQ(erro.what(), caso.mensagem);
         }
     }
