@@ -11,7 +11,7 @@ packages=(
   zlib1g-dev
   libcurl4-openssl-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
-  locales
+  locales tzdata
 )
 
 missing=()
