@@ -3,9 +3,18 @@
 #include <array>
 
 // Verb implementations, one declaration per verb.
+int runDocVerb(std::span<const std::string> args);
+int runIeVerb(std::span<const std::string> args);
 
 std::span<const Verb> allVerbs()
 {
-    static const std::array<Verb, 0> verbs = {};
+    static const std::array verbs = {
+        Verb{"doc", "<kind> <value>",
+             "checks an identifier (cpf cnpj pis gtin cep suframa renavam cnh cns email placa caepf); "
+             "prints the message, exit 1 when invalid",
+             runDocVerb},
+        Verb{"ie", "<UF> <value>",
+             "checks a state registration for the state; prints the message, exit 1 when invalid", runIeVerb},
+    };
     return verbs;
 }
