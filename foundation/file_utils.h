@@ -37,7 +37,22 @@ double ComparaVersoes(std::string_view versaoA, std::string_view versaoB, char s
 // carry no version resource, so the text is always empty.
 std::string VersaoDoArquivo(std::string_view arquivo);
 
+// The error code as 8 upper-case hexadecimal digits; 0 stands for the calling
+// thread's last system error (errno).
+std::string CodigoErroHexa(int codigo);
+
 // --- Files ---
+
+// Fills the list with the entries of a folder that match the mask's file-name
+// part ("*" and "?" wildcards, case-insensitive; "*.*" matches every name).
+// With comPasta the mask's folder is put in front of each name. ordem: 0 as
+// the folder lists them, 1 by modification time, 2 by name (both
+// case-insensitive); direcao 2 is descending, anything else ascending.
+void ListaArquivos(std::string_view mascara, std::vector<std::string> &lista, bool comPasta, int ordem,
+                   int direcao);
+
+// True when some entry of the folder matches the mask.
+bool ExistemArquivos(std::string_view mascara);
 
 // Writes the text to the file, appending when asked and the file exists, with
 // CR LF after it when asked, creating the missing folders when asked.

@@ -1,14 +1,13 @@
 // Loading functions from shared libraries at run time, by their Windows names.
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <string>
 #include <vector>
 
 #include <dlfcn.h>
 
 #include "foundation/file_utils.h"
+#include "foundation/text_utils.h"
 
 namespace {
 
@@ -32,13 +31,6 @@ constexpr std::array kLibraryNames = {
     LibraryName{"zlib1.dll", "libz.so.1"},
 };
 
-bool sameIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 // The files to try for a library name, in order: with a folder, only that
 // folder; without one, the program's folder first and then the system's
 // search, as Windows does.
@@ -57,7 +49,7 @@ std::vector<std::string> candidates(std::string_view library)
 std::string linuxLibraryName(std::string_view windowsName)
 {
     for (const LibraryName &entry : kLibraryNames) {
-        if (sameIgnoringCase(entry.windows, windowsName))
+        if (upperAscii(entry.windows) == upperAscii(windowsName))
             return std::string(entry.linuxFile);
     }
     return std::string(windowsName);

@@ -1,26 +1,18 @@
-// Folder names, the program's folder and version texts.
+// Folder names, the program's folder, version texts and error codes.
 
+#include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "foundation/file_utils.h"
+#include "foundation/number_date_utils.h"
 #include "foundation/text_utils.h"
 
 namespace {
-
-// The index-th component of a version text (0-based); empty when missing.
-std::string_view versionComponent(std::string_view version, char separator, int index)
-{
-    for (int i = 0; i < index; ++i) {
-        const std::size_t next = version.find(separator);
-        if (next == std::string_view::npos)
-            return {};
-        version.remove_prefix(next + 1);
-    }
-    return version.substr(0, version.find(separator));
-}
 
 // Digit-only components compare as nine-digit numbers, an empty one as zero.
 std::string normalisedComponent(std::string_view component)
@@ -58,10 +50,15 @@ double ComparaVersoes(std::string_view versaoA, std::string_view versaoB, char s
         return 0;
     const std::string separator(1, separador);
     const int places = std::max(ContaOcorrencias(versaoA, separator), ContaOcorrencias(versaoB, separator));
+    std::vector<std::string> componentsA, componentsB;
+    DivideTexto(versaoA, separador, componentsA, '\0');
+    DivideTexto(versaoB, separador, componentsB, '\0');
+    componentsA.resize(static_cast<std::size_t>(places) + 1);
+    componentsB.resize(static_cast<std::size_t>(places) + 1);
     double result = 0;
     for (int i = 0; i <= places; ++i) {
-        const std::string a = normalisedComponent(versionComponent(versaoA, separador, i));
-        const std::string b = normalisedComponent(versionComponent(versaoB, separador, i));
+        const std::string a = normalisedComponent(componentsA[static_cast<std::size_t>(i)]);
+        const std::string b = normalisedComponent(componentsB[static_cast<std::size_t>(i)]);
         if (a == b)
             continue;
         const double weight = std::pow(10.0, places - i);
@@ -73,4 +70,12 @@ double ComparaVersoes(std::string_view versaoA, std::string_view versaoB, char s
 std::string VersaoDoArquivo(std::string_view /*arquivo*/)
 {
     return {};
+}
+
+std::string CodigoErroHexa(int codigo)
+{
+    const auto code = static_cast<std::uint32_t>(codigo == 0 ? errno : codigo);
+    const std::string bytes = {static_cast<char>(code >> 24), static_cast<char>(code >> 16),
+                               static_cast<char>(code >> 8), static_cast<char>(code)};
+    return BytesParaHex(bytes);
 }

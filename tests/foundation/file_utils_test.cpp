@@ -46,6 +46,11 @@ std::string waitForFile(const fs::path &file)
     return fs::exists(file) ? readFile(file) : std::string("(not written)");
 }
 
+void setModificationTime(const fs::path &file, int minutesAgo)
+{
+    fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::minutes(minutesAgo));
+}
+
 // Sets an environment variable for the life of the object.
 class ScopedEnv {
 public:
@@ -73,7 +78,7 @@ private:
 
 } // namespace
 
-// ---- Folders and versions --------------------------------------------
+// ---- Folders, versions, error codes --------------------------------------------
 
 TEST(FileUtils, FolderNamesAndProgramFolder)
 {
@@ -103,6 +108,80 @@ TEST(FileUtils, ComparesVersions)
     };
     for (const Case &c : cases)
         EXPECT_DOUBLE_EQ(ComparaVersoes(c.a, c.b, c.separator), c.expected) << c.a << " vs " << c.b;
+}
+
+TEST(FileUtils, ErrorCodesInHexadecimal)
+{
+    EXPECT_EQ(CodigoErroHexa(5), "00000005");
+    EXPECT_EQ(CodigoErroHexa(0x2F1AB), "0002F1AB");
+    EXPECT_EQ(CodigoErroHexa(-1), "FFFFFFFF");
+    errno = ENOENT;
+    EXPECT_EQ(CodigoErroHexa(0), "00000002");
+}
+
+// ---- Listing ----------------------------------------------------------------------
+
+class FileListing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir.write("antigo.xml", "1");
+        dir.write("Meio.XML", "2");
+        dir.write("novo.xml", "3");
+        dir.write("nota.txt", "4");
+        dir.write("sem_ponto", "5");
+        dir.write("dup..xml", "6");
+        dir.write("AÇÃO.xml", "7");
+        fs::create_directory(dir / "pasta.xml");
+        setModificationTime(dir / "antigo.xml", 300);
+        setModificationTime(dir / "Meio.XML", 200);
+        setModificationTime(dir / "AÇÃO.xml", 150);
+        setModificationTime(dir / "pasta.xml", 120);
+        setModificationTime(dir / "novo.xml", 100);
+    }
+    std::string mask(const std::string &pattern) const { return (dir.path() / pattern).string(); }
+
+    TempDir dir;
+};
+
+TEST_F(FileListing, MatchesMasksWithoutRegardToCase)
+{
+    std::vector<std::string> list{"stale entry"};
+    ListaArquivos(mask("*.xml"), list, false, 2, 1);
+    EXPECT_EQ(list, (std::vector<std::string>{"antigo.xml", "AÇÃO.xml", "Meio.XML", "novo.xml", "pasta.xml"}));
+
+    ListaArquivos(mask("ação.*"), list, false, 0, 1);
+    EXPECT_EQ(list, std::vector<std::string>{"AÇÃO.xml"});
+    ListaArquivos(mask("n?t?.TXT"), list, false, 0, 1);
+    EXPECT_EQ(list, std::vector<std::string>{"nota.txt"});
+    ListaArquivos(mask("*.*"), list, false, 0, 1);
+    EXPECT_EQ(list.size(), 7u) << "every entry but the one holding \"..\"";
+    ListaArquivos(mask("*"), list, false, 0, 1);
+    EXPECT_EQ(list.size(), 7u);
+    ListaArquivos(mask("*.pdf"), list, false, 2, 1);
+    EXPECT_TRUE(list.empty());
+    ListaArquivos((dir / "falta/*.xml").string(), list, false, 2, 1);
+    EXPECT_TRUE(list.empty());
+}
+
+TEST_F(FileListing, OrdersByTimeOrNameInBothDirections)
+{
+    std::vector<std::string> list;
+    ListaArquivos(mask("*.xml"), list, false, 1, 2);
+    EXPECT_EQ(list, (std::vector<std::string>{"novo.xml", "pasta.xml", "AÇÃO.xml", "Meio.XML", "antigo.xml"}));
+    ListaArquivos(mask("*.xml"), list, false, 1, 1);
+    EXPECT_EQ(list.front(), "antigo.xml");
+    ListaArquivos(mask("*.xml"), list, true, 2, 2);
+    EXPECT_EQ(list.front(), mask("pasta.xml"));
+    EXPECT_EQ(list.back(), mask("antigo.xml"));
+}
+
+TEST_F(FileListing, TellsWhetherFilesExist)
+{
+    EXPECT_TRUE(ExistemArquivos(mask("*.TXT")));
+    EXPECT_FALSE(ExistemArquivos(mask("*.pdf")));
+    EXPECT_FALSE(ExistemArquivos(mask("dup..xml")));
+    EXPECT_FALSE(ExistemArquivos((dir / "falta/*").string()));
 }
 
 // ---- Writing ----------------------------------------------------------------------
