@@ -72,3 +72,20 @@ TEST(NfeCheckValidation, BadArgumentsAreRefused)
         EXPECT_FALSE(result.err.empty());
     }
 }
+
+TEST(NfeCheckValidation, MaskPrintsTheMaskedText)
+{
+    expectRuns({
+        {{"mask", "cpf", "52998224725"}, 0, "529.982.247-25\n"},
+        {{"mask", "cnpj", "11222333000181"}, 0, "11.222.333/0001-81\n"},
+        {{"mask", "cep", "12345"}, 0, "12345-000\n"},
+        {{"mask", "fone", "11933334444"}, 0, "(11)93333-4444\n"},
+        {{"mask", "fone", "33334444", "21"}, 0, "(21)3333-4444\n"},
+        {{"mask", "ie:SP", "P011004243002"}, 0, "P-01100424.3/002\n"},
+        {{"mask", "ie:MG", "0623079040081"}, 0, "062.307.904/0081\n"},
+        {{"mask", "ie:RJ", "ISENTO"}, 0, "ISENTO\n"},
+    });
+    const auto unknown = runCommand({tool(), "mask", "rg", "123"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_FALSE(unknown.err.empty());
+}
