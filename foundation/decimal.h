@@ -19,6 +19,9 @@ public:
     constexpr Decimal() = default;
     // Whole numbers convert implicitly: Decimal quantity = 3;
     constexpr Decimal(int whole) : units_(static_cast<std::int64_t>(whole) * kScale) {}
+    // A double would silently lose its fraction through the int constructor:
+    // use fromDouble, which says what it does.
+    Decimal(double) = delete;
 
     static constexpr Decimal fromUnits(std::int64_t tenThousandths)
     {

@@ -1,5 +1,6 @@
 #include <limits>
 #include <stdexcept>
+#include <type_traits>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,9 @@ Decimal dec(const char *text)
         throw std::invalid_argument(text);
     return *value;
 }
+
+static_assert(!std::is_convertible_v<double, Decimal>, "a double must not silently become a whole Decimal");
+static_assert(std::is_convertible_v<int, Decimal>);
 
 TEST(Decimal, RoundsHalfAwayFromZeroExactly)
 {
