@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+
+#include "foundation/conversao_eventos.h"
+#include "foundation/date_time.h"
+#include "foundation/decimal.h"
+#include "nfe/document/model_list.h"
+
+// Billing (`cobr`), payments (`pag`) and the intermediary (`infIntermed`) of
+// an NF-e.
+
+struct TFat {
+    std::string nFat;
+    Decimal vOrig;
+    Decimal vDesc;
+    Decimal vLiq;
+};
+
+struct TDupCollectionItem {
+    std::string nDup;
+    TDateTime dVenc = 0;
+    Decimal vDup;
+};
+
+class TDupCollection : public TModelListAdicionavel<TDupCollectionItem> {};
+
+struct TCobr {
+    TFat fat;
+    TDupCollection dup;
+};
+
+// One payment (`detPag`). The card brand and the payment form start empty, so
+// neither code is written unless the caller sets it.
+struct TpagCollectionItem {
+    TpcnMeioPagamento tPag{};
+    std::string xPag;
+    Decimal vPag;
+    TpcnIntegracaoPagamento tpIntegra{};
+    std::string CNPJ;
+    TpcnBandeiraOperadora tBand = bdVazio;
+    std::string cAut;
+    TpcnIndFormaPagamento indPag = ifpVazio;
+};
+
+class TpagCollection : public TModelListAdicionavel<TpagCollectionItem> {
+public:
+    Decimal vTroco; // the change given
+};
+
+struct TinfIntermed {
+    std::string CNPJ;
+    std::string idCadIntTran;
+};
