@@ -1,0 +1,103 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace testsupport {
+
+// One request as the test server received it.
+struct HttpTestRequest {
+    std::string method;
+    std::string target; // path and query, as sent
+    std::vector<std::pair<std::string, std::string>> headers;
+    std::string body;
+
+    // The value of the first header with that name (any case); empty when none.
+    std::string header(std::string_view name) const;
+    bool hasHeader(std::string_view name) const;
+};
+
+// What the handler answers. Content-Length and "Connection: close" are added
+// unless the handler gives them.
+struct HttpTestResponse {
+    int status = 200;
+    std::string reason = "OK";
+    std::vector<std::pair<std::string, std::string>> headers;
+    std::string body;
+    // Wait before answering (cut short when the server stops).
+    std::chrono::milliseconds delay{0};
+
+    static HttpTestResponse text(int status, std::string reason, std::string body,
+                                 std::string contentType = "text/plain");
+    static HttpTestResponse redirect(int status, std::string location);
+};
+
+using HttpTestHandler = std::function<HttpTestResponse(const HttpTestRequest &)>;
+
+// The byte stream of one accepted connection. The plain one reads and writes
+// the socket; a TLS one can wrap the socket in its constructor.
+class TestStream {
+public:
+    virtual ~TestStream() = default;
+    // Bytes read (0 at the end of the stream, below 0 on failure).
+    virtual long read(char *buffer, std::size_t size) = 0;
+    virtual bool write(std::string_view bytes) = 0;
+};
+
+// Makes the stream of an accepted socket; the stream owns and closes the socket.
+// Returns null to drop the connection (a failed handshake).
+using TestStreamFactory = std::function<std::unique_ptr<TestStream>(int socket)>;
+
+std::unique_ptr<TestStream> plainTestStream(int socket);
+
+// An HTTP/1.1 server on 127.0.0.1 with a free port, answering one connection
+// at a time on its own thread and closing each after one exchange. Every
+// request is recorded.
+class HttpTestServer {
+public:
+    explicit HttpTestServer(HttpTestHandler handler, TestStreamFactory streams = plainTestStream,
+                            std::string scheme = "http");
+    ~HttpTestServer();
+    HttpTestServer(const HttpTestServer &) = delete;
+    HttpTestServer &operator=(const HttpTestServer &) = delete;
+
+    int port() const { return port_; }
+    // "http://127.0.0.1:<port>"
+    std::string baseUrl() const;
+    std::string url(std::string_view path) const { return baseUrl() + std::string(path); }
+
+    // Stops accepting and closes the port; later connections are refused.
+    void stop();
+
+    std::vector<HttpTestRequest> requests() const;
+    // Requests whose target is exactly `target`.
+    int countRequests(std::string_view target) const;
+    void clearRequests();
+
+private:
+    void run();
+    void serve(int socket);
+    HttpTestResponse answer(const HttpTestRequest &request);
+
+    HttpTestHandler handler_;
+    TestStreamFactory streams_;
+    std::string scheme_;
+    int listenSocket_ = -1;
+    int wakePipe_[2] = {-1, -1};
+    int port_ = 0;
+    bool stopping_ = false;
+    mutable std::mutex mutex_;
+    std::condition_variable stopped_;
+    std::vector<HttpTestRequest> requests_;
+    std::thread thread_;
+};
+
+} // namespace testsupport
