@@ -5,6 +5,7 @@
 // Verb implementations, one declaration per verb.
 int runDocVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
+int runKeyVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
 
 std::span<const Verb> allVerbs()
@@ -16,6 +17,10 @@ std::span<const Verb> allVerbs()
              runDocVerb},
         Verb{"ie", "<UF> <value>",
              "checks a state registration for the state; prints the message, exit 1 when invalid", runIeVerb},
+        Verb{"key", "<access key>",
+             "checks an access key; prints \"valid\" or the reason, then its parts as name=value; exit 1 when "
+             "invalid",
+             runKeyVerb},
         Verb{"mask", "<kind> <value> [area code]", "prints the masked form (kinds cpf cnpj cep fone ie:<UF>)",
              runMaskVerb},
     };
