@@ -132,15 +132,5 @@ std::string THttpHeader::text() const
 
 void THttpHeader::setText(std::string_view text)
 {
-    lines_.clear();
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) {
-            lines_.emplace_back(text.substr(pos));
-            break;
-        }
-        lines_.emplace_back(text.substr(pos, end - pos));
-        pos = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
-    }
+    lines_ = splitLines(text);
 }

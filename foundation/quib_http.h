@@ -75,6 +75,10 @@ public:
     // The largest number of redirects followed for one request.
     static constexpr int kMaxRedirecionamentos = 11;
 
+protected:
+    // Empties RespostaHTTP.
+    void clearResponseLines() { respostaHTTP_.clear(); }
+
 private:
     bool respostaEhUTF8() const;
     [[noreturn]] void lancaErroHTTP(std::string_view urlOriginal) const;

@@ -140,5 +140,8 @@ std::string lowerAscii(std::string_view text);
 // Upper-cases a-z and the accented letters of Windows-1252 (à-þ, š, ž, œ, ÿ);
 // the byte length never changes.
 std::string upperWithAccents(std::string_view text);
+// The lines of a text split at CR LF, LF or lone CR; a final line break adds
+// no empty line, and an empty text has no lines.
+std::vector<std::string> splitLines(std::string_view text);
 // Every occurrence of `from` replaced by `to` in one pass.
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
