@@ -73,6 +73,8 @@ enum class IbgeSortOrder : std::uint8_t { none, byCode, bySearchKey };
 class TQuibIBGEUFs : public TQuibObjectList<TQuibIBGEUF> {
 public:
     explicit TQuibIBGEUFs(TQuibIBGE &diretorio) : diretorio_(diretorio) {}
+    // The directory the list belongs to.
+    TQuibIBGE &Diretorio() const { return diretorio_; }
 
     TQuibIBGEUF &ObterItem(int index) { return (*this)[index]; }
     int Adicionar(std::unique_ptr<TQuibIBGEUF> item) { return Adiciona(std::move(item)); }
@@ -97,6 +99,8 @@ private:
 class TQuibIBGECidades : public TQuibObjectList<TQuibIBGECidade> {
 public:
     explicit TQuibIBGECidades(TQuibIBGE &diretorio) : diretorio_(diretorio) {}
+    // The directory the list belongs to.
+    TQuibIBGE &Diretorio() const { return diretorio_; }
 
     TQuibIBGECidade &ObterItem(int index) { return (*this)[index]; }
     int Adicionar(std::unique_ptr<TQuibIBGECidade> item) { return Adiciona(std::move(item)); }
