@@ -4,7 +4,6 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <unordered_map>
 
 #include "foundation/dfe_exception.h"
@@ -25,22 +24,6 @@ std::string textoDoArquivo(std::string bytes)
     if (std::string_view(bytes).starts_with(kBomUtf8))
         bytes.erase(0, kBomUtf8.size());
     return AnsiParaUTF8(bytes);
-}
-
-// Lines end at CR, LF or CR LF; a terminator after the last line starts no
-// further line.
-std::vector<std::string> linhasDoTexto(std::string_view texto)
-{
-    std::vector<std::string> linhas;
-    while (!texto.empty()) {
-        const std::size_t fim = texto.find_first_of("\r\n");
-        linhas.emplace_back(texto.substr(0, fim));
-        if (fim == std::string_view::npos)
-            break;
-        const std::size_t proxima = texto.compare(fim, 2, "\r\n") == 0 ? fim + 2 : fim + 1;
-        texto.remove_prefix(proxima);
-    }
-    return linhas;
 }
 
 bool cabecalhoValido(std::string_view linha)
@@ -99,12 +82,13 @@ bool TNFeRTXT::CarregarArquivo(const std::string &arquivo)
     if (!entrada) {
         if (errno == ENOENT || errno == ENOTDIR)
             return false;
-        throw EQuibDFeException("Não foi possível abrir o arquivo TXT " + arquivo + ": " + std::strerror(errno));
+        throw EQuibDFeException("Não foi possível abrir o arquivo TXT " + arquivo + ": " +
+                                std::strerror(errno));
     }
     std::string bytes((std::istreambuf_iterator<char>(entrada)), std::istreambuf_iterator<char>());
     if (entrada.bad())
         throw EQuibDFeException("Não foi possível ler o arquivo TXT " + arquivo);
-    ConteudoArquivo = linhasDoTexto(textoDoArquivo(std::move(bytes)));
+    ConteudoArquivo = splitLines(textoDoArquivo(std::move(bytes)));
     return true;
 }
 

@@ -32,7 +32,7 @@ class TNFe;
 using TValorCampoTXT = std::variant<std::string, int, std::int64_t, double>;
 
 class TNFeRTXT {
-public:
+  public:
     // Value-kind codes that LerCampoTipado reads (the codes of the writer's
     // value kinds): text 0, integer 1, date 2, date-time 3, raw text 4,
     // decimal 5, 6, 7 and 12, time 13, 64-bit integer 21.
@@ -80,12 +80,12 @@ public:
     // record; 0 when the record is null or has no such field.
     static int PosicaoDoCampo(std::string_view TAG, const TxtLayoutRecord *registro);
 
-private:
+  private:
     TNFe &nfe_;
     const TxtLayout *layout_ = nullptr;
     std::string registro_;
     std::string id_;
     const TxtLayoutRecord *registroLayout_ = nullptr; // layout line of id_
-    std::vector<std::string_view> campos_;           // registro_ split at "|"
-    int linhaAtual_ = 0;                               // 1-based line being read
+    std::vector<std::string_view> campos_;            // registro_ split at "|"
+    int linhaAtual_ = 0;                              // 1-based line being read
 };

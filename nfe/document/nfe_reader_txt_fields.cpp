@@ -30,8 +30,7 @@ std::string_view trecho(std::string_view texto, std::size_t inicio, std::size_t 
 }
 
 // A whole number made of ASCII digits only, at least one.
-template <typename Inteiro>
-bool leDigitos(std::string_view texto, Inteiro &valor)
+template <typename Inteiro> bool leDigitos(std::string_view texto, Inteiro &valor)
 {
     if (texto.empty())
         return false;
@@ -43,8 +42,7 @@ bool leDigitos(std::string_view texto, Inteiro &valor)
     return erro == std::errc() && fim == texto.data() + texto.size();
 }
 
-template <typename Inteiro>
-Inteiro inteiroDosDigitos(std::string_view tag, std::string_view valor)
+template <typename Inteiro> Inteiro inteiroDosDigitos(std::string_view tag, std::string_view valor)
 {
     Inteiro resultado = 0;
     if (!leDigitos("0" + SomenteDigitos(valor), resultado))
@@ -60,10 +58,11 @@ bool leParte(std::string_view texto, std::size_t inicio, std::size_t quantidade,
 TDateTime dataDoTexto(std::string_view tag, std::string_view valor, bool comHora)
 {
     DateTimeParts partes;
-    const bool lido = leParte(valor, 1, 4, partes.year) && leParte(valor, 6, 2, partes.month) &&
-                      leParte(valor, 9, 2, partes.day) &&
-                      (!comHora || (leParte(valor, 12, 2, partes.hour) && leParte(valor, 15, 2, partes.minute) &&
-                                    leParte(valor, 18, 2, partes.second)));
+    const bool lido =
+        leParte(valor, 1, 4, partes.year) && leParte(valor, 6, 2, partes.month) &&
+        leParte(valor, 9, 2, partes.day) &&
+        (!comHora || (leParte(valor, 12, 2, partes.hour) && leParte(valor, 15, 2, partes.minute) &&
+                      leParte(valor, 18, 2, partes.second)));
     TDateTime resultado = 0;
     if (!lido || !tryEncodeDateTime(partes, resultado))
         throw erroCampo(tag, valor);
@@ -98,8 +97,8 @@ double decimalDoTexto(std::string_view tag, std::string_view valor)
 
 EQuibDFeException erroCampo(std::string_view tag, std::string_view valor)
 {
-    return EQuibDFeException("Erro ao ler o campo " + std::string(tag) + ". Conteúdo inválido = " +
-                             std::string(valor));
+    return EQuibDFeException("Erro ao ler o campo " + std::string(tag) +
+                             ". Conteúdo inválido = " + std::string(valor));
 }
 
 TValorCampoTXT converteCampo(int tipo, std::string_view tag, std::string_view texto)

@@ -235,26 +235,22 @@ TLocalNFe &entrega(TNFe &nfe)
     return nfe.entrega;
 }
 
-template <TLocalNFe &(*Local)(TNFe &)>
-void lerLocalEndereco(const Registro &r)
+template <TLocalNFe &(*Local)(TNFe &)> void lerLocalEndereco(const Registro &r)
 {
     lerLocal(r, Local(r.nfe));
 }
 
-template <TLocalNFe &(*Local)(TNFe &)>
-void lerLocalCNPJ(const Registro &r)
+template <TLocalNFe &(*Local)(TNFe &)> void lerLocalCNPJ(const Registro &r)
 {
     Local(r.nfe).CNPJCPF = r.texto("CNPJ");
 }
 
-template <TLocalNFe &(*Local)(TNFe &)>
-void lerLocalCPF(const Registro &r)
+template <TLocalNFe &(*Local)(TNFe &)> void lerLocalCPF(const Registro &r)
 {
     Local(r.nfe).CNPJCPF = r.texto("CPF");
 }
 
-template <TLocalNFe &(*Local)(TNFe &)>
-void lerLocalNome(const Registro &r)
+template <TLocalNFe &(*Local)(TNFe &)> void lerLocalNome(const Registro &r)
 {
     Local(r.nfe).xNome = r.texto("xNome");
 }

@@ -34,18 +34,18 @@ TValorCampoTXT converteCampo(int tipo, std::string_view tag, std::string_view va
 
 // The record being read, with one getter per conversion of the record tables.
 class Registro {
-public:
+  public:
     Registro(const TNFeRTXT &leitor, TNFe &nfe, int linha) : nfe(nfe), leitor_(leitor), linha_(linha) {}
 
-    std::string texto(std::string_view tag) const;   // text, entities decoded, trimmed
-    std::string bruto(std::string_view tag) const;   // raw text, left-trimmed
-    int inteiro(std::string_view tag) const;         // the digits of the field; 0 when empty
+    std::string texto(std::string_view tag) const; // text, entities decoded, trimmed
+    std::string bruto(std::string_view tag) const; // raw text, left-trimmed
+    int inteiro(std::string_view tag) const;       // the digits of the field; 0 when empty
     std::int64_t inteiro64(std::string_view tag) const;
-    Decimal decimal(std::string_view tag) const;     // rounded to 4 places
+    Decimal decimal(std::string_view tag) const; // rounded to 4 places
     double flutuante(std::string_view tag) const;
-    TDateTime data(std::string_view tag) const;      // YYYY-MM-DD
-    TDateTime dataHora(std::string_view tag) const;  // YYYY-MM-DDThh:mm:ss[zone]
-    TDateTime hora(std::string_view tag) const;      // hh:mm:ss
+    TDateTime data(std::string_view tag) const;     // YYYY-MM-DD
+    TDateTime dataHora(std::string_view tag) const; // YYYY-MM-DDThh:mm:ss[zone]
+    TDateTime hora(std::string_view tag) const;     // hh:mm:ss
     // An integer written as text: anything but a whole number, the empty text
     // included, is a field error.
     int textoInteiro(std::string_view tag) const;
@@ -55,15 +55,14 @@ public:
 
     // The layout version of the document (TInfNFe::VersaoOuPadrao).
     double versao() const { return nfe.infNFe.VersaoOuPadrao(); }
-    bool ate200() const { return versao() < 3; }   // layouts 1.10 and 2.00
+    bool ate200() const { return versao() < 3; }    // layouts 1.10 and 2.00
     bool desde310() const { return versao() >= 3; } // layouts 3.10 and 4.00
     bool desde400() const { return versao() >= 4; }
 
     // The last item of a list that this record completes; when the list is
     // empty the reading ends with an error naming the record that should
     // have come first.
-    template <typename Lista>
-    auto &ultimo(Lista &lista, std::string_view registroAnterior) const
+    template <typename Lista> auto &ultimo(Lista &lista, std::string_view registroAnterior) const
     {
         if (lista.empty())
             throw registroForaDeOrdem(registroAnterior);
@@ -72,7 +71,7 @@ public:
 
     TNFe &nfe;
 
-private:
+  private:
     EQuibDFeException registroForaDeOrdem(std::string_view registroAnterior) const;
 
     const TNFeRTXT &leitor_;

@@ -137,7 +137,8 @@ TEST(NFeReaderTxt, FieldConversionsAndTheFieldError)
         {note400({"B|99999999999"}), "Erro ao ler o campo cUF. Conteúdo inválido = 99999999999"},
         {note400({"B|35|1|X|55|1|1|2024-05-17"}),
          "Erro ao ler o campo dhEmi. Conteúdo inválido = 2024-05-17"},
-        {note400({"H|1|", "I|P1|||||5102||1|1e999"}), "Erro ao ler o campo vUnCom. Conteúdo inválido = 1e999"},
+        {note400({"H|1|", "I|P1|||||5102||1|1e999"}),
+         "Erro ao ler o campo vUnCom. Conteúdo inválido = 1e999"},
         {note400({"X11|1|1|1|1|5353|"}), "Erro ao ler o campo cMunFG. Conteúdo inválido = "},
         {noteOf("2.00", {"B|35|1|VENDA|0|55|1|1|2019-05-01|2019-05-01|25:00:00"}),
          "Erro ao ler o campo hSaiEnt. Conteúdo inválido = 25:00:00"},
@@ -188,7 +189,8 @@ TEST(NFeReaderTxt, FieldsAbsentFromTheVersionOrTheLineReadAsEmpty)
 TEST(NFeReaderTxt, RecordNamesAreUpperCasedButNotTrimmed)
 {
     TNFe nfe;
-    ASSERT_TRUE(readLines(nfe, note400({"c02a|12345678909", "x25a|VAGAO1", "X25B |BALSA1", "", "UNKNOWN|1"})));
+    ASSERT_TRUE(
+        readLines(nfe, note400({"c02a|12345678909", "x25a|VAGAO1", "X25B |BALSA1", "", "UNKNOWN|1"})));
     EXPECT_EQ(nfe.emit.CNPJCPF, "12345678909");
     EXPECT_EQ(nfe.transp.vagao, "VAGAO1");
     EXPECT_EQ(nfe.transp.balsa, "");
@@ -227,9 +229,10 @@ TEST(NFeReaderTxt, AddressesPutBrazilInOnlyForEmitterAndRecipient)
 TEST(NFeReaderTxt, ReferencesAndDependentRecords)
 {
     TNFe nfe;
-    ASSERT_TRUE(readLines(nfe, note400({"BA13|11222333000181", "BA02|35240512345678000195550010000012341000012345",
-                                        "BA10|35|2405|ISENTO|04|1|77|35240512345678000195570010000012341000012345",
-                                        "BA14|12345678909", "BA20|2D|123|456"})));
+    ASSERT_TRUE(
+        readLines(nfe, note400({"BA13|11222333000181", "BA02|35240512345678000195550010000012341000012345",
+                                "BA10|35|2405|ISENTO|04|1|77|35240512345678000195570010000012341000012345",
+                                "BA14|12345678909", "BA20|2D|123|456"})));
     ASSERT_EQ(nfe.ide.NFref.count(), 3);
     EXPECT_EQ(nfe.ide.NFref.ObterItem(0).refNFe, "35240512345678000195550010000012341000012345");
     const TNFrefCollectionItem &producer = nfe.ide.NFref.ObterItem(1);
@@ -245,7 +248,8 @@ TEST(NFeReaderTxt, ReferencesAndDependentRecords)
         std::string message;
     };
     const std::vector<Case> cases = {
-        {{"YA04|11222333000181|01|AUT"}, "Erro ao ler o registro YA04 (linha 3): falta o registro YA01 antes dele"},
+        {{"YA04|11222333000181|01|AUT"},
+         "Erro ao ler o registro YA04 (linha 3): falta o registro YA01 antes dele"},
         {{"I|P1"}, "Erro ao ler o registro I (linha 3): falta o registro H antes dele"},
         {{"H|1|", "I52|1|"}, "Erro ao ler o registro I52 (linha 4): falta o registro I50 antes dele"},
         {{"H|1|", "I25|1|1|"}, "Erro ao ler o registro I25 (linha 4): falta o registro I18 antes dele"},
@@ -259,7 +263,8 @@ TEST(NFeReaderTxt, ReferencesAndDependentRecords)
 TEST(NFeReaderTxt, PaymentsByVersion)
 {
     TNFe nfe;
-    ASSERT_TRUE(readLines(nfe, note400({"YA|", "YA01|0|03|100.00", "YA04|11222333000181|02|AUT1", "YA09|5.50"})));
+    ASSERT_TRUE(
+        readLines(nfe, note400({"YA|", "YA01|0|03|100.00", "YA04|11222333000181|02|AUT1", "YA09|5.50"})));
     ASSERT_EQ(nfe.pag.count(), 1);
     const TpagCollectionItem &pag = nfe.pag.ObterItem(0);
     EXPECT_EQ(pag.indPag, ifp0);
@@ -283,11 +288,12 @@ TEST(NFeReaderTxt, ItemRecordsFillTheLatestItem)
     ASSERT_TRUE(readLines(nfe, note400({"H|1|PRIMEIRO", "H|9|SEGUNDO",
                                         "I|P2|SEM GTIN|PRODUTO|22030000||5.102|UN|2.0000|10.1234567891|20.25|"
                                         "SEM GTIN|UN|2|10.1234567891|||||1|PED|1|||11222333000181|SP123456",
-                                        "I05a|AA0001", "I05c|0300100", "I18|DI1|2024-01-02|SANTOS|SP|2024-01-03|1|"
+                                        "I05a|AA0001", "I05c|0300100",
+                                        "I18|DI1|2024-01-02|SANTOS|SP|2024-01-03|1|"
                                         "10.00|1|11222333000181|SP|EXP",
                                         "I25|1|2|FAB|0.50|DRAW", "I50|DRAW2", "I52|240000000001||3.5",
-                                        "I80|L1|1.5|2024-01-01|2025-01-01|AGREG",
-                                        "L|1|A12|000123|ARMA", "K|1234567890123|ISENTO|9.99"})));
+                                        "I80|L1|1.5|2024-01-01|2025-01-01|AGREG", "L|1|A12|000123|ARMA",
+                                        "K|1234567890123|ISENTO|9.99"})));
     ASSERT_EQ(nfe.det.count(), 2);
     EXPECT_EQ(nfe.det.ObterItem(0).prod.nItem, 1);
     EXPECT_EQ(nfe.det.ObterItem(0).prod.cProd, "");
@@ -321,8 +327,9 @@ TEST(NFeReaderTxt, ItemRecordsFillTheLatestItem)
 TEST(NFeReaderTxt, VersionDependentItemFields)
 {
     TNFe v310;
-    ASSERT_TRUE(readLines(v310, noteOf("3.10", {"H|1|", "I|P1|||||5102||||||||||||1|||", "K|L1|2.5|2024-01-01|2025-01-01|9.99",
-                                                "LA|210203001|12.3456|CODIF|20.0|SP", "O|CL1|11222333000181|SELO|2|999"})));
+    ASSERT_TRUE(readLines(
+        v310, noteOf("3.10", {"H|1|", "I|P1|||||5102||||||||||||1|||", "K|L1|2.5|2024-01-01|2025-01-01|9.99",
+                              "LA|210203001|12.3456|CODIF|20.0|SP", "O|CL1|11222333000181|SELO|2|999"})));
     const TDetCollectionItem &item = v310.det.ObterItem(0);
     EXPECT_EQ(item.prod.indEscala, epNenhum);
     EXPECT_EQ(item.prod.med.ObterItem(0).nLote, "L1");
@@ -350,9 +357,10 @@ TEST(NFeReaderTxt, VersionDependentItemFields)
 TEST(NFeReaderTxt, TheLastICMSRecordOfAnItemDecides)
 {
     TNFe nfe;
-    ASSERT_TRUE(readLines(nfe, note400({"H|1|", "N10a|0|90|3|100.00|10.00|18.00|18.00|4|||100.00|12.00|12.00|50.00|SP",
-                                        "H|2|", "N10a|0|20", "H|3|", "N10b|0|60|1.00|2.00", "H|4|",
-                                        "N10c|0|101|2.50|5.00", "H|5|", "N10c|0|101|2.50|5.00", "N02|1|00|3|100.00|18.00|18.00"})));
+    ASSERT_TRUE(readLines(
+        nfe, note400({"H|1|", "N10a|0|90|3|100.00|10.00|18.00|18.00|4|||100.00|12.00|12.00|50.00|SP", "H|2|",
+                      "N10a|0|20", "H|3|", "N10b|0|60|1.00|2.00", "H|4|", "N10c|0|101|2.50|5.00", "H|5|",
+                      "N10c|0|101|2.50|5.00", "N02|1|00|3|100.00|18.00|18.00"})));
     EXPECT_EQ(nfe.det.ObterItem(0).imposto.ICMS.CST, sti90Part);
     EXPECT_EQ(nfe.det.ObterItem(0).imposto.ICMS.UFST, "SP");
     EXPECT_EQ(nfe.det.ObterItem(0).imposto.ICMS.pBCOp, 50);
@@ -379,7 +387,9 @@ TEST(NFeReaderTxt, IPIAndPISValuesAcrossVersions)
     };
     const std::vector<Case> cases = {
         {"2.00", {"O07|50|15.00", "O10|100.00|15.00", "Q05|99|3.00", "Q07|100.00|3.00"}, 15, 3},
-        {"4.00", {"O07|50|15.00", "O10|100.00|15.00|0.00", "Q05|99|3.00", "Q07|100.00|1.65|1.65"}, 15,
+        {"4.00",
+         {"O07|50|15.00", "O10|100.00|15.00|0.00", "Q05|99|3.00", "Q07|100.00|1.65|1.65"},
+         15,
          Decimal::fromUnits(16500)},
         {"4.00", {"O07|50|15.00", "O11|10.0000|0.7500|7.50"}, Decimal::fromUnits(75000), 0},
     };
@@ -414,7 +424,8 @@ TEST(NFeReaderTxt, FilesInWindows1252AndInUtf8)
     testsupport::TempDir dir;
     const std::string records = "NOTAFISCAL|1\r\nA|4.00|NFe35\r\nC|";
     // "AÇÚCAR & CAFÉ LTDA" in Windows-1252, then in UTF-8 with and without a BOM.
-    const auto ansi = dir.write("ansi.txt", records + "A\xC7\xDA" "CAR & CAF\xC9 LTDA\r\n");
+    const auto ansi = dir.write("ansi.txt", records + "A\xC7\xDA"
+                                                      "CAR & CAF\xC9 LTDA\r\n");
     const auto utf8 = dir.write("utf8.txt", records + "AÇÚCAR & CAFÉ LTDA\n");
     const auto bom = dir.write("bom.txt", "\xEF\xBB\xBF" + records + "AÇÚCAR & CAFÉ LTDA\r");
     for (const auto &file : {ansi, utf8, bom}) {
