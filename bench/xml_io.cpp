@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include <malloc.h>
+
 #include <benchmark/benchmark.h>
 #include <libxml/parser.h>
 
@@ -129,4 +131,11 @@ BENCHMARK(BM_LibXml2ReadMemory)->Arg(990)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}

@@ -35,14 +35,17 @@ bool primeiroAtributo(std::string_view tag, std::string_view &nome, std::string_
 
 } // namespace
 
-void TGerador::escreveLinha(std::string_view conteudo)
+void TGerador::iniciaLinha()
 {
     if (Opcoes.IdentarXML) {
         const int recuo = Opcoes.TamanhoIdentacao * Opcoes.ProfundidadeAtual;
         if (recuo > 0)
             ArquivoFormatoXML.append(static_cast<std::size_t>(recuo), ' ');
     }
-    ArquivoFormatoXML += conteudo;
+}
+
+void TGerador::terminaLinha()
+{
     if (Opcoes.IdentarXML)
         ArquivoFormatoXML += "\r\n";
 }
@@ -65,7 +68,11 @@ void TGerador::EscreveGrupo(std::string_view TAG, std::string_view ID, bool Recu
         --Opcoes.ProfundidadeAtual;
     if (!TagsSemRecuo.empty() && ComecaComItemDaLista(tag, TagsSemRecuo))
         --Opcoes.ProfundidadeAtual;
-    escreveLinha(tagTexto("<", tag, ">"));
+    iniciaLinha();
+    ArquivoFormatoXML += '<';
+    ArquivoFormatoXML += tag;
+    ArquivoFormatoXML += '>';
+    terminaLinha();
     if (Recuar && !fechamento)
         ++Opcoes.ProfundidadeAtual;
 }

@@ -96,7 +96,9 @@ public:
 private:
     void AbreRegistroTXT(std::string_view ID);
     void atualizaTagNivel(std::string_view tag);
-    void escreveLinha(std::string_view conteudo);
+    // Indentation before, and the line end after, an element written with IdentarXML.
+    void iniciaLinha();
+    void terminaLinha();
 
     std::string tagNivel_;
     std::string idNivel_;

@@ -235,22 +235,36 @@ void TGerador::EscreveCampo(TTipoValorCampo Tipo, std::string_view ID, std::stri
 
     PreencheCampoTXT(tag, campo.vazio ? std::string_view() : std::string_view(campo.texto));
 
-    const std::string espacoAtributo = atributo.empty() ? std::string() : tagTexto(" ", atributo, "");
-    std::string elemento;
-    if (Ocorrencias == 1 && campo.vazio) {
-        elemento = tagTexto("<", tag, espacoAtributo);
-        elemento += Opcoes.TagVaziaNoFormatoResumido ? "/>" : tagTexto("></", tag, ">");
-    } else if (Ocorrencias == 1 || !campo.vazio) {
-        elemento = tagTexto("<", tag, espacoAtributo);
-        elemento += '>';
-        if (LimpaTexto)
-            elemento += LimpaTextoXML(Opcoes.RetirarEspacos, campo.texto, Opcoes.RetirarAcentos, true,
-                                      Opcoes.QuebraLinha);
-        else
-            elemento += campo.texto;
-        elemento += tagTexto("</", tag, ">");
-    } else {
-        return;
+    const bool vazioObrigatorio = Ocorrencias == 1 && campo.vazio;
+    if (!vazioObrigatorio && campo.vazio)
+        return; // optional and empty: nothing is written
+
+    // The element goes straight into the output.
+    std::string &xml = ArquivoFormatoXML;
+    iniciaLinha();
+    xml += '<';
+    xml += tag;
+    if (!atributo.empty()) {
+        xml += ' ';
+        xml += atributo;
     }
-    escreveLinha(elemento);
+    if (vazioObrigatorio) {
+        if (Opcoes.TagVaziaNoFormatoResumido) {
+            xml += "/>";
+        } else {
+            xml += "></";
+            xml += tag;
+            xml += '>';
+        }
+    } else {
+        xml += '>';
+        if (LimpaTexto)
+            xml += LimpaTextoXML(Opcoes.RetirarEspacos, campo.texto, Opcoes.RetirarAcentos, true, Opcoes.QuebraLinha);
+        else
+            xml += campo.texto;
+        xml += "</";
+        xml += tag;
+        xml += '>';
+    }
+    terminaLinha();
 }

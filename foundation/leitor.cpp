@@ -1,10 +1,11 @@
 #include "foundation/leitor.h"
 
-#include <cstring>
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
+#include "foundation/busca_texto.h"
 #include "foundation/pcn_auxiliar.h"
 #include "foundation/quib_exception.h"
 #include "foundation/tag_texto.h"
@@ -13,34 +14,6 @@
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
-
-char maiuscula(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Position of the first occurrence of `agulha` (already upper-cased, starting
-// with "<") in `texto` at or after `inicio`, comparing ASCII letters without
-// regard to case; npos when absent.
-std::size_t buscaSemCaixa(std::string_view texto, std::string_view agulha, std::size_t inicio = 0)
-{
-    if (agulha.empty() || agulha.size() > texto.size())
-        return npos;
-    const std::size_t ultimo = texto.size() - agulha.size();
-    for (std::size_t i = inicio; i <= ultimo;) {
-        const void *achado = std::memchr(texto.data() + i, agulha.front(), ultimo - i + 1);
-        if (achado == nullptr)
-            return npos;
-        i = static_cast<std::size_t>(static_cast<const char *>(achado) - texto.data());
-        std::size_t k = 1;
-        while (k < agulha.size() && maiuscula(texto[i + k]) == agulha[k])
-            ++k;
-        if (k == agulha.size())
-            return i;
-        ++i;
-    }
-    return npos;
-}
 
 std::string_view aparaFinal(std::string_view texto)
 {
@@ -53,8 +26,29 @@ std::string_view aparaFinal(std::string_view texto)
 std::size_t buscaFechamento(std::string_view texto, std::string_view fechamento, std::string_view comPrefixo,
                             std::size_t inicio)
 {
-    const std::size_t achado = texto.find(fechamento, inicio);
-    return achado != npos ? achado : texto.find(comPrefixo, inicio);
+    const std::size_t achado = buscaExata(texto, fechamento, inicio);
+    return achado != npos ? achado : buscaExata(texto, comPrefixo, inicio);
+}
+
+// The element's opening tag: the first "<" + name + ">", or else the first
+// "<" + name + " " (attributes follow), or else the first "<" + name + ":".
+std::size_t buscaAbertura(std::string_view texto, std::string_view nome)
+{
+    const std::string marca = tagTexto("<", nome, "");
+    std::size_t comEspaco = npos;
+    std::size_t comPrefixo = npos;
+    for (std::size_t achado = buscaExata(texto, marca); achado != npos;
+         achado = buscaExata(texto, marca, achado + 1)) {
+        const std::size_t seguinte = achado + marca.size();
+        const char c = seguinte < texto.size() ? texto[seguinte] : '\0';
+        if (c == '>')
+            return achado;
+        if (c == ' ' && comEspaco == npos)
+            comEspaco = achado;
+        if (c == ':' && comPrefixo == npos)
+            comPrefixo = achado;
+    }
+    return comEspaco != npos ? comEspaco : comPrefixo;
 }
 
 } // namespace
@@ -74,6 +68,7 @@ void TLeitor::setGrupo(std::string texto)
 {
     auto dono = std::make_shared<const std::string>(std::move(texto));
     grupo_ = Trecho{dono, 0, dono->size()};
+    nivelDoGrupo_ = kNiveis + 1;
 }
 
 bool TLeitor::LeArquivo(const std::string &NomeArquivo)
@@ -117,6 +112,7 @@ std::string TLeitor::ExtraiGrupo(int Nivel, std::string_view TagInicio, std::str
     const std::size_t tamanhoFechamento = fim.size() + 3;
 
     grupo_ = Trecho{};
+    nivelDoGrupo_ = kNiveis + 1;
     const Trecho &pai = niveis_[static_cast<std::size_t>(Nivel - 1)];
     const std::string_view texto = pai.view();
 
@@ -130,7 +126,7 @@ std::string TLeitor::ExtraiGrupo(int Nivel, std::string_view TagInicio, std::str
         item = percurso.item;
     }
     for (; item < Item; ++item) {
-        const std::size_t achado = texto.find(fechamento, deslocamento);
+        const std::size_t achado = buscaExata(texto, fechamento, deslocamento);
         deslocamento = achado != npos ? achado + tamanhoFechamento
                                       : std::min(texto.size(), deslocamento + fim.size() + 2);
     }
@@ -141,11 +137,7 @@ std::string TLeitor::ExtraiGrupo(int Nivel, std::string_view TagInicio, std::str
     const std::size_t corte = buscaFechamento(resto, fechamento, fechamentoComPrefixo, 0);
     resto = resto.substr(0, corte != npos ? corte + tamanhoFechamento : fim.size() + 2);
 
-    std::size_t abertura = resto.find(tagTexto("<", inicio, ">"));
-    if (abertura == npos)
-        abertura = resto.find(tagTexto("<", inicio, " "));
-    if (abertura == npos)
-        abertura = resto.find(tagTexto("<", inicio, ":"));
+    const std::size_t abertura = buscaAbertura(resto, inicio);
     if (abertura == npos)
         return {};
 
@@ -157,51 +149,53 @@ std::string TLeitor::ExtraiGrupo(int Nivel, std::string_view TagInicio, std::str
     Trecho &nivel = niveis_[static_cast<std::size_t>(Nivel)];
     nivel = Trecho{pai.dono, inicioAbsoluto, inicioAbsoluto + resto.size()};
     grupo_ = nivel;
+    nivelDoGrupo_ = static_cast<std::size_t>(Nivel);
     return std::string(resto);
+}
+
+std::size_t TLeitor::posicaoDaTag(std::string_view token, std::size_t inicio) const
+{
+    const std::string_view grupo = grupo_.view();
+    if (!IndiceDeTags::tokenValido(token) || grupo.size() >= UINT32_MAX)
+        return buscaSemCaixa(grupo, tagTexto("<", token, ">"), inicio);
+    IndiceEmCache &cache = indices_[nivelDoGrupo_];
+    if (!cache.indice || !cache.trecho.mesmoQue(grupo_))
+        cache = IndiceEmCache{grupo_, std::make_shared<const IndiceDeTags>(grupo)};
+    return cache.indice->busca(token, inicio);
 }
 
 std::string_view TLeitor::conteudoDoCampo(std::string_view nome, std::string_view TagLimite) const
 {
     const std::string_view grupo = grupo_.view();
-    const std::string abertura = tagTexto("<", nome, ">");
-    const std::string fechamento = tagTexto("</", nome, ">");
+    const std::string fechamento = tagTexto("/", nome, "");
 
-    // Positions as offsets; npos stands for "absent" and sorts after every
-    // offset, so it is tested apart where absence matters.
-    std::size_t s = buscaSemCaixa(grupo, abertura);
-    std::size_t fechamentoCampo = npos;
-    bool fechamentoCalculado = false;
-    std::size_t limite = npos;
+    // S: the first plain opening tag "<N>"; E: the first closing tag "</N>";
+    // L: the limit tag, or S when it is absent; without a limit tag, E.
+    const std::size_t s = posicaoDaTag(nome);
+    const std::size_t e = posicaoDaTag(fechamento);
+    std::size_t limite = e;
     const std::string_view tagLimite = trimText(TagLimite);
     if (!tagLimite.empty()) {
-        limite = buscaSemCaixa(grupo, tagTexto("<", upperAscii(tagLimite), ">"));
+        limite = posicaoDaTag(upperAscii(tagLimite));
         if (limite == npos)
             limite = s;
-    } else {
-        fechamentoCampo = buscaSemCaixa(grupo, fechamento);
-        fechamentoCalculado = true;
-        limite = fechamentoCampo;
     }
 
     // An element after the limit, or a closing tag before the first plain
-    // opening tag, reads as empty. An absent start with a limit present is the
-    // opening tag with attributes.
+    // opening tag, reads as empty. Without a plain opening tag (the tag
+    // carries attributes) the content starts after the last ">" before L.
     if (s != npos && (limite == npos || s > limite))
         return {};
-
     std::size_t inicio = 0;
     if (s != npos) {
-        inicio = s + abertura.size();
+        inicio = s + nome.size() + 2;
     } else {
-        const std::size_t ultimoMaior =
-            limite == npos ? npos : grupo.substr(0, limite).rfind('>');
+        const std::size_t ultimoMaior = limite == npos ? npos : grupo.substr(0, limite).rfind('>');
         inicio = ultimoMaior == npos ? 0 : ultimoMaior + 1;
     }
-    if (!fechamentoCalculado)
-        fechamentoCampo = buscaSemCaixa(grupo, fechamento);
-    if (fechamentoCampo == npos || fechamentoCampo < inicio)
+    if (e == npos || e < inicio)
         return {};
-    return trimText(grupo.substr(inicio, fechamentoCampo - inicio));
+    return trimText(grupo.substr(inicio, e - inicio));
 }
 
 std::string TLeitor::LeCNPJouCPF(std::string_view TagLimite) const
@@ -219,16 +213,16 @@ std::string TLeitor::LeAtributo(std::string_view Atributo, std::string_view Tag)
         return {};
     const std::string_view grupo = grupo_.view();
     const std::string_view tag = trimText(Tag);
-    const std::size_t posicaoTag = tag.empty() ? npos : grupo.find(tag);
+    const std::size_t posicaoTag = tag.empty() ? npos : buscaExata(grupo, tag);
 
     // The attribute is "name=" (or "name " before a blank and "="), searched
     // from `de`; a name already ending in "=" is searched as it is.
     const auto posicaoAtributo = [&](std::size_t de) -> std::size_t {
         if (nome.back() == '=')
-            return grupo.find(nome, de);
+            return buscaExata(grupo, nome, de);
         const std::string comIgual = tagTexto("", nome, "=");
-        const std::size_t achado = grupo.find(comIgual, de);
-        return achado != npos ? achado : grupo.find(tagTexto("", nome, " "), de);
+        const std::size_t achado = buscaExata(grupo, comIgual, de);
+        return achado != npos ? achado : buscaExata(grupo, tagTexto("", nome, " "), de);
     };
     std::size_t posicao = posicaoAtributo(0);
     if (posicaoTag != npos && (posicao == npos || posicao < posicaoTag))
@@ -237,9 +231,10 @@ std::string TLeitor::LeAtributo(std::string_view Atributo, std::string_view Tag)
         return {};
 
     std::string_view resto = trimText(grupo.substr(posicao + nome.size()));
+    // Double quotes, unless a single quote comes first (or there is no double quote).
     const std::size_t aspasDuplas = resto.find('"');
-    const std::size_t aspasSimples = resto.find('\'');
-    const char aspas = aspasDuplas != npos && (aspasSimples == npos || aspasDuplas < aspasSimples) ? '"' : '\'';
+    const bool simplesAntes = resto.substr(0, aspasDuplas).find('\'') != npos;
+    const char aspas = aspasDuplas != npos && !simplesAntes ? '"' : '\'';
     const std::size_t abre = resto.find(aspas);
     if (abre == npos)
         return {};

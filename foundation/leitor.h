@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/indice_de_tags.h"
 #include "foundation/valor_campo.h"
 
 // The XML reader of every fiscal document and answer. It is not an XML
@@ -93,10 +94,22 @@ private:
         std::size_t inicioDoItem = 0; // offset in the parent after item - 1 skips
     };
 
+    // The plain tags of the current group, indexed on first use and kept per
+    // level, so reading many fields of one group scans it once.
+    struct IndiceEmCache {
+        Trecho trecho;
+        std::shared_ptr<const IndiceDeTags> indice;
+    };
+
     std::string_view conteudoDoCampo(std::string_view nomeMaiusculo, std::string_view TagLimite) const;
+    // Position in Grupo of the first "<" + token + ">" (ASCII case ignored)
+    // at or after `inicio`; npos when absent.
+    std::size_t posicaoDaTag(std::string_view tokenMaiusculo, std::size_t inicio = 0) const;
 
     std::shared_ptr<const std::string> arquivo_;
     Trecho grupo_;
+    std::size_t nivelDoGrupo_ = kNiveis + 1; // the level Grupo came from; kNiveis + 1 when assigned
+    mutable std::array<IndiceEmCache, kNiveis + 2> indices_;
     std::array<Trecho, kNiveis + 1> niveis_;
     std::array<Percurso, kNiveis + 1> percursos_;
 };

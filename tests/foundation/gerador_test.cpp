@@ -1,3 +1,4 @@
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -156,6 +157,16 @@ struct CasoDecimal {
     std::string texto;
 };
 
+void PrintTo(const CasoDecimal &caso, std::ostream *os)
+{
+    *os << EnumValueName(caso.tipo) << " -> " << caso.texto;
+}
+
+void PrintTo(const CasoCampo &caso, std::ostream *os)
+{
+    *os << caso.nome;
+}
+
 class Decimais : public ::testing::TestWithParam<CasoDecimal> {};
 
 TEST_P(Decimais, CasasArredondamentoSeparadorESupressao)
@@ -192,7 +203,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoDecimal{vcDecimal2, 1234.0, '.', true, "1234"},
                       CasoDecimal{vcDecimal2, 1234.5, '.', true, "1234.50"},
                       CasoDecimal{vcDecimal4, Decimal(15), ',', true, "15"},
-                      CasoDecimal{vcDecimal4, Decimal::fromUnits(150001), ',', true, "15,0001"}));
+                      CasoDecimal{vcDecimal4, Decimal::fromUnits(150001), ',', true, "15,0001"}),
+    [](const ::testing::TestParamInfo<CasoDecimal> &info) { return "Caso" + std::to_string(info.index); });
 
 TEST(TGerador, SuprimirDecimaisNaoContaOSeparadorNosLimites)
 {

@@ -1,11 +1,16 @@
+#include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "foundation/busca_texto.h"
 #include "foundation/date_time.h"
+#include "foundation/indice_de_tags.h"
 #include "foundation/leitor.h"
 #include "foundation/quib_exception.h"
+#include "foundation/text_utils.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -226,6 +231,44 @@ TEST(TLeitor, LeArquivoJuntaAsLinhasComCRLF)
     EXPECT_TRUE(leitor.LeArquivo(latin1.string()));
     EXPECT_EQ(leitor.Arquivo(), "<b>ação</b>\r\n<c/>\r\n");
     EXPECT_THROW(leitor.LeArquivo((pasta / "nao-existe.xml").string()), EQuibException);
+}
+
+} // namespace
+
+namespace {
+
+// The tag index answers what a substring search for "<" + token + ">" does,
+// on texts full of stray "<", ">", mixed case and near-miss names.
+TEST(IndiceDeTags, ConcordaComABuscaDeSubtexto)
+{
+    std::mt19937 aleatorio(20240229);
+    const std::string pedacos[] = {"<",  ">",  "/", "a",  "A",  "b",  "ab", "aB", " ", "=", "\"",
+                                   "<a>", "</A>", "<ab>", "<b x>", "<<a>>", "</ab>", "ç", "<ç>"};
+    const std::string tokens[] = {"A", "/A", "AB", "/AB", "B", "B X", "", "Ç", "<A", "A>"};
+    for (int rodada = 0; rodada < 500; ++rodada) {
+        std::string texto;
+        const int tamanho = static_cast<int>(aleatorio() % 40);
+        for (int i = 0; i < tamanho; ++i)
+            texto += pedacos[aleatorio() % std::size(pedacos)];
+        const IndiceDeTags indice(texto);
+        for (const std::string &token : tokens) {
+            for (std::size_t inicio = 0; inicio <= texto.size(); inicio += 7) {
+                const std::size_t esperado = buscaSemCaixa(texto, "<" + token + ">", inicio);
+                if (IndiceDeTags::tokenValido(token)) {
+                    EXPECT_EQ(indice.busca(token, inicio), esperado) << texto << " / " << token;
+                }
+                // The plain search agrees with a byte-by-byte reference.
+                std::size_t referencia = std::string_view::npos;
+                const std::string agulha = "<" + token + ">";
+                for (std::size_t p = inicio;
+                     p + agulha.size() <= texto.size() && referencia == std::string_view::npos; ++p) {
+                    if (upperAscii(texto.substr(p, agulha.size())) == agulha)
+                        referencia = p;
+                }
+                EXPECT_EQ(esperado, referencia) << texto << " / " << token;
+            }
+        }
+    }
 }
 
 } // namespace
