@@ -29,14 +29,14 @@ struct Campo {
 const std::vector<Campo> &camposDoItem()
 {
     static const std::vector<Campo> campos = {
-        {"cProd", vcTexto},     {"cEAN", vcTexto},       {"xProd", vcTexto},     {"NCM", vcTexto},
-        {"CEST", vcTexto},      {"CFOP", vcInteiro},     {"uCom", vcTexto},      {"qCom", vcDecimal4},
-        {"vUnCom", vcDecimal10}, {"vProd", vcDecimal2},  {"cEANTrib", vcTexto},  {"uTrib", vcTexto},
-        {"qTrib", vcDecimal4},  {"vUnTrib", vcDecimal10}, {"vFrete", vcDecimal2}, {"vSeg", vcDecimal2},
-        {"vDesc", vcDecimal2},  {"vOutro", vcDecimal2},  {"indTot", vcInteiro},  {"xPed", vcTexto},
-        {"nItemPed", vcInteiro}, {"nFCI", vcTexto},      {"orig", vcInteiro},    {"CST", vcTexto},
-        {"modBC", vcInteiro},   {"vBC", vcDecimal2},     {"pICMS", vcDecimal4},  {"vICMS", vcDecimal2},
-        {"dFab", vcData},       {"infAdProd", vcTexto},
+        {"cProd", vcTexto},      {"cEAN", vcTexto},        {"xProd", vcTexto},     {"NCM", vcTexto},
+        {"CEST", vcTexto},       {"CFOP", vcInteiro},      {"uCom", vcTexto},      {"qCom", vcDecimal4},
+        {"vUnCom", vcDecimal10}, {"vProd", vcDecimal2},    {"cEANTrib", vcTexto},  {"uTrib", vcTexto},
+        {"qTrib", vcDecimal4},   {"vUnTrib", vcDecimal10}, {"vFrete", vcDecimal2}, {"vSeg", vcDecimal2},
+        {"vDesc", vcDecimal2},   {"vOutro", vcDecimal2},   {"indTot", vcInteiro},  {"xPed", vcTexto},
+        {"nItemPed", vcInteiro}, {"nFCI", vcTexto},        {"orig", vcInteiro},    {"CST", vcTexto},
+        {"modBC", vcInteiro},    {"vBC", vcDecimal2},      {"pICMS", vcDecimal4},  {"vICMS", vcDecimal2},
+        {"dFab", vcData},        {"infAdProd", vcTexto},
     };
     return campos;
 }
@@ -59,7 +59,8 @@ std::string escreveDocumento(int itens)
 {
     TGerador gerador;
     gerador.EscreveGrupo("NFe xmlns=\"http://www.portalfiscal.inf.br/nfe\"");
-    gerador.EscreveGrupo("infNFe versao=\"4.00\" Id=\"NFe35240111222333000181550010000000011000000010\"", "A01");
+    gerador.EscreveGrupo("infNFe versao=\"4.00\" Id=\"NFe35240111222333000181550010000000011000000010\"",
+                         "A01");
     gerador.EscreveGrupo("ide", "B01");
     gerador.EscreveCampo(vcInteiro, "B02", "cUF", 2, 2, 1, 35);
     gerador.EscreveCampo(vcTexto, "B04", "natOp", 1, 60, 1, "Venda de mercadoria");
@@ -119,7 +120,8 @@ void BM_LibXml2ReadMemory(benchmark::State &state)
 {
     const std::string xml = escreveDocumento(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        xmlDocPtr doc = xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "nfe.xml", nullptr, XML_PARSE_NONET);
+        xmlDocPtr doc =
+            xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "nfe.xml", nullptr, XML_PARSE_NONET);
         benchmark::DoNotOptimize(doc);
         xmlFreeDoc(doc);
     }

@@ -27,7 +27,8 @@ std::size_t buscaExata(std::string_view texto, std::string_view agulha, std::siz
     if (agulha.empty())
         return inicio;
     const void *achado = memmem(texto.data() + inicio, texto.size() - inicio, agulha.data(), agulha.size());
-    return achado == nullptr ? npos : static_cast<std::size_t>(static_cast<const char *>(achado) - texto.data());
+    return achado == nullptr ? npos
+                             : static_cast<std::size_t>(static_cast<const char *>(achado) - texto.data());
 }
 
 std::size_t buscaSemCaixa(std::string_view texto, std::string_view agulha, std::size_t inicio)

@@ -138,7 +138,8 @@ void TGerador::EscreveCNPJouCPF(std::string_view IDCNPJ, std::string_view IDCPF,
             AdicionaAlerta(IDCNPJ, "CNPJ", "CNPJ", kConteudoInvalido);
     }
     if (tamanho != 0 && tamanho != 11 && tamanho != 14)
-        AdicionaAlerta(std::string(IDCNPJ) + "-" + std::string(IDCPF), "CNPJ-CPF", "CNPJ/CPF", kConteudoInvalido);
+        AdicionaAlerta(std::string(IDCNPJ) + "-" + std::string(IDCPF), "CNPJ-CPF", "CNPJ/CPF",
+                       kConteudoInvalido);
 }
 
 void TGerador::EscreveCNPJ(std::string_view ID, std::string_view CNPJ, int CodigoPais, bool Obrigatorio)

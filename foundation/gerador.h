@@ -20,21 +20,21 @@
 
 // The writer's options.
 struct TGeradorOpcoes {
-    char DecimalChar = '.';              // decimal character of decimal values
-    bool SomenteValidar = false;         // check and alert, write nothing
-    bool IdentarXML = false;             // one element per line, indented
-    bool RetirarEspacos = true;          // cleaning collapses double blanks
-    bool RetirarAcentos = true;          // cleaning folds accented letters
-    int ProfundidadeAtual = 0;           // current indentation depth
-    int TamanhoIdentacao = 3;            // blanks per depth level
-    bool SuprimirDecimais = false;       // whole decimal values without decimals
+    char DecimalChar = '.';                // decimal character of decimal values
+    bool SomenteValidar = false;           // check and alert, write nothing
+    bool IdentarXML = false;               // one element per line, indented
+    bool RetirarEspacos = true;            // cleaning collapses double blanks
+    bool RetirarAcentos = true;            // cleaning folds accented letters
+    int ProfundidadeAtual = 0;             // current indentation depth
+    int TamanhoIdentacao = 3;              // blanks per depth level
+    bool SuprimirDecimais = false;         // whole decimal values without decimals
     bool TagVaziaNoFormatoResumido = true; // an empty required element as <TAG/>
     std::string FormatoAlerta = "TAG:%TAGNIVEL% ID:%ID%/%TAG%(%DESCRICAO%) - %MSG%.";
-    std::string QuebraLinha;             // text that replaces line breaks when cleaning
+    std::string QuebraLinha; // text that replaces line breaks when cleaning
 };
 
 class TGerador {
-public:
+  public:
     // Output. The writer only appends: the caller clears ArquivoFormatoXML,
     // ArquivoFormatoTXT and ListaDeAlertas before each document.
     std::string ArquivoFormatoXML;
@@ -64,7 +64,8 @@ public:
     // written inside the opening tag.
     void EscreveCampo(TTipoValorCampo Tipo, std::string_view ID, std::string_view TAG, std::int16_t Min,
                       std::int16_t Max, std::int16_t Ocorrencias, const TValorCampo &Valor,
-                      std::string_view Descricao = "", bool LimpaTexto = true, std::string_view Atributo = "");
+                      std::string_view Descricao = "", bool LimpaTexto = true,
+                      std::string_view Atributo = "");
 
     // Writes an opening group tag, or a closing one when TAG begins with "/".
     // TAG may carry attributes after a blank and end in "/" (self-closing). ID
@@ -93,7 +94,7 @@ public:
     // Finishes ArquivoFormatoTXT with the document's Id.
     void ConcluiTXT(std::string_view ID);
 
-private:
+  private:
     void AbreRegistroTXT(std::string_view ID);
     void atualizaTagNivel(std::string_view tag);
     // Indentation before, and the line end after, an element written with IdentarXML.

@@ -39,8 +39,7 @@ std::string completaComZeros(std::string texto, int width)
     return texto;
 }
 
-template <typename Int>
-std::optional<Int> leInteiro(std::string_view texto)
+template <typename Int> std::optional<Int> leInteiro(std::string_view texto)
 {
     texto = trimText(texto);
     if (!texto.empty() && texto.front() == '+')
@@ -134,7 +133,8 @@ void formataDecimal(int casas, const TValorCampo &valor, int &min, int &max, int
     const std::size_t separador = campo.texto.find(opcoes.DecimalChar);
     const std::size_t alemDasCasas = (separador == std::string::npos ? 0 : separador + 1) + casas;
     if (alemDasCasas < campo.texto.size()) {
-        const auto excedente = leInteiro<std::int64_t>(std::string_view(campo.texto).substr(alemDasCasas, 10));
+        const auto excedente =
+            leInteiro<std::int64_t>(std::string_view(campo.texto).substr(alemDasCasas, 10));
         if (excedente && *excedente > 0)
             campo.alertas.push_back(std::string(kCasasDecimais) + std::to_string(casas));
     }
@@ -259,7 +259,8 @@ void TGerador::EscreveCampo(TTipoValorCampo Tipo, std::string_view ID, std::stri
     } else {
         xml += '>';
         if (LimpaTexto)
-            xml += LimpaTextoXML(Opcoes.RetirarEspacos, campo.texto, Opcoes.RetirarAcentos, true, Opcoes.QuebraLinha);
+            xml += LimpaTextoXML(Opcoes.RetirarEspacos, campo.texto, Opcoes.RetirarAcentos, true,
+                                 Opcoes.QuebraLinha);
         else
             xml += campo.texto;
         xml += "</";

@@ -33,7 +33,7 @@ TxtTemplate::Linha analisaLinha(std::string texto)
             const std::size_t proximaBarra = resto.find('|', i + 1);
             const std::string_view segmento =
                 resto.substr(i + 1, proximaBarra == std::string_view::npos ? std::string_view::npos
-                                                                          : proximaBarra - i - 1);
+                                                                           : proximaBarra - i - 1);
             std::size_t marca = 0;
             while (marca < segmento.size() && !ehMarca(segmento, marca))
                 ++marca;

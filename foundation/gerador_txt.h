@@ -21,7 +21,7 @@ inline constexpr char kMarcaCampoTXT = '\xA8';
 
 // A template, parsed once when it is assigned.
 class TxtTemplate {
-public:
+  public:
     struct Linha {
         std::string texto;                // the template line as given
         std::string grupo;                // the group id between "<" and ">", upper-cased
@@ -45,7 +45,7 @@ public:
     // are never read against a newer one.
     unsigned versao() const { return versao_; }
 
-private:
+  private:
     std::vector<std::string> linhas_;
     std::vector<Linha> analisadas_;
     unsigned versao_ = 0;
@@ -55,7 +55,7 @@ private:
 // field values fill the lines of the latest opening, and the end turns them
 // into the TXT text.
 class TxtRegistros {
-public:
+  public:
     // Forgets every record (a new document). Records made from an older
     // template are forgotten as well when the next group opens.
     void Limpa();
@@ -71,9 +71,9 @@ public:
     // lower-cased (C02A becomes C02a); each line is followed by CR LF.
     std::string Conclui(const TxtTemplate &modelo, std::string_view id) const;
 
-private:
+  private:
     struct Registro {
-        std::size_t linha = 0;           // index in the template
+        std::size_t linha = 0;            // index in the template
         std::vector<std::string> valores; // per placeholder
         std::vector<bool> preenchidos;    // per placeholder
     };

@@ -56,8 +56,8 @@ IndiceDeTags::IndiceDeTags(std::string_view texto) : texto_(texto)
             }
         }
         const std::string_view token(ultimoAbre + 1, static_cast<std::size_t>(marca - ultimoAbre - 1));
-        tags_.push_back(Tag{static_cast<std::uint32_t>(ultimoAbre - inicio), static_cast<std::uint32_t>(token.size()),
-                            hashMaiusculo(token)});
+        tags_.push_back(Tag{static_cast<std::uint32_t>(ultimoAbre - inicio),
+                            static_cast<std::uint32_t>(token.size()), hashMaiusculo(token)});
         abre = nullptr;
         p = marca + 1;
     }

@@ -13,7 +13,7 @@
 // a closing tag's token starts with "/". Looking a token up answers exactly
 // what a substring search for "<" + token + ">" would, ASCII case ignored.
 class IndiceDeTags {
-public:
+  public:
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
     explicit IndiceDeTags(std::string_view texto);
@@ -25,7 +25,7 @@ public:
     // True when a token can be looked up here.
     static bool tokenValido(std::string_view token);
 
-private:
+  private:
     struct Tag {
         std::uint32_t posicao; // of the "<"
         std::uint32_t tamanho; // of the token

@@ -21,7 +21,7 @@
 // O(n). Field names are compared without regard to ASCII case, group tags and
 // attributes with exact case.
 class TLeitor {
-public:
+  public:
     static constexpr int kNiveis = 10;
 
     TLeitor();
@@ -52,7 +52,8 @@ public:
     // closing tag. The result becomes Grupo and the text of level Nivel. Empty
     // when there is no such item; then Grupo is empty and the level keeps its
     // previous text. Raises std::out_of_range for Nivel outside 1 to 10.
-    std::string ExtraiGrupo(int Nivel, std::string_view TagInicio, std::string_view TagFim = "", int Item = 1);
+    std::string ExtraiGrupo(int Nivel, std::string_view TagInicio, std::string_view TagFim = "",
+                            int Item = 1);
 
     // The content of the first element TAG of Grupo (before TagLimite, when
     // given), converted by the kind: texts with the XML escapes undone,
@@ -70,7 +71,7 @@ public:
     // undone; empty when absent.
     std::string LeAtributo(std::string_view Atributo, std::string_view Tag = "") const;
 
-private:
+  private:
     // A range of a text that the reader shares.
     struct Trecho {
         std::shared_ptr<const std::string> dono;

@@ -11,8 +11,7 @@
 
 namespace {
 
-template <typename Int>
-std::optional<Int> leNumero(std::string_view texto)
+template <typename Int> std::optional<Int> leNumero(std::string_view texto)
 {
     Int valor{};
     const auto [fim, erro] = std::from_chars(texto.data(), texto.data() + texto.size(), valor);
@@ -23,8 +22,7 @@ std::optional<Int> leNumero(std::string_view texto)
 
 // The integer made by the digits of the content; 0 when there are none or
 // they do not fit.
-template <typename Int>
-Int inteiroDosDigitos(std::string_view conteudo)
+template <typename Int> Int inteiroDosDigitos(std::string_view conteudo)
 {
     return leNumero<Int>(SomenteDigitos(conteudo)).value_or(0);
 }

@@ -9,12 +9,10 @@
 
 namespace {
 
-template <class... Ts>
-struct Overloaded : Ts... {
+template <class... Ts> struct Overloaded : Ts... {
     using Ts::operator()...;
 };
-template <class... Ts>
-Overloaded(Ts...) -> Overloaded<Ts...>;
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 std::string textoDaData(double value)
 {
@@ -75,13 +73,13 @@ std::string textoDoValor(const TValorCampo &valor, bool comoData)
         Overloaded{
             [](std::monostate) { return std::string(); },
             [](const std::string &text) { return text; },
-            [comoData](int value) {
-                return comoData ? textoDaData(value) : std::to_string(value);
-            },
+            [comoData](int value) { return comoData ? textoDaData(value) : std::to_string(value); },
             [comoData](std::int64_t value) {
                 return comoData ? textoDaData(static_cast<double>(value)) : std::to_string(value);
             },
-            [comoData](double value) { return comoData ? textoDaData(value) : FloatParaTexto('.', "", value); },
+            [comoData](double value) {
+                return comoData ? textoDaData(value) : FloatParaTexto('.', "", value);
+            },
             [](Decimal value) { return value.toString(); },
             [](bool value) { return std::string(value ? "True" : "False"); },
         },
@@ -90,38 +88,37 @@ std::string textoDoValor(const TValorCampo &valor, bool comoData)
 
 bool numeroDoValor(const TValorCampo &valor, double &numero)
 {
-    return std::visit(
-        Overloaded{
-            [](std::monostate) { return false; },
-            [&numero](const std::string &text) {
-                if (trimText(text).empty())
-                    return false;
-                try {
-                    numero = TextoParaFloat(text);
-                    return true;
-                } catch (const ConversionError &) {
-                    return false;
-                }
-            },
-            [&numero](int value) {
-                numero = value;
-                return true;
-            },
-            [&numero](std::int64_t value) {
-                numero = static_cast<double>(value);
-                return true;
-            },
-            [&numero](double value) {
-                numero = value;
-                return std::isfinite(value);
-            },
-            [&numero](Decimal value) {
-                numero = value.toDouble();
-                return true;
-            },
-            [](bool) { return false; },
-        },
-        valor);
+    return std::visit(Overloaded{
+                          [](std::monostate) { return false; },
+                          [&numero](const std::string &text) {
+                              if (trimText(text).empty())
+                                  return false;
+                              try {
+                                  numero = TextoParaFloat(text);
+                                  return true;
+                              } catch (const ConversionError &) {
+                                  return false;
+                              }
+                          },
+                          [&numero](int value) {
+                              numero = value;
+                              return true;
+                          },
+                          [&numero](std::int64_t value) {
+                              numero = static_cast<double>(value);
+                              return true;
+                          },
+                          [&numero](double value) {
+                              numero = value;
+                              return std::isfinite(value);
+                          },
+                          [&numero](Decimal value) {
+                              numero = value.toDouble();
+                              return true;
+                          },
+                          [](bool) { return false; },
+                      },
+                      valor);
 }
 
 TDateTime dataHoraDoValor(const TValorCampo &valor)

@@ -21,8 +21,8 @@ struct CasoCampo {
     TTipoValorCampo tipo;
     int min, max, ocorrencias;
     TValorCampo valor;
-    std::string xml;                   // what the field writes inside <ide>
-    std::vector<std::string> alertas;  // the %MSG% of each alert line
+    std::string xml;                  // what the field writes inside <ide>
+    std::vector<std::string> alertas; // the %MSG% of each alert line
 };
 
 std::string linhaDeAlerta(const std::string &msg)
@@ -39,8 +39,8 @@ TEST_P(AlertasDeCampo, EscreveEAlertaComOsTextosDoLayout)
     gerador.EscreveGrupo("ide", "", true);
     const std::size_t antes = gerador.ArquivoFormatoXML.size();
     gerador.EscreveCampo(caso.tipo, "B03", "cNF", static_cast<std::int16_t>(caso.min),
-                         static_cast<std::int16_t>(caso.max), static_cast<std::int16_t>(caso.ocorrencias), caso.valor,
-                         " Código numérico ");
+                         static_cast<std::int16_t>(caso.max), static_cast<std::int16_t>(caso.ocorrencias),
+                         caso.valor, " Código numérico ");
     EXPECT_EQ(gerador.ArquivoFormatoXML.substr(antes), caso.xml);
     std::vector<std::string> esperadas;
     for (const std::string &msg : caso.alertas)
@@ -63,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         CasoCampo{"OpcionalVazio", vcTexto, 1, 8, 0, "", "", {}},
         CasoCampo{"AbaixoDoMinimo", vcTexto, 3, 8, 1, "12", "<cNF>12</cNF>", {kMenor + " [12]"}},
         CasoCampo{"AcimaDoMaximo", vcTexto, 1, 4, 1, "12345", "<cNF>12345</cNF>", {kMaior + " [12345]"}},
-        CasoCampo{"OpcionalAcimaDoMaximo", vcTexto, 1, 4, 0, "12345", "<cNF>12345</cNF>", {kMaior + " [12345]"}},
+        CasoCampo{
+            "OpcionalAcimaDoMaximo", vcTexto, 1, 4, 0, "12345", "<cNF>12345</cNF>", {kMaior + " [12345]"}},
         CasoCampo{"ContaCaracteresNaoBytes", vcTexto, 4, 4, 1, "ação", "<cNF>acao</cNF>", {}},
         CasoCampo{"TextoAparado", vcTexto, 1, 3, 1, "  abc ", "<cNF>abc</cNF>", {}},
         CasoCampo{"InteiroOpcionalZeroOmitido", vcInteiro, 1, 8, 0, 0, "", {}},
@@ -72,14 +73,29 @@ INSTANTIATE_TEST_SUITE_P(
         CasoCampo{"InteiroNegativoCompletado", vcInteiro, 3, 8, 1, -7, "<cNF>-07</cNF>", {}},
         CasoCampo{"InteiroDeTexto", vcInteiro, 1, 8, 1, " 42 ", "<cNF>42</cNF>", {}},
         CasoCampo{"InteiroIlegivelViraZero", vcInteiro, 1, 8, 1, "4x", "<cNF>0</cNF>", {}},
-        CasoCampo{"InteiroAcimaDoMaximoComValor", vcInteiro, 1, 2, 1, 123, "<cNF>123</cNF>", {kMaior + " [123]"}},
-        CasoCampo{"Inteiro64", vcInteiro64, 1, 20, 1, std::int64_t{123456789012}, "<cNF>123456789012</cNF>", {}},
-        CasoCampo{"Inteiro32ForaDaFaixaViraZero", vcInteiro, 1, 20, 1, std::int64_t{123456789012}, "<cNF>0</cNF>",
+        CasoCampo{
+            "InteiroAcimaDoMaximoComValor", vcInteiro, 1, 2, 1, 123, "<cNF>123</cNF>", {kMaior + " [123]"}},
+        CasoCampo{
+            "Inteiro64", vcInteiro64, 1, 20, 1, std::int64_t{123456789012}, "<cNF>123456789012</cNF>", {}},
+        CasoCampo{"Inteiro32ForaDaFaixaViraZero",
+                  vcInteiro,
+                  1,
+                  20,
+                  1,
+                  std::int64_t{123456789012},
+                  "<cNF>0</cNF>",
                   {}},
         CasoCampo{"DecimalOpcionalZeroOmitido", vcDecimal2, 1, 15, 0, 0.0, "", {}},
         CasoCampo{"DecimalObrigatorioZero", vcDecimal2, 1, 15, 1, 0.0, "<cNF>0.00</cNF>", {}},
         CasoCampo{"DecimalMaximoContaOSeparador", vcDecimal2, 1, 6, 1, 1234.5, "<cNF>1234.50</cNF>", {}},
-        CasoCampo{"DecimalAcimaDoMaximo", vcDecimal2, 1, 5, 1, 1234.5, "<cNF>1234.50</cNF>", {kMaior + " [1234.5]"}},
+        CasoCampo{"DecimalAcimaDoMaximo",
+                  vcDecimal2,
+                  1,
+                  5,
+                  1,
+                  1234.5,
+                  "<cNF>1234.50</cNF>",
+                  {kMaior + " [1234.5]"}},
         CasoCampo{"DecimalCompletadoAteOMinimo", vcDecimal2, 6, 15, 1, 1.5, "<cNF>0001.50</cNF>", {}},
         CasoCampo{"DecimalIlegivelViraZero", vcDecimal2, 1, 15, 1, "doze", "<cNF>0.00</cNF>", {}},
         CasoCampo{"DecimalIlegivelOpcionalOmitido", vcDecimal2, 1, 15, 0, "doze", "", {}},
@@ -92,8 +108,14 @@ INSTANTIATE_TEST_SUITE_P(
         CasoCampo{"TextoBrutoNaoAparado", vcTextoBruto, 1, 8, 1, " a ", "<cNF>a</cNF>", {}},
         CasoCampo{"Logico", vcLogico, 1, 5, 1, true, "<cNF>true</cNF>", {}},
         CasoCampo{"LogicoDeTexto", vcLogico, 1, 5, 0, "FALSE", "<cNF>false</cNF>", {}},
-        CasoCampo{"DataAcimaDoMaximoMostraAData", vcData, 1, 8, 1, encodeDate(2019, 5, 2),
-                  "<cNF>2019-05-02</cNF>", {kMaior + " [02/05/2019]"}},
+        CasoCampo{"DataAcimaDoMaximoMostraAData",
+                  vcData,
+                  1,
+                  8,
+                  1,
+                  encodeDate(2019, 5, 2),
+                  "<cNF>2019-05-02</cNF>",
+                  {kMaior + " [02/05/2019]"}},
         CasoCampo{"TipoSemRegra", static_cast<TTipoValorCampo>(99), 1, 2, 1, "xyz", "", {}}),
     [](const ::testing::TestParamInfo<CasoCampo> &info) { return std::string(info.param.nome); });
 
@@ -102,9 +124,10 @@ TEST(TGerador, AlertaNoFormatoDoLayoutComCaminhoDosGrupos)
     TGerador gerador;
     gerador.EscreveGrupo("ide", "B01", true);
     gerador.EscreveCampo(vcTexto, "B03", "cNF", 8, 8, 1, "123", "Número da Nota Fiscal Eletrônica");
-    EXPECT_THAT(gerador.ListaDeAlertas,
-                ElementsAre("TAG:<ide> ID:B03/cNF(Número da Nota Fiscal Eletrônica) - Tamanho menor que o mínimo "
-                            "permitido [123]."));
+    EXPECT_THAT(
+        gerador.ListaDeAlertas,
+        ElementsAre("TAG:<ide> ID:B03/cNF(Número da Nota Fiscal Eletrônica) - Tamanho menor que o mínimo "
+                    "permitido [123]."));
 
     gerador.ListaDeAlertas.clear();
     gerador.Opcoes.FormatoAlerta = "%MSG% em %TAG% (%ID%) %TAG%";
@@ -226,10 +249,10 @@ TEST(TGerador, DatasEHorasPorTipo)
     const struct {
         TTipoValorCampo tipo;
         const char *texto;
-    } casos[] = {{vcData, "2019-05-02"},        {vcDataHora, "2019-05-02T10:11:12"},
-                 {vcDataCompacta, "20190502"},  {vcDataBR, "02/05/2019"},
-                 {vcDataHoraCompacta, "20190502101112"}, {vcHora, "10:11:12"},
-                 {vcHoraCompacta, "101112"}};
+    } casos[] = {
+        {vcData, "2019-05-02"},    {vcDataHora, "2019-05-02T10:11:12"},    {vcDataCompacta, "20190502"},
+        {vcDataBR, "02/05/2019"},  {vcDataHoraCompacta, "20190502101112"}, {vcHora, "10:11:12"},
+        {vcHoraCompacta, "101112"}};
     for (const auto &caso : casos) {
         TGerador gerador;
         gerador.EscreveCampo(caso.tipo, "", "d", 0, 30, 1, momento);
@@ -242,8 +265,7 @@ TEST(TGerador, DatasEHorasPorTipo)
     gerador.EscreveCampo(vcHora, "", "meiaNoite", 8, 8, 0, encodeDate(2019, 5, 2));
     gerador.EscreveCampo(vcData, "", "obrigatoria", 10, 10, 1, 0.0);
     EXPECT_EQ(gerador.ArquivoFormatoXML, "<obrigatoria/>");
-    EXPECT_THAT(gerador.ListaDeAlertas,
-                ElementsAre("TAG: ID:/obrigatoria() - Nenhum valor informado."));
+    EXPECT_THAT(gerador.ListaDeAlertas, ElementsAre("TAG: ID:/obrigatoria() - Nenhum valor informado."));
 }
 
 // ---- Groups, indentation and the alert path --------------------------------------
@@ -303,8 +325,8 @@ TEST(TGerador, CaminhoDosGruposNosAlertas)
     gerador.EscreveGrupo("ICMSTot", "", true);
     gerador.EscreveGrupo("/total", "", true);
     gerador.AdicionaAlerta("", "", "", "x");
-    EXPECT_THAT(gerador.ListaDeAlertas,
-                ElementsAre("<det nItem=\"1\"><prod>", "<det nItem=\"1\"><prod><detExport>", "", "<ICMSTot>"));
+    EXPECT_THAT(gerador.ListaDeAlertas, ElementsAre("<det nItem=\"1\"><prod>",
+                                                    "<det nItem=\"1\"><prod><detExport>", "", "<ICMSTot>"));
     EXPECT_EQ(gerador.TagNivel(), "<ICMSTot>");
 }
 
@@ -336,7 +358,10 @@ TEST(TGerador, CNPJouCPFPelaQuantidadeDeDigitos)
         {"111.444.777-36", 1, false, "<CPF>11144477736</CPF>", {"P25/CPF(CPF) - Conteúdo inválido"}},
         {"1122233000120", 1, true, "<CNPJ>01122233000120</CNPJ>", {}},
         {"11.222.333/0001-81", 1, true, "<CNPJ>11222333000181</CNPJ>", {}},
-        {"112223330001", 1, false, "<CNPJ>112223330001</CNPJ>",
+        {"112223330001",
+         1,
+         false,
+         "<CNPJ>112223330001</CNPJ>",
          {"P24/CNPJ(CNPJ) - Conteúdo inválido", "P24-P25/CNPJ-CPF(CNPJ/CPF) - Conteúdo inválido"}},
         {"", 0, true, "", {}},
         {"", 1, false, "<CNPJ/>", {}},
@@ -360,9 +385,9 @@ TEST(TGerador, CNPJDaParteBrasileiraOuEstrangeira)
     gerador.EscreveCNPJ("E02", "11.222.333/0001-82", 1058, false);
     gerador.EscreveCNPJ("E02", "", 1058, false);
     EXPECT_EQ(gerador.ArquivoFormatoXML, "<CNPJ>11222333000181</CNPJ><CNPJ/><CNPJ>11222333000182</CNPJ>");
-    EXPECT_THAT(gerador.ListaDeAlertas,
-                ElementsAre("E02/CNPJ(CNPJ(MF)) - Conteúdo inválido", "E02/CNPJ(CNPJ(MF)) - Conteúdo inválido",
-                            "E02/CNPJ(CNPJ(MF)) - Conteúdo inválido"));
+    EXPECT_THAT(gerador.ListaDeAlertas, ElementsAre("E02/CNPJ(CNPJ(MF)) - Conteúdo inválido",
+                                                    "E02/CNPJ(CNPJ(MF)) - Conteúdo inválido",
+                                                    "E02/CNPJ(CNPJ(MF)) - Conteúdo inválido"));
 }
 
 // ---- TXT output ----------------------------------------------------------------------

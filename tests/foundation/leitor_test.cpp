@@ -145,7 +145,8 @@ TEST(TLeitor, DatasEHoras)
         EXPECT_EQ(std::get<TDateTime>(leitor.LeCampo(vcDataHora, "dh")), esperado) << forma;
     }
     leitor.setGrupo("<dh>2019-05-02T10:11:xx</dh>");
-    EXPECT_EQ(std::get<TDateTime>(leitor.LeCampo(vcDataHora, "dh")), encodeDateTime({2019, 5, 2, 10, 11, 0, 0}));
+    EXPECT_EQ(std::get<TDateTime>(leitor.LeCampo(vcDataHora, "dh")),
+              encodeDateTime({2019, 5, 2, 10, 11, 0, 0}));
 
     const struct {
         TTipoValorCampo tipo;
@@ -242,8 +243,8 @@ namespace {
 TEST(IndiceDeTags, ConcordaComABuscaDeSubtexto)
 {
     std::mt19937 aleatorio(20240229);
-    const std::string pedacos[] = {"<",  ">",  "/", "a",  "A",  "b",  "ab", "aB", " ", "=", "\"",
-                                   "<a>", "</A>", "<ab>", "<b x>", "<<a>>", "</ab>", "ç", "<ç>"};
+    const std::string pedacos[] = {"<",  ">",   "/",    "a",    "A",     "b",     "ab",    "aB", " ",  "=",
+                                   "\"", "<a>", "</A>", "<ab>", "<b x>", "<<a>>", "</ab>", "ç",  "<ç>"};
     const std::string tokens[] = {"A", "/A", "AB", "/AB", "B", "B X", "", "Ç", "<A", "A>"};
     for (int rodada = 0; rodada < 500; ++rodada) {
         std::string texto;

@@ -25,7 +25,8 @@ std::string escreveMensagem(bool identar)
     gerador.EscreveCampo(vcInteiro, "FR05", "cStat", 3, 3, 1, 107, "Status");
     gerador.EscreveCampo(vcTexto, "FR06", "xMotivo", 1, 255, 1, kMotivo, "Motivo");
     gerador.EscreveCampo(vcInteiro, "FR07", "cUF", 2, 2, 1, 35, "UF");
-    gerador.EscreveCampo(vcDataHora, "FR08", "dhRecbto", 19, 19, 1, encodeDateTime({2024, 2, 29, 23, 59, 58, 0}));
+    gerador.EscreveCampo(vcDataHora, "FR08", "dhRecbto", 19, 19, 1,
+                         encodeDateTime({2024, 2, 29, 23, 59, 58, 0}));
     gerador.EscreveCampo(vcInteiro, "FR09", "tMed", 1, 4, 0, 0, "Tempo médio"); // optional zero: left out
     gerador.EscreveCampo(vcDecimal2, "FR10", "vTotal", 1, 15, 1, Decimal::fromUnits(1234500), "Total");
     gerador.EscreveCampo(vcDigitos, "FR11", "chNFe", 44, 44, 1, std::string(44, '7'), "Chave");
@@ -75,7 +76,8 @@ TEST(XmlIdaEVolta, MensagemBemFormadaLidaCampoACampo)
             ++lidos;
             EXPECT_EQ(leitor.LeAtributo("nItem"), std::to_string(item));
             EXPECT_EQ(leitor.LeAtributo("obs"), "a & b");
-            EXPECT_EQ(std::get<std::string>(leitor.LeCampo(vcTexto, "xProd")), "Produto " + std::to_string(item));
+            EXPECT_EQ(std::get<std::string>(leitor.LeCampo(vcTexto, "xProd")),
+                      "Produto " + std::to_string(item));
             EXPECT_DOUBLE_EQ(std::get<double>(leitor.LeCampo(vcDecimal4, "qCom")), item * 1.5);
             EXPECT_EQ(std::get<TDateTime>(leitor.LeCampo(vcData, "dVal")), encodeDate(2030, 1, item));
         }
