@@ -168,19 +168,4 @@ TEST(NFeModel, FreeingAFullyPopulatedNoteLeaksNothing)
 #endif
 }
 
-TEST(NFeModel, SignatureAssignCopiesTheFourValues)
-{
-    TSignature source;
-    source.URI = "#NFe35240512345678000195550010000012341000012345";
-    source.DigestValue = "ZGlnZXN0";
-    source.SignatureValue = "c2lnbmF0dXJl";
-    source.X509Certificate = "Y2VydA==";
-    TSignature target;
-    target.Assign(source);
-    EXPECT_EQ(target.URI, source.URI);
-    EXPECT_EQ(target.DigestValue, source.DigestValue);
-    EXPECT_EQ(target.SignatureValue, source.SignatureValue);
-    EXPECT_EQ(target.X509Certificate, source.X509Certificate);
-}
-
 } // namespace

@@ -1,0 +1,173 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "foundation/dfe_util.h"
+#include "nfe/document/signature.h"
+#include "xml_check.h"
+
+namespace {
+
+const std::string kUri = "#NFe35240512345678000195550010000012341000012345";
+
+const std::string kUnsigned =
+    "<Signature xmlns=\"http://www.w3.org/2000/09/xmldsig#\"><SignedInfo>"
+    "<CanonicalizationMethod Algorithm=\"http://www.w3.org/TR/2001/REC-xml-c14n-20010315\"/>"
+    "<SignatureMethod Algorithm=\"http://www.w3.org/2000/09/xmldsig#rsa-sha1\"/>"
+    "<Reference URI=\"\"><Transforms>"
+    "<Transform Algorithm=\"http://www.w3.org/2000/09/xmldsig#enveloped-signature\"/>"
+    "<Transform Algorithm=\"http://www.w3.org/TR/2001/REC-xml-c14n-20010315\"/></Transforms>"
+    "<DigestMethod Algorithm=\"http://www.w3.org/2000/09/xmldsig#sha1\"/>"
+    "<DigestValue></DigestValue></Reference></SignedInfo><SignatureValue></SignatureValue>"
+    "<KeyInfo><X509Data><X509Certificate></X509Certificate></X509Data></KeyInfo></Signature>";
+
+std::string base64Like(std::size_t length)
+{
+    const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i)
+        text += alphabet[(i * 7) % alphabet.size()];
+    return text;
+}
+
+// The SignedInfo element of a canonical Signature document.
+std::string signedInfoOf(const std::string &canonicalXml)
+{
+    const auto start = canonicalXml.find("<SignedInfo");
+    const auto end = canonicalXml.find("</SignedInfo>");
+    if (start == std::string::npos || end == std::string::npos)
+        return "no SignedInfo in: " + canonicalXml;
+    return canonicalXml.substr(start, end + 13 - start);
+}
+
+std::string replaceOnce(std::string text, const std::string &from, const std::string &to)
+{
+    const auto at = text.find(from);
+    if (at != std::string::npos)
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+TEST(Signature, UnsignedBlockIsCompleteWithEmptyValues)
+{
+    TSignature signature;
+    EXPECT_TRUE(signature.MontarXml());
+    EXPECT_EQ(signature.Gerador.ArquivoFormatoXML, kUnsigned);
+    EXPECT_TRUE(signature.Gerador.ListaDeAlertas.empty());
+
+    // Each call starts from an empty output.
+    EXPECT_TRUE(signature.MontarXml());
+    EXPECT_EQ(signature.Gerador.ArquivoFormatoXML, kUnsigned);
+}
+
+TEST(Signature, SignedValuesAreWrittenUnchanged)
+{
+    TSignature signature;
+    signature.URI = kUri;
+    signature.DigestValue = base64Like(28);
+    signature.SignatureValue = base64Like(344);
+    signature.X509Certificate = base64Like(999);
+    EXPECT_TRUE(signature.MontarXml());
+
+    std::string expected = replaceOnce(kUnsigned, "URI=\"\"", "URI=\"" + kUri + "\"");
+    expected = replaceOnce(expected, "<DigestValue></DigestValue>", "<DigestValue>" + base64Like(28) + "</DigestValue>");
+    expected = replaceOnce(expected, "<SignatureValue></SignatureValue>",
+                           "<SignatureValue>" + base64Like(344) + "</SignatureValue>");
+    expected = replaceOnce(expected, "<X509Certificate></X509Certificate>",
+                           "<X509Certificate>" + base64Like(999) + "</X509Certificate>");
+    EXPECT_EQ(signature.Gerador.ArquivoFormatoXML, expected);
+}
+
+TEST(Signature, OverlongCertificateIsWrittenWithOneAlert)
+{
+    TSignature signature;
+    signature.X509Certificate = base64Like(1500);
+    EXPECT_FALSE(signature.MontarXml());
+    ASSERT_EQ(signature.Gerador.ListaDeAlertas.size(), 1u);
+    EXPECT_NE(signature.Gerador.ListaDeAlertas[0].find("XS21"), std::string::npos);
+    EXPECT_NE(signature.Gerador.ListaDeAlertas[0].find("Tamanho maior que o máximo permitido"), std::string::npos);
+    EXPECT_NE(signature.Gerador.ArquivoFormatoXML.find(base64Like(1500)), std::string::npos);
+
+    // The alert list is the caller's to clear: it keeps the next answer false.
+    signature.X509Certificate = base64Like(20);
+    EXPECT_FALSE(signature.MontarXml());
+    signature.Gerador.ListaDeAlertas.clear();
+    EXPECT_TRUE(signature.MontarXml());
+}
+
+TEST(Signature, IndentedBlockHasOneElementPerLine)
+{
+    TSignature signature;
+    signature.Gerador.Opcoes.IdentarXML = true;
+    signature.URI = kUri;
+    EXPECT_TRUE(signature.MontarXml());
+    const std::string &xml = signature.Gerador.ArquivoFormatoXML;
+    EXPECT_EQ(xml.find("<Signature xmlns"), 0u);
+    EXPECT_EQ(xml.substr(xml.size() - 14), "</Signature>\r\n");
+    // Every start tag, self-closing tag, field and end tag on a line of its
+    // own, indented by the writer's depth rules: a self-closing tag deepens
+    // like a start tag, and the listed tags step back one level first.
+    const std::vector<int> expectedIndent = {0, 3, 6, 6, 6, 9, 12, 12, 9, 9, 12, 6, 3, 3, 3, 6, 9, 6, 3, 0};
+    std::vector<int> indent;
+    for (std::size_t start = 0, end; (end = xml.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        const std::string line = xml.substr(start, end - start);
+        indent.push_back(static_cast<int>(line.find('<')));
+    }
+    EXPECT_EQ(indent, expectedIndent);
+    if (xmlcheck::available()) {
+        EXPECT_EQ(xmlcheck::wellFormedProblem(xml), "");
+    }
+}
+
+TEST(Signature, SignedInfoCanonicalisesLikeTheSigningTemplate)
+{
+    if (!xmlcheck::available())
+        GTEST_SKIP() << "xmllint not installed";
+
+    struct Case {
+        std::string uri;
+        std::string digest;
+    };
+    const Case cases[] = {{"", ""}, {kUri, base64Like(28)}};
+    for (const Case &c : cases) {
+        TSignature signature;
+        signature.URI = c.uri;
+        signature.DigestValue = c.digest;
+        signature.SignatureValue = base64Like(344);
+        ASSERT_TRUE(signature.MontarXml());
+
+        // The template takes the Id without "#" and leaves the values empty
+        // for the signer; put the same digest where the signer would.
+        const std::string id = c.uri.empty() ? "" : c.uri.substr(1);
+        std::string model = ModeloAssinaturaXML(id, true, "", dgstSHA1);
+        model = replaceOnce(model, "<DigestValue></DigestValue>", "<DigestValue>" + c.digest + "</DigestValue>");
+
+        const std::string ours = signedInfoOf(xmlcheck::canonical(signature.Gerador.ArquivoFormatoXML));
+        const std::string theirs = signedInfoOf(xmlcheck::canonical(model));
+        EXPECT_EQ(ours, theirs) << "uri " << c.uri;
+    }
+}
+
+TEST(Signature, AssignCopiesTheValuesAndKeepsTheOwnWriter)
+{
+    TSignature source;
+    source.URI = kUri;
+    source.DigestValue = "ZGlnZXN0";
+    source.SignatureValue = "c2lnbmF0dXJl";
+    source.X509Certificate = "Y2VydA==";
+    source.Gerador.ArquivoFormatoXML = "source output";
+
+    TSignature target;
+    target.Gerador.Opcoes.IdentarXML = true;
+    target.Gerador.ArquivoFormatoXML = "target output";
+    target.Assign(source);
+    EXPECT_EQ(target.URI, source.URI);
+    EXPECT_EQ(target.DigestValue, source.DigestValue);
+    EXPECT_EQ(target.SignatureValue, source.SignatureValue);
+    EXPECT_EQ(target.X509Certificate, source.X509Certificate);
+    EXPECT_TRUE(target.Gerador.Opcoes.IdentarXML);
+    EXPECT_EQ(target.Gerador.ArquivoFormatoXML, "target output");
+}
+
+} // namespace
