@@ -6,9 +6,8 @@
 // or clearing frees them, and so does destroying the list. Items live on the
 // heap, so a reference returned by `NovoItem` stays valid while the list grows.
 
-template <typename Item>
-class TModelList : public TQuibObjectList<Item> {
-public:
+template <typename Item> class TModelList : public TQuibObjectList<Item> {
+  public:
     TModelList() : TQuibObjectList<Item>(true) {}
 
     // Creates an empty item, appends it and returns it.
@@ -21,8 +20,7 @@ public:
 };
 
 // A list that also offers `AdicionarItem`, the same as `NovoItem`.
-template <typename Item>
-class TModelListAdicionavel : public TModelList<Item> {
-public:
+template <typename Item> class TModelListAdicionavel : public TModelList<Item> {
+  public:
     Item &AdicionarItem() { return this->NovoItem(); }
 };

@@ -12,7 +12,7 @@
 // referenced documents.
 
 struct TInfNFe {
-    std::string Id; // "NFe" + the 44-digit access key; set by the writer
+    std::string Id;    // "NFe" + the 44-digit access key; set by the writer
     double versao = 0; // layout version such as 4.00; 0 means not set
 
     // The version every layout rule compares: `versao` when above 0, else 2.00.
@@ -68,7 +68,7 @@ struct TIde {
     int cNF = 0; // numeric code of the access key (8 digits)
     std::string natOp;
     TpcnIndFormaPagamento indPag{}; // written only before layout 4.00
-    int mod = 0; // 55 (NF-e) or 65 (NFC-e)
+    int mod = 0;                    // 55 (NF-e) or 65 (NFC-e)
     int serie = 0;
     int nNF = 0;
     TDateTime dEmi = 0;

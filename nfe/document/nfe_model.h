@@ -19,7 +19,7 @@
 #include "nfe/document/signature.h"
 
 class TNFe {
-public:
+  public:
     // An empty document: version not set, Brazil in the emitter's and the
     // recipient's addresses, every other field at its group's default.
     TNFe();

@@ -44,7 +44,7 @@ struct TpagCollectionItem {
 };
 
 class TpagCollection : public TModelListAdicionavel<TpagCollectionItem> {
-public:
+  public:
     Decimal vTroco; // the change given
 };
 

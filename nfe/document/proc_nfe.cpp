@@ -64,7 +64,8 @@ bool ehCancelamento(std::string_view cStat)
 bool temMensagem(std::string_view cMsg, std::string_view xMsg)
 {
     const std::string_view codigo = trimText(cMsg);
-    return (!codigo.empty() && codigo.find_first_not_of('0') != std::string_view::npos) || !trimText(xMsg).empty();
+    return (!codigo.empty() && codigo.find_first_not_of('0') != std::string_view::npos) ||
+           !trimText(xMsg).empty();
 }
 
 } // namespace
@@ -192,7 +193,8 @@ std::string TProcNFe::protocoloDaConsulta()
     xml += ExtrairGrupo("digVal", resposta);
     xml += ExtrairGrupo("cStat", resposta);
     xml += ExtrairGrupo("xMotivo", resposta);
-    if (temMensagem(TextoEntreMarcas(resposta, "<cMsg>", "</cMsg>"), TextoEntreMarcas(resposta, "<xMsg>", "</xMsg>"))) {
+    if (temMensagem(TextoEntreMarcas(resposta, "<cMsg>", "</cMsg>"),
+                    TextoEntreMarcas(resposta, "<xMsg>", "</xMsg>"))) {
         xml += ExtrairGrupo("cMsg", resposta);
         xml += ExtrairGrupo("xMsg", resposta);
     }

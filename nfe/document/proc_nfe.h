@@ -20,7 +20,7 @@
 // Problems become alerts of Gerador.ListaDeAlertas; nothing raises except the
 // reading of an answer file that exists but cannot be read.
 class TProcNFe {
-public:
+  public:
     TProcNFe();
     TProcNFe(const TProcNFe &) = delete;
     TProcNFe &operator=(const TProcNFe &) = delete;
@@ -54,11 +54,12 @@ public:
     // empty one.
     static std::string ExtrairGrupo(std::string_view elemento, std::string_view xml);
 
-private:
+  private:
     void montaTextosDosArquivos();
     std::string protocoloDoLote();
     std::string protocoloDaConsulta();
     std::string protocoloDosCampos() const;
     bool montaNfeProc();
-    void alerta(std::string_view id, std::string_view tag, std::string_view descricao, std::string_view mensagem);
+    void alerta(std::string_view id, std::string_view tag, std::string_view descricao,
+                std::string_view mensagem);
 };

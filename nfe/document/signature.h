@@ -10,7 +10,7 @@
 // `Signature` element with fixed algorithms (Canonical XML 1.0, enveloped
 // signature, RSA-SHA1, SHA-1). Signing itself belongs to the signing layer.
 class TSignature {
-public:
+  public:
     TSignature() = default;
     TSignature(const TSignature &) = delete;
     TSignature &operator=(const TSignature &) = delete;

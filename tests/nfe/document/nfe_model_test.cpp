@@ -47,11 +47,8 @@ TEST(NFeModel, VersionAttributeAndFallback)
         const char *expectedAttribute;
     };
     const Case cases[] = {
-        {0, 2.0, "versao=\"2.00\""},
-        {-1, 2.0, "versao=\"2.00\""},
-        {4, 4.0, "versao=\"4.00\""},
-        {3.1, 3.1, "versao=\"3.10\""},
-        {2, 2.0, "versao=\"2.00\""},
+        {0, 2.0, "versao=\"2.00\""},   {-1, 2.0, "versao=\"2.00\""}, {4, 4.0, "versao=\"4.00\""},
+        {3.1, 3.1, "versao=\"3.10\""}, {2, 2.0, "versao=\"2.00\""},
     };
     for (const Case &c : cases) {
         TInfNFe inf;
@@ -81,8 +78,9 @@ TEST(NFeModel, NewItemDefaults)
     EXPECT_EQ(det.prod.indEscala, epNenhum);
     EXPECT_EQ(det.prod.comb.cProdANP, 0);
     EXPECT_EQ(det.prod.veicProd.chassi, "");
-    EXPECT_EQ(det.prod.DI.count() + det.prod.NVE.count() + det.prod.detExport.count() + det.prod.rastro.count() +
-                  det.prod.med.count() + det.prod.arma.count() + det.prod.comb.origComb.count(),
+    EXPECT_EQ(det.prod.DI.count() + det.prod.NVE.count() + det.prod.detExport.count() +
+                  det.prod.rastro.count() + det.prod.med.count() + det.prod.arma.count() +
+                  det.prod.comb.origComb.count(),
               0);
     EXPECT_EQ(det.imposto.ISSQN.cSitTrib, sisVazio);
     EXPECT_EQ(det.imposto.ISSQN.cListServ, "");

@@ -30,18 +30,21 @@ std::string nota(const std::string &chave = kChave)
 
 std::string protocolo(const std::string &chave, const std::string &nProt, int cStat = 100)
 {
-    return "<protNFe versao=\"4.00\"><infProt Id=\"ID" + nProt + "\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
-           "<chNFe>" + chave + "</chNFe><dhRecbto>2024-05-17T10:31:02-03:00</dhRecbto><nProt>" + nProt +
+    return "<protNFe versao=\"4.00\"><infProt Id=\"ID" + nProt +
+           "\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
+           "<chNFe>" +
+           chave + "</chNFe><dhRecbto>2024-05-17T10:31:02-03:00</dhRecbto><nProt>" + nProt +
            "</nProt><digVal>ZGlnVmFs</digVal><cStat>" + std::to_string(cStat) +
            "</cStat><xMotivo>Autorizado o uso da NF-e</xMotivo></infProt></protNFe>";
 }
 
 std::string retornoLote(const std::vector<std::string> &protocolos)
 {
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><retConsReciNFe versao=\"4.00\" "
-                      "xmlns=\"http://www.portalfiscal.inf.br/nfe\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
-                      "<nRec>351000000000001</nRec><cStat>104</cStat><xMotivo>Lote processado</xMotivo><cUF>35</cUF>"
-                      "<dhRecbto>2024-05-17T10:31:05-03:00</dhRecbto>";
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><retConsReciNFe versao=\"4.00\" "
+        "xmlns=\"http://www.portalfiscal.inf.br/nfe\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
+        "<nRec>351000000000001</nRec><cStat>104</cStat><xMotivo>Lote processado</xMotivo><cUF>35</cUF>"
+        "<dhRecbto>2024-05-17T10:31:05-03:00</dhRecbto>";
     for (const std::string &p : protocolos)
         xml += p;
     return xml + "</retConsReciNFe>";
@@ -71,7 +74,7 @@ bool temAlerta(const TProcNFe &proc, const std::string &id, const std::string &m
 }
 
 class ProcNFe : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         saved_.Assign(FusoHorarioGlobal());
@@ -90,7 +93,8 @@ TEST_F(ProcNFe, GivenXmlKeepsOnlyTheWritersDeclaration)
     proc.XmlNFe = kDeclaracao + "<nfeProc>" + nota() + "</nfeProc>";
     proc.XmlProtNFe = kDeclaracao + protocolo(kChave, "135240000000001");
     EXPECT_TRUE(proc.MontarXml());
-    EXPECT_EQ(proc.Gerador.ArquivoFormatoXML, kInicioProc + nota() + protocolo(kChave, "135240000000001") + "</nfeProc>");
+    EXPECT_EQ(proc.Gerador.ArquivoFormatoXML,
+              kInicioProc + nota() + protocolo(kChave, "135240000000001") + "</nfeProc>");
     expectWellFormedProc(proc);
 }
 
@@ -103,9 +107,13 @@ TEST_F(ProcNFe, IndentedDocumentPutsTheFrameOnLinesOfItsOwn)
     proc.XmlProtNFe = protocolo(kChave, "135240000000001");
     EXPECT_TRUE(proc.MontarXml());
     const std::string &xml = proc.Gerador.ArquivoFormatoXML;
-    EXPECT_EQ(xml.rfind(kDeclaracao + "\r\n<nfeProc versao=\"4.00\" xmlns=\"http://www.portalfiscal.inf.br/nfe\">\r\n", 0), 0u)
+    EXPECT_EQ(xml.rfind(kDeclaracao +
+                            "\r\n<nfeProc versao=\"4.00\" xmlns=\"http://www.portalfiscal.inf.br/nfe\">\r\n",
+                        0),
+              0u)
         << xml;
-    EXPECT_NE(xml.find(nota() + protocolo(kChave, "135240000000001") + "</nfeProc>\r\n"), std::string::npos) << xml;
+    EXPECT_NE(xml.find(nota() + protocolo(kChave, "135240000000001") + "</nfeProc>\r\n"), std::string::npos)
+        << xml;
     if (xmlcheck::available()) {
         EXPECT_EQ(xmlcheck::wellFormedProblem(xml), "");
     }
@@ -159,7 +167,8 @@ TEST_F(ProcNFe, BatchResultTakesTheProtocolOfThisNote)
     EXPECT_EQ(proc.nProt, "135240000000008");
     EXPECT_EQ(proc.XmlProtNFe, protocolo(kChave, "135240000000008"));
     expectWellFormedProc(proc);
-    EXPECT_EQ(proc.Gerador.ArquivoFormatoXML, kInicioProc + nota() + protocolo(kChave, "135240000000008") + "</nfeProc>");
+    EXPECT_EQ(proc.Gerador.ArquivoFormatoXML,
+              kInicioProc + nota() + protocolo(kChave, "135240000000008") + "</nfeProc>");
 
     // A second call only reassembles from the texts it kept.
     std::remove(proc.PathRetornoLote.c_str());
@@ -174,9 +183,9 @@ TEST_F(ProcNFe, BatchResultWithoutThisNoteFails)
     // A number already held from elsewhere must not attach another note's protocol.
     proc.nProt = "135240000000001";
     proc.PathNFe = dir_.write("nota.xml", nota()).string();
-    proc.PathRetornoLote =
-        dir_.write("lote.xml", retornoLote({protocolo(kOutraChave, "135240000000007"), protocolo(kOutraChave, "135240000000009")}))
-            .string();
+    proc.PathRetornoLote = dir_.write("lote.xml", retornoLote({protocolo(kOutraChave, "135240000000007"),
+                                                               protocolo(kOutraChave, "135240000000009")}))
+                               .string();
     EXPECT_FALSE(proc.MontarXml());
     EXPECT_EQ(proc.Gerador.ListaDeAlertas.size(), 2u);
     EXPECT_TRUE(temAlerta(proc, "XR01", "Nenhum valor informado"));
@@ -202,7 +211,8 @@ TEST_F(ProcNFe, MissingFilesAreReported)
     for (const Case &c : cases) {
         TProcNFe proc;
         proc.Versao = "4.00";
-        proc.PathNFe = c.notaExiste ? dir_.write("nota.xml", nota()).string() : (dir_ / "sem-nota.xml").string();
+        proc.PathNFe =
+            c.notaExiste ? dir_.write("nota.xml", nota()).string() : (dir_ / "sem-nota.xml").string();
         if (!c.lote.empty())
             proc.PathRetornoLote = (dir_ / c.lote).string();
         if (!c.consulta.empty())
@@ -221,11 +231,16 @@ TEST_F(ProcNFe, MissingFilesAreReported)
 TEST_F(ProcNFe, QueryAnswerBuildsTheProtocol)
 {
     const std::string infProt =
-        "<protNFe versao=\"4.00\"><infProt Id=\"ID135240000000008\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
-        "<chNFe>" + kChave + "</chNFe><dhRecbto>2024-05-17T10:31:02-03:00</dhRecbto><nProt>135240000000008</nProt>"
-        "<digVal>ZGlnVmFs</digVal><cStat>100</cStat><xMotivo>Autorizado o uso da NF-e</xMotivo></infProt></protNFe>";
-    const std::string inicio = "<retConsSitNFe versao=\"4.00\" xmlns=\"http://www.portalfiscal.inf.br/nfe\"><tpAmb>2</tpAmb>"
-                               "<verAplic>SP_NFE_PL009_V4</verAplic>";
+        "<protNFe versao=\"4.00\"><infProt "
+        "Id=\"ID135240000000008\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
+        "<chNFe>" +
+        kChave +
+        "</chNFe><dhRecbto>2024-05-17T10:31:02-03:00</dhRecbto><nProt>135240000000008</nProt>"
+        "<digVal>ZGlnVmFs</digVal><cStat>100</cStat><xMotivo>Autorizado o uso da "
+        "NF-e</xMotivo></infProt></protNFe>";
+    const std::string inicio =
+        "<retConsSitNFe versao=\"4.00\" xmlns=\"http://www.portalfiscal.inf.br/nfe\"><tpAmb>2</tpAmb>"
+        "<verAplic>SP_NFE_PL009_V4</verAplic>";
 
     struct Case {
         const char *name;
@@ -234,36 +249,56 @@ TEST_F(ProcNFe, QueryAnswerBuildsTheProtocol)
     };
     const std::vector<Case> cases = {
         {"authorised, layout 4.00",
-         inicio + "<cStat>100</cStat><xMotivo>Autorizado o uso da NF-e</xMotivo><cUF>35</cUF>"
-                  "<dhRecbto>2024-05-20T08:00:00-03:00</dhRecbto><chNFe>" + kChave + "</chNFe>" + infProt +
-             "</retConsSitNFe>",
-         "<protNFe versao=\"4.00\"><infProt Id=\"ID135240000000008\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
-         "<chNFe>" + kChave + "</chNFe><dhRecbto>2024-05-17T10:31:02-03:00</dhRecbto><nProt>135240000000008</nProt>"
-         "<digVal>ZGlnVmFs</digVal><cStat>100</cStat><xMotivo>Autorizado o uso da NF-e</xMotivo></infProt></protNFe>"},
+         inicio +
+             "<cStat>100</cStat><xMotivo>Autorizado o uso da NF-e</xMotivo><cUF>35</cUF>"
+             "<dhRecbto>2024-05-20T08:00:00-03:00</dhRecbto><chNFe>" +
+             kChave + "</chNFe>" + infProt + "</retConsSitNFe>",
+         "<protNFe versao=\"4.00\"><infProt "
+         "Id=\"ID135240000000008\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
+         "<chNFe>" +
+             kChave +
+             "</chNFe><dhRecbto>2024-05-17T10:31:02-03:00</dhRecbto><nProt>135240000000008</nProt>"
+             "<digVal>ZGlnVmFs</digVal><cStat>100</cStat><xMotivo>Autorizado o uso da "
+             "NF-e</xMotivo></infProt></protNFe>"},
         {"cancelled, layout 3.10 with infCanc",
-         inicio + "<cStat>101</cStat><xMotivo>Cancelamento de NF-e homologado</xMotivo><cUF>35</cUF><chNFe>" + kChave +
-             "</chNFe>" + infProt +
-             "<retCancNFe versao=\"2.00\"><infCanc Id=\"ID135240000000099\"><tpAmb>2</tpAmb><cStat>101</cStat>"
-             "<dhRecbto>2024-05-18T09:00:00-03:00</dhRecbto><nProt>135240000000099</nProt></infCanc></retCancNFe>"
+         inicio + "<cStat>101</cStat><xMotivo>Cancelamento de NF-e homologado</xMotivo><cUF>35</cUF><chNFe>" +
+             kChave + "</chNFe>" + infProt +
+             "<retCancNFe versao=\"2.00\"><infCanc "
+             "Id=\"ID135240000000099\"><tpAmb>2</tpAmb><cStat>101</cStat>"
+             "<dhRecbto>2024-05-18T09:00:00-03:00</dhRecbto><nProt>135240000000099</nProt></infCanc></"
+             "retCancNFe>"
              "</retConsSitNFe>",
-         "<protNFe versao=\"4.00\"><infProt Id=\"ID135240000000099\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
-         "<chNFe>" + kChave + "</chNFe><dhRecbto>2024-05-18T09:00:00-03:00</dhRecbto><nProt>135240000000099</nProt>"
-         "<digVal>ZGlnVmFs</digVal><cStat>101</cStat><xMotivo>Cancelamento de NF-e homologado</xMotivo></infProt></protNFe>"},
+         "<protNFe versao=\"4.00\"><infProt "
+         "Id=\"ID135240000000099\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
+         "<chNFe>" +
+             kChave +
+             "</chNFe><dhRecbto>2024-05-18T09:00:00-03:00</dhRecbto><nProt>135240000000099</nProt>"
+             "<digVal>ZGlnVmFs</digVal><cStat>101</cStat><xMotivo>Cancelamento de NF-e "
+             "homologado</xMotivo></infProt></protNFe>"},
         {"cancelled, layout 4.00 without infCanc",
-         inicio + "<cStat>101</cStat><xMotivo>Cancelamento de NF-e homologado</xMotivo><cUF>35</cUF><chNFe>" + kChave +
-             "</chNFe>" + infProt +
-             "<procEventoNFe versao=\"1.00\"><evento/><retEvento versao=\"1.00\"><infEvento><cStat>135</cStat>"
+         inicio + "<cStat>101</cStat><xMotivo>Cancelamento de NF-e homologado</xMotivo><cUF>35</cUF><chNFe>" +
+             kChave + "</chNFe>" + infProt +
+             "<procEventoNFe versao=\"1.00\"><evento/><retEvento "
+             "versao=\"1.00\"><infEvento><cStat>135</cStat>"
              "<nProt>135240000000099</nProt></infEvento></retEvento></procEventoNFe></retConsSitNFe>",
-         "<protNFe versao=\"4.00\"><infProt Id=\"ID135240000000008\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
-         "<chNFe>" + kChave + "</chNFe><dhRecbto>2024-05-17T10:31:02-03:00</dhRecbto><nProt>135240000000008</nProt>"
-         "<digVal>ZGlnVmFs</digVal><cStat>101</cStat><xMotivo>Cancelamento de NF-e homologado</xMotivo></infProt></protNFe>"},
+         "<protNFe versao=\"4.00\"><infProt "
+         "Id=\"ID135240000000008\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
+         "<chNFe>" +
+             kChave +
+             "</chNFe><dhRecbto>2024-05-17T10:31:02-03:00</dhRecbto><nProt>135240000000008</nProt>"
+             "<digVal>ZGlnVmFs</digVal><cStat>101</cStat><xMotivo>Cancelamento de NF-e "
+             "homologado</xMotivo></infProt></protNFe>"},
         {"with a message of the authority",
-         inicio + "<cStat>100</cStat><xMotivo>Autorizado o uso da NF-e</xMotivo><chNFe>" + kChave + "</chNFe>" + infProt +
+         inicio + "<cStat>100</cStat><xMotivo>Autorizado o uso da NF-e</xMotivo><chNFe>" + kChave +
+             "</chNFe>" + infProt +
              "<cMsg>200</cMsg><xMsg>Contribuinte &amp; mensagem</xMsg></retConsSitNFe>",
-         "<protNFe versao=\"4.00\"><infProt Id=\"ID135240000000008\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
-         "<chNFe>" + kChave + "</chNFe><dhRecbto>2024-05-17T10:31:02-03:00</dhRecbto><nProt>135240000000008</nProt>"
-         "<digVal>ZGlnVmFs</digVal><cStat>100</cStat><xMotivo>Autorizado o uso da NF-e</xMotivo>"
-         "<cMsg>200</cMsg><xMsg>Contribuinte &amp; mensagem</xMsg></infProt></protNFe>"},
+         "<protNFe versao=\"4.00\"><infProt "
+         "Id=\"ID135240000000008\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
+         "<chNFe>" +
+             kChave +
+             "</chNFe><dhRecbto>2024-05-17T10:31:02-03:00</dhRecbto><nProt>135240000000008</nProt>"
+             "<digVal>ZGlnVmFs</digVal><cStat>100</cStat><xMotivo>Autorizado o uso da NF-e</xMotivo>"
+             "<cMsg>200</cMsg><xMsg>Contribuinte &amp; mensagem</xMsg></infProt></protNFe>"},
     };
     for (const Case &c : cases) {
         TProcNFe proc;
@@ -290,10 +325,14 @@ TEST_F(ProcNFe, OwnFieldsBuildAnEscapedProtocol)
     proc.xMotivo = "Uso Denegado: \"irregular\" & <pendente>";
     EXPECT_TRUE(proc.MontarXml());
     EXPECT_EQ(proc.XmlProtNFe,
-              "<protNFe versao=\"4.00\"><infProt Id=\"ID135240000000008\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL_009</verAplic>"
-              "<chNFe>" + kChave + "</chNFe><dhRecbto>2024-05-17T10:31:02-03:00</dhRecbto>"
-              "<nProt>ID135240000000008</nProt><digVal>ZGlnVmFs</digVal><cStat>302</cStat>"
-              "<xMotivo>Uso Denegado: &quot;irregular&quot; &amp; &lt;pendente&gt;</xMotivo></infProt></protNFe>");
+              "<protNFe versao=\"4.00\"><infProt "
+              "Id=\"ID135240000000008\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL_009</verAplic>"
+              "<chNFe>" +
+                  kChave +
+                  "</chNFe><dhRecbto>2024-05-17T10:31:02-03:00</dhRecbto>"
+                  "<nProt>ID135240000000008</nProt><digVal>ZGlnVmFs</digVal><cStat>302</cStat>"
+                  "<xMotivo>Uso Denegado: &quot;irregular&quot; &amp; "
+                  "&lt;pendente&gt;</xMotivo></infProt></protNFe>");
     expectWellFormedProc(proc);
 }
 
@@ -338,14 +377,16 @@ TEST_F(ProcNFe, OwnFieldsWriteTheMessagePairWhenItSaysSomething)
     proc.cMsg = 0;
     proc.xMsg = "Aviso < importante";
     EXPECT_TRUE(proc.MontarXml());
-    EXPECT_NE(proc.XmlProtNFe.find("<cMsg>0</cMsg><xMsg>Aviso &lt; importante</xMsg></infProt>"), std::string::npos)
+    EXPECT_NE(proc.XmlProtNFe.find("<cMsg>0</cMsg><xMsg>Aviso &lt; importante</xMsg></infProt>"),
+              std::string::npos)
         << proc.XmlProtNFe;
     expectWellFormedProc(proc);
 }
 
 TEST_F(ProcNFe, ExtrairGrupoGivesAnEmptyElementWhenAbsent)
 {
-    EXPECT_EQ(TProcNFe::ExtrairGrupo("nProt", "<a><nProt>123</nProt><nProt>9</nProt></a>"), "<nProt>123</nProt>");
+    EXPECT_EQ(TProcNFe::ExtrairGrupo("nProt", "<a><nProt>123</nProt><nProt>9</nProt></a>"),
+              "<nProt>123</nProt>");
     EXPECT_EQ(TProcNFe::ExtrairGrupo("cMsg", "<a><nProt>123</nProt></a>"), "<cMsg></cMsg>");
 }
 

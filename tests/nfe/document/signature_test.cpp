@@ -71,7 +71,8 @@ TEST(Signature, SignedValuesAreWrittenUnchanged)
     EXPECT_TRUE(signature.MontarXml());
 
     std::string expected = replaceOnce(kUnsigned, "URI=\"\"", "URI=\"" + kUri + "\"");
-    expected = replaceOnce(expected, "<DigestValue></DigestValue>", "<DigestValue>" + base64Like(28) + "</DigestValue>");
+    expected = replaceOnce(expected, "<DigestValue></DigestValue>",
+                           "<DigestValue>" + base64Like(28) + "</DigestValue>");
     expected = replaceOnce(expected, "<SignatureValue></SignatureValue>",
                            "<SignatureValue>" + base64Like(344) + "</SignatureValue>");
     expected = replaceOnce(expected, "<X509Certificate></X509Certificate>",
@@ -86,7 +87,8 @@ TEST(Signature, OverlongCertificateIsWrittenWithOneAlert)
     EXPECT_FALSE(signature.MontarXml());
     ASSERT_EQ(signature.Gerador.ListaDeAlertas.size(), 1u);
     EXPECT_NE(signature.Gerador.ListaDeAlertas[0].find("XS21"), std::string::npos);
-    EXPECT_NE(signature.Gerador.ListaDeAlertas[0].find("Tamanho maior que o máximo permitido"), std::string::npos);
+    EXPECT_NE(signature.Gerador.ListaDeAlertas[0].find("Tamanho maior que o máximo permitido"),
+              std::string::npos);
     EXPECT_NE(signature.Gerador.ArquivoFormatoXML.find(base64Like(1500)), std::string::npos);
 
     // The alert list is the caller's to clear: it keeps the next answer false.
@@ -141,7 +143,8 @@ TEST(Signature, SignedInfoCanonicalisesLikeTheSigningTemplate)
         // for the signer; put the same digest where the signer would.
         const std::string id = c.uri.empty() ? "" : c.uri.substr(1);
         std::string model = ModeloAssinaturaXML(id, true, "", dgstSHA1);
-        model = replaceOnce(model, "<DigestValue></DigestValue>", "<DigestValue>" + c.digest + "</DigestValue>");
+        model =
+            replaceOnce(model, "<DigestValue></DigestValue>", "<DigestValue>" + c.digest + "</DigestValue>");
 
         const std::string ours = signedInfoOf(xmlcheck::canonical(signature.Gerador.ArquivoFormatoXML));
         const std::string theirs = signedInfoOf(xmlcheck::canonical(model));
