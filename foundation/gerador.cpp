@@ -164,6 +164,14 @@ void TGerador::AbreRegistroTXT(std::string_view ID)
     registrosTxt_.AbreRegistro(LayoutArquivoTXT, idNivel_);
 }
 
+void TGerador::IDNivel(std::string_view ID)
+{
+    idNivel_ = upperAscii(ID);
+    if (LayoutArquivoTXT.empty())
+        return;
+    registrosTxt_.RetomaRegistro(LayoutArquivoTXT, idNivel_);
+}
+
 void TGerador::PreencheCampoTXT(std::string_view TAG, std::string_view Valor)
 {
     if (LayoutArquivoTXT.empty())

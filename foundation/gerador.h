@@ -56,6 +56,10 @@ class TGerador {
     const std::string &TagNivel() const { return tagNivel_; }
     // Upper-cased id of the TXT record being filled.
     const std::string &IDNivel() const { return idNivel_; }
+    // Goes back to the record of a group opened before (its latest opening),
+    // so that the fields written next fill it: a parent group's fields that
+    // follow a nested group.
+    void IDNivel(std::string_view ID);
 
     // Writes one leaf element. Ocorrencias below 0 skips the field, 0 makes it
     // optional (an empty value writes nothing), 1 required. With LimpaTexto

@@ -137,6 +137,29 @@ void TxtRegistros::AbreRegistro(const TxtTemplate &modelo, std::string_view grup
     fimAtual_ = registros_.size();
 }
 
+void TxtRegistros::RetomaRegistro(const TxtTemplate &modelo, std::string_view grupo)
+{
+    inicioAtual_ = fimAtual_ = registros_.size();
+    if (grupo.empty() || modelo.versao() != versaoModelo_)
+        return;
+    const std::vector<std::size_t> linhas = modelo.linhasDoGrupo(grupo);
+    if (linhas.empty())
+        return;
+    // One opening appends the group's lines together, in template order, so
+    // the latest one ends at the last record of the group.
+    for (std::size_t fim = registros_.size(); fim >= linhas.size(); --fim) {
+        if (registros_[fim - 1].linha != linhas.back())
+            continue;
+        const std::size_t inicio = fim - linhas.size();
+        for (std::size_t i = 0; i < linhas.size(); ++i)
+            if (registros_[inicio + i].linha != linhas[i])
+                return;
+        inicioAtual_ = inicio;
+        fimAtual_ = fim;
+        return;
+    }
+}
+
 void TxtRegistros::PreencheCampo(const TxtTemplate &modelo, std::string_view campo, std::string_view valor)
 {
     if (inicioAtual_ == fimAtual_ || modelo.versao() != versaoModelo_)

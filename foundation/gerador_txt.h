@@ -62,6 +62,11 @@ class TxtRegistros {
     // Appends the template lines of the group (upper-case id) as the current
     // records; an empty id leaves no record current.
     void AbreRegistro(const TxtTemplate &modelo, std::string_view grupo);
+    // Makes the records of the latest opening of the group (upper-case id)
+    // current again, without adding any: the fields that follow a nested group
+    // go back into the parent's record. No record is current when the group
+    // was never opened.
+    void RetomaRegistro(const TxtTemplate &modelo, std::string_view grupo);
     // Fills the first unfilled placeholder of that name (upper-cased, trimmed)
     // in each current record; the value goes in unchanged.
     void PreencheCampo(const TxtTemplate &modelo, std::string_view campo, std::string_view valor);

@@ -445,6 +445,46 @@ TEST(TGerador, SaidaTXTPreencheORegistroDoGrupoAberto)
     EXPECT_EQ(gerador.IDNivel(), "");
 }
 
+TEST(TGerador, IDNivelVoltaAoRegistroDoGrupoPai)
+{
+    TGerador gerador;
+    gerador.LayoutArquivoTXT.Atribui({"<C01>        C|XNOME\xA8|IE\xA8",
+                                      "<C05>      C05|XLGR\xA8",
+                                      "<H01>        H|NITEM\xA8|INFADPROD\xA8",
+                                      "<I01>        I|CPROD\xA8"});
+    gerador.EscreveGrupo("emit", "C01", true);
+    gerador.EscreveCampo(vcTexto, "", "xNome", 0, 60, 1, "Empresa");
+    gerador.EscreveGrupo("enderEmit", "C05", true);
+    gerador.EscreveCampo(vcTexto, "", "xLgr", 0, 60, 1, "Rua A");
+    gerador.EscreveGrupo("/enderEmit", "", true);
+    gerador.EscreveCampo(vcTexto, "", "IE", 0, 14, 1, "perdido"); // no record is current
+    gerador.IDNivel("c01");
+    EXPECT_EQ(gerador.IDNivel(), "C01");
+    gerador.EscreveCampo(vcTexto, "", "IE", 0, 14, 1, "123");
+    gerador.EscreveGrupo("/emit", "", true);
+    // Each item goes back to its own record, never to an earlier item's.
+    for (int item = 1; item <= 2; ++item) {
+        gerador.EscreveGrupo("det", "H01", true);
+        gerador.EscreveCampo(vcInteiro, "", "nItem", 1, 3, 1, item);
+        gerador.EscreveGrupo("prod", "I01", true);
+        gerador.EscreveCampo(vcTexto, "", "cProd", 0, 60, 1, "P" + std::to_string(item));
+        gerador.EscreveGrupo("/prod", "", true);
+        gerador.IDNivel("H01");
+        if (item == 2)
+            gerador.EscreveCampo(vcTexto, "", "infAdProd", 0, 60, 1, "segundo");
+        gerador.EscreveGrupo("/det", "", true);
+    }
+    gerador.IDNivel("Z01"); // never opened: nothing is current
+    gerador.EscreveCampo(vcTexto, "", "infAdProd", 0, 60, 1, "perdido");
+    gerador.ConcluiTXT("NFe1");
+    EXPECT_EQ(gerador.ArquivoFormatoTXT, "C|Empresa|123\r\n"
+                                         "C05|Rua A\r\n"
+                                         "H|1|\r\n"
+                                         "I|P1\r\n"
+                                         "H|2|segundo\r\n"
+                                         "I|P2\r\n");
+}
+
 TEST(TGerador, SemModeloNaoHaSaidaTXT)
 {
     TGerador gerador;
