@@ -1,0 +1,100 @@
+#include "nfe/document/nfe_reader_fields.h"
+
+#include <charconv>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <variant>
+
+#include "foundation/quib_exception.h"
+#include "foundation/text_utils.h"
+#include "foundation/valor_campo.h"
+
+namespace nfe_reader {
+
+std::string CamposNFe::texto(std::string_view tag) const
+{
+    return std::get<std::string>(leitor_.LeCampo(vcTexto, tag));
+}
+
+std::string CamposNFe::digitos(std::string_view tag) const
+{
+    return std::get<std::string>(leitor_.LeCampo(vcDigitos, tag));
+}
+
+int CamposNFe::inteiro(std::string_view tag) const
+{
+    return std::get<int>(leitor_.LeCampo(vcInteiro, tag));
+}
+
+std::string CamposNFe::inteiroComoTexto(std::string_view tag) const
+{
+    return std::to_string(inteiro(tag));
+}
+
+TDateTime CamposNFe::data(std::string_view tag) const
+{
+    return std::get<double>(leitor_.LeCampo(vcData, tag));
+}
+
+TDateTime CamposNFe::dataHora(std::string_view tag) const
+{
+    return std::get<double>(leitor_.LeCampo(vcDataHora, tag));
+}
+
+TDateTime CamposNFe::hora(std::string_view tag) const
+{
+    return std::get<double>(leitor_.LeCampo(vcHora, tag));
+}
+
+double CamposNFe::real(TTipoValorCampo tipo, std::string_view tag) const
+{
+    return std::get<double>(leitor_.LeCampo(tipo, tag));
+}
+
+Decimal CamposNFe::decimal(TTipoValorCampo tipo, std::string_view tag) const
+{
+    const double valor = real(tipo, tag);
+    if (valor == 0)
+        return Decimal(); // absent fields: most of a note's
+    // Below 1e11 doubles are closer together than a ten-thousandth, so a
+    // value that is exactly the double of a count of ten-thousandths is that
+    // count; anything else goes the general way.
+    if (std::fabs(valor) < 1e11) {
+        const long long unidades = std::llround(valor * Decimal::kScale);
+        if (static_cast<double>(unidades) / Decimal::kScale == valor)
+            return Decimal::fromUnits(unidades);
+    }
+    try {
+        return Decimal::fromDouble(valor);
+    } catch (const std::overflow_error &) {
+    } catch (const std::domain_error &) {
+    }
+    throw ConversionError("Tag <" + std::string(tag) +
+                          "> com valor fora dos limites: " + textoDoValor(TValorCampo(valor)));
+}
+
+std::string CamposNFe::cnpjCpf() const
+{
+    return leitor_.LeCNPJouCPF();
+}
+
+std::string CamposNFe::atributo(std::string_view nome, std::string_view tag) const
+{
+    return leitor_.LeAtributo(nome, tag);
+}
+
+int inteiroObrigatorio(std::string_view texto, std::string_view campo)
+{
+    std::string_view numero = trimText(texto);
+    if (numero.size() > 1 && numero.front() == '+' && numero[1] >= '0' && numero[1] <= '9')
+        numero.remove_prefix(1);
+    int valor = 0;
+    const auto [fim, erro] = std::from_chars(numero.data(), numero.data() + numero.size(), valor);
+    if (numero.empty() || erro != std::errc() || fim != numero.data() + numero.size())
+        throw ConversionError("\"" + std::string(texto) + "\" não é um número inteiro válido em " +
+                              std::string(campo));
+    return valor;
+}
+
+} // namespace nfe_reader
