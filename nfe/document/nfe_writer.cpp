@@ -123,7 +123,7 @@ void TNFeW::MontarInfNFe()
     EscreveRetirada();
     EscreveEntrega();
     EscreveAutXML();
-    // The items (det) come here, once their writer is part of the layer.
+    EscreveDet();
     EscreveTotal();
     EscreveTransp();
     EscreveCobr();
