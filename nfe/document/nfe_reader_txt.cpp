@@ -17,15 +17,6 @@ namespace {
 constexpr std::string_view kBomUtf8 = "\xEF\xBB\xBF";
 constexpr std::string_view kVersoesConhecidas = "|1.10|2.00|3.10|4.00|";
 
-// The file's bytes as UTF-8 text: valid UTF-8 (a byte order mark removed)
-// stays, anything else is read as Windows-1252.
-std::string textoDoArquivo(std::string bytes)
-{
-    if (std::string_view(bytes).starts_with(kBomUtf8))
-        bytes.erase(0, kBomUtf8.size());
-    return AnsiParaUTF8(bytes);
-}
-
 bool cabecalhoValido(std::string_view linha)
 {
     return linha.starts_with("NOTAFISCAL") || linha.starts_with("NOTA FISCAL") ||
@@ -88,8 +79,15 @@ bool TNFeRTXT::CarregarArquivo(const std::string &arquivo)
     std::string bytes((std::istreambuf_iterator<char>(entrada)), std::istreambuf_iterator<char>());
     if (entrada.bad())
         throw EQuibDFeException("Não foi possível ler o arquivo TXT " + arquivo);
-    ConteudoArquivo = splitLines(textoDoArquivo(std::move(bytes)));
+    CarregarTexto(bytes);
     return true;
+}
+
+void TNFeRTXT::CarregarTexto(std::string_view conteudo)
+{
+    if (conteudo.starts_with(kBomUtf8))
+        conteudo.remove_prefix(kBomUtf8.size());
+    ConteudoArquivo = splitLines(AnsiParaUTF8(conteudo));
 }
 
 bool TNFeRTXT::InterpretarArquivo()

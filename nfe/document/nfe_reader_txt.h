@@ -51,6 +51,8 @@ class TNFeRTXT {
     // order mark) is taken as UTF-8, anything else as Windows-1252. A file that
     // exists but cannot be read raises EQuibDFeException.
     bool CarregarArquivo(const std::string &arquivo);
+    // The same for a file's contents already in memory.
+    void CarregarTexto(std::string_view conteudo);
 
     // Checks the loaded lines and reads them into the document. False, with
     // the document untouched, when there are no lines, the first line is no
