@@ -94,6 +94,10 @@ TxtLayoutRecord parseLine(std::string_view line, int lineNumber)
         return record;
     }
     std::string_view rest = line.substr(bar + 1);
+    if (rest.find(kTxtFieldMark) == std::string_view::npos) {
+        record.tail = line.substr(bar);
+        return record;
+    }
     while (true) {
         const std::size_t next = rest.find('|');
         const std::string_view segment = rest.substr(0, next);

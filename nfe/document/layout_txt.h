@@ -33,6 +33,10 @@ struct TxtLayoutRecord {
     std::string groupId;             // writer group that produces the record
     std::string name;                // record name, such as "B" or "C02A"
     std::vector<std::string> fields; // field names, in order
+    // Literal text after the record name on a line without fields, such as
+    // "|4.00|^ID^" on the version line, "|1" on the header line and "|" on
+    // the 4.00 line "N|"; empty on every line with fields.
+    std::string tail;
 
     // 1-based position of a field among the record's fields (ASCII case
     // ignored); 0 when the record has no such field. Equals the count of "|"

@@ -227,6 +227,12 @@ TEST(LayoutTxt, ParsedFormAgreesWithTheTextOnEveryLine)
             EXPECT_EQ(std::count(line.begin(), line.end(), kTxtFieldMark),
                       static_cast<long>(record.fields.size()));
 
+            // Name, placeholders and literal tail give back the whole line.
+            std::string rebuilt = record.name;
+            for (const std::string &field : record.fields)
+                rebuilt += placeholder(field);
+            EXPECT_EQ(rebuilt + record.tail, afterGroup);
+
             EXPECT_EQ(layout.findRecord(record.name), &record);
             const auto group = layout.recordsOfGroup(record.groupId);
             EXPECT_NE(std::find(group.begin(), group.end(), &record), group.end());
@@ -271,6 +277,11 @@ TEST(LayoutTxt, LookupsByRecordGroupAndField)
         EXPECT_TRUE(v400.findRecord(name)->fields.empty()) << name;
     }
     EXPECT_FALSE(v310.findRecord("YA")->fields.empty());
+    EXPECT_EQ(v400.findRecord("A")->tail, "|4.00|^ID^");
+    EXPECT_EQ(v400.findRecord("NOTA FISCAL")->tail, "|1");
+    EXPECT_EQ(v400.findRecord("N")->tail, "|");
+    EXPECT_EQ(v310.findRecord("N")->tail, "");
+    EXPECT_EQ(v400.findRecord("B")->tail, "");
 
     const TxtLayoutRecord &b = *v400.findRecord("B");
     EXPECT_EQ(b.fields.size(), 22u);
