@@ -317,9 +317,14 @@ void lerISSQN(const Registro &r)
     iss.cSitTrib = CodigoParaSitTributariaISSQN(r.texto("cSitTrib"));
 }
 
+// Before 4.00 one record carries both the percentage returned and the IPI
+// returned.
 void lerDevolucao(const Registro &r)
 {
-    itemAtual(r).pDevol = r.decimal("pDevol");
+    TDetCollectionItem &item = itemAtual(r);
+    item.pDevol = r.decimal("pDevol");
+    if (!r.desde400())
+        item.vIPIDevol = r.decimal("vIPIDevol");
 }
 
 void lerIPIDevolvido(const Registro &r)

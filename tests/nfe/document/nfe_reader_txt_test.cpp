@@ -405,6 +405,20 @@ TEST(NFeReaderTxt, IPIAndPISValuesAcrossVersions)
     }
 }
 
+TEST(NFeReaderTxt, ReturnedTaxBeforeAndFrom400)
+{
+    // Before 4.00 one record carries the percentage and the IPI returned.
+    TNFe v310;
+    ASSERT_TRUE(readLines(v310, noteOf("3.10", {"H|1|", "UA||50.00||1.25"})));
+    EXPECT_EQ(v310.det.ObterItem(0).pDevol, 50);
+    EXPECT_EQ(v310.det.ObterItem(0).vIPIDevol, Decimal::fromUnits(12500));
+
+    TNFe v400;
+    ASSERT_TRUE(readLines(v400, note400({"H|1|", "UA3|1.25", "UA|50.00"})));
+    EXPECT_EQ(v400.det.ObterItem(0).pDevol, 50);
+    EXPECT_EQ(v400.det.ObterItem(0).vIPIDevol, Decimal::fromUnits(12500));
+}
+
 TEST(NFeReaderTxt, ServiceTaxCodesAndEmptyNumbers)
 {
     TNFe nfe;
