@@ -7,6 +7,7 @@ int runDocVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
 int runKeyVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
+int runXmlVerb(std::span<const std::string> args);
 
 std::span<const Verb> allVerbs()
 {
@@ -23,6 +24,10 @@ std::span<const Verb> allVerbs()
              runKeyVerb},
         Verb{"mask", "<kind> <value> [area code]", "prints the masked form (kinds cpf cnpj cep fone ie:<UF>)",
              runMaskVerb},
+        Verb{"xml", "<file>",
+             "reads an NF-e or NFC-e XML (NFe, nfeProc or procNFe) and writes it back as read to standard "
+             "output; exit 1 with the alerts on standard error",
+             runXmlVerb},
     };
     return verbs;
 }
