@@ -11,6 +11,10 @@ std::filesystem::path officialSchemaDir()
 {
     std::error_code ignored;
     std::filesystem::path folder = std::filesystem::absolute(sourceDir(), ignored);
+    // The schemas ship with the source tree; a shared copy beside it is the fallback.
+    const std::filesystem::path shipped = folder / "schemas" / "PL_009_V4";
+    if (std::filesystem::is_directory(shipped, ignored))
+        return shipped;
     for (int level = 0; level < 3 && !folder.empty(); ++level) {
         const std::filesystem::path candidate = folder.parent_path() / "shared" / "schemas" / "PL_009_V4";
         if (std::filesystem::is_directory(candidate, ignored))

@@ -291,7 +291,7 @@ void confereNoEsquema(void (*preenche)(TNFe &), int modelo)
 {
     const std::filesystem::path esquemas = testsupport::officialSchemaDir();
     if (esquemas.empty())
-        GTEST_SKIP() << "Esquemas oficiais (shared/schemas/PL_009_V4) ausentes: validação não executada";
+        GTEST_SKIP() << "Esquemas oficiais (schemas/PL_009_V4) ausentes: validação não executada";
 
     TNFe nfe;
     preenche(nfe);
