@@ -55,11 +55,18 @@ void TGerador::EscreveGrupo(std::string_view TAG, std::string_view ID, bool Recu
     const bool fechamento = !TAG.empty() && TAG.front() == '/';
     const std::string tag = fechamento ? tagTexto("/", Prefixo, TAG.substr(1)) : tagTexto("", Prefixo, TAG);
 
-    AbreRegistroTXT(ID);
-    std::string_view nomeAtributo;
-    std::string_view valorAtributo;
-    if (primeiroAtributo(tag, nomeAtributo, valorAtributo))
-        PreencheCampoTXT(nomeAtributo, valorAtributo);
+    if (fechamento) {
+        FechaRegistroTXT();
+    } else {
+        AbreRegistroTXT(ID);
+        std::string_view nomeAtributo;
+        std::string_view valorAtributo;
+        if (primeiroAtributo(tag, nomeAtributo, valorAtributo))
+            PreencheCampoTXT(nomeAtributo, valorAtributo);
+        // A self-closing element and a declaration (<?xml ...?>) close at once.
+        if (tag.ends_with('/') || tag.starts_with('?'))
+            FechaRegistroTXT();
+    }
 
     if (!ComecaComItemDaLista(tag, TagsForaDoNivel))
         atualizaTagNivel(tag);
@@ -159,9 +166,20 @@ void TGerador::EscreveCNPJ(std::string_view ID, std::string_view CNPJ, int Codig
 void TGerador::AbreRegistroTXT(std::string_view ID)
 {
     idNivel_ = upperAscii(ID);
+    idsAbertos_.push_back(idNivel_);
     if (LayoutArquivoTXT.empty())
         return;
     registrosTxt_.AbreRegistro(LayoutArquivoTXT, idNivel_);
+}
+
+void TGerador::FechaRegistroTXT()
+{
+    if (!idsAbertos_.empty())
+        idsAbertos_.pop_back();
+    idNivel_ = idsAbertos_.empty() ? std::string() : idsAbertos_.back();
+    if (LayoutArquivoTXT.empty())
+        return;
+    registrosTxt_.FechaRegistro();
 }
 
 void TGerador::IDNivel(std::string_view ID)
@@ -185,4 +203,5 @@ void TGerador::ConcluiTXT(std::string_view ID)
         return;
     ArquivoFormatoTXT = registrosTxt_.Conclui(LayoutArquivoTXT, ID);
     registrosTxt_.Limpa();
+    idsAbertos_.clear();
 }

@@ -100,6 +100,7 @@ class TGerador {
 
   private:
     void AbreRegistroTXT(std::string_view ID);
+    void FechaRegistroTXT();
     void atualizaTagNivel(std::string_view tag);
     // Indentation before, and the line end after, an element written with IdentarXML.
     void iniciaLinha();
@@ -107,5 +108,6 @@ class TGerador {
 
     std::string tagNivel_;
     std::string idNivel_;
+    std::vector<std::string> idsAbertos_; // TXT ids of the open groups, outermost first
     TxtRegistros registrosTxt_;
 };

@@ -77,6 +77,36 @@ void TxtTemplate::Atribui(std::vector<std::string> linhas)
     analisadas_.reserve(linhas_.size());
     for (const std::string &linha : linhas_)
         analisadas_.push_back(analisaLinha(linha));
+    indexaGrupos();
+}
+
+void TxtTemplate::AtribuiAnalisadas(std::vector<Linha> linhas)
+{
+    analisadas_ = std::move(linhas);
+    linhas_.clear();
+    linhas_.reserve(analisadas_.size());
+    for (Linha &linha : analisadas_) {
+        linha.grupo = upperAscii(linha.grupo);
+        for (std::string &campo : linha.campos)
+            campo = upperAscii(campo);
+        linha.trechos.resize(linha.campos.size() + 1);
+        if (linha.texto.empty()) {
+            linha.texto = "<" + linha.grupo + ">" + linha.trechos[0];
+            for (std::size_t i = 0; i < linha.campos.size(); ++i)
+                linha.texto += "|" + linha.campos[i] + kMarcaCampoTXT + linha.trechos[i + 1];
+        }
+        linhas_.push_back(linha.texto);
+    }
+    indexaGrupos();
+}
+
+void TxtTemplate::indexaGrupos()
+{
+    linhasPorGrupo_.clear();
+    for (std::size_t i = 0; i < analisadas_.size(); ++i) {
+        if (!analisadas_[i].grupo.empty())
+            linhasPorGrupo_[analisadas_[i].grupo].push_back(i);
+    }
     ++versao_;
 }
 
@@ -99,14 +129,11 @@ void TxtTemplate::Limpa()
     Atribui({});
 }
 
-std::vector<std::size_t> TxtTemplate::linhasDoGrupo(std::string_view grupo) const
+const std::vector<std::size_t> &TxtTemplate::linhasDoGrupo(std::string_view grupo) const
 {
-    std::vector<std::size_t> indices;
-    for (std::size_t i = 0; i < analisadas_.size(); ++i) {
-        if (!grupo.empty() && analisadas_[i].grupo == grupo)
-            indices.push_back(i);
-    }
-    return indices;
+    static const std::vector<std::size_t> nenhuma;
+    const auto encontrado = linhasPorGrupo_.find(grupo);
+    return encontrado == linhasPorGrupo_.end() ? nenhuma : encontrado->second;
 }
 
 // ---- TxtRegistros ----------------------------------------------------------
@@ -114,7 +141,19 @@ std::vector<std::size_t> TxtTemplate::linhasDoGrupo(std::string_view grupo) cons
 void TxtRegistros::Limpa()
 {
     registros_.clear();
-    inicioAtual_ = fimAtual_ = 0;
+    abertos_.clear();
+    ultimaAbertura_.clear();
+}
+
+std::size_t TxtRegistros::novoRegistro(const TxtTemplate &modelo, std::size_t linha)
+{
+    Registro registro;
+    registro.linha = linha;
+    const std::size_t campos = modelo.linhasAnalisadas()[linha].campos.size();
+    registro.valores.resize(campos);
+    registro.preenchidos.resize(campos, false);
+    registros_.push_back(std::move(registro));
+    return registros_.size() - 1;
 }
 
 void TxtRegistros::AbreRegistro(const TxtTemplate &modelo, std::string_view grupo)
@@ -123,58 +162,65 @@ void TxtRegistros::AbreRegistro(const TxtTemplate &modelo, std::string_view grup
         Limpa();
         versaoModelo_ = modelo.versao();
     }
-    inicioAtual_ = fimAtual_ = registros_.size();
-    if (grupo.empty())
-        return;
-    for (const std::size_t indice : modelo.linhasDoGrupo(grupo)) {
-        Registro registro;
-        registro.linha = indice;
-        const std::size_t campos = modelo.linhasAnalisadas()[indice].campos.size();
-        registro.valores.resize(campos);
-        registro.preenchidos.resize(campos, false);
-        registros_.push_back(std::move(registro));
+    const std::vector<std::size_t> &linhas = modelo.linhasDoGrupo(grupo);
+    Nivel nivel;
+    if (linhas.empty()) {
+        // No line of its own: the group's fields belong to its parent's record.
+        if (!abertos_.empty())
+            nivel.registros = abertos_.back().registros;
+    } else {
+        nivel.proprios = true;
+        for (const std::size_t linha : linhas)
+            nivel.registros.push_back(novoRegistro(modelo, linha));
+        ultimaAbertura_.insert_or_assign(std::string(grupo), nivel.registros);
     }
-    fimAtual_ = registros_.size();
+    abertos_.push_back(std::move(nivel));
+}
+
+void TxtRegistros::FechaRegistro()
+{
+    if (!abertos_.empty())
+        abertos_.pop_back();
 }
 
 void TxtRegistros::RetomaRegistro(const TxtTemplate &modelo, std::string_view grupo)
 {
-    inicioAtual_ = fimAtual_ = registros_.size();
-    if (grupo.empty() || modelo.versao() != versaoModelo_)
+    if (abertos_.empty() || modelo.versao() != versaoModelo_)
         return;
-    const std::vector<std::size_t> linhas = modelo.linhasDoGrupo(grupo);
-    if (linhas.empty())
-        return;
-    // One opening appends the group's lines together, in template order, so
-    // the latest one ends at the last record of the group.
-    for (std::size_t fim = registros_.size(); fim >= linhas.size(); --fim) {
-        if (registros_[fim - 1].linha != linhas.back())
-            continue;
-        const std::size_t inicio = fim - linhas.size();
-        for (std::size_t i = 0; i < linhas.size(); ++i)
-            if (registros_[inicio + i].linha != linhas[i])
-                return;
-        inicioAtual_ = inicio;
-        fimAtual_ = fim;
-        return;
-    }
+    Nivel &atual = abertos_.back();
+    const auto encontrado = ultimaAbertura_.find(grupo);
+    atual.registros = encontrado == ultimaAbertura_.end() ? std::vector<std::size_t>() : encontrado->second;
 }
 
 void TxtRegistros::PreencheCampo(const TxtTemplate &modelo, std::string_view campo, std::string_view valor)
 {
-    if (inicioAtual_ == fimAtual_ || modelo.versao() != versaoModelo_)
+    if (abertos_.empty() || modelo.versao() != versaoModelo_)
         return;
+    Nivel &atual = abertos_.back();
     const std::string nome = upperAscii(trimText(campo));
-    for (std::size_t r = inicioAtual_; r < fimAtual_; ++r) {
+    std::size_t repetido = registros_.size(); // a filled own record of that single field
+    bool preencheu = false;
+    for (const std::size_t r : atual.registros) {
         Registro &registro = registros_[r];
         const std::vector<std::string> &campos = modelo.linhasAnalisadas()[registro.linha].campos;
         for (std::size_t i = 0; i < campos.size(); ++i) {
-            if (!registro.preenchidos[i] && campos[i] == nome) {
+            if (campos[i] != nome)
+                continue;
+            if (!registro.preenchidos[i]) {
                 registro.valores[i] = valor;
                 registro.preenchidos[i] = true;
+                preencheu = true;
                 break;
             }
+            if (campos.size() == 1)
+                repetido = r;
         }
+    }
+    if (!preencheu && atual.proprios && repetido < registros_.size()) {
+        const std::size_t novo = novoRegistro(modelo, registros_[repetido].linha);
+        registros_[novo].valores[0] = valor;
+        registros_[novo].preenchidos[0] = true;
+        atual.registros.push_back(novo);
     }
 }
 

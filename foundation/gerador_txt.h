@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +35,9 @@ class TxtTemplate {
     void Atribui(std::vector<std::string> linhas);
     // Replaces the template by the lines of a text (ended by CR, LF or CR LF).
     void AtribuiTexto(std::string_view texto);
+    // Replaces the template by lines already taken apart; `texto` is composed
+    // when it is empty. Group ids and field names are upper-cased.
+    void AtribuiAnalisadas(std::vector<Linha> linhas);
     void Limpa();
 
     bool empty() const { return linhas_.empty(); }
@@ -40,35 +45,44 @@ class TxtTemplate {
     const std::vector<std::string> &linhas() const { return linhas_; }
     const std::vector<Linha> &linhasAnalisadas() const { return analisadas_; }
     // Index of every line of the group (upper-case id), in template order.
-    std::vector<std::size_t> linhasDoGrupo(std::string_view grupo) const;
+    const std::vector<std::size_t> &linhasDoGrupo(std::string_view grupo) const;
     // Changes with every assignment, so records made from an older template
     // are never read against a newer one.
     unsigned versao() const { return versao_; }
 
   private:
+    void indexaGrupos();
+
     std::vector<std::string> linhas_;
     std::vector<Linha> analisadas_;
+    std::map<std::string, std::vector<std::size_t>, std::less<>> linhasPorGrupo_;
     unsigned versao_ = 0;
 };
 
-// The records of one document: a group opening appends its template lines,
-// field values fill the lines of the latest opening, and the end turns them
-// into the TXT text.
+// The records of one document. Groups open and close as the XML is written:
+// the opening of a group appends its template lines as the group's records,
+// field values fill the records of the innermost open group, and the closing
+// of a group makes the records of the enclosing group current again, so the
+// parent's fields that follow a nested group reach the parent's record. A
+// group whose id has no template line (or that has no id) fills the records
+// of the enclosing group. The end turns the records into the TXT text.
 class TxtRegistros {
   public:
-    // Forgets every record (a new document). Records made from an older
-    // template are forgotten as well when the next group opens.
+    // Forgets every record and open group (a new document). Records made from
+    // an older template are forgotten as well when the next group opens.
     void Limpa();
-    // Appends the template lines of the group (upper-case id) as the current
-    // records; an empty id leaves no record current.
+    // Opens a group (upper-case id).
     void AbreRegistro(const TxtTemplate &modelo, std::string_view grupo);
+    // Closes the innermost open group; nothing when none is open.
+    void FechaRegistro();
     // Makes the records of the latest opening of the group (upper-case id)
-    // current again, without adding any: the fields that follow a nested group
-    // go back into the parent's record. No record is current when the group
-    // was never opened.
+    // the current records of the innermost open group, without adding any.
+    // No record is current when the group was never opened.
     void RetomaRegistro(const TxtTemplate &modelo, std::string_view grupo);
     // Fills the first unfilled placeholder of that name (upper-cased, trimmed)
-    // in each current record; the value goes in unchanged.
+    // in each current record; the value goes in unchanged. When the group's
+    // own record of that single field is filled already, the value opens
+    // another record of that line (a field that repeats, such as NVE).
     void PreencheCampo(const TxtTemplate &modelo, std::string_view campo, std::string_view valor);
     // The finished text: records none of whose fields was filled are dropped,
     // "^ID^" becomes the document Id, unfilled fields are left empty, group
@@ -82,9 +96,16 @@ class TxtRegistros {
         std::vector<std::string> valores; // per placeholder
         std::vector<bool> preenchidos;    // per placeholder
     };
+    // An open group and the records its fields fill.
+    struct Nivel {
+        std::vector<std::size_t> registros; // indices in registros_
+        bool proprios = false;              // the group's own records, not its parent's
+    };
+
+    std::size_t novoRegistro(const TxtTemplate &modelo, std::size_t linha);
 
     std::vector<Registro> registros_;
-    std::size_t inicioAtual_ = 0; // current records: [inicioAtual_, fimAtual_)
-    std::size_t fimAtual_ = 0;
+    std::vector<Nivel> abertos_;
+    std::map<std::string, std::vector<std::size_t>, std::less<>> ultimaAbertura_;
     unsigned versaoModelo_ = 0;
 };

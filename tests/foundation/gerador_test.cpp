@@ -414,7 +414,7 @@ TEST(TGerador, SaidaTXTPreencheORegistroDoGrupoAberto)
     gerador.EscreveCampo(vcInteiro, "", "cUF", 2, 2, 1, 35);
     gerador.EscreveCampo(vcTexto, "", "cNF", 0, 8, 1, "0001");
     gerador.EscreveGrupo("/ide", "", true);
-    gerador.EscreveCampo(vcTexto, "", "cNF", 0, 8, 1, "perdido"); // no record is current
+    gerador.EscreveCampo(vcTexto, "", "cNF", 0, 8, 1, "perdido"); // the parent's line has no cNF
     gerador.EscreveGrupo("emit", "C01", true);
     gerador.EscreveCampo(vcTexto, "", "xNome", 0, 60, 1, "Café è Cia|Filial", "", false);
     gerador.EscreveCNPJouCPF("C02", "C02a", "11144477735", 1, true);
@@ -448,16 +448,14 @@ TEST(TGerador, SaidaTXTPreencheORegistroDoGrupoAberto)
 TEST(TGerador, IDNivelVoltaAoRegistroDoGrupoPai)
 {
     TGerador gerador;
-    gerador.LayoutArquivoTXT.Atribui({"<C01>        C|XNOME\xA8|IE\xA8",
-                                      "<C05>      C05|XLGR\xA8",
-                                      "<H01>        H|NITEM\xA8|INFADPROD\xA8",
-                                      "<I01>        I|CPROD\xA8"});
+    gerador.LayoutArquivoTXT.Atribui({"<C01>        C|XNOME\xA8|IE\xA8", "<C05>      C05|XLGR\xA8",
+                                      "<H01>        H|NITEM\xA8|INFADPROD\xA8", "<I01>        I|CPROD\xA8"});
     gerador.EscreveGrupo("emit", "C01", true);
     gerador.EscreveCampo(vcTexto, "", "xNome", 0, 60, 1, "Empresa");
     gerador.EscreveGrupo("enderEmit", "C05", true);
     gerador.EscreveCampo(vcTexto, "", "xLgr", 0, 60, 1, "Rua A");
     gerador.EscreveGrupo("/enderEmit", "", true);
-    gerador.EscreveCampo(vcTexto, "", "IE", 0, 14, 1, "perdido"); // no record is current
+    EXPECT_EQ(gerador.IDNivel(), "C01"); // closing a group goes back to its parent's record
     gerador.IDNivel("c01");
     EXPECT_EQ(gerador.IDNivel(), "C01");
     gerador.EscreveCampo(vcTexto, "", "IE", 0, 14, 1, "123");
@@ -483,6 +481,47 @@ TEST(TGerador, IDNivelVoltaAoRegistroDoGrupoPai)
                                          "I|P1\r\n"
                                          "H|2|segundo\r\n"
                                          "I|P2\r\n");
+}
+
+TEST(TGerador, SaidaTXTGruposSemLinhaPropriaERegistrosRepetidos)
+{
+    // A template taken apart beforehand: names are upper-cased, the text composed.
+    TGerador gerador;
+    gerador.LayoutArquivoTXT.AtribuiAnalisadas({
+        {"", "b12a", {"BA02", ""}, {"refNFe"}},
+        {"", "B12A", {"BA10", "", ""}, {"cUF", "refCTe"}},
+        {"", "B12A", {"BA13", ""}, {"CNPJ"}},
+        {"", "I01", {"I", "", ""}, {"cProd", "xPed"}},
+        {"", "I01", {"I05a", ""}, {"NVE"}},
+        {"", "I18", {"I18", ""}, {"nDI"}},
+        {"", "X26", {"X26", ""}, {"qVol"}},
+    });
+    EXPECT_EQ(gerador.LayoutArquivoTXT.linhas()[1], "<B12A>BA10|CUF\xA8|REFCTE\xA8");
+    gerador.EscreveGrupo("NFref", "B12a", true);
+    gerador.EscreveGrupo("refNFP", "B20a", true); // no line of its own: fills the parent's lines
+    gerador.EscreveCampo(vcInteiro, "", "cUF", 2, 2, 1, 41);
+    gerador.EscreveCampo(vcTexto, "", "CNPJ", 0, 14, 1, "11222333000181");
+    gerador.EscreveGrupo("/refNFP", "", true);
+    gerador.EscreveGrupo("/NFref", "", true);
+    gerador.EscreveGrupo("prod", "I01", true);
+    gerador.EscreveCampo(vcTexto, "", "cProd", 0, 60, 1, "P1");
+    gerador.EscreveCampo(vcTexto, "", "cProd", 0, 60, 1, "segundo"); // a line of several fields never repeats
+    gerador.EscreveCampo(vcTexto, "", "NVE", 0, 6, 0, "AA0001");
+    gerador.EscreveCampo(vcTexto, "", "NVE", 0, 6, 0, "AB0002"); // a single-field line repeats
+    gerador.EscreveGrupo("DI", "I18", true);
+    gerador.EscreveCampo(vcTexto, "", "nDI", 0, 15, 1, "DI1");
+    gerador.EscreveGrupo("/DI", "", true);
+    gerador.EscreveCampo(vcTexto, "", "xPed", 0, 15, 0, "PED1"); // after a nested group
+    gerador.EscreveGrupo("/prod", "", true);
+    gerador.EscreveGrupo("vol/", "X26", true); // self-closing: closes at once
+    gerador.EscreveCampo(vcInteiro, "", "qVol", 1, 15, 1, 3);
+    gerador.ConcluiTXT("NFe1");
+    EXPECT_EQ(gerador.ArquivoFormatoTXT, "BA10|41|\r\n"
+                                         "BA13|11222333000181\r\n"
+                                         "I|P1|PED1\r\n"
+                                         "I05a|AA0001\r\n"
+                                         "I05a|AB0002\r\n"
+                                         "I18|DI1\r\n");
 }
 
 TEST(TGerador, SemModeloNaoHaSaidaTXT)
