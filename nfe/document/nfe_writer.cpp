@@ -8,8 +8,8 @@
 #include "foundation/pcn_auxiliar.h"
 #include "foundation/text_utils.h"
 #include "foundation/xml_text_utils.h"
-#include "nfe/document/layout_txt.h"
 #include "nfe/document/nfe_namespace.h"
+#include "nfe/document/nfe_writer_txt.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ bool TNFeW::MontarXml()
 
     Gerador.LayoutArquivoTXT.Limpa();
     if (Opcoes.GerarTXTSimultaneamente)
-        Gerador.LayoutArquivoTXT.AtribuiTexto(ObterLayoutTXT(VersaoTexto));
+        Gerador.LayoutArquivoTXT.AtribuiAnalisadas(modeloTXTDoEscritor(VersaoTexto));
     Gerador.ArquivoFormatoXML.clear();
     Gerador.ArquivoFormatoTXT.clear();
 

@@ -121,7 +121,7 @@ void TNFeW::EscreveArma(int item)
 {
     const TarmaCollection &lista = NFe.det.ObterItem(item).prod.arma;
     for (const TarmaCollectionItem *arma : lista) {
-        Gerador.EscreveGrupo("arma", "L01");
+        Gerador.EscreveGrupo("arma", "L00");
         Gerador.EscreveCampo(vcTexto, "L02", "tpArma", 1, 1, 1, ClasseArmaParaCodigo(arma->tpArma),
                              "Indicador do tipo de arma de fogo");
         Gerador.EscreveCampo(vcTexto, "L03", "nSerie", 1, 15, 1, arma->nSerie, "Número de série");
