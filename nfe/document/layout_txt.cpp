@@ -64,13 +64,13 @@ std::string composeLine(std::string_view group, std::string_view record, std::st
     return line;
 }
 
-std::string buildLayoutText(const TxtLayoutVersionSpec &spec)
+std::string buildLayoutText(const TxtLayoutVersionSpec &versionTable)
 {
     std::string layout;
-    AdicionarLinhaLayout(layout, composeLine(spec.headerGroup, "NOTA FISCAL", {}, "|1"));
-    const std::string versionTail = "|" + std::string(spec.version) + "|^id^";
+    AdicionarLinhaLayout(layout, composeLine(versionTable.headerGroup, "NOTA FISCAL", {}, "|1"));
+    const std::string versionTail = "|" + std::string(versionTable.version) + "|^id^";
     AdicionarLinhaLayout(layout, composeLine("B01", "A", {}, versionTail));
-    for (const TxtLayoutLineSpec &line : spec.lines) {
+    for (const TxtLayoutLineSpec &line : versionTable.lines) {
         AdicionarLinhaLayout(layout, composeLine(line.group, line.record, line.fields, line.tail));
     }
     return layout;

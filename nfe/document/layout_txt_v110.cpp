@@ -108,6 +108,6 @@ constexpr TxtLayoutLineSpec kLines[] = {
 
 const TxtLayoutVersionSpec &txtLayoutSpecV110()
 {
-    static constexpr TxtLayoutVersionSpec spec{"1.10", "B01", kLines};
-    return spec;
+    static constexpr TxtLayoutVersionSpec versionTable{"1.10", "B01", kLines};
+    return versionTable;
 }

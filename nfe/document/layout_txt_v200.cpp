@@ -131,6 +131,6 @@ constexpr TxtLayoutLineSpec kLines[] = {
 
 const TxtLayoutVersionSpec &txtLayoutSpecV200()
 {
-    static constexpr TxtLayoutVersionSpec spec{"2.00", "B01", kLines};
-    return spec;
+    static constexpr TxtLayoutVersionSpec versionTable{"2.00", "B01", kLines};
+    return versionTable;
 }

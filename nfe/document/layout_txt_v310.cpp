@@ -153,6 +153,6 @@ constexpr TxtLayoutLineSpec kLines[] = {
 
 const TxtLayoutVersionSpec &txtLayoutSpecV310()
 {
-    static constexpr TxtLayoutVersionSpec spec{"3.10", "B", kLines};
-    return spec;
+    static constexpr TxtLayoutVersionSpec versionTable{"3.10", "B", kLines};
+    return versionTable;
 }

@@ -181,6 +181,6 @@ constexpr TxtLayoutLineSpec kLines[] = {
 
 const TxtLayoutVersionSpec &txtLayoutSpecV400()
 {
-    static constexpr TxtLayoutVersionSpec spec{"4.00", "B", kLines};
-    return spec;
+    static constexpr TxtLayoutVersionSpec versionTable{"4.00", "B", kLines};
+    return versionTable;
 }
