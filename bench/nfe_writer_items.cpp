@@ -1,5 +1,6 @@
 // Writing a note must stay linear in its number of items: a note of 990 items
-// may take at most 12 times as long as one of 99.
+// may take at most 12 times as long as one of 99, with or without the TXT
+// layout text.
 
 #include <string>
 
@@ -77,6 +78,25 @@ void BM_MontarXmlPorItens(benchmark::State &state)
 }
 BENCHMARK(BM_MontarXmlPorItens)
     ->Arg(1)
+    ->Arg(99)
+    ->Arg(990)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMicrosecond);
+
+// The same note with its TXT layout text written alongside.
+void BM_MontarXmlComTXTPorItens(benchmark::State &state)
+{
+    TNFe nfe;
+    preencheNota(nfe, state.range(0));
+    TNFeW escritor(nfe);
+    escritor.Opcoes.GerarTXTSimultaneamente = true;
+    for (auto _ : state) {
+        escritor.MontarXml();
+        benchmark::DoNotOptimize(escritor.Gerador.ArquivoFormatoTXT.data());
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_MontarXmlComTXTPorItens)
     ->Arg(99)
     ->Arg(990)
     ->Complexity(benchmark::oN)

@@ -7,6 +7,7 @@ int runDocVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
 int runKeyVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
+int runTxtVerb(std::span<const std::string> args);
 int runXmlVerb(std::span<const std::string> args);
 
 std::span<const Verb> allVerbs()
@@ -18,12 +19,19 @@ std::span<const Verb> allVerbs()
              runDocVerb},
         Verb{"ie", "<UF> <value>",
              "checks a state registration for the state; prints the message, exit 1 when invalid", runIeVerb},
-        Verb{"key", "<access key>",
-             "checks an access key; prints \"valid\" or the reason, then its parts as name=value; exit 1 when "
-             "invalid",
-             runKeyVerb},
+        Verb{
+            "key", "<access key>",
+            "checks an access key; prints \"valid\" or the reason, then its parts as name=value; exit 1 when "
+            "invalid",
+            runKeyVerb},
         Verb{"mask", "<kind> <value> [area code]", "prints the masked form (kinds cpf cnpj cep fone ie:<UF>)",
              runMaskVerb},
+        Verb{"txt", "<file>",
+             "reads an NF-e in the TXT layout (UTF-8 or Windows-1252) and writes it as XML to standard "
+             "output; "
+             "exit 1 with the reader's message on standard error when the file is refused (field alerts go "
+             "to standard error too, with exit 0)",
+             runTxtVerb},
         Verb{"xml", "<file>",
              "reads an NF-e or NFC-e XML (NFe, nfeProc or procNFe) and writes it back as read to standard "
              "output; exit 1 with the alerts on standard error",
