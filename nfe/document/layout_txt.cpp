@@ -59,7 +59,7 @@ std::string composeLine(std::string_view group, std::string_view record, std::st
         fields = comma == std::string_view::npos ? std::string_view() : fields.substr(comma + 1);
         line += '|';
         line += field;
-        line += kTxtFieldMark;
+        line += kMarcaCampoTXT;
     }
     return line;
 }
@@ -94,14 +94,14 @@ TxtLayoutRecord parseLine(std::string_view line, int lineNumber)
         return record;
     }
     std::string_view rest = line.substr(bar + 1);
-    if (rest.find(kTxtFieldMark) == std::string_view::npos) {
+    if (rest.find(kMarcaCampoTXT) == std::string_view::npos) {
         record.tail = line.substr(bar);
         return record;
     }
     while (true) {
         const std::size_t next = rest.find('|');
         const std::string_view segment = rest.substr(0, next);
-        if (segment.ends_with(kTxtFieldMark)) {
+        if (segment.ends_with(kMarcaCampoTXT)) {
             record.fields.emplace_back(segment.substr(0, segment.size() - 1));
         }
         if (next == std::string_view::npos) {

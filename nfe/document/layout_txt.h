@@ -7,7 +7,7 @@
 // The layout comes in two forms. `ObterLayoutTXT` gives the layout text as the
 // TXT writer's templates need it: one line per record, "<" group id ">",
 // alignment blanks, the record name and one placeholder "|" + field name +
-// kTxtFieldMark per field, upper-cased (ASCII letters only), each line followed
+// kMarcaCampoTXT per field, upper-cased (ASCII letters only), each line followed
 // by LF and CR. `txtLayout` gives the same layout parsed once into records, for
 // code that looks records and fields up by name.
 
@@ -18,10 +18,11 @@
 #include <string_view>
 #include <vector>
 
-// The byte that closes every field placeholder of a layout line. It is not
-// valid UTF-8 on its own, so layout text must never be searched for names with
-// plain text functions: use the parsed form.
-inline constexpr char kTxtFieldMark = '\xA8';
+#include "foundation/gerador_txt.h"
+
+// Every field placeholder of a layout line closes with kMarcaCampoTXT, a byte
+// that is not valid UTF-8 on its own, so layout text must never be searched for
+// names with plain text functions: use the parsed form.
 
 // Layout text of the version "1.10", "2.00", "3.10" or "4.00", compared
 // exactly (no trimming, no other spelling); empty for any other version.

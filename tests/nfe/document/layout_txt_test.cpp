@@ -47,7 +47,7 @@ std::vector<std::string> layoutLines(const std::string &version)
 
 std::string placeholder(std::string_view field)
 {
-    return "|" + std::string(field) + kTxtFieldMark;
+    return "|" + std::string(field) + kMarcaCampoTXT;
 }
 
 std::vector<std::string> recordNames(const std::vector<const TxtLayoutRecord *> &records)
@@ -107,7 +107,7 @@ TEST(LayoutTxt, OnlyTheExactVersionTextsHaveALayout)
 
 TEST(LayoutTxt, LinesAreExactlyAsListed)
 {
-    const std::string m(1, kTxtFieldMark);
+    const std::string m(1, kMarcaCampoTXT);
     struct Case {
         std::string version;
         std::size_t line;
@@ -169,7 +169,7 @@ TEST(LayoutTxt, TextHasNoLowerCaseLettersAndOnlyFieldMarksOutsideAscii)
         for (const char c : ObterLayoutTXT(version)) {
             EXPECT_FALSE(c >= 'a' && c <= 'z');
             const auto byte = static_cast<unsigned char>(c);
-            EXPECT_TRUE(byte < 0x80 || c == kTxtFieldMark);
+            EXPECT_TRUE(byte < 0x80 || c == kMarcaCampoTXT);
         }
     }
 }
@@ -224,7 +224,7 @@ TEST(LayoutTxt, ParsedFormAgreesWithTheTextOnEveryLine)
                 EXPECT_EQ(bars, static_cast<long>(f + 1)) << field;
                 EXPECT_EQ(record.fieldPosition(field), static_cast<int>(f + 1)) << field;
             }
-            EXPECT_EQ(std::count(line.begin(), line.end(), kTxtFieldMark),
+            EXPECT_EQ(std::count(line.begin(), line.end(), kMarcaCampoTXT),
                       static_cast<long>(record.fields.size()));
 
             // Name, placeholders and literal tail give back the whole line.
