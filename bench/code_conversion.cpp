@@ -8,10 +8,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "foundation/conversao.h"
-#include "foundation/conversao_eventos.h"
-#include "foundation/conversao_itens.h"
-#include "foundation/conversao_nfe.h"
+#include "foundation/codes/conversao.h"
+#include "foundation/codes/conversao_eventos.h"
+#include "foundation/codes/conversao_itens.h"
+#include "foundation/codes/conversao_nfe.h"
 
 namespace {
 

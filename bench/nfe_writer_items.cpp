@@ -6,7 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "foundation/date_time.h"
+#include "foundation/dates/date_time.h"
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_writer.h"
 

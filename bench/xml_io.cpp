@@ -15,9 +15,9 @@
 #include <benchmark/benchmark.h>
 #include <libxml/parser.h>
 
-#include "foundation/date_time.h"
-#include "foundation/gerador.h"
-#include "foundation/leitor.h"
+#include "foundation/dates/date_time.h"
+#include "foundation/xml/gerador.h"
+#include "foundation/xml/leitor.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "foundation/xml_text_utils.h"
+#include "foundation/xml/xml_text_utils.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "foundation/conversao_nfe.h"
+#include "foundation/codes/conversao_nfe.h"
 #include "program/version.h"
 
 int main()

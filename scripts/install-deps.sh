@@ -12,6 +12,8 @@ packages=(
   libcurl4-openssl-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   locales tzdata
+  curl tinyproxy
+  softhsm2 opensc p11-kit libp11-kit-dev libp11-dev libengine-pkcs11-openssl
 )
 
 missing=()

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "nfe/document/layout_txt_tables.h"
+#include "nfe/document/detail/layout_txt_tables.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include "foundation/gerador_txt.h"
+#include "foundation/xml/gerador_txt.h"
 
 // Every field placeholder of a layout line closes with kMarcaCampoTXT, a byte
 // that is not valid UTF-8 on its own, so layout text must never be searched for

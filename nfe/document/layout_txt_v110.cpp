@@ -1,4 +1,4 @@
-#include "nfe/document/layout_txt_tables.h"
+#include "nfe/document/detail/layout_txt_tables.h"
 
 // Record lines of the version 1.10 layout, after its header and version lines.
 // Fields are listed as the writer spells its elements; only their upper-case

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/base_classes.h"
+#include "foundation/base/base_classes.h"
 
 // The owned lists of the document models. Each list owns its items: removing
 // or clearing frees them, and so does destroying the list. Items live on the

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "foundation/conversao_eventos.h"
-#include "foundation/conversao_nfe.h"
-#include "foundation/decimal.h"
+#include "foundation/codes/conversao_eventos.h"
+#include "foundation/codes/conversao_nfe.h"
+#include "foundation/numbers/decimal.h"
 #include "nfe/document/model_list.h"
 
 // The closing groups of an NF-e: additional information, export, purchase,

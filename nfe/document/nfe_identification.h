@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "foundation/conversao.h"
-#include "foundation/conversao_eventos.h"
-#include "foundation/conversao_nfe.h"
-#include "foundation/date_time.h"
+#include "foundation/codes/conversao.h"
+#include "foundation/codes/conversao_eventos.h"
+#include "foundation/codes/conversao_nfe.h"
+#include "foundation/dates/date_time.h"
 #include "nfe/document/model_list.h"
 
 // The frame and the identification of an NF-e: `infNFe` and `ide` with its

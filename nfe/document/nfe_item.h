@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "foundation/decimal.h"
+#include "foundation/numbers/decimal.h"
 #include "nfe/document/model_list.h"
 #include "nfe/document/nfe_item_product.h"
 #include "nfe/document/nfe_item_taxes.h"

@@ -3,10 +3,10 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/conversao_itens.h"
-#include "foundation/conversao_nfe.h"
-#include "foundation/date_time.h"
-#include "foundation/decimal.h"
+#include "foundation/codes/conversao_itens.h"
+#include "foundation/codes/conversao_nfe.h"
+#include "foundation/dates/date_time.h"
+#include "foundation/numbers/decimal.h"
 #include "nfe/document/model_list.h"
 
 // The product of one NF-e item (`prod`) and its specific groups: import

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "foundation/conversao_itens.h"
-#include "foundation/conversao_nfe.h"
-#include "foundation/decimal.h"
+#include "foundation/codes/conversao_itens.h"
+#include "foundation/codes/conversao_nfe.h"
+#include "foundation/numbers/decimal.h"
 
 // The taxes of one NF-e item (`imposto`). Every tax object always exists; the
 // writer decides which of them reach the XML.

@@ -1,6 +1,6 @@
 #include "nfe/document/nfe_model.h"
 
-#include "foundation/number_date_utils.h"
+#include "foundation/numbers/number_date_utils.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "foundation/conversao.h"
-#include "foundation/date_time.h"
-#include "foundation/decimal.h"
+#include "foundation/codes/conversao.h"
+#include "foundation/dates/date_time.h"
+#include "foundation/numbers/decimal.h"
 #include "nfe/document/model_list.h"
 
 // The parties of an NF-e: emitter, issuing tax office, recipient, pick-up and

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "foundation/conversao_eventos.h"
-#include "foundation/date_time.h"
-#include "foundation/decimal.h"
+#include "foundation/codes/conversao_eventos.h"
+#include "foundation/dates/date_time.h"
+#include "foundation/numbers/decimal.h"
 #include "nfe/document/model_list.h"
 
 // Billing (`cobr`), payments (`pag`) and the intermediary (`infIntermed`) of

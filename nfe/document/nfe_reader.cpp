@@ -6,12 +6,12 @@
 #include <string>
 #include <utility>
 
-#include "foundation/conversao.h"
-#include "foundation/number_date_utils.h"
-#include "foundation/quib_exception.h"
-#include "nfe/document/nfe_reader_fields.h"
-#include "nfe/document/nfe_reader_sections.h"
-#include "nfe/document/nfe_reader_walk.h"
+#include "foundation/codes/conversao.h"
+#include "foundation/numbers/number_date_utils.h"
+#include "foundation/base/quib_exception.h"
+#include "nfe/document/detail/nfe_reader_fields.h"
+#include "nfe/document/detail/nfe_reader_sections.h"
+#include "nfe/document/detail/nfe_reader_walk.h"
 
 using nfe_reader::CamposNFe;
 using nfe_reader::extraiGrupo;

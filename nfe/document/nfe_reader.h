@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "foundation/leitor.h"
+#include "foundation/xml/leitor.h"
 #include "nfe/document/nfe_model.h"
 
 // Reads the XML text of one NF-e or NFC-e (layouts 2.00, 3.10 and 4.00) into

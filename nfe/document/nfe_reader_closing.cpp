@@ -2,12 +2,12 @@
 // information, export, purchase, sugar-cane supply and technical responsible.
 #include <string>
 
-#include "foundation/conversao_eventos.h"
-#include "foundation/conversao_itens.h"
-#include "foundation/conversao_nfe.h"
-#include "nfe/document/nfe_reader_fields.h"
-#include "nfe/document/nfe_reader_sections.h"
-#include "nfe/document/nfe_reader_walk.h"
+#include "foundation/codes/conversao_eventos.h"
+#include "foundation/codes/conversao_itens.h"
+#include "foundation/codes/conversao_nfe.h"
+#include "nfe/document/detail/nfe_reader_fields.h"
+#include "nfe/document/detail/nfe_reader_sections.h"
+#include "nfe/document/detail/nfe_reader_walk.h"
 
 namespace nfe_reader {
 

@@ -1,4 +1,4 @@
-#include "nfe/document/nfe_reader_fields.h"
+#include "nfe/document/detail/nfe_reader_fields.h"
 
 #include <charconv>
 #include <cmath>
@@ -6,9 +6,9 @@
 #include <string>
 #include <variant>
 
-#include "foundation/quib_exception.h"
-#include "foundation/text_utils.h"
-#include "foundation/valor_campo.h"
+#include "foundation/base/quib_exception.h"
+#include "foundation/text/text_utils.h"
+#include "foundation/xml/valor_campo.h"
 
 namespace nfe_reader {
 

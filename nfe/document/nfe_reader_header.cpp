@@ -3,13 +3,13 @@
 // the XML.
 #include <string>
 
-#include "foundation/conversao.h"
-#include "foundation/conversao_eventos.h"
-#include "foundation/conversao_nfe.h"
-#include "foundation/text_utils.h"
-#include "nfe/document/nfe_reader_fields.h"
-#include "nfe/document/nfe_reader_sections.h"
-#include "nfe/document/nfe_reader_walk.h"
+#include "foundation/codes/conversao.h"
+#include "foundation/codes/conversao_eventos.h"
+#include "foundation/codes/conversao_nfe.h"
+#include "foundation/text/text_utils.h"
+#include "nfe/document/detail/nfe_reader_fields.h"
+#include "nfe/document/detail/nfe_reader_sections.h"
+#include "nfe/document/detail/nfe_reader_walk.h"
 
 namespace nfe_reader {
 

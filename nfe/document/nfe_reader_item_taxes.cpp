@@ -1,10 +1,10 @@
 // TNFeR: the taxes of an item (`imposto`), the returned tax (`impostoDevol`)
 // and the item observations (`obsItem`).
-#include "foundation/conversao.h"
-#include "foundation/conversao_itens.h"
-#include "nfe/document/nfe_reader_fields.h"
-#include "nfe/document/nfe_reader_sections.h"
-#include "nfe/document/nfe_reader_walk.h"
+#include "foundation/codes/conversao.h"
+#include "foundation/codes/conversao_itens.h"
+#include "nfe/document/detail/nfe_reader_fields.h"
+#include "nfe/document/detail/nfe_reader_sections.h"
+#include "nfe/document/detail/nfe_reader_walk.h"
 
 namespace nfe_reader {
 

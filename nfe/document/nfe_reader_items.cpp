@@ -4,12 +4,12 @@
 #include <string_view>
 #include <variant>
 
-#include "foundation/conversao_itens.h"
-#include "foundation/conversao_nfe.h"
-#include "foundation/valor_campo.h"
-#include "nfe/document/nfe_reader_fields.h"
-#include "nfe/document/nfe_reader_sections.h"
-#include "nfe/document/nfe_reader_walk.h"
+#include "foundation/codes/conversao_itens.h"
+#include "foundation/codes/conversao_nfe.h"
+#include "foundation/xml/valor_campo.h"
+#include "nfe/document/detail/nfe_reader_fields.h"
+#include "nfe/document/detail/nfe_reader_sections.h"
+#include "nfe/document/detail/nfe_reader_walk.h"
 
 namespace nfe_reader {
 

@@ -6,11 +6,11 @@
 #include <iterator>
 #include <unordered_map>
 
-#include "foundation/dfe_exception.h"
-#include "foundation/text_utils.h"
-#include "foundation/utf8.h"
+#include "foundation/fiscal/dfe_exception.h"
+#include "foundation/text/text_utils.h"
+#include "foundation/text/utf8.h"
 #include "nfe/document/nfe_model.h"
-#include "nfe/document/nfe_reader_txt_records.h"
+#include "nfe/document/detail/nfe_reader_txt_records.h"
 
 namespace {
 

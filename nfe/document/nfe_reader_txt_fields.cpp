@@ -4,11 +4,11 @@
 #include <cmath>
 #include <limits>
 
-#include "foundation/number_date_utils.h"
-#include "foundation/pcn_auxiliar.h"
-#include "foundation/text_utils.h"
-#include "foundation/utf8.h"
-#include "nfe/document/nfe_reader_txt_records.h"
+#include "foundation/numbers/number_date_utils.h"
+#include "foundation/fiscal/pcn_auxiliar.h"
+#include "foundation/text/text_utils.h"
+#include "foundation/text/utf8.h"
+#include "nfe/document/detail/nfe_reader_txt_records.h"
 
 namespace txt_reader {
 

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "nfe/document/nfe_reader_txt_records.h"
+#include "nfe/document/detail/nfe_reader_txt_records.h"
 
 namespace txt_reader {
 

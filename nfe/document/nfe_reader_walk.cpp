@@ -1,4 +1,4 @@
-#include "nfe/document/nfe_reader_walk.h"
+#include "nfe/document/detail/nfe_reader_walk.h"
 
 #include <array>
 #include <cstdint>

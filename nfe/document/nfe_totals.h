@@ -1,8 +1,8 @@
 #pragma once
 
-#include "foundation/conversao_itens.h"
-#include "foundation/date_time.h"
-#include "foundation/decimal.h"
+#include "foundation/codes/conversao_itens.h"
+#include "foundation/dates/date_time.h"
+#include "foundation/numbers/decimal.h"
 
 // The totals of an NF-e (`total`).
 

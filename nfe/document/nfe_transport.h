@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "foundation/conversao_nfe.h"
-#include "foundation/decimal.h"
+#include "foundation/codes/conversao_nfe.h"
+#include "foundation/numbers/decimal.h"
 #include "nfe/document/model_list.h"
 
 // The transport of an NF-e (`transp`).

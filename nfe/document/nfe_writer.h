@@ -29,8 +29,8 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/conversao.h"
-#include "foundation/gerador.h"
+#include "foundation/codes/conversao.h"
+#include "foundation/xml/gerador.h"
 #include "nfe/document/nfe_model.h"
 
 // The options of the NF-e writer. Three of them are fixed for the life of the

@@ -3,11 +3,11 @@
 
 #include "nfe/document/nfe_writer.h"
 
-#include "foundation/dfe_util.h"
-#include "foundation/pcn_auxiliar.h"
-#include "foundation/text_utils.h"
-#include "foundation/utf8.h"
-#include "foundation/xml_text_utils.h"
+#include "foundation/fiscal/dfe_util.h"
+#include "foundation/fiscal/pcn_auxiliar.h"
+#include "foundation/text/text_utils.h"
+#include "foundation/text/utf8.h"
+#include "foundation/xml/xml_text_utils.h"
 
 namespace {
 

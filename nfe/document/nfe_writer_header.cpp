@@ -3,9 +3,9 @@
 
 #include "nfe/document/nfe_writer.h"
 
-#include "foundation/fuso_horario.h"
-#include "foundation/pcn_auxiliar.h"
-#include "foundation/text_utils.h"
+#include "foundation/dates/fuso_horario.h"
+#include "foundation/fiscal/pcn_auxiliar.h"
+#include "foundation/text/text_utils.h"
 
 namespace {
 

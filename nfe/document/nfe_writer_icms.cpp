@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "nfe/document/nfe_writer.h"
-#include "nfe/document/nfe_writer_item_fields.h"
+#include "nfe/document/detail/nfe_writer_item_fields.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/pcn_auxiliar.h"
-#include "foundation/text_utils.h"
-#include "foundation/utf8.h"
-#include "foundation/xml_text_utils.h"
+#include "foundation/fiscal/pcn_auxiliar.h"
+#include "foundation/text/text_utils.h"
+#include "foundation/text/utf8.h"
+#include "foundation/xml/xml_text_utils.h"
 #include "nfe/document/nfe_writer.h"
-#include "nfe/document/nfe_writer_item_fields.h"
+#include "nfe/document/detail/nfe_writer_item_fields.h"
 
 using nfe_item_writer::algumPositivo;
 using nfe_item_writer::escrevePercentual;

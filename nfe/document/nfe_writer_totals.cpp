@@ -2,8 +2,8 @@
 
 #include "nfe/document/nfe_writer.h"
 
-#include "foundation/pcn_auxiliar.h"
-#include "foundation/text_utils.h"
+#include "foundation/fiscal/pcn_auxiliar.h"
+#include "foundation/text/text_utils.h"
 
 namespace {
 

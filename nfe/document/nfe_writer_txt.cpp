@@ -1,4 +1,4 @@
-#include "nfe/document/nfe_writer_txt.h"
+#include "nfe/document/detail/nfe_writer_txt.h"
 
 #include <span>
 #include <string>

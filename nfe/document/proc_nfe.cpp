@@ -4,11 +4,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "foundation/leitor.h"
-#include "foundation/pcn_auxiliar.h"
-#include "foundation/quib_exception.h"
-#include "foundation/text_utils.h"
-#include "foundation/xml_text_utils.h"
+#include "foundation/xml/leitor.h"
+#include "foundation/fiscal/pcn_auxiliar.h"
+#include "foundation/base/quib_exception.h"
+#include "foundation/text/text_utils.h"
+#include "foundation/xml/xml_text_utils.h"
 #include "nfe/document/nfe_namespace.h"
 
 namespace {

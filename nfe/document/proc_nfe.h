@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/conversao.h"
-#include "foundation/date_time.h"
-#include "foundation/gerador.h"
+#include "foundation/codes/conversao.h"
+#include "foundation/dates/date_time.h"
+#include "foundation/xml/gerador.h"
 
 // The authorisation protocol of one NF-e (the fields of `protNFe`) and the
 // builder of the processed document `nfeProc`: the signed `NFe` element

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "foundation/gerador.h"
+#include "foundation/xml/gerador.h"
 
 // The XML-DSig block of a fiscal document as the models hold it: the values
 // of a signature that is already known (reference, digest, signature and the

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "foundation/quib_exception.h"
+#include "foundation/base/quib_exception.h"
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_reader.h"
 

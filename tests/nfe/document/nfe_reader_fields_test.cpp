@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/decimal.h"
-#include "foundation/leitor.h"
-#include "foundation/quib_exception.h"
-#include "nfe/document/nfe_reader_fields.h"
-#include "nfe/document/nfe_reader_walk.h"
+#include "foundation/numbers/decimal.h"
+#include "foundation/xml/leitor.h"
+#include "foundation/base/quib_exception.h"
+#include "nfe/document/detail/nfe_reader_fields.h"
+#include "nfe/document/detail/nfe_reader_walk.h"
 
 namespace {
 

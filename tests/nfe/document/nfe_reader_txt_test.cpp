@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/date_time.h"
-#include "foundation/dfe_exception.h"
+#include "foundation/dates/date_time.h"
+#include "foundation/fiscal/dfe_exception.h"
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_reader_txt.h"
 #include "tests/support/temp_dir.h"

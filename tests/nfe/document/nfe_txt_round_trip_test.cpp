@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/text_utils.h"
+#include "foundation/text/text_utils.h"
 #include "nfe/document/layout_txt.h"
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_reader_txt.h"

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/xml_text_utils.h"
+#include "foundation/xml/xml_text_utils.h"
 #include "writer_fixture.h"
 
 namespace {

@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/dfe_exception.h"
-#include "foundation/dfe_municipios.h"
-#include "foundation/xml_text_utils.h"
+#include "foundation/fiscal/dfe_exception.h"
+#include "foundation/fiscal/dfe_municipios.h"
+#include "foundation/xml/xml_text_utils.h"
 #include "tests/support/temp_dir.h"
 #include "writer_fixture.h"
 

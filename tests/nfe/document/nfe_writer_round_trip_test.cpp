@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/date_time.h"
+#include "foundation/dates/date_time.h"
 #include "nfe/document/nfe_reader.h"
 #include "nfe/document/nfe_writer.h"
 #include "writer_fixture.h"

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/date_time.h"
-#include "foundation/dfe_util.h"
+#include "foundation/dates/date_time.h"
+#include "foundation/fiscal/dfe_util.h"
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_writer.h"
 #include "tests/support/xml_checks.h"

@@ -9,9 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/date_time.h"
-#include "foundation/random_source.h"
-#include "foundation/xml_text_utils.h"
+#include "foundation/dates/date_time.h"
+#include "foundation/fiscal/random_source.h"
+#include "foundation/xml/xml_text_utils.h"
 #include "tests/support/temp_dir.h"
 #include "writer_fixture.h"
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/date_time.h"
-#include "foundation/fuso_horario.h"
+#include "foundation/dates/date_time.h"
+#include "foundation/dates/fuso_horario.h"
 #include "nfe/document/proc_nfe.h"
 #include "tests/support/temp_dir.h"
 #include "xml_check.h"

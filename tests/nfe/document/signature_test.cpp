@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/dfe_util.h"
+#include "foundation/fiscal/dfe_util.h"
 #include "nfe/document/signature.h"
 #include "xml_check.h"
 

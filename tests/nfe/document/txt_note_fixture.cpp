@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "foundation/date_time.h"
+#include "foundation/dates/date_time.h"
 #include "nfe/document/nfe_model.h"
 
 namespace {

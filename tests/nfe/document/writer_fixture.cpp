@@ -1,8 +1,8 @@
 #include "writer_fixture.h"
 
-#include "foundation/date_time.h"
-#include "foundation/fuso_horario.h"
-#include "foundation/random_source.h"
+#include "foundation/dates/date_time.h"
+#include "foundation/dates/fuso_horario.h"
+#include "foundation/fiscal/random_source.h"
 #include "nfe/document/nfe_model.h"
 #include "tests/support/run_command.h"
 

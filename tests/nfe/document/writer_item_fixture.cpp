@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/date_time.h"
+#include "foundation/dates/date_time.h"
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_writer.h"
 

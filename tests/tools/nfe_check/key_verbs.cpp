@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "foundation/pcn_auxiliar.h"
-#include "foundation/text_utils.h"
+#include "foundation/fiscal/pcn_auxiliar.h"
+#include "foundation/text/text_utils.h"
 #include "verbs.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/mascaras.h"
+#include "foundation/checks/mascaras.h"
 #include "verbs.h"
 
 int runMaskVerb(std::span<const std::string> args)

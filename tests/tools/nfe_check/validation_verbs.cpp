@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/validador.h"
+#include "foundation/checks/validador.h"
 #include "verbs.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <variant>
 
-#include "foundation/fuso_horario.h"
-#include "foundation/leitor.h"
-#include "foundation/quib_exception.h"
-#include "foundation/text_utils.h"
+#include "foundation/dates/fuso_horario.h"
+#include "foundation/xml/leitor.h"
+#include "foundation/base/quib_exception.h"
+#include "foundation/text/text_utils.h"
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_reader.h"
 #include "nfe/document/nfe_writer.h"

@@ -1,0 +1,159 @@
+// Code-page conversions through glibc iconv.
+
+#include <cerrno>
+#include <iconv.h>
+
+#include "foundation/base/quib_exception.h"
+#include "foundation/text/text_utils.h"
+#include "foundation/text/utf8.h"
+
+namespace {
+
+bool isUtf8Page(int codePage)
+{
+    return codePage == 0 || codePage == 65001;
+}
+
+std::string iconvName(int codePage)
+{
+    return isUtf8Page(codePage) ? std::string("UTF-8") : "CP" + std::to_string(codePage);
+}
+
+class IconvHandle {
+public:
+    IconvHandle(int destPage, int sourcePage)
+        : handle_(iconv_open(iconvName(destPage).c_str(), iconvName(sourcePage).c_str()))
+    {
+        if (handle_ == reinterpret_cast<iconv_t>(-1))
+            throw EQuibException("Conversão da página de código " + std::to_string(sourcePage) +
+                                 " para a página " + std::to_string(destPage) + " não é suportada");
+    }
+    ~IconvHandle() { iconv_close(handle_); }
+    IconvHandle(const IconvHandle &) = delete;
+    IconvHandle &operator=(const IconvHandle &) = delete;
+    iconv_t get() const { return handle_; }
+
+private:
+    iconv_t handle_;
+};
+
+// Converts between UTF-8 and a single-byte page (one side is always UTF-8).
+// Whatever cannot be converted becomes one "?" per source character.
+std::string convert(std::string_view text, int destPage, int sourcePage)
+{
+    IconvHandle cd(destPage, sourcePage);
+    std::string out(text.size() * 3 + 16, '\0');
+    char *in = const_cast<char *>(text.data());
+    std::size_t inLeft = text.size();
+    std::size_t used = 0;
+
+    auto room = [&](std::size_t need) {
+        if (out.size() - used < need)
+            out.resize(out.size() * 2 + need);
+    };
+
+    while (inLeft > 0) {
+        char *outPtr = out.data() + used;
+        std::size_t outLeft = out.size() - used;
+        const std::size_t result = iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft);
+        used = static_cast<std::size_t>(outPtr - out.data());
+        if (result != static_cast<std::size_t>(-1))
+            break;
+        if (errno == E2BIG) {
+            room(16);
+            continue;
+        }
+        // EILSEQ (unmappable or undefined) or EINVAL (cut sequence at the end).
+        std::size_t skip = 1;
+        if (isUtf8Page(sourcePage)) {
+            const std::string_view rest(in, inLeft);
+            skip = utf8CharAt(rest, 0).size;
+        }
+        room(1);
+        out[used++] = '?';
+        in += skip;
+        inLeft -= skip;
+    }
+    out.resize(used);
+    return out;
+}
+
+std::string toUtf8(std::string_view text, int sourcePage)
+{
+    if (!isUtf8Page(sourcePage))
+        return convert(text, 0, sourcePage);
+    if (utf8Valid(text))
+        return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const auto ch = utf8CharAt(text, pos);
+        if (ch.valid)
+            out.append(text.substr(pos, ch.size));
+        else
+            out += '?';
+        pos += ch.size;
+    }
+    return out;
+}
+
+std::string fromUtf8(std::string_view utf8, int destPage)
+{
+    if (isUtf8Page(destPage))
+        return std::string(utf8);
+    return convert(utf8, destPage, 0);
+}
+
+} // namespace
+
+std::string TextoNativo(std::string_view text)
+{
+    return std::string(text);
+}
+
+std::string NativoParaAnsi(std::string_view text)
+{
+    return std::string(text);
+}
+
+std::string AnsiParaNativo(std::string_view text)
+{
+    return std::string(text);
+}
+
+std::string AnsiParaUTF8(std::string_view text)
+{
+    if (utf8Valid(text))
+        return std::string(text);
+    return convert(text, 0, 1252);
+}
+
+std::string UTF8ParaAnsi(std::string_view text)
+{
+    return std::string(text);
+}
+
+std::string DecodificaTexto(std::string_view text, bool isUtf8)
+{
+    return isUtf8 ? UTF8ParaAnsi(text) : std::string(text);
+}
+
+std::string WideParaPaginaCodigo(std::u16string_view text, int codePage)
+{
+    return fromUtf8(utf16ToUtf8(text), codePage);
+}
+
+std::u16string PaginaCodigoParaWide(std::string_view text, int codePage)
+{
+    return utf8ToUtf16(toUtf8(text, codePage));
+}
+
+std::string ConvertePaginaCodigo(std::string_view text, int destPage, int sourcePage)
+{
+    return fromUtf8(toUtf8(text, sourcePage), destPage);
+}
+
+char ByteParaChar(std::uint8_t value)
+{
+    return static_cast<char>(value);
+}

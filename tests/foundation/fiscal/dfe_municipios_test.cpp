@@ -1,0 +1,91 @@
+#include "foundation/fiscal/dfe_municipios.h"
+
+#include <gtest/gtest.h>
+
+#include "foundation/fiscal/dfe_exception.h"
+#include "foundation/files/file_utils.h"
+#include "tests/support/ibge_fake_service.h"
+#include "tests/support/temp_dir.h"
+
+using testsupport::IbgeFakeService;
+using testsupport::TempDir;
+
+namespace {
+
+class DfeMunicipiosTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        LiberaDiretorioMunicipios();
+        TQuibIBGE &directory = DiretorioMunicipios(pasta());
+        directory.serviceAddress = service.baseUrl();
+        directory.TimeOut = 5000;
+    }
+    void TearDown() override { LiberaDiretorioMunicipios(); }
+    std::string pasta() const { return folder.path().string(); }
+
+    TempDir folder;
+    IbgeFakeService service;
+};
+
+TEST_F(DfeMunicipiosTest, NameByCodeLoadsOnlyTheStateOfTheCode)
+{
+    std::string uf = "XX";
+    EXPECT_EQ(NomeMunicipioPorCodigo(3550308, uf, pasta()), "São Paulo");
+    EXPECT_EQ(uf, "SP");
+    EXPECT_EQ(service.stateRequests(35), 1);
+    EXPECT_EQ(service.totalRequests(), 2);
+    EXPECT_TRUE(std::filesystem::exists(folder / "QuibIBGE.txt"));
+
+    EXPECT_EQ(NomeMunicipioPorCodigo(3599999, uf, pasta()), "");
+    EXPECT_EQ(uf, "");
+}
+
+TEST_F(DfeMunicipiosTest, ACodeWithoutAStatePrefixDoesNotTouchTheDirectory)
+{
+    std::string uf = "SP";
+    EXPECT_EQ(NomeMunicipioPorCodigo(9912345, uf, pasta(), true), "");
+    EXPECT_EQ(NomeMunicipioPorCodigo(0, uf, pasta(), true), "");
+    EXPECT_EQ(uf, "");
+    EXPECT_EQ(service.totalRequests(), 0);
+}
+
+TEST_F(DfeMunicipiosTest, ASearchErrorIsRaisedOnlyWhenAsked)
+{
+    service.failures[IbgeFakeService::statePath(33)] = 500;
+    std::string uf;
+    EXPECT_EQ(NomeMunicipioPorCodigo(3304557, uf, pasta(), false), "");
+    try {
+        NomeMunicipioPorCodigo(3304557, uf, pasta(), true);
+        ADD_FAILURE() << "no EQuibDFeException";
+    } catch (const EQuibDFeException &error) {
+        EXPECT_TRUE(std::string(error.what()).starts_with("Erro HTTP: 500 Falha\r\n")) << error.what();
+    }
+    EXPECT_EQ(uf, "");
+}
+
+TEST_F(DfeMunicipiosTest, CodeByNameTakesTheFirstPrefixMatch)
+{
+    EXPECT_EQ(CodigoMunicipioPorNome("Sant", "SP", pasta()), 3545803);
+    EXPECT_EQ(CodigoMunicipioPorNome("Santos", "SP", pasta()), 3548500);
+    EXPECT_EQ(CodigoMunicipioPorNome("Santa Luzia", "PB", pasta()), 2513406);
+    EXPECT_EQ(CodigoMunicipioPorNome("Nenhuma", "SP", pasta()), 0);
+    EXPECT_THROW(CodigoMunicipioPorNome(" ", "SP", pasta()), EQuibIBGEException);
+    EXPECT_THROW(CodigoMunicipioPorNome("Santos", "XX", pasta()), EQuibIBGEException);
+}
+
+TEST_F(DfeMunicipiosTest, EveryCallMayMoveTheCacheFileKeepingItsName)
+{
+    TQuibIBGE &directory = DiretorioMunicipios(pasta());
+    directory.SetCacheArquivo(pasta() + "/cidades.txt");
+    TempDir other;
+    EXPECT_EQ(&DiretorioMunicipios(other.path().string()), &directory);
+    EXPECT_EQ(directory.CacheArquivo(), other.path().string() + "/cidades.txt");
+    DiretorioMunicipios("  ");
+    EXPECT_EQ(directory.CacheArquivo(), PastaDoPrograma() + "cidades.txt");
+    directory.SetCacheArquivo("");
+    DiretorioMunicipios(pasta());
+    EXPECT_EQ(directory.CacheArquivo(), pasta() + "/QuibIBGE.txt");
+}
+
+} // namespace
