@@ -10,8 +10,9 @@ namespace {
 
 std::string documentWithItems(std::int64_t items)
 {
-    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><nfeProc xmlns=\"http://www.portalfiscal.inf.br/nfe\">"
-                       "<NFe xmlns=\"http://www.portalfiscal.inf.br/nfe\"><infNFe>";
+    std::string text =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><nfeProc xmlns=\"http://www.portalfiscal.inf.br/nfe\">"
+        "<NFe xmlns=\"http://www.portalfiscal.inf.br/nfe\"><infNFe>";
     for (std::int64_t i = 0; i < items; ++i)
         text += "<det nItem=\"1\"><prod><xProd>Caf&eacute; &amp; a&ccedil;&uacute;car &lt;1kg&gt;</xProd>"
                 "<vProd>10.00</vProd></prod></det>";

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "foundation/codes/enum_names.h"
 #include "foundation/base/quib_exception.h"
+#include "foundation/codes/enum_names.h"
 
 // Base classes of the fiscal-document layer: the owned-object list every model
 // collection derives from, a list of byte strings, the HTTP header-line list,
@@ -25,9 +25,8 @@
 //
 // Compare functions return a negative number when the first object sorts
 // before the second, a positive one when after and 0 when equal.
-template <typename T>
-class TQuibObjectList {
-public:
+template <typename T> class TQuibObjectList {
+  public:
     using CompareFunction = std::function<int(const T &, const T &)>;
 
     explicit TQuibObjectList(bool ownsObjects = true) : ownsObjects_(ownsObjects) {}
@@ -116,11 +115,10 @@ public:
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 
-protected:
+  protected:
     // For the typed `NovoItem` of the collections: creates, appends and
     // returns a new object.
-    template <typename U = T, typename... Args>
-    U &addNew(Args &&...args)
+    template <typename U = T, typename... Args> U &addNew(Args &&...args)
     {
         auto item = std::make_unique<U>(std::forward<Args>(args)...);
         U &ref = *item;
@@ -128,7 +126,7 @@ protected:
         return ref;
     }
 
-private:
+  private:
     std::size_t checked(int index) const
     {
         if (index < 0 || index >= count())
@@ -151,7 +149,7 @@ private:
 
 // A growable list of byte strings (command bytes of the printer layer).
 class TAnsiStringList {
-public:
+  public:
     void Limpa() { items_.clear(); }
     int Adiciona(std::string_view bytes);
     int Quantidade() const { return static_cast<int>(items_.size()); }
@@ -159,7 +157,7 @@ public:
     const std::string &Item(int index) const;
     std::string TextoUnido() const;
 
-private:
+  private:
     std::vector<std::string> items_;
 };
 
@@ -168,7 +166,7 @@ private:
 // HTTP header lines, each "name: value". Field names compare whole and without
 // regard to case, as HTTP defines them.
 class THttpHeader {
-public:
+  public:
     // Index of the first line whose field name is `name`; -1 when none.
     int IndiceDoCampo(std::string_view name) const;
     // The trimmed text after the first ":" of the line; empty when the index is
@@ -191,7 +189,7 @@ public:
     // Replaces the lines by those of the text (split at CR LF, LF or CR).
     void setText(std::string_view text);
 
-private:
+  private:
     std::vector<std::string> lines_;
 };
 
@@ -199,13 +197,13 @@ private:
 
 enum TQuibAboutInfo : std::uint8_t { QuibAbout };
 template <>
-inline constexpr auto kEnumNames<TQuibAboutInfo> =
-    std::to_array<EnumName<TQuibAboutInfo>>({{QuibAbout, "QuibAbout"}});
+inline constexpr auto
+    kEnumNames<TQuibAboutInfo> = std::to_array<EnumName<TQuibAboutInfo>>({{QuibAbout, "QuibAbout"}});
 
 // Base of the components of the fiscal-document layer. It acts on nothing at
 // run time; `AboutQuib` is an informational marker that is never stored.
 class TQuibComponent {
-public:
+  public:
     TQuibComponent() = default;
     virtual ~TQuibComponent() = default;
     TQuibComponent(const TQuibComponent &) = delete;

@@ -14,7 +14,7 @@ using BusyCursorHandler = std::function<void(bool busy)>;
 void setBusyCursorHandler(BusyCursorHandler handler);
 
 class BusyCursor {
-public:
+  public:
     BusyCursor();
     ~BusyCursor();
     BusyCursor(const BusyCursor &) = delete;

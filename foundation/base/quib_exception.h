@@ -5,7 +5,7 @@
 
 // Base of the exceptions raised by the fiscal-document layers.
 class EQuibException : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -13,6 +13,6 @@ public:
 // bytes...). Raised by the strict conversions; their "…OuPadrao" forms turn it
 // into a default.
 class ConversionError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };

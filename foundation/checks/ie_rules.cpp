@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "foundation/text/text_utils.h"
 #include "foundation/checks/validador.h"
+#include "foundation/text/text_utils.h"
 
 namespace {
 
@@ -80,11 +80,16 @@ const FormatoIE kFormatos[] = {
 bool formatoServe(const FormatoIE &formato, std::string_view inscricao)
 {
     switch (formato.quando) {
-    case Quando::sempre: return true;
-    case Quando::tamanho9: return inscricao.size() == 9;
-    case Quando::tamanho11: return inscricao.size() == 11;
-    case Quando::tamanho14: return inscricao.size() == 14;
-    case Quando::primeiroP: return !inscricao.empty() && inscricao.front() == 'P';
+    case Quando::sempre:
+        return true;
+    case Quando::tamanho9:
+        return inscricao.size() == 9;
+    case Quando::tamanho11:
+        return inscricao.size() == 11;
+    case Quando::tamanho14:
+        return inscricao.size() == 14;
+    case Quando::primeiroP:
+        return !inscricao.empty() && inscricao.front() == 'P';
     }
     return false;
 }

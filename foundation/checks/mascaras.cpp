@@ -15,18 +15,10 @@ struct MascaraIE {
 
 // States whose mask does not depend on the registration's length.
 constexpr MascaraIE kMascarasIE[] = {
-    {"AC", "**.***.***/***-**"},
-    {"AL,AP,ES,MA,PI", "*********"},
-    {"AM,GO,MS,SE", "**.***.***-*"},
-    {"BA", "*******-**"},
-    {"CE,PB,RR", "********-*"},
-    {"DF", "***********-**"},
-    {"MT", "**********-*"},
-    {"MG", "***.***.***/****"},
-    {"PA", "**-******-*"},
-    {"PR", "***.*****-**"},
-    {"RJ", "**.***.**-*"},
-    {"RS", "***/*******"},
+    {"AC", "**.***.***/***-**"}, {"AL,AP,ES,MA,PI", "*********"}, {"AM,GO,MS,SE", "**.***.***-*"},
+    {"BA", "*******-**"},        {"CE,PB,RR", "********-*"},      {"DF", "***********-**"},
+    {"MT", "**********-*"},      {"MG", "***.***.***/****"},      {"PA", "**-******-*"},
+    {"PR", "***.*****-**"},      {"RJ", "**.***.**-*"},           {"RS", "***/*******"},
     {"SC", "***.***.***"},
 };
 
@@ -91,7 +83,8 @@ std::string MascaraCPF(std::string_view texto)
 std::string MascaraCNPJ(std::string_view texto)
 {
     const std::string d = CompletaEsquerda(SomenteDigitos(texto), 14, '0');
-    return d.substr(0, 2) + "." + d.substr(2, 3) + "." + d.substr(5, 3) + "/" + d.substr(8, 4) + "-" + d.substr(12, 2);
+    return d.substr(0, 2) + "." + d.substr(2, 3) + "." + d.substr(5, 3) + "/" + d.substr(8, 4) + "-" +
+           d.substr(12, 2);
 }
 
 std::string MascaraCNPJouCPF(std::string_view texto)

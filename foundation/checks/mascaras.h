@@ -17,8 +17,8 @@ std::string AplicaMascaraNumerica(std::string_view valor, std::string_view masca
 // number of 9 digits or fewer; empty when there is no number.
 std::string MascaraTelefone(std::string_view telefone, std::string_view dddPadrao = {});
 
-std::string MascaraCPF(std::string_view texto);   // 999.999.999-99
-std::string MascaraCNPJ(std::string_view texto);  // 99.999.999/9999-99
+std::string MascaraCPF(std::string_view texto);  // 999.999.999-99
+std::string MascaraCNPJ(std::string_view texto); // 99.999.999/9999-99
 // 14 digits as a CNPJ, any other count as a CPF, nothing as nothing.
 std::string MascaraCNPJouCPF(std::string_view texto);
 

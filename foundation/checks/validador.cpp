@@ -123,23 +123,57 @@ std::string TQuibValidador::MensagemDeErro() const
 void TQuibValidador::despacha()
 {
     switch (TipoDocto) {
-    case docCPF: ValidarCPF(); break;
-    case docCNPJ: ValidarCNPJ(); break;
-    case docUF: ValidarUF(documentoLimpo_); break;
-    case docInscEst: ValidarIE(); break;
-    case docNumCheque: ValidarCheque(); break;
-    case docPIS: ValidarPIS(); break;
-    case docCEP: ValidarCEP(); break;
-    case docCartaoCredito: ValidarCartaoCredito(); break;
-    case docSuframa: ValidarSuframa(); break;
-    case docGTIN: ValidarGTIN(); break;
-    case docRenavam: ValidarRenavam(); break;
-    case docEmail: ValidarEmail(); break;
-    case docCNH: ValidarCNH(); break;
-    case docPrefixoGTIN: ValidarPrefixoGTIN(); break;
-    case docCAEPF: ValidarCAEPF(); break;
-    case docPlacaMercosul: ValidarPlaca(); break;
-    case docCNS: ValidarCNS(); break;
+    case docCPF:
+        ValidarCPF();
+        break;
+    case docCNPJ:
+        ValidarCNPJ();
+        break;
+    case docUF:
+        ValidarUF(documentoLimpo_);
+        break;
+    case docInscEst:
+        ValidarIE();
+        break;
+    case docNumCheque:
+        ValidarCheque();
+        break;
+    case docPIS:
+        ValidarPIS();
+        break;
+    case docCEP:
+        ValidarCEP();
+        break;
+    case docCartaoCredito:
+        ValidarCartaoCredito();
+        break;
+    case docSuframa:
+        ValidarSuframa();
+        break;
+    case docGTIN:
+        ValidarGTIN();
+        break;
+    case docRenavam:
+        ValidarRenavam();
+        break;
+    case docEmail:
+        ValidarEmail();
+        break;
+    case docCNH:
+        ValidarCNH();
+        break;
+    case docPrefixoGTIN:
+        ValidarPrefixoGTIN();
+        break;
+    case docCAEPF:
+        ValidarCAEPF();
+        break;
+    case docPlacaMercosul:
+        ValidarPlaca();
+        break;
+    case docCNS:
+        ValidarCNS();
+        break;
     }
 }
 
@@ -158,7 +192,8 @@ void TQuibValidador::falhaComDigito(std::string_view mensagem, std::string_view 
     }
 }
 
-std::string VerificaDocumento(TQuibValTipoDocto tipo, std::string_view documento, std::string_view complemento)
+std::string VerificaDocumento(TQuibValTipoDocto tipo, std::string_view documento,
+                              std::string_view complemento)
 {
     TQuibValidador validador;
     validador.RaiseExcept = false;
@@ -171,18 +206,30 @@ std::string VerificaDocumento(TQuibValTipoDocto tipo, std::string_view documento
     return validador.MensagemDeErro();
 }
 
-std::string VerificaCPF(std::string_view documento) { return VerificaDocumento(docCPF, documento); }
+std::string VerificaCPF(std::string_view documento)
+{
+    return VerificaDocumento(docCPF, documento);
+}
 
-std::string VerificaCNPJ(std::string_view documento) { return VerificaDocumento(docCNPJ, documento); }
+std::string VerificaCNPJ(std::string_view documento)
+{
+    return VerificaDocumento(docCNPJ, documento);
+}
 
 std::string VerificaIE(std::string_view inscricao, std::string_view uf)
 {
     return VerificaDocumento(docInscEst, inscricao, uf);
 }
 
-std::string VerificaGTIN(std::string_view codigo) { return VerificaDocumento(docGTIN, codigo); }
+std::string VerificaGTIN(std::string_view codigo)
+{
+    return VerificaDocumento(docGTIN, codigo);
+}
 
-std::string VerificaPrefixoGTIN(std::string_view codigo) { return VerificaDocumento(docPrefixoGTIN, codigo); }
+std::string VerificaPrefixoGTIN(std::string_view codigo)
+{
+    return VerificaDocumento(docPrefixoGTIN, codigo);
+}
 
 std::string VerificaCNPJouCPF(std::string_view documento)
 {

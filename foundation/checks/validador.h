@@ -19,7 +19,7 @@
 // to the first with multipliers running from `MultiplicadorInicial` towards
 // `MultiplicadorFinal` and starting over (2, 3, ... 9, 2, 3 ... by default).
 class TQuibCalcDigito {
-public:
+  public:
     int MultiplicadorInicial = 2;
     int MultiplicadorFinal = 9;
     std::string Documento;
@@ -82,7 +82,7 @@ std::string_view NomeTipoDocto(TQuibValTipoDocto tipo);
 using TQuibValidadorMsg = std::function<void(const std::string &Mensagem)>;
 
 class TQuibValidador : public TQuibComponent {
-public:
+  public:
     TQuibValidador() = default;
 
     TQuibValTipoDocto TipoDocto = docCPF;
@@ -117,7 +117,7 @@ public:
     const std::string &DocumentoLimpo() const { return documentoLimpo_; }
     const std::string &DigitoDaUltimaValidacao() const { return digitoDaUltimaValidacao_; }
 
-private:
+  private:
     void ValidarCPF();
     void ValidarCNPJ();
     void ValidarUF(std::string_view uf);

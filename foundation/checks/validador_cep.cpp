@@ -6,7 +6,8 @@
 
 namespace {
 
-constexpr std::string_view kSiglasUF = ",AC,AL,AP,AM,BA,CE,DF,ES,GO,MA,MT,MS,MG,PA,PB,PR,PE,PI,RJ,RN,RS,RO,RR,SC,SP,SE,TO,EX,";
+constexpr std::string_view kSiglasUF =
+    ",AC,AL,AP,AM,BA,CE,DF,ES,GO,MA,MT,MS,MG,PA,PB,PR,PE,PI,RJ,RN,RS,RO,RR,SC,SP,SE,TO,EX,";
 
 struct FaixaCEP {
     std::string_view de;
@@ -34,7 +35,8 @@ constexpr FaixaCEP kFaixasCEP[] = {
 void TQuibValidador::ValidarUF(std::string_view uf)
 {
     // Exactly one abbreviation: a text such as "AC,AL" is not a state.
-    const bool conhecida = uf.size() == 2 && kSiglasUF.find("," + std::string(uf) + ",") != std::string_view::npos;
+    const bool conhecida =
+        uf.size() == 2 && kSiglasUF.find("," + std::string(uf) + ",") != std::string_view::npos;
     if (!conhecida)
         mensagemErro_ = "UF inválido: " + std::string(uf);
 }
@@ -58,5 +60,6 @@ void TQuibValidador::ValidarCEP()
             (Complemento.empty() || Complemento == faixa.uf))
             return;
     }
-    mensagemErro_ = Complemento.empty() ? std::string("CEP inválido !") : "CEP inválido para " + Complemento + " !";
+    mensagemErro_ =
+        Complemento.empty() ? std::string("CEP inválido !") : "CEP inválido para " + Complemento + " !";
 }

@@ -6,7 +6,10 @@
 
 namespace {
 
-int valorDigito(char c) { return c - '0'; }
+int valorDigito(char c)
+{
+    return c - '0';
+}
 
 bool todosIguais(std::string_view texto)
 {
@@ -194,9 +197,9 @@ void TQuibValidador::ValidarCNS()
         calcDigito_.MultiplicadorFinal = 15;
         calcDigito_.Documento = prefixo;
         calcDigito_.CalculaDigito();
-        const std::string esperado =
-            calcDigito_.Resto == 1 ? prefixo + "001" + std::to_string(11 - (calcDigito_.Soma + 2) % 11)
-                                   : prefixo + "000" + std::to_string(calcDigito_.Digito);
+        const std::string esperado = calcDigito_.Resto == 1
+                                         ? prefixo + "001" + std::to_string(11 - (calcDigito_.Soma + 2) % 11)
+                                         : prefixo + "000" + std::to_string(calcDigito_.Digito);
         valido = documentoLimpo_ == esperado;
         break;
     }

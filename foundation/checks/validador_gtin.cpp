@@ -77,8 +77,10 @@ void TQuibValidador::ValidarPrefixoGTIN()
     const std::string gtin = CompletaEsquerda(trimText(documentoLimpo_), 14, '0');
     const std::string_view g = gtin;
     // A GTIN-8 (six leading zeros once padded) is judged by its own first digits.
-    const int prefixo = numeroDosDigitos(numeroDosDigitos(g.substr(0, 6)) != 0 ? g.substr(1, 3) : g.substr(6, 3));
+    const int prefixo =
+        numeroDosDigitos(numeroDosDigitos(g.substr(0, 6)) != 0 ? g.substr(1, 3) : g.substr(6, 3));
     if (prefixoAceito(prefixo))
         return;
-    mensagemErro_ = "Prefixo \"" + std::to_string(prefixo) + "\" do GTIN \"" + documento_ + "\" informado inválido";
+    mensagemErro_ =
+        "Prefixo \"" + std::to_string(prefixo) + "\" do GTIN \"" + documento_ + "\" informado inválido";
 }

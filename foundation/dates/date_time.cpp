@@ -21,8 +21,9 @@ ClockSource &clockSource()
 
 TDateTime fromTm(const std::tm &tm, int millisecond)
 {
-    DateTimeParts parts{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
-                        tm.tm_sec > 59 ? 59 : tm.tm_sec, millisecond};
+    DateTimeParts parts{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
+                        tm.tm_hour,        tm.tm_min,     tm.tm_sec > 59 ? 59 : tm.tm_sec,
+                        millisecond};
     return encodeDateTime(parts);
 }
 

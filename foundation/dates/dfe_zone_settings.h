@@ -8,7 +8,7 @@
 // two settings of the component's web-service configuration. The component
 // implements this; nothing is written back to it.
 class DFeZoneSettings {
-public:
+  public:
     virtual ~DFeZoneSettings() = default;
 
     // Configuracoes.WebServices.TimeZoneConf: its mode decides whether any

@@ -3,8 +3,8 @@
 #include <charconv>
 #include <chrono>
 
-#include "foundation/numbers/number_date_utils.h"
 #include "foundation/base/quib_exception.h"
+#include "foundation/numbers/number_date_utils.h"
 #include "foundation/text/text_utils.h"
 
 namespace {
@@ -14,7 +14,8 @@ using namespace std::chrono;
 // States by standard offset, and those that kept daylight saving; each
 // abbreviation is enclosed in dots so that "." + UF + "." finds it whole.
 constexpr std::string_view kGrupoUTCMenos4 = ".AM.RR.RO.MT.MS.";
-constexpr std::string_view kGrupoUTCMenos3 = ".AP.PA.MA.PI.TO.GO.CE.RN.PB.PE.AL.SE.BA.MG.ES.RJ.SP.PR.SC.RS.DF.";
+constexpr std::string_view kGrupoUTCMenos3 =
+    ".AP.PA.MA.PI.TO.GO.CE.RN.PB.PE.AL.SE.BA.MG.ES.RJ.SP.PR.SC.RS.DF.";
 constexpr std::string_view kGrupoUTCMenos5 = ".AC.";
 constexpr std::string_view kComHorarioDeVerao = ".MT.MS.GO.MG.ES.RJ.SP.PR.SC.RS.DF.";
 

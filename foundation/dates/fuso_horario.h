@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/dates/date_time.h"
 #include "foundation/codes/enum_names.h"
+#include "foundation/dates/date_time.h"
 
 // UTC offsets of the date-times written into documents: the computer's own
 // offset, the offset of a Brazilian state by the federal rules with daylight
@@ -28,7 +28,7 @@ inline constexpr auto kEnumNames<TTimeZoneModoDeteccao> = std::to_array<EnumName
 // offset. One instance is process-wide (FusoHorarioGlobal); each web-service
 // configuration owns another and copies it in with Assign before writing.
 class TTimeZoneConf {
-public:
+  public:
     TTimeZoneConf() = default;
     TTimeZoneConf(const TTimeZoneConf &) = default;
     TTimeZoneConf &operator=(const TTimeZoneConf &) = default;
@@ -49,7 +49,7 @@ public:
     // EQuibException is raised and the text stays as it was.
     void SetTimeZoneStr(std::string_view value);
 
-private:
+  private:
     TTimeZoneModoDeteccao modoDeteccao_ = tzSistema;
     std::string timeZoneStr_;
 };

@@ -64,7 +64,8 @@ void writeBytes(std::ostream &target, const void *data, std::size_t size)
 void putLittleEndian32(std::ostream &target, std::uint32_t value)
 {
     const unsigned char bytes[4] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-                                    static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
+                                    static_cast<unsigned char>(value >> 16),
+                                    static_cast<unsigned char>(value >> 24)};
     writeBytes(target, bytes, sizeof bytes);
 }
 
@@ -82,13 +83,10 @@ std::uint32_t littleEndian32(const unsigned char *bytes)
 // Reads the source's bytes one by one through a small buffer, and lets the
 // inflater hand back what it did not consume.
 class ByteSource {
-public:
+  public:
     explicit ByteSource(std::istream &stream) : stream_(stream), buffer_(kInputBlock) {}
 
-    bool atEnd()
-    {
-        return available() == 0;
-    }
+    bool atEnd() { return available() == 0; }
 
     // Next byte, or -1 at the end of the stream.
     int next()
@@ -122,7 +120,7 @@ public:
     unsigned char *data() { return reinterpret_cast<unsigned char *>(buffer_.data() + start_); }
     void consume(std::size_t count) { start_ += count; }
 
-private:
+  private:
     std::istream &stream_;
     std::vector<char> buffer_;
     std::size_t start_ = 0;
@@ -131,7 +129,7 @@ private:
 
 // One zlib inflater (zlib format or raw deflate) released on every path.
 class Inflater {
-public:
+  public:
     explicit Inflater(int windowBits)
     {
         if (inflateInit2(&z_, windowBits) != Z_OK)
@@ -156,7 +154,8 @@ public:
         for (;;) {
             const std::size_t available = source.available();
             if (available == 0)
-                throw DecompressionError(std::string("Erro de descompactação ") + what + ": dados incompletos");
+                throw DecompressionError(std::string("Erro de descompactação ") + what +
+                                         ": dados incompletos");
             z_.next_in = source.data();
             z_.avail_in = static_cast<uInt>(available);
             int status = Z_OK;
@@ -169,7 +168,8 @@ public:
                     throw DecompressionError(std::string("Erro de descompactação ") + what + ": " +
                                              (z_.msg != nullptr ? z_.msg : "dados inválidos"));
                 const std::size_t produced = out.size() - z_.avail_out;
-                result.crc = static_cast<std::uint32_t>(crc32(result.crc, out.data(), static_cast<uInt>(produced)));
+                result.crc =
+                    static_cast<std::uint32_t>(crc32(result.crc, out.data(), static_cast<uInt>(produced)));
                 result.size += produced;
                 writeBytes(target, out.data(), produced);
             } while (status != Z_STREAM_END && z_.avail_out == 0);
@@ -179,7 +179,7 @@ public:
         }
     }
 
-private:
+  private:
     z_stream z_{};
 };
 
@@ -304,7 +304,8 @@ bool CompactaStreamGZip(std::istream &source, std::ostream &target)
         const std::size_t got = readSome(source, in.data(), in.size());
         if (got < in.size())
             flush = Z_FINISH;
-        crc = static_cast<std::uint32_t>(crc32(crc, reinterpret_cast<const Bytef *>(in.data()), static_cast<uInt>(got)));
+        crc = static_cast<std::uint32_t>(
+            crc32(crc, reinterpret_cast<const Bytef *>(in.data()), static_cast<uInt>(got)));
         size += got;
         z.next_in = reinterpret_cast<Bytef *>(in.data());
         z.avail_in = static_cast<uInt>(got);

@@ -23,26 +23,26 @@ inline constexpr auto kEnumNames<TTipoCompressao> = std::to_array<EnumName<TTipo
 
 // A stream could not be read (fewer bytes than needed, or a failed stream).
 class StreamReadError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // Compressed data that cannot be inflated: a bad gzip header or trailer, a
 // checksum or size mismatch, truncated or invalid deflate data.
 class DecompressionError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // The target stream refused the output.
 class StreamWriteError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // The compressor itself failed (out of memory).
 class CompressionError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

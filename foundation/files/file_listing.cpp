@@ -97,7 +97,8 @@ std::string modificationStamp(const std::string &path)
 
 } // namespace
 
-void ListaArquivos(std::string_view mascara, std::vector<std::string> &lista, bool comPasta, int ordem, int direcao)
+void ListaArquivos(std::string_view mascara, std::vector<std::string> &lista, bool comPasta, int ordem,
+                   int direcao)
 {
     lista.clear();
     const Mask mask = splitMask(mascara);

@@ -14,7 +14,7 @@
 // A file or folder that cannot be created or written. The target file is left
 // as it was.
 class FileWriteError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -62,8 +62,8 @@ bool ExistemArquivos(std::string_view mascara);
 //   renamed over the target, so a failed write leaves the old file whole;
 // - an append that fails is cut back to the file's former size.
 // Failures raise FileWriteError.
-void GravaTextoEmArquivo(std::string_view arquivo, std::string_view texto, bool adicionar,
-                         bool quebraLinha, bool criarPasta);
+void GravaTextoEmArquivo(std::string_view arquivo, std::string_view texto, bool adicionar, bool quebraLinha,
+                         bool criarPasta);
 
 // The file holds exactly the text afterwards (an existing file is left as it
 // was when the text is empty).
@@ -90,8 +90,7 @@ std::string DescompactaTexto(std::string_view dados);
 // with its parameters, anything else goes to xdg-open) and returns at once.
 // A program that cannot be started is ignored. The show-window code has no
 // meaning on Linux.
-void ExecutaPrograma(std::string_view programa, std::string_view parametros, bool esperar,
-                     int mostrarJanela);
+void ExecutaPrograma(std::string_view programa, std::string_view parametros, bool esperar, int mostrarJanela);
 
 // Opens a document or web address with its default program, without waiting.
 void AbreNoShell(std::string_view arquivoOuUrl);

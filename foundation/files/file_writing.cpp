@@ -40,7 +40,7 @@ bool writeAll(int fd, std::string_view data)
 }
 
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor()
     {
@@ -58,7 +58,7 @@ public:
         return ::close(fd) == 0;
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -100,7 +100,8 @@ std::string temporaryNameFor(const fs::path &target)
 void replaceFile(const fs::path &requested, std::string_view data)
 {
     std::error_code ignored;
-    const fs::path target = fs::is_symlink(requested, ignored) ? fs::canonical(requested, ignored) : requested;
+    const fs::path target =
+        fs::is_symlink(requested, ignored) ? fs::canonical(requested, ignored) : requested;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
     struct stat existing {};
@@ -171,7 +172,8 @@ void GravaLinhaLog(std::string_view arquivo, std::string_view linha, bool traduz
     if (arquivo.empty())
         return;
     try {
-        GravaTextoEmArquivo(arquivo, traduzir ? TraduzNaoImprimiveis(linha) : std::string(linha), true, true, false);
+        GravaTextoEmArquivo(arquivo, traduzir ? TraduzNaoImprimiveis(linha) : std::string(linha), true, true,
+                            false);
     } catch (...) {
         // A trace log must never stop the work it records.
     }
@@ -180,8 +182,8 @@ void GravaLinhaLog(std::string_view arquivo, std::string_view linha, bool traduz
 std::string TraduzNaoImprimiveis(std::string_view texto)
 {
     static constexpr std::pair<unsigned char, const char *> kNames[] = {
-        {0, "[NUL]"}, {1, "[SOH]"}, {2, "[STX]"}, {3, "[ETX]"}, {5, "[ENQ]"},  {6, "[ACK]"},
-        {8, "[BS]"},  {9, "[TAB]"}, {10, "[LF]"}, {12, "[FF]"}, {13, "[CR]"},  {17, "[WAK]"},
+        {0, "[NUL]"},  {1, "[SOH]"},  {2, "[STX]"}, {3, "[ETX]"}, {5, "[ENQ]"}, {6, "[ACK]"},
+        {8, "[BS]"},   {9, "[TAB]"},  {10, "[LF]"}, {12, "[FF]"}, {13, "[CR]"}, {17, "[WAK]"},
         {21, "[NAK]"}, {27, "[ESC]"}, {28, "[FS]"}, {29, "[GS]"},
     };
     std::string result;

@@ -19,15 +19,24 @@ struct LibraryName {
 // Windows library names that stored settings and callers use, and the Linux
 // files that do the same job. Compared without regard to case.
 constexpr std::array kLibraryNames = {
-    LibraryName{"libcrypto-1_1.dll", "libcrypto.so.3"}, LibraryName{"libcrypto-1_1-x64.dll", "libcrypto.so.3"},
-    LibraryName{"libcrypto-3.dll", "libcrypto.so.3"},   LibraryName{"libcrypto-3-x64.dll", "libcrypto.so.3"},
-    LibraryName{"libeay32.dll", "libcrypto.so.3"},      LibraryName{"libcrypto.dll", "libcrypto.so.3"},
-    LibraryName{"libeay.dll", "libcrypto.so.3"},        LibraryName{"libssl-1_1.dll", "libssl.so.3"},
-    LibraryName{"libssl-1_1-x64.dll", "libssl.so.3"},   LibraryName{"libssl-3.dll", "libssl.so.3"},
-    LibraryName{"libssl-3-x64.dll", "libssl.so.3"},     LibraryName{"ssleay32.dll", "libssl.so.3"},
-    LibraryName{"libssl32.dll", "libssl.so.3"},         LibraryName{"libssl.dll", "libssl.so.3"},
-    LibraryName{"libxml2.dll", "libxml2.so.2"},         LibraryName{"libxml2-2.dll", "libxml2.so.2"},
-    LibraryName{"fbclient.dll", "libfbclient.so.2"},    LibraryName{"gds32.dll", "libfbclient.so.2"},
+    LibraryName{"libcrypto-1_1.dll", "libcrypto.so.3"},
+    LibraryName{"libcrypto-1_1-x64.dll", "libcrypto.so.3"},
+    LibraryName{"libcrypto-3.dll", "libcrypto.so.3"},
+    LibraryName{"libcrypto-3-x64.dll", "libcrypto.so.3"},
+    LibraryName{"libeay32.dll", "libcrypto.so.3"},
+    LibraryName{"libcrypto.dll", "libcrypto.so.3"},
+    LibraryName{"libeay.dll", "libcrypto.so.3"},
+    LibraryName{"libssl-1_1.dll", "libssl.so.3"},
+    LibraryName{"libssl-1_1-x64.dll", "libssl.so.3"},
+    LibraryName{"libssl-3.dll", "libssl.so.3"},
+    LibraryName{"libssl-3-x64.dll", "libssl.so.3"},
+    LibraryName{"ssleay32.dll", "libssl.so.3"},
+    LibraryName{"libssl32.dll", "libssl.so.3"},
+    LibraryName{"libssl.dll", "libssl.so.3"},
+    LibraryName{"libxml2.dll", "libxml2.so.2"},
+    LibraryName{"libxml2-2.dll", "libxml2.so.2"},
+    LibraryName{"fbclient.dll", "libfbclient.so.2"},
+    LibraryName{"gds32.dll", "libfbclient.so.2"},
     LibraryName{"zlib1.dll", "libz.so.1"},
 };
 
@@ -37,8 +46,10 @@ constexpr std::array kLibraryNames = {
 std::vector<std::string> candidates(std::string_view library)
 {
     const std::size_t slash = library.find_last_of("/\\");
-    const std::string folder = slash == std::string_view::npos ? std::string() : std::string(library.substr(0, slash + 1));
-    const std::string file = linuxLibraryName(library.substr(slash == std::string_view::npos ? 0 : slash + 1));
+    const std::string folder =
+        slash == std::string_view::npos ? std::string() : std::string(library.substr(0, slash + 1));
+    const std::string file =
+        linuxLibraryName(library.substr(slash == std::string_view::npos ? 0 : slash + 1));
     if (!folder.empty())
         return {folder + file};
     return {PastaDoPrograma() + file, file};
@@ -55,7 +66,8 @@ std::string linuxLibraryName(std::string_view windowsName)
     return std::string(windowsName);
 }
 
-bool LocalizaFuncaoDLLModulo(std::string_view biblioteca, std::string_view funcao, void *&endereco, void *&modulo)
+bool LocalizaFuncaoDLLModulo(std::string_view biblioteca, std::string_view funcao, void *&endereco,
+                             void *&modulo)
 {
     endereco = nullptr;
     modulo = nullptr;

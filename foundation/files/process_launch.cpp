@@ -110,12 +110,15 @@ bool isProgramFile(const fs::path &file)
     char magic[4] = {};
     in.read(magic, sizeof magic);
     const auto got = in.gcount();
-    return (got >= 4 && std::string_view(magic, 4) == "\x7F" "ELF") || (got >= 2 && std::string_view(magic, 2) == "#!");
+    return (got >= 4 && std::string_view(magic, 4) == "\x7F"
+                                                      "ELF") ||
+           (got >= 2 && std::string_view(magic, 2) == "#!");
 }
 
 } // namespace
 
-void ExecutaPrograma(std::string_view programa, std::string_view parametros, bool esperar, int /*mostrarJanela*/)
+void ExecutaPrograma(std::string_view programa, std::string_view parametros, bool esperar,
+                     int /*mostrarJanela*/)
 {
     const std::string program(trimText(programa));
     if (program.empty())

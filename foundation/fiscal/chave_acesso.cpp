@@ -4,11 +4,11 @@
 #include <array>
 #include <charconv>
 
+#include "foundation/checks/validador.h"
 #include "foundation/codes/conversao.h"
 #include "foundation/fiscal/pcn_auxiliar.h"
 #include "foundation/text/text_utils.h"
 #include "foundation/text/utf8.h"
-#include "foundation/checks/validador.h"
 
 namespace {
 
@@ -33,7 +33,10 @@ std::string textoEm(std::string_view digitos, std::size_t inicio, std::size_t qu
     return std::string(digitos.substr(inicio - 1, quantidade));
 }
 
-int modeloDosDigitos(std::string_view digitos) { return numeroEm(digitos, 21, 2); }
+int modeloDosDigitos(std::string_view digitos)
+{
+    return numeroEm(digitos, 21, 2);
+}
 
 // The forbidden numeric codes of 7 and of 8 digits.
 constexpr std::array<std::int64_t, 20> kCodigosProibidos7 = {

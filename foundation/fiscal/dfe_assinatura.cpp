@@ -22,9 +22,11 @@ Algoritmos algoritmosDo(TSSLDgst digest)
 {
     switch (digest) {
     case dgstSHA256:
-        return {"http://www.w3.org/2001/04/xmldsig-more#rsa-sha256", "http://www.w3.org/2001/04/xmlenc#sha256"};
+        return {"http://www.w3.org/2001/04/xmldsig-more#rsa-sha256",
+                "http://www.w3.org/2001/04/xmlenc#sha256"};
     case dgstSHA512:
-        return {"http://www.w3.org/2001/04/xmldsig-more#rsa-sha512", "http://www.w3.org/2001/04/xmlenc#sha512"};
+        return {"http://www.w3.org/2001/04/xmldsig-more#rsa-sha512",
+                "http://www.w3.org/2001/04/xmlenc#sha512"};
     default:
         return {"http://www.w3.org/2000/09/xmldsig#rsa-sha1", "http://www.w3.org/2000/09/xmldsig#sha1"};
     }
@@ -53,19 +55,20 @@ std::string ModeloAssinaturaXML(std::string_view uri, bool comX509, std::string_
     const Algoritmos algoritmos = algoritmosDo(digest);
     const std::string referencia = uri.empty() ? std::string() : "#" + std::string(uri);
 
-    std::string xml = "<Signature xmlns=\"" + std::string(kXmlDsigNamespace) + "\"" + std::string(atributosSignature) +
-                      ">";
+    std::string xml =
+        "<Signature xmlns=\"" + std::string(kXmlDsigNamespace) + "\"" + std::string(atributosSignature) + ">";
     xml += "<SignedInfo>";
     xml += comAlgoritmo("CanonicalizationMethod", kCanonicalXml);
     xml += comAlgoritmo("SignatureMethod", algoritmos.assinatura);
     xml += "<Reference URI=\"" + referencia + "\">";
-    xml += "<Transforms>" + comAlgoritmo("Transform", kEnvelopedSignature) + comAlgoritmo("Transform", kCanonicalXml) +
-           "</Transforms>";
+    xml += "<Transforms>" + comAlgoritmo("Transform", kEnvelopedSignature) +
+           comAlgoritmo("Transform", kCanonicalXml) + "</Transforms>";
     xml += comAlgoritmo("DigestMethod", algoritmos.digest);
     xml += vazio("DigestValue");
     xml += "</Reference></SignedInfo>";
     xml += vazio("SignatureValue");
-    xml += comX509 ? "<KeyInfo><X509Data>" + vazio("X509Certificate") + "</X509Data></KeyInfo>" : vazio("KeyInfo");
+    xml += comX509 ? "<KeyInfo><X509Data>" + vazio("X509Certificate") + "</X509Data></KeyInfo>"
+                   : vazio("KeyInfo");
     xml += "</Signature>";
     return xml;
 }

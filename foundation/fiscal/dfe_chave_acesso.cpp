@@ -3,16 +3,17 @@
 
 #include <string>
 
+#include "foundation/checks/validador.h"
 #include "foundation/fiscal/dfe_util.h"
 #include "foundation/fiscal/pcn_auxiliar.h"
 #include "foundation/fiscal/random_source.h"
 #include "foundation/text/text_utils.h"
-#include "foundation/checks/validador.h"
 
 int SorteiaCodigoNumerico(int numero, int digitos)
 {
     if (digitos != 7 && digitos != 8)
-        throw EQuibDFeException("Código numérico deve ter 7 ou 8 dígitos (pedido: " + std::to_string(digitos) + ")");
+        throw EQuibDFeException(
+            "Código numérico deve ter 7 ou 8 dígitos (pedido: " + std::to_string(digitos) + ")");
     const std::int64_t noves = digitos == 7 ? 9'999'999 : 99'999'999;
     for (;;) {
         const std::int64_t codigo = randomBelow(noves);

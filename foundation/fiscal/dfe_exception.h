@@ -9,7 +9,7 @@
 
 // The exception of the fiscal-document layers (documents, signing, services).
 class EQuibDFeException : public EQuibException {
-public:
+  public:
     // The message passes through TextoNativo.
     explicit EQuibDFeException(std::string_view mensagem) : EQuibException(TextoNativo(mensagem)) {}
 
@@ -19,13 +19,13 @@ public:
         return EQuibDFeException(std::string(mensagem), SemConversao{});
     }
 
-protected:
+  protected:
     struct SemConversao {};
     EQuibDFeException(std::string mensagem, SemConversao) : EQuibException(std::move(mensagem)) {}
 };
 
 // Raised by the certificate layer for a certificate without a private key.
 class EQuibDFeExceptionNoPrivateKey : public EQuibDFeException {
-public:
+  public:
     using EQuibDFeException::EQuibDFeException;
 };

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "foundation/fiscal/dfe_exception.h"
 #include "foundation/files/file_utils.h"
+#include "foundation/fiscal/dfe_exception.h"
 #include "foundation/fiscal/pcn_auxiliar.h"
 #include "foundation/text/text_utils.h"
 

@@ -20,7 +20,8 @@ void LiberaDiretorioMunicipios();
 // is found, and without asking the directory when the code's first two digits
 // are no state code. A failed search raises EQuibDFeException with its message
 // when `Levanta`, and gives the empty result otherwise.
-std::string NomeMunicipioPorCodigo(int cMun, std::string &UF, std::string_view Pasta = "", bool Levanta = false);
+std::string NomeMunicipioPorCodigo(int cMun, std::string &UF, std::string_view Pasta = "",
+                                   bool Levanta = false);
 
 // The code of the first municipality whose name begins with `xMun` (within
 // the state UF when given); 0 when none. Errors of the directory pass through.

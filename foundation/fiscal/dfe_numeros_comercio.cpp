@@ -1,9 +1,9 @@
 // Checks of foreign-trade and product numbers: export registration,
 // drawback act, RECOPI number and NVE code.
 
+#include "foundation/checks/validador.h"
 #include "foundation/fiscal/dfe_util.h"
 #include "foundation/text/text_utils.h"
-#include "foundation/checks/validador.h"
 
 namespace {
 
@@ -61,6 +61,6 @@ bool CodigoNVEValido(std::string_view codigo)
         return false;
     const auto letra = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
     const auto digito = [](char c) { return c >= '0' && c <= '9'; };
-    return letra(codigo[0]) && letra(codigo[1]) && digito(codigo[2]) && digito(codigo[3]) && digito(codigo[4]) &&
-           digito(codigo[5]);
+    return letra(codigo[0]) && letra(codigo[1]) && digito(codigo[2]) && digito(codigo[3]) &&
+           digito(codigo[4]) && digito(codigo[5]);
 }

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "foundation/dates/date_time.h"
-#include "foundation/fiscal/dfe_exception.h"
 #include "foundation/dates/dfe_zone_settings.h"
+#include "foundation/fiscal/dfe_exception.h"
 #include "foundation/fiscal/ssl_dgst.h"
 
 // What the fiscal-document layers share above the plain utilities: the

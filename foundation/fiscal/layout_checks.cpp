@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <array>
 
+#include "foundation/checks/validador.h"
 #include "foundation/fiscal/pcn_auxiliar.h"
 #include "foundation/text/text_utils.h"
-#include "foundation/checks/validador.h"
 
 namespace {
 
@@ -52,15 +52,33 @@ static_assert(std::is_sorted(kPaisesSemDigito.begin(), kPaisesSemDigito.end()));
 constexpr std::string_view kMunicipiosDigitoIrregular =
     "|2201919|2202251|2201988|2611533|3117836|3152131|4305871|5203939|5203962|";
 
-int digito(char c) { return c - '0'; }
+int digito(char c)
+{
+    return c - '0';
+}
 
 } // namespace
 
-bool CNPJValido(std::string_view cnpj) { return VerificaCNPJ(cnpj).empty(); }
-bool CPFValido(std::string_view cpf) { return VerificaCPF(cpf).empty(); }
-bool CNPJouCPFValido(std::string_view documento) { return VerificaCNPJouCPF(documento).empty(); }
-bool GTINValido(std::string_view gtin) { return VerificaGTIN(gtin).empty(); }
-bool PrefixoGTINValido(std::string_view gtin) { return VerificaPrefixoGTIN(gtin).empty(); }
+bool CNPJValido(std::string_view cnpj)
+{
+    return VerificaCNPJ(cnpj).empty();
+}
+bool CPFValido(std::string_view cpf)
+{
+    return VerificaCPF(cpf).empty();
+}
+bool CNPJouCPFValido(std::string_view documento)
+{
+    return VerificaCNPJouCPF(documento).empty();
+}
+bool GTINValido(std::string_view gtin)
+{
+    return VerificaGTIN(gtin).empty();
+}
+bool PrefixoGTINValido(std::string_view gtin)
+{
+    return VerificaPrefixoGTIN(gtin).empty();
+}
 
 bool InscricaoEstadualValida(std::string_view inscricao, std::string_view uf)
 {

@@ -95,8 +95,7 @@ std::string FormataDataHoraISO(TDateTime valor);
 // Exactly n characters: zeros on the left, the last n of a longer number.
 std::string InteiroEmNDigitos(std::int64_t numero, int n);
 
-template <typename T>
-T EscolheVariant(bool condicao, const T &seVerdadeiro, const T &seFalso)
+template <typename T> T EscolheVariant(bool condicao, const T &seVerdadeiro, const T &seFalso)
 {
     return condicao ? seVerdadeiro : seFalso;
 }

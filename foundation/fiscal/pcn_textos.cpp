@@ -36,11 +36,13 @@ std::string decodificaReferenciasHex(std::string texto)
         const std::size_t fim = texto.find(';', pos + kInicio.size());
         const std::size_t tamanho = fim == std::string::npos ? texto.size() - pos : fim + 1 - pos;
         const std::string referencia = texto.substr(pos, tamanho);
-        const std::size_t tamanhoHex = referencia.size() - kInicio.size() - (fim == std::string::npos ? 0 : 1);
+        const std::size_t tamanhoHex =
+            referencia.size() - kInicio.size() - (fim == std::string::npos ? 0 : 1);
         const std::string_view hex = std::string_view(referencia).substr(kInicio.size(), tamanhoHex);
 
         char32_t codigo = 0;
-        const std::string substituto = codePointDaReferencia(hex, codigo) ? utf8Encode(codigo) : std::string(hex);
+        const std::string substituto =
+            codePointDaReferencia(hex, codigo) ? utf8Encode(codigo) : std::string(hex);
         texto = replaceAll(texto, referencia, substituto);
     }
     return texto;
@@ -51,8 +53,9 @@ std::string decodificaReferenciasHex(std::string texto)
 std::string FormataDataHoraISO(TDateTime valor)
 {
     const DateTimeParts p = decodeDateTime(valor);
-    return InteiroComZeros(p.year, 4) + "-" + InteiroComZeros(p.month, 2) + "-" + InteiroComZeros(p.day, 2) + "T" +
-           InteiroComZeros(p.hour, 2) + ":" + InteiroComZeros(p.minute, 2) + ":" + InteiroComZeros(p.second, 2);
+    return InteiroComZeros(p.year, 4) + "-" + InteiroComZeros(p.month, 2) + "-" + InteiroComZeros(p.day, 2) +
+           "T" + InteiroComZeros(p.hour, 2) + ":" + InteiroComZeros(p.minute, 2) + ":" +
+           InteiroComZeros(p.second, 2);
 }
 
 std::string InteiroEmNDigitos(std::int64_t numero, int n)
@@ -63,8 +66,8 @@ std::string InteiroEmNDigitos(std::int64_t numero, int n)
     return texto.substr(texto.size() - static_cast<std::size_t>(n));
 }
 
-std::string LimpaTextoXML(bool retirarEspacos, std::string_view texto, bool retirarAcentos, bool trocarQuebraLinha,
-                          std::string_view quebraLinha)
+std::string LimpaTextoXML(bool retirarEspacos, std::string_view texto, bool retirarAcentos,
+                          bool trocarQuebraLinha, std::string_view quebraLinha)
 {
     std::string resultado = retirarAcentos ? RemoveAcentos(texto) : std::string(texto);
     resultado = ConverteEntidades(resultado, false, true);

@@ -15,7 +15,7 @@
 enum class TlsMinimum : std::uint8_t { platformDefault, tls1_2, tls1_3 };
 
 class HttpSend {
-public:
+  public:
     HttpSend();
     ~HttpSend();
     HttpSend(const HttpSend &) = delete;
@@ -39,11 +39,11 @@ public:
     TlsMinimum tlsMinimum = TlsMinimum::platformDefault;
 
     // ---- Response (set by execute) ----
-    int resultCode = 0;         // HTTP status; 0 when no complete response arrived
-    std::string resultString;   // reason phrase of the status line
+    int resultCode = 0;          // HTTP status; 0 when no complete response arrived
+    std::string resultString;    // reason phrase of the status line
     THttpHeader responseHeaders; // header lines of the final response, status line left out
-    std::string responseBody;   // raw bytes, not decoded
-    int socketErrorCode = 0;    // libcurl's result code; 0 when the exchange completed
+    std::string responseBody;    // raw bytes, not decoded
+    int socketErrorCode = 0;     // libcurl's result code; 0 when the exchange completed
     std::string socketErrorText; // its description (with the system's reason when there is one)
 
     // Empties the request headers and body and the response.
@@ -56,6 +56,6 @@ public:
     // resultCode 0 and the socket error fields set.
     bool execute(std::string_view method, std::string_view url);
 
-private:
+  private:
     void *handle_ = nullptr; // CURL*, reused so connections may be kept
 };

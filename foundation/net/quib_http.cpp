@@ -1,8 +1,8 @@
 #include "foundation/net/quib_http.h"
 
 #include "foundation/base/busy_cursor.h"
-#include "foundation/text/text_utils.h"
 #include "foundation/net/url_reference.h"
+#include "foundation/text/text_utils.h"
 #include "foundation/xml/xml_text_utils.h"
 
 namespace {

@@ -15,7 +15,7 @@
 
 // Any final status other than 200, a refused connection included.
 class EQuibHTTPError : public EQuibException {
-public:
+  public:
     using EQuibException::EQuibException;
 };
 
@@ -23,7 +23,7 @@ public:
 using TQuibOnAntesAbrirHTTP = std::function<void(std::string &AURL)>;
 
 class TQuibHTTP : public TQuibComponent {
-public:
+  public:
     TQuibHTTP() = default;
 
     // Copied into the client's proxy settings before every request.
@@ -75,11 +75,11 @@ public:
     // The largest number of redirects followed for one request.
     static constexpr int kMaxRedirecionamentos = 11;
 
-protected:
+  protected:
     // Empties RespostaHTTP.
     void clearResponseLines() { respostaHTTP_.clear(); }
 
-private:
+  private:
     bool respostaEhUTF8() const;
     [[noreturn]] void lancaErroHTTP(std::string_view urlOriginal) const;
 

@@ -10,8 +10,8 @@
 
 #include <sys/stat.h>
 
-#include "foundation/files/compression.h"
 #include "foundation/dates/date_time.h"
+#include "foundation/files/compression.h"
 #include "foundation/files/file_utils.h"
 #include "foundation/text/text_utils.h"
 

@@ -24,14 +24,14 @@
 
 // Every error of the directory itself. Download failures are EQuibHTTPError.
 class EQuibIBGEException : public EQuibException {
-public:
+  public:
     using EQuibException::EQuibException;
 };
 
 class TQuibIBGE;
 
 class TQuibIBGEUF {
-public:
+  public:
     bool CidadesBaixadas = false; // the state's municipalities are loaded
     double Area = 0;              // cache only (0 from the service)
     std::string SiglaRegiao;
@@ -50,7 +50,7 @@ public:
 };
 
 class TQuibIBGECidade {
-public:
+  public:
     int CodigoMunicipio = 0; // 7 digits
     std::string NomeMunicipio;
     int CodigoUF = 0;
@@ -71,7 +71,7 @@ public:
 enum class IbgeSortOrder : std::uint8_t { none, byCode, bySearchKey };
 
 class TQuibIBGEUFs : public TQuibObjectList<TQuibIBGEUF> {
-public:
+  public:
     explicit TQuibIBGEUFs(TQuibIBGE &diretorio) : diretorio_(diretorio) {}
     // The directory the list belongs to.
     TQuibIBGE &Diretorio() const { return diretorio_; }
@@ -91,13 +91,13 @@ public:
     // raises EQuibException and leaves the list as it was.
     void LerJSON(std::string_view json);
 
-private:
+  private:
     TQuibIBGE &diretorio_;
     IbgeSortOrder ordem_ = IbgeSortOrder::none;
 };
 
 class TQuibIBGECidades : public TQuibObjectList<TQuibIBGECidade> {
-public:
+  public:
     explicit TQuibIBGECidades(TQuibIBGE &diretorio) : diretorio_(diretorio) {}
     // The directory the list belongs to.
     TQuibIBGE &Diretorio() const { return diretorio_; }
@@ -123,7 +123,7 @@ public:
     // EQuibException and adds nothing.
     void LerJSON(std::string_view json);
 
-private:
+  private:
     TQuibIBGE &diretorio_;
     IbgeSortOrder ordem_ = IbgeSortOrder::none;
 };
@@ -134,7 +134,7 @@ using TQuibIBGELerGravarCache = std::function<void(std::vector<std::string> &Con
 using TQuibIBGEBuscaEfetuada = std::function<void(TQuibIBGE &Sender)>;
 
 class TQuibIBGE : public TQuibHTTP {
-public:
+  public:
     // The public data service of the statistics institute.
     static constexpr const char *kEnderecoPadrao = "https://servicodados.ibge.gov.br";
     static constexpr const char *kCacheArquivoPadrao = "QuibIBGE.txt";
@@ -198,7 +198,7 @@ public:
     // GET asking for a compressed answer.
     void BaixarCompactado(std::string_view url);
 
-private:
+  private:
     TQuibIBGECidades resultadoBusca_;
     TQuibIBGECidades cidadesCarregadas_;
     TQuibIBGEUFs ufsCarregadas_;

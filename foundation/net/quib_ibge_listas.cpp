@@ -6,8 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "foundation/numbers/number_date_utils.h"
 #include "foundation/net/quib_ibge.h"
+#include "foundation/numbers/number_date_utils.h"
 #include "foundation/text/text_utils.h"
 
 namespace {
@@ -22,7 +22,8 @@ Json parseArray(std::string_view text)
     try {
         root = Json::parse(text);
     } catch (const Json::exception &error) {
-        throw EQuibException(std::string("Resposta JSON inválida do serviço de localidades: ") + error.what());
+        throw EQuibException(std::string("Resposta JSON inválida do serviço de localidades: ") +
+                             error.what());
     }
     if (!root.is_array())
         throw EQuibException("Resposta do serviço de localidades não é uma lista JSON");
@@ -101,8 +102,7 @@ std::string areaText(double area)
     return FloatParaTexto('.', "", area);
 }
 
-template <typename T>
-int compareValues(const T &a, const T &b)
+template <typename T> int compareValues(const T &a, const T &b)
 {
     return a < b ? -1 : (b < a ? 1 : 0);
 }
@@ -165,8 +165,8 @@ void TQuibIBGECidade::CopiarDe(const TQuibIBGECidade &origem)
 
 std::string TQuibIBGECidade::LinhaCache() const
 {
-    return std::to_string(CodigoMunicipio) + "|" + NomeMunicipio + "|" + std::to_string(CodigoUF) + "|" + SiglaUF +
-           "|" + areaText(Area) + "|" + std::to_string(Populacao);
+    return std::to_string(CodigoMunicipio) + "|" + NomeMunicipio + "|" + std::to_string(CodigoUF) + "|" +
+           SiglaUF + "|" + areaText(Area) + "|" + std::to_string(Populacao);
 }
 
 void TQuibIBGECidade::LerLinhaCache(std::string_view linha)
@@ -190,7 +190,8 @@ int TQuibIBGEUFs::IndicePorCodigo(int codigo)
     if (empty())
         return -1;
     if (ordem_ != IbgeSortOrder::byCode || !sorted()) {
-        Ordena([](const TQuibIBGEUF &a, const TQuibIBGEUF &b) { return compareValues(a.CodigoUF, b.CodigoUF); });
+        Ordena(
+            [](const TQuibIBGEUF &a, const TQuibIBGEUF &b) { return compareValues(a.CodigoUF, b.CodigoUF); });
         ordem_ = IbgeSortOrder::byCode;
     }
     TQuibIBGEUF key;

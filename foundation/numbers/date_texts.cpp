@@ -178,5 +178,6 @@ TDateTime ConverteParaFuso(std::string_view zone, TDateTime value)
 std::string formatUtcOffset(int minutesEast)
 {
     const int magnitude = std::abs(minutesEast);
-    return std::string(minutesEast < 0 ? "-" : "+") + twoDigits(magnitude / 60) + ":" + twoDigits(magnitude % 60);
+    return std::string(minutesEast < 0 ? "-" : "+") + twoDigits(magnitude / 60) + ":" +
+           twoDigits(magnitude % 60);
 }

@@ -110,7 +110,8 @@ std::string Decimal::toString(int places) const
     if (places < 0)
         places = 0;
     const Decimal value = rounded(places);
-    const Wide magnitude = value.units_ < 0 ? -static_cast<Wide>(value.units_) : static_cast<Wide>(value.units_);
+    const Wide magnitude =
+        value.units_ < 0 ? -static_cast<Wide>(value.units_) : static_cast<Wide>(value.units_);
     const auto whole = static_cast<std::uint64_t>(magnitude / kScale);
     const auto fraction = static_cast<std::uint64_t>(magnitude % kScale);
 

@@ -12,7 +12,7 @@
 // binary floating-point rounding. Overflow and division by zero raise
 // std::overflow_error / std::domain_error.
 class Decimal {
-public:
+  public:
     static constexpr int kPlaces = 4;
     static constexpr std::int64_t kScale = 10'000;
 
@@ -73,6 +73,6 @@ public:
     friend constexpr bool operator==(Decimal a, Decimal b) = default;
     friend constexpr auto operator<=>(Decimal a, Decimal b) = default;
 
-private:
+  private:
     std::int64_t units_ = 0;
 };

@@ -66,7 +66,8 @@ DecimalText shortestDecimalText(double value)
     if (!std::isfinite(value))
         throw std::domain_error("Número não finito");
     char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
     (void)ec;
     return *parseDecimalText(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
 }

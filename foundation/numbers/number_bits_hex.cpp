@@ -82,7 +82,8 @@ std::int32_t BinarioParaInteiro(std::string_view text)
 
 std::string InteiroParaBytesLE(std::int64_t value, int byteCount)
 {
-    const std::uint64_t bits = value < 0 ? static_cast<std::uint32_t>(value) : static_cast<std::uint64_t>(value);
+    const std::uint64_t bits =
+        value < 0 ? static_cast<std::uint32_t>(value) : static_cast<std::uint64_t>(value);
     std::string out;
     for (int i = 0; i < byteCount; ++i)
         out += static_cast<char>(i < 8 ? (bits >> (8 * i)) & 0xFF : 0);
@@ -98,7 +99,8 @@ std::string HexParaBytes(std::string_view text)
         const int high = hexValue(hex[i]);
         const int low = hexValue(hex[i + 1]);
         if (high < 0 || low < 0)
-            throw ConversionError("\"" + std::string(hex.substr(i, 2)) + "\" não é um valor hexadecimal válido");
+            throw ConversionError("\"" + std::string(hex.substr(i, 2)) +
+                                  "\" não é um valor hexadecimal válido");
         out += static_cast<char>(high * 16 + low);
     }
     return out;

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/base/quib_exception.h"
 #include "foundation/dates/date_time.h"
 #include "foundation/numbers/decimal.h"
-#include "foundation/base/quib_exception.h"
 #include "foundation/text/text_utils.h"
 
 // Rounding, bits, hexadecimal and byte strings, number and date texts, UTC

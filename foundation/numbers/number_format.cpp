@@ -43,9 +43,11 @@ std::string generalForm(double value, char decimalChar)
         return "0";
     // 15 significant digits, correctly rounded.
     char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
     (void)ec;
-    const DecimalText text = *parseDecimalText(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
+    const DecimalText text =
+        *parseDecimalText(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
     std::string digits = text.digits;
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
@@ -106,7 +108,7 @@ std::vector<std::string_view> splitSections(std::string_view mask)
 }
 
 struct SectionLayout {
-    int integerPlaces = 0;  // "0"/"#" before the point
+    int integerPlaces = 0; // "0"/"#" before the point
     int minIntegerDigits = 0;
     bool grouping = false;
     int maxDecimals = 0;

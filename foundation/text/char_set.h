@@ -7,7 +7,7 @@
 // A set of the characters U+0000 to U+00FF, one bit each, so that a membership
 // test is one bit lookup. Characters above U+00FF never belong to a set.
 class CharSet {
-public:
+  public:
     constexpr CharSet() = default;
 
     // The set of the characters listed (each byte of the text is one member).
@@ -35,10 +35,7 @@ public:
         return *this;
     }
 
-    constexpr bool contains(char32_t c) const
-    {
-        return c < 256 && (words_[c >> 6] >> (c & 63) & 1) != 0;
-    }
+    constexpr bool contains(char32_t c) const { return c < 256 && (words_[c >> 6] >> (c & 63) & 1) != 0; }
 
     constexpr CharSet operator|(const CharSet &other) const
     {
@@ -48,7 +45,7 @@ public:
         return set;
     }
 
-private:
+  private:
     std::array<std::uint64_t, 4> words_{};
 };
 

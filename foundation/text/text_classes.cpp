@@ -28,11 +28,10 @@ std::string keepAscii(std::string_view text, const CharSet &set)
 }
 
 // Folded letters for U+00C0 to U+00FF, in code order.
-constexpr char kFolded[64 + 1] =
-    "AAAAAAACEEEEIIII"  // C0-CF
-    "DNOOOOOx0UUUUYbB"  // D0-DF
-    "aaaaaaaceeeeiiii"  // E0-EF
-    "onooooo/0uuuuyby"; // F0-FF
+constexpr char kFolded[64 + 1] = "AAAAAAACEEEEIIII"  // C0-CF
+                                 "DNOOOOOx0UUUUYbB"  // D0-DF
+                                 "aaaaaaaceeeeiiii"  // E0-EF
+                                 "onooooo/0uuuuyby"; // F0-FF
 
 } // namespace
 

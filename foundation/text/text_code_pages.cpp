@@ -20,7 +20,7 @@ std::string iconvName(int codePage)
 }
 
 class IconvHandle {
-public:
+  public:
     IconvHandle(int destPage, int sourcePage)
         : handle_(iconv_open(iconvName(destPage).c_str(), iconvName(sourcePage).c_str()))
     {
@@ -33,7 +33,7 @@ public:
     IconvHandle &operator=(const IconvHandle &) = delete;
     iconv_t get() const { return handle_; }
 
-private:
+  private:
     iconv_t handle_;
 };
 

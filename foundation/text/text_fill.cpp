@@ -132,8 +132,9 @@ std::string JustificaTexto(std::string_view text, int width, std::string_view se
             ++first;
         while (last > first && isTrimmable(chars[last - 1]) && !(protect && isSeparator[last - 1]))
             --last;
-        separators = static_cast<std::size_t>(std::count(isSeparator.begin() + static_cast<std::ptrdiff_t>(first),
-                                                         isSeparator.begin() + static_cast<std::ptrdiff_t>(last), true));
+        separators = static_cast<std::size_t>(
+            std::count(isSeparator.begin() + static_cast<std::ptrdiff_t>(first),
+                       isSeparator.begin() + static_cast<std::ptrdiff_t>(last), true));
         if (separators == 0) {
             std::string body;
             for (std::size_t i = first; i < last; ++i)

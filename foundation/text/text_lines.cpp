@@ -10,7 +10,7 @@ namespace {
 
 // 1-based access to a list of characters.
 class CharList {
-public:
+  public:
     explicit CharList(std::string_view text) : chars_(utf8Chars(text)) {}
     std::size_t size() const { return chars_.size(); }
     std::string_view at(std::size_t position) const { return chars_[position - 1]; }
@@ -25,7 +25,7 @@ public:
             out.append(chars_[i - 1]);
     }
 
-private:
+  private:
     std::vector<std::string_view> chars_;
 };
 

@@ -87,8 +87,8 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
     return out;
 }
 
-std::string TextoEntreMarcas(std::string_view text, std::string_view startMarker,
-                             std::string_view endMarker, bool include)
+std::string TextoEntreMarcas(std::string_view text, std::string_view startMarker, std::string_view endMarker,
+                             bool include)
 {
     const std::size_t start = text.find(startMarker);
     if (start == std::string_view::npos)

@@ -72,8 +72,8 @@ std::string InteiroComZeros(std::int64_t value, int width);
 
 // The text between the first start marker and the first end marker after it
 // (both markers included with `include`); empty when the start marker is absent.
-std::string TextoEntreMarcas(std::string_view text, std::string_view startMarker,
-                             std::string_view endMarker, bool include = false);
+std::string TextoEntreMarcas(std::string_view text, std::string_view startMarker, std::string_view endMarker,
+                             bool include = false);
 // Position (from 1, in characters) of the last occurrence; 0 when absent.
 int UltimaPosicao(std::string_view sub, std::string_view text);
 // Occurrences of `sub`, overlapping ones included; 0 for an empty `sub`.

@@ -1,8 +1,8 @@
 #include "foundation/xml/gerador.h"
 
 #include "foundation/fiscal/pcn_auxiliar.h"
-#include "foundation/xml/detail/tag_texto.h"
 #include "foundation/text/text_utils.h"
+#include "foundation/xml/detail/tag_texto.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <optional>
 
-#include "foundation/xml/gerador.h"
-#include "foundation/numbers/number_date_utils.h"
 #include "foundation/fiscal/pcn_auxiliar.h"
-#include "foundation/xml/detail/tag_texto.h"
+#include "foundation/numbers/number_date_utils.h"
 #include "foundation/text/text_utils.h"
 #include "foundation/text/utf8.h"
+#include "foundation/xml/detail/tag_texto.h"
+#include "foundation/xml/gerador.h"
 
 namespace {
 

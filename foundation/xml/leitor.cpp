@@ -5,11 +5,11 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "foundation/text/detail/busca_texto.h"
-#include "foundation/fiscal/pcn_auxiliar.h"
 #include "foundation/base/quib_exception.h"
-#include "foundation/xml/detail/tag_texto.h"
+#include "foundation/fiscal/pcn_auxiliar.h"
+#include "foundation/text/detail/busca_texto.h"
 #include "foundation/text/text_utils.h"
+#include "foundation/xml/detail/tag_texto.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "foundation/xml/leitor.h"
-#include "foundation/numbers/number_date_utils.h"
-#include "foundation/fiscal/pcn_auxiliar.h"
 #include "foundation/base/quib_exception.h"
+#include "foundation/fiscal/pcn_auxiliar.h"
+#include "foundation/numbers/number_date_utils.h"
 #include "foundation/text/text_utils.h"
+#include "foundation/xml/leitor.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string_view>
 
-#include "foundation/numbers/number_date_utils.h"
 #include "foundation/base/quib_exception.h"
+#include "foundation/numbers/number_date_utils.h"
 #include "foundation/text/text_utils.h"
 
 namespace {

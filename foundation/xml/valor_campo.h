@@ -5,9 +5,9 @@
 #include <string>
 #include <variant>
 
+#include "foundation/codes/enum_names.h"
 #include "foundation/dates/date_time.h"
 #include "foundation/numbers/decimal.h"
-#include "foundation/codes/enum_names.h"
 
 // The value kinds of a leaf element and the dynamic value that the XML writer
 // takes and the XML reader gives back.

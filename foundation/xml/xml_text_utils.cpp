@@ -14,14 +14,13 @@ constexpr std::string_view kUtf8Declaration = "<?xml version=\"1.0\" encoding=\"
 // replacement holds "&", so one left-to-right scan gives the same result as
 // replacing them one after the other.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 32> kEntities{{
-    {"&lt;", "<"},         {"&gt;", ">"},         {"&quot;", "\""},      {"&#39;", "'"},
-    {"&#45;", "-"},        {"&aacute;", "á"},     {"&Aacute;", "Á"},     {"&acirc;", "â"},
-    {"&Acirc;", "Â"},      {"&atilde;", "ã"},     {"&Atilde;", "Ã"},     {"&agrave;", "à"},
-    {"&Agrave;", "À"},     {"&eacute;", "é"},     {"&Eacute;", "É"},     {"&ecirc;", "ê"},
-    {"&Ecirc;", "Ê"},      {"&iacute;", "í"},     {"&Iacute;", "Í"},     {"&oacute;", "ó"},
-    {"&Oacute;", "Ó"},     {"&otilde;", "õ"},     {"&Otilde;", "Õ"},     {"&ocirc;", "ô"},
-    {"&Ocirc;", "Ô"},      {"&uacute;", "ú"},     {"&Uacute;", "Ú"},     {"&uuml;", "ü"},
-    {"&Uuml;", "Ü"},       {"&ccedil;", "ç"},     {"&Ccedil;", "Ç"},     {"&apos;", "'"},
+    {"&lt;", "<"},     {"&gt;", ">"},     {"&quot;", "\""},  {"&#39;", "'"},    {"&#45;", "-"},
+    {"&aacute;", "á"}, {"&Aacute;", "Á"}, {"&acirc;", "â"},  {"&Acirc;", "Â"},  {"&atilde;", "ã"},
+    {"&Atilde;", "Ã"}, {"&agrave;", "à"}, {"&Agrave;", "À"}, {"&eacute;", "é"}, {"&Eacute;", "É"},
+    {"&ecirc;", "ê"},  {"&Ecirc;", "Ê"},  {"&iacute;", "í"}, {"&Iacute;", "Í"}, {"&oacute;", "ó"},
+    {"&Oacute;", "Ó"}, {"&otilde;", "õ"}, {"&Otilde;", "Õ"}, {"&ocirc;", "ô"},  {"&Ocirc;", "Ô"},
+    {"&uacute;", "ú"}, {"&Uacute;", "Ú"}, {"&uuml;", "ü"},   {"&Uuml;", "Ü"},   {"&ccedil;", "ç"},
+    {"&Ccedil;", "Ç"}, {"&apos;", "'"},
 }};
 
 std::string decodeEntities(std::string_view text)
@@ -61,12 +60,24 @@ std::string encodeEntities(std::string_view text)
     out.reserve(text.size() + text.size() / 8);
     for (const char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        default: out += c; break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&#39;";
+            break;
+        default:
+            out += c;
+            break;
         }
     }
     return out;
@@ -125,7 +136,8 @@ bool findElement(std::string_view t, std::string_view name, ElementSpan &span)
     return false;
 }
 
-std::string contentOf(std::string_view text, std::string_view tag, bool includeTag, bool ignoreCase, bool &found)
+std::string contentOf(std::string_view text, std::string_view tag, bool includeTag, bool ignoreCase,
+                      bool &found)
 {
     ElementSpan span;
     if (ignoreCase) {

@@ -121,8 +121,7 @@ int TxtLayoutRecord::fieldPosition(std::string_view field) const
     return found == fields.end() ? 0 : static_cast<int>(found - fields.begin()) + 1;
 }
 
-TxtLayout::TxtLayout(std::string_view version, std::string text)
-    : version_(version), text_(std::move(text))
+TxtLayout::TxtLayout(std::string_view version, std::string text) : version_(version), text_(std::move(text))
 {
     // Lines end at CR, at LF or at CR LF; the empty lines between them carry
     // nothing and are skipped.

@@ -47,7 +47,7 @@ struct TxtLayoutRecord {
 
 // The parsed layout of one version. Built once per version and never changed.
 class TxtLayout {
-public:
+  public:
     TxtLayout(std::string_view version, std::string text);
     TxtLayout(const TxtLayout &) = delete;
     TxtLayout &operator=(const TxtLayout &) = delete;
@@ -64,7 +64,7 @@ public:
     // empty when no line has it.
     std::span<const TxtLayoutRecord *const> recordsOfGroup(std::string_view groupId) const;
 
-private:
+  private:
     std::string version_;
     std::string text_;
     std::vector<TxtLayoutRecord> records_;

@@ -6,9 +6,9 @@
 #include <string>
 #include <utility>
 
+#include "foundation/base/quib_exception.h"
 #include "foundation/codes/conversao.h"
 #include "foundation/numbers/number_date_utils.h"
-#include "foundation/base/quib_exception.h"
 #include "nfe/document/detail/nfe_reader_fields.h"
 #include "nfe/document/detail/nfe_reader_sections.h"
 #include "nfe/document/detail/nfe_reader_walk.h"

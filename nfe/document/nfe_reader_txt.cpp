@@ -9,8 +9,8 @@
 #include "foundation/fiscal/dfe_exception.h"
 #include "foundation/text/text_utils.h"
 #include "foundation/text/utf8.h"
-#include "nfe/document/nfe_model.h"
 #include "nfe/document/detail/nfe_reader_txt_records.h"
+#include "nfe/document/nfe_model.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "foundation/numbers/number_date_utils.h"
 #include "foundation/fiscal/pcn_auxiliar.h"
+#include "foundation/numbers/number_date_utils.h"
 #include "foundation/text/text_utils.h"
 #include "foundation/text/utf8.h"
 #include "nfe/document/detail/nfe_reader_txt_records.h"

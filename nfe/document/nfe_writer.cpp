@@ -2,14 +2,14 @@
 
 #include <charconv>
 
+#include "foundation/dates/fuso_horario.h"
 #include "foundation/fiscal/dfe_municipios.h"
 #include "foundation/fiscal/dfe_util.h"
-#include "foundation/dates/fuso_horario.h"
 #include "foundation/fiscal/pcn_auxiliar.h"
 #include "foundation/text/text_utils.h"
 #include "foundation/xml/xml_text_utils.h"
-#include "nfe/document/nfe_namespace.h"
 #include "nfe/document/detail/nfe_writer_txt.h"
+#include "nfe/document/nfe_namespace.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "nfe/document/nfe_writer.h"
 #include "nfe/document/detail/nfe_writer_item_fields.h"
+#include "nfe/document/nfe_writer.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 // (imposto).
 #include <string>
 
+#include "foundation/checks/validador.h"
 #include "foundation/fiscal/dfe_util.h"
 #include "foundation/fiscal/pcn_auxiliar.h"
 #include "foundation/text/text_utils.h"
-#include "foundation/checks/validador.h"
-#include "nfe/document/nfe_writer.h"
 #include "nfe/document/detail/nfe_writer_item_fields.h"
+#include "nfe/document/nfe_writer.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "foundation/fiscal/pcn_auxiliar.h"
 #include "foundation/text/text_utils.h"
 #include "foundation/text/utf8.h"
-#include "nfe/document/nfe_writer.h"
 #include "nfe/document/detail/nfe_writer_item_fields.h"
+#include "nfe/document/nfe_writer.h"
 
 using nfe_item_writer::algumPositivo;
 

@@ -9,8 +9,8 @@
 #include "foundation/text/text_utils.h"
 #include "foundation/text/utf8.h"
 #include "foundation/xml/xml_text_utils.h"
-#include "nfe/document/nfe_writer.h"
 #include "nfe/document/detail/nfe_writer_item_fields.h"
+#include "nfe/document/nfe_writer.h"
 
 using nfe_item_writer::algumPositivo;
 using nfe_item_writer::escrevePercentual;

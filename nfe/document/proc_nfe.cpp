@@ -4,10 +4,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "foundation/xml/leitor.h"
-#include "foundation/fiscal/pcn_auxiliar.h"
 #include "foundation/base/quib_exception.h"
+#include "foundation/fiscal/pcn_auxiliar.h"
 #include "foundation/text/text_utils.h"
+#include "foundation/xml/leitor.h"
 #include "foundation/xml/xml_text_utils.h"
 #include "nfe/document/nfe_namespace.h"
 

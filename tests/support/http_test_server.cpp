@@ -35,7 +35,7 @@ std::string_view trim(std::string_view text)
 }
 
 class PlainStream : public TestStream {
-public:
+  public:
     explicit PlainStream(int socket) : socket_(socket) {}
     ~PlainStream() override { ::close(socket_); }
     long read(char *buffer, std::size_t size) override
@@ -60,7 +60,7 @@ public:
         return true;
     }
 
-private:
+  private:
     int socket_;
 };
 
@@ -88,7 +88,8 @@ bool readRequest(TestStream &stream, HttpTestRequest &request)
     while (lineEnd != std::string_view::npos) {
         const std::size_t start = lineEnd + 2;
         lineEnd = head.find("\r\n", start);
-        const std::string_view line = head.substr(start, lineEnd == std::string_view::npos ? head.npos : lineEnd - start);
+        const std::string_view line =
+            head.substr(start, lineEnd == std::string_view::npos ? head.npos : lineEnd - start);
         const std::size_t colon = line.find(':');
         if (colon != std::string_view::npos)
             request.headers.emplace_back(std::string(trim(line.substr(0, colon))),
@@ -144,10 +145,12 @@ std::string HttpTestRequest::header(std::string_view name) const
 
 bool HttpTestRequest::hasHeader(std::string_view name) const
 {
-    return std::any_of(headers.begin(), headers.end(), [&](const auto &h) { return sameName(h.first, name); });
+    return std::any_of(headers.begin(), headers.end(),
+                       [&](const auto &h) { return sameName(h.first, name); });
 }
 
-HttpTestResponse HttpTestResponse::text(int status, std::string reason, std::string body, std::string contentType)
+HttpTestResponse HttpTestResponse::text(int status, std::string reason, std::string body,
+                                        std::string contentType)
 {
     HttpTestResponse response;
     response.status = status;

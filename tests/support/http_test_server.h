@@ -45,7 +45,7 @@ using HttpTestHandler = std::function<HttpTestResponse(const HttpTestRequest &)>
 // The byte stream of one accepted connection. The plain one reads and writes
 // the socket; a TLS one can wrap the socket in its constructor.
 class TestStream {
-public:
+  public:
     virtual ~TestStream() = default;
     // Bytes read (0 at the end of the stream, below 0 on failure).
     virtual long read(char *buffer, std::size_t size) = 0;
@@ -62,7 +62,7 @@ std::unique_ptr<TestStream> plainTestStream(int socket);
 // at a time on its own thread and closing each after one exchange. Every
 // request is recorded.
 class HttpTestServer {
-public:
+  public:
     explicit HttpTestServer(HttpTestHandler handler, TestStreamFactory streams = plainTestStream,
                             std::string scheme = "http");
     ~HttpTestServer();
@@ -82,7 +82,7 @@ public:
     int countRequests(std::string_view target) const;
     void clearRequests();
 
-private:
+  private:
     void run();
     void serve(int socket);
     HttpTestResponse answer(const HttpTestRequest &request);

@@ -17,19 +17,32 @@ struct State {
 };
 
 const State kStates[] = {
-    {11, "RO", "Rondônia", "N", "Norte"},          {12, "AC", "Acre", "N", "Norte"},
-    {13, "AM", "Amazonas", "N", "Norte"},          {14, "RR", "Roraima", "N", "Norte"},
-    {15, "PA", "Pará", "N", "Norte"},              {16, "AP", "Amapá", "N", "Norte"},
-    {17, "TO", "Tocantins", "N", "Norte"},         {21, "MA", "Maranhão", "NE", "Nordeste"},
-    {22, "PI", "Piauí", "NE", "Nordeste"},         {23, "CE", "Ceará", "NE", "Nordeste"},
-    {24, "RN", "Rio Grande do Norte", "NE", "Nordeste"}, {25, "PB", "Paraíba", "NE", "Nordeste"},
-    {26, "PE", "Pernambuco", "NE", "Nordeste"},    {27, "AL", "Alagoas", "NE", "Nordeste"},
-    {28, "SE", "Sergipe", "NE", "Nordeste"},       {29, "BA", "Bahia", "NE", "Nordeste"},
-    {31, "MG", "Minas Gerais", "SE", "Sudeste"},   {32, "ES", "Espírito Santo", "SE", "Sudeste"},
-    {33, "RJ", "Rio de Janeiro", "SE", "Sudeste"}, {35, "SP", "São Paulo", "SE", "Sudeste"},
-    {41, "PR", "Paraná", "S", "Sul"},              {42, "SC", "Santa Catarina", "S", "Sul"},
-    {43, "RS", "Rio Grande do Sul", "S", "Sul"},   {50, "MS", "Mato Grosso do Sul", "CO", "Centro-Oeste"},
-    {51, "MT", "Mato Grosso", "CO", "Centro-Oeste"}, {52, "GO", "Goiás", "CO", "Centro-Oeste"},
+    {11, "RO", "Rondônia", "N", "Norte"},
+    {12, "AC", "Acre", "N", "Norte"},
+    {13, "AM", "Amazonas", "N", "Norte"},
+    {14, "RR", "Roraima", "N", "Norte"},
+    {15, "PA", "Pará", "N", "Norte"},
+    {16, "AP", "Amapá", "N", "Norte"},
+    {17, "TO", "Tocantins", "N", "Norte"},
+    {21, "MA", "Maranhão", "NE", "Nordeste"},
+    {22, "PI", "Piauí", "NE", "Nordeste"},
+    {23, "CE", "Ceará", "NE", "Nordeste"},
+    {24, "RN", "Rio Grande do Norte", "NE", "Nordeste"},
+    {25, "PB", "Paraíba", "NE", "Nordeste"},
+    {26, "PE", "Pernambuco", "NE", "Nordeste"},
+    {27, "AL", "Alagoas", "NE", "Nordeste"},
+    {28, "SE", "Sergipe", "NE", "Nordeste"},
+    {29, "BA", "Bahia", "NE", "Nordeste"},
+    {31, "MG", "Minas Gerais", "SE", "Sudeste"},
+    {32, "ES", "Espírito Santo", "SE", "Sudeste"},
+    {33, "RJ", "Rio de Janeiro", "SE", "Sudeste"},
+    {35, "SP", "São Paulo", "SE", "Sudeste"},
+    {41, "PR", "Paraná", "S", "Sul"},
+    {42, "SC", "Santa Catarina", "S", "Sul"},
+    {43, "RS", "Rio Grande do Sul", "S", "Sul"},
+    {50, "MS", "Mato Grosso do Sul", "CO", "Centro-Oeste"},
+    {51, "MT", "Mato Grosso", "CO", "Centro-Oeste"},
+    {52, "GO", "Goiás", "CO", "Centro-Oeste"},
     {53, "DF", "Distrito Federal", "CO", "Centro-Oeste"},
 };
 
@@ -85,9 +98,11 @@ std::string stateJson(const State &state)
 std::string municipalityJson(const Municipality &city)
 {
     const State &state = stateOf(city.code / 100000);
-    std::string json = "{\"id\":" + std::to_string(city.code) + ",\"nome\":" + quoted(city.name) + ",\"microrregiao\":";
+    std::string json =
+        "{\"id\":" + std::to_string(city.code) + ",\"nome\":" + quoted(city.name) + ",\"microrregiao\":";
     if (city.withMicroregion)
-        json += "{\"id\":1,\"nome\":\"Micro\",\"mesorregiao\":{\"id\":1,\"nome\":\"Meso\",\"UF\":" + stateJson(state) + "}}";
+        json += "{\"id\":1,\"nome\":\"Micro\",\"mesorregiao\":{\"id\":1,\"nome\":\"Meso\",\"UF\":" +
+                stateJson(state) + "}}";
     else
         json += "null";
     return json + ",\"regiao-imediata\":{\"id\":1,\"nome\":\"Imediata\"}}";
@@ -113,7 +128,10 @@ HttpTestResponse json(std::string body)
 
 } // namespace
 
-IbgeFakeService::IbgeFakeService() : server_([this](const HttpTestRequest &request) { return answer(request); }) {}
+IbgeFakeService::IbgeFakeService()
+    : server_([this](const HttpTestRequest &request) { return answer(request); })
+{
+}
 
 std::string IbgeFakeService::statePath(int stateCode)
 {
@@ -145,7 +163,8 @@ HttpTestResponse IbgeFakeService::answer(const HttpTestRequest &request)
     for (const State &state : kStates)
         if (request.target == statePath(state.code))
             return json(municipalitiesJson(state.code));
-    return HttpTestResponse::text(404, "Not Found", "{\"message\":\"caminho desconhecido\"}", "application/json");
+    return HttpTestResponse::text(404, "Not Found", "{\"message\":\"caminho desconhecido\"}",
+                                  "application/json");
 }
 
 } // namespace testsupport

@@ -13,7 +13,7 @@ namespace testsupport {
 // the other states have none. One MT municipality comes without its
 // microregion, as the real service has sent some.
 class IbgeFakeService {
-public:
+  public:
     IbgeFakeService();
 
     std::string baseUrl() const { return server_.baseUrl(); }
@@ -32,7 +32,7 @@ public:
     // Paths answered with this status instead of their data.
     std::map<std::string, int> failures;
 
-private:
+  private:
     HttpTestResponse answer(const HttpTestRequest &request);
 
     HttpTestServer server_;

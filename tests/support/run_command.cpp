@@ -76,9 +76,18 @@ CommandResult runCommand(const std::vector<std::string> &argv, const std::string
         pollfd fds[3];
         int n = 0;
         int outIndex = -1, errIndex = -1, inIndex = -1;
-        if (out.fd[0] >= 0) { fds[n] = {out.fd[0], POLLIN, 0}; outIndex = n++; }
-        if (err.fd[0] >= 0) { fds[n] = {err.fd[0], POLLIN, 0}; errIndex = n++; }
-        if (in.fd[1] >= 0) { fds[n] = {in.fd[1], POLLOUT, 0}; inIndex = n++; }
+        if (out.fd[0] >= 0) {
+            fds[n] = {out.fd[0], POLLIN, 0};
+            outIndex = n++;
+        }
+        if (err.fd[0] >= 0) {
+            fds[n] = {err.fd[0], POLLIN, 0};
+            errIndex = n++;
+        }
+        if (in.fd[1] >= 0) {
+            fds[n] = {in.fd[1], POLLOUT, 0};
+            inIndex = n++;
+        }
         if (poll(fds, n, -1) < 0) {
             if (errno == EINTR)
                 continue;

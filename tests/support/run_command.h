@@ -6,9 +6,9 @@
 namespace testsupport {
 
 struct CommandResult {
-    int exitCode = -1;      // the program's exit status, or -1 when it did not run or was killed
-    std::string out;        // standard output
-    std::string err;        // standard error
+    int exitCode = -1; // the program's exit status, or -1 when it did not run or was killed
+    std::string out;   // standard output
+    std::string err;   // standard error
 };
 
 // Runs a program (searched on PATH) with the given arguments, feeding `input`

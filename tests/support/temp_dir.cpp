@@ -20,8 +20,8 @@ TempDir::TempDir()
 TempDir::~TempDir()
 {
     std::error_code ignored;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ignored);
     std::filesystem::remove_all(path_, ignored);
 }
 
@@ -49,10 +49,17 @@ std::string readFile(const std::filesystem::path &file)
 static std::filesystem::path fromEnvironment(const char *name, const char *fallback)
 {
     const char *value = std::getenv(name);
-    return value != nullptr && *value != '\0' ? std::filesystem::path(value) : std::filesystem::path(fallback);
+    return value != nullptr && *value != '\0' ? std::filesystem::path(value)
+                                              : std::filesystem::path(fallback);
 }
 
-std::filesystem::path sourceDir() { return fromEnvironment("NFE_SOURCE_DIR", "."); }
-std::filesystem::path binaryDir() { return fromEnvironment("NFE_BINARY_DIR", "build"); }
+std::filesystem::path sourceDir()
+{
+    return fromEnvironment("NFE_SOURCE_DIR", ".");
+}
+std::filesystem::path binaryDir()
+{
+    return fromEnvironment("NFE_BINARY_DIR", "build");
+}
 
 } // namespace testsupport

@@ -8,7 +8,7 @@ namespace testsupport {
 // A fresh folder under the system temporary folder, removed with its contents
 // when the object goes out of scope.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir &) = delete;
@@ -20,7 +20,7 @@ public:
     // Writes bytes to a file inside the folder and returns its full path.
     std::filesystem::path write(const std::string &name, const std::string &bytes) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

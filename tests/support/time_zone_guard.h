@@ -9,7 +9,7 @@ namespace testsupport {
 // Sets the TZ variable (and tzset) for the object's lifetime and puts the
 // previous value back afterwards.
 class ScopedTimeZone {
-public:
+  public:
     explicit ScopedTimeZone(const char *zone)
     {
         const char *old = std::getenv("TZ");
@@ -36,7 +36,7 @@ public:
         tzset();
     }
 
-private:
+  private:
     bool hadZone_ = false;
     std::string oldZone_;
 };

@@ -58,7 +58,8 @@ TEST(NfeCheckKey, InvalidKeysGiveTheReasonAndExitOne)
         std::string firstLine;
     };
     const Case cases[] = {
-        {"35190111222333000181550010000000011876543219", "Dígito verificador inválido: calculado 2, informado 9"},
+        {"35190111222333000181550010000000011876543219",
+         "Dígito verificador inválido: calculado 2, informado 9"},
         {"3519011122233300018155001000000001187654321", "Chave de acesso deve ter 44 dígitos (tem 43)"},
         {"", "Chave de acesso deve ter 44 dígitos (tem 0)"},
     };

@@ -7,7 +7,10 @@ using testsupport::runCommand;
 
 namespace {
 
-std::string tool() { return (testsupport::binaryDir() / "bin" / "nfe-check").string(); }
+std::string tool()
+{
+    return (testsupport::binaryDir() / "bin" / "nfe-check").string();
+}
 
 } // namespace
 

@@ -4,8 +4,8 @@
 // extracts its groups from the whole text (level 0) and fills the model; the
 // version is TInfNFe::VersaoOuPadrao of the document being read.
 
-#include "nfe/document/nfe_model.h"
 #include "nfe/document/detail/nfe_reader_walk.h"
+#include "nfe/document/nfe_model.h"
 
 namespace nfe_reader {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "foundation/dates/date_time.h"
-#include "foundation/numbers/decimal.h"
 #include "foundation/fiscal/dfe_exception.h"
+#include "foundation/numbers/decimal.h"
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_reader_txt.h"
 

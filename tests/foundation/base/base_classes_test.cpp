@@ -20,7 +20,7 @@ struct Item {
 };
 
 class ItemList : public TQuibObjectList<Item> {
-public:
+  public:
     Item &NovoItem(int key) { return addNew(key); }
 };
 

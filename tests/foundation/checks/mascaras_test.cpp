@@ -8,7 +8,7 @@
 TEST(Mascaras, AplicaMascaraNumericaFillsFromTheRight)
 {
     EXPECT_EQ(AplicaMascaraNumerica("12345", "***-**"), "123-45");
-    EXPECT_EQ(AplicaMascaraNumerica(" 123 ", "***-**"), "001-23");  // trimmed, zeros on the left
+    EXPECT_EQ(AplicaMascaraNumerica(" 123 ", "***-**"), "001-23");   // trimmed, zeros on the left
     EXPECT_EQ(AplicaMascaraNumerica("1234567", "***-**"), "345-67"); // extra characters at the left dropped
     EXPECT_EQ(AplicaMascaraNumerica("", "(**)"), "(00)");
     EXPECT_EQ(AplicaMascaraNumerica("AÇ1", "*-**"), "A-Ç1"); // characters, not bytes
@@ -39,7 +39,8 @@ TEST(Mascaras, Telefone)
         {"1234567", "", "0123-4567"},
     };
     for (const Caso &caso : casos)
-        EXPECT_EQ(MascaraTelefone(caso.telefone, caso.ddd), caso.esperado) << caso.telefone << " / " << caso.ddd;
+        EXPECT_EQ(MascaraTelefone(caso.telefone, caso.ddd), caso.esperado)
+            << caso.telefone << " / " << caso.ddd;
 }
 
 TEST(Mascaras, CPFeCNPJ)

@@ -58,9 +58,9 @@ TEST(CalcDigito, DigitoMod11ComPesos)
     EXPECT_EQ(DigitoMod11ComPesos("52998224725", 2, 9), "7"); // 279: remainder 4
     // Weights 1 to 18 from the right: the sum of 1..18 is 171, remainder 6.
     EXPECT_EQ(DigitoMod11ComPesos(std::string(18, '1'), 1, 18), "5");
-    EXPECT_EQ(DigitoMod11ComPesos("1"), "9");              // remainder 2
-    EXPECT_EQ(DigitoMod11ComPesos("6"), "0");              // remainder 1
-    EXPECT_EQ(DigitoMod11ComPesos("5", 2, 9), "1");        // remainder 10
+    EXPECT_EQ(DigitoMod11ComPesos("1"), "9");       // remainder 2
+    EXPECT_EQ(DigitoMod11ComPesos("6"), "0");       // remainder 1
+    EXPECT_EQ(DigitoMod11ComPesos("5", 2, 9), "1"); // remainder 10
 }
 
 TEST(Validador, CPF)
@@ -160,19 +160,20 @@ TEST(Validador, Renavam)
 
 TEST(Validador, GTIN)
 {
-    confere(docGTIN, {
-                         {"7891000315507", ""},
-                         {"78910003155070", "Código GTIN inválido."},
-                         {"07891000315507", ""},
-                         {"036000291452", ""},
-                         {"96385074", ""},
-                         {"7891000315508", "Código GTIN inválido."},
-                         {"789100031550", "Código GTIN inválido."},
-                         {"789100031", "Código GTIN inválido, o código GTIN deve ter 8, 12, 13 ou 14 caracteres."},
-                         {"7891000315", "Código GTIN inválido, o código GTIN deve ter 8, 12, 13 ou 14 caracteres."},
-                         {"78910003155", "Código GTIN inválido, o código GTIN deve ter 8, 12, 13 ou 14 caracteres."},
-                         {"789100031550A", "Código GTIN inválido, o código GTIN deve conter somente números."},
-                     });
+    confere(docGTIN,
+            {
+                {"7891000315507", ""},
+                {"78910003155070", "Código GTIN inválido."},
+                {"07891000315507", ""},
+                {"036000291452", ""},
+                {"96385074", ""},
+                {"7891000315508", "Código GTIN inválido."},
+                {"789100031550", "Código GTIN inválido."},
+                {"789100031", "Código GTIN inválido, o código GTIN deve ter 8, 12, 13 ou 14 caracteres."},
+                {"7891000315", "Código GTIN inválido, o código GTIN deve ter 8, 12, 13 ou 14 caracteres."},
+                {"78910003155", "Código GTIN inválido, o código GTIN deve ter 8, 12, 13 ou 14 caracteres."},
+                {"789100031550A", "Código GTIN inválido, o código GTIN deve conter somente números."},
+            });
     EXPECT_EQ(VerificaGTIN("SEM GTIN"), "Código GTIN inválido, o código GTIN deve conter somente números.");
     EXPECT_EQ(mensagemComDigito(docGTIN, "7891000315500"), "Código GTIN inválido. Dígito calculado: 7");
     EXPECT_EQ(CalculaDigitoGTIN("789100031550"), "7");
@@ -183,7 +184,8 @@ TEST(Validador, PrefixoGTIN)
 {
     EXPECT_EQ(VerificaPrefixoGTIN("7891000315507"), "");
     EXPECT_EQ(VerificaPrefixoGTIN("7901234567891"), "");
-    EXPECT_EQ(VerificaPrefixoGTIN("7911234567890"), "Prefixo \"791\" do GTIN \"7911234567890\" informado inválido");
+    EXPECT_EQ(VerificaPrefixoGTIN("7911234567890"),
+              "Prefixo \"791\" do GTIN \"7911234567890\" informado inválido");
     // The message names the code as entered, before normalisation.
     EXPECT_EQ(VerificaPrefixoGTIN(" 791.1234567890"),
               "Prefixo \"791\" do GTIN \" 791.1234567890\" informado inválido");

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/dates/date_time.h"
 #include "foundation/base/quib_exception.h"
+#include "foundation/dates/date_time.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ using namespace std::chrono;
 
 // Sets TZ for one test and restores it, with the clock.
 class TimeZoneFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         const char *tz = std::getenv("TZ");
@@ -41,7 +41,7 @@ protected:
         setClock([moment] { return system_clock::time_point(moment); });
     }
 
-private:
+  private:
     bool hadTz_ = false;
     std::string oldTz_;
 };

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/base/quib_exception.h"
 #include "foundation/dates/fuso_horario.h"
 #include "foundation/numbers/number_date_utils.h"
-#include "foundation/base/quib_exception.h"
 #include "tests/support/time_zone_guard.h"
 
 namespace {
@@ -23,7 +23,7 @@ TDateTime em(int ano, int mes, int dia, int hora = 0, int minuto = 0, int segund
 // Every test starts and ends with the process-wide setting as created, the
 // system clock and the TZ it found.
 class TimeZoneRules : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { FusoHorarioGlobal().Assign(TTimeZoneConf()); }
     void TearDown() override
     {
@@ -152,8 +152,8 @@ TEST_F(TimeZoneRules, StateOffsetsAgreeWithTheTimeZoneDatabase2008To2019)
             // Noon of every day: the transitions happen at midnight.
             const std::string esperado = offsetNaZona(a, m, dd, 12);
             for (const char *uf : zona.ufs)
-                ASSERT_EQ(FusoHorarioDaUF(uf, em(a, m, dd, 12)), esperado) << zona.nome << " " << uf << " " << a
-                                                                              << "-" << m << "-" << dd;
+                ASSERT_EQ(FusoHorarioDaUF(uf, em(a, m, dd, 12)), esperado)
+                    << zona.nome << " " << uf << " " << a << "-" << m << "-" << dd;
             if (std::string(zona.nome) == "America/Sao_Paulo" && esperado == "-02:00")
                 ++diasDeVerao;
         }

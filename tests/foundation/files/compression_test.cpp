@@ -39,8 +39,8 @@ std::string zlibCompress(const std::string &data, int level)
 {
     uLongf size = compressBound(data.size());
     std::string out(size, '\0');
-    EXPECT_EQ(compress2(reinterpret_cast<Bytef *>(out.data()), &size, reinterpret_cast<const Bytef *>(data.data()),
-                        data.size(), level),
+    EXPECT_EQ(compress2(reinterpret_cast<Bytef *>(out.data()), &size,
+                        reinterpret_cast<const Bytef *>(data.data()), data.size(), level),
               Z_OK);
     out.resize(size);
     return out;
@@ -139,11 +139,11 @@ TEST(Compression, InflatesOptionalHeaderFields)
         header[3] = static_cast<char>(flags);
         return header + fields + body;
     };
-    EXPECT_EQ(DescompactaBytes(withFields(0x04, bytes({3, 0, 'a', 'b', 'c'}))), input);       // extra field
+    EXPECT_EQ(DescompactaBytes(withFields(0x04, bytes({3, 0, 'a', 'b', 'c'}))), input); // extra field
     EXPECT_EQ(DescompactaBytes(withFields(0x10, std::string("coment\xC3\xA1rio", 11) + '\0')), input);
-    EXPECT_EQ(DescompactaBytes(withFields(0x02, bytes({0x12, 0x34}))), input);                // header CRC
-    EXPECT_EQ(DescompactaBytes(withFields(0x1E, bytes({1, 0, 'x'}) + "nome.xml" + '\0' + "c" + '\0' +
-                                                    bytes({0, 0}))),
+    EXPECT_EQ(DescompactaBytes(withFields(0x02, bytes({0x12, 0x34}))), input); // header CRC
+    EXPECT_EQ(DescompactaBytes(
+                  withFields(0x1E, bytes({1, 0, 'x'}) + "nome.xml" + '\0' + "c" + '\0' + bytes({0, 0}))),
               input);
 }
 

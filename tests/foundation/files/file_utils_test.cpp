@@ -53,7 +53,7 @@ void setModificationTime(const fs::path &file, int minutesAgo)
 
 // Sets an environment variable for the life of the object.
 class ScopedEnv {
-public:
+  public:
     ScopedEnv(const char *name, const std::string &value) : name_(name)
     {
         const char *old = std::getenv(name);
@@ -70,7 +70,7 @@ public:
             unsetenv(name_);
     }
 
-private:
+  private:
     const char *name_;
     bool hadOld_ = false;
     std::string old_;
@@ -102,9 +102,15 @@ TEST(FileUtils, ComparesVersions)
         char separator;
         double expected;
     } cases[] = {
-        {"4.00", "3.10", '.', 9},        {"3.10", "4.00", '.', -9},      {"1.10", "1.9", '.', 1},
-        {"1.0", "1.0.0", '.', 0},         {" 2.0 ", "2.0", '.', 0},       {"1.2.3", "1.2.4", '.', -1},
-        {"2.0.0", "1.9.9", '.', 100 - 10 - 1}, {"1-a", "1-b", '-', -1}, {"1.a", "1.10", '.', 1},
+        {"4.00", "3.10", '.', 9},
+        {"3.10", "4.00", '.', -9},
+        {"1.10", "1.9", '.', 1},
+        {"1.0", "1.0.0", '.', 0},
+        {" 2.0 ", "2.0", '.', 0},
+        {"1.2.3", "1.2.4", '.', -1},
+        {"2.0.0", "1.9.9", '.', 100 - 10 - 1},
+        {"1-a", "1-b", '-', -1},
+        {"1.a", "1.10", '.', 1},
     };
     for (const Case &c : cases)
         EXPECT_DOUBLE_EQ(ComparaVersoes(c.a, c.b, c.separator), c.expected) << c.a << " vs " << c.b;
@@ -122,7 +128,7 @@ TEST(FileUtils, ErrorCodesInHexadecimal)
 // ---- Listing ----------------------------------------------------------------------
 
 class FileListing : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         dir.write("antigo.xml", "1");
@@ -148,7 +154,8 @@ TEST_F(FileListing, MatchesMasksWithoutRegardToCase)
 {
     std::vector<std::string> list{"stale entry"};
     ListaArquivos(mask("*.xml"), list, false, 2, 1);
-    EXPECT_EQ(list, (std::vector<std::string>{"antigo.xml", "AÇÃO.xml", "Meio.XML", "novo.xml", "pasta.xml"}));
+    EXPECT_EQ(list,
+              (std::vector<std::string>{"antigo.xml", "AÇÃO.xml", "Meio.XML", "novo.xml", "pasta.xml"}));
 
     ListaArquivos(mask("ação.*"), list, false, 0, 1);
     EXPECT_EQ(list, std::vector<std::string>{"AÇÃO.xml"});
@@ -168,7 +175,8 @@ TEST_F(FileListing, OrdersByTimeOrNameInBothDirections)
 {
     std::vector<std::string> list;
     ListaArquivos(mask("*.xml"), list, false, 1, 2);
-    EXPECT_EQ(list, (std::vector<std::string>{"novo.xml", "pasta.xml", "AÇÃO.xml", "Meio.XML", "antigo.xml"}));
+    EXPECT_EQ(list,
+              (std::vector<std::string>{"novo.xml", "pasta.xml", "AÇÃO.xml", "Meio.XML", "antigo.xml"}));
     ListaArquivos(mask("*.xml"), list, false, 1, 1);
     EXPECT_EQ(list.front(), "antigo.xml");
     ListaArquivos(mask("*.xml"), list, true, 2, 2);
@@ -210,7 +218,8 @@ TEST(FileWriting, WritesAppendsAndCreatesFolders)
     EXPECT_EQ(readFile(dir / "quebra.txt"), "\r\n");
     GravaTextoEmArquivo("", "nada", false, true, true);
 
-    EXPECT_EQ(folderContents(dir / "a/b/c"), std::vector<std::string>{"nota.xml"}) << "no temporary file is left";
+    EXPECT_EQ(folderContents(dir / "a/b/c"), std::vector<std::string>{"nota.xml"})
+        << "no temporary file is left";
 }
 
 TEST(FileWriting, ReplacingKeepsPermissionsAndFollowsLinks)
@@ -249,7 +258,8 @@ TEST(FileWriting, FailedWriteLeavesTheOldFileWhole)
     const fs::path appended = dir.write("log.txt", old);
     const std::string big(5000, 'b');
 
-    struct sigaction ignore {}, previous {};
+    struct sigaction ignore {
+    }, previous{};
     ignore.sa_handler = SIG_IGN;
     sigaction(SIGXFSZ, &ignore, &previous);
     rlimit saved{};
@@ -334,7 +344,9 @@ TEST(FileWriting, ReadOnlyFolderIsReportedAndTheFileKept)
 
 TEST(FileWriting, LogLinesAndReadableControlBytes)
 {
-    EXPECT_EQ(TraduzNaoImprimiveis("\x1B" "A\n"), "[ESC]A[LF]");
+    EXPECT_EQ(TraduzNaoImprimiveis("\x1B"
+                                   "A\n"),
+              "[ESC]A[LF]");
     EXPECT_EQ(TraduzNaoImprimiveis(std::string("\0\x04\x7F\xC8 ~", 6)), "[NUL][4][127][200] ~");
     EXPECT_EQ(TraduzNaoImprimiveis("\x01\x02\x03\x05\x06\x08\x09\x0C\x0D\x11\x15\x1C\x1D"),
               "[SOH][STX][ETX][ENQ][ACK][BS][TAB][FF][CR][WAK][NAK][FS][GS]");
@@ -394,8 +406,10 @@ TEST(Programs, ReturnsAtOnceWithoutWaiting)
     const fs::path go = dir / "pode-seguir";
     const fs::path out = dir / "saida.txt";
     // The child holds on until the test lets it go (or gives up after about 10 s).
-    const std::string script = "i=0; while [ ! -e '" + go.string() + "' ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done; "
-                               "if [ -e '" + go.string() + "' ]; then echo liberado; else echo esperou; fi > '" +
+    const std::string script = "i=0; while [ ! -e '" + go.string() +
+                               "' ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done; "
+                               "if [ -e '" +
+                               go.string() + "' ]; then echo liberado; else echo esperou; fi > '" +
                                out.string() + "'";
     ExecutaPrograma("/bin/sh", "-c \"" + script + "\"", false, 1);
     EXPECT_FALSE(fs::exists(out));

@@ -20,19 +20,20 @@ TEST(SignatureTemplate, SignedAndVerifiedByXmlsec)
     testsupport::TempDir dir;
     const std::string key = (dir / "key.pem").string();
     const std::string cert = (dir / "cert.pem").string();
-    const auto made = runCommand({"openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out",
-                                  cert, "-subj", "/CN=Emitente de teste", "-days", "2"});
+    const auto made = runCommand({"openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key,
+                                  "-out", cert, "-subj", "/CN=Emitente de teste", "-days", "2"});
     ASSERT_EQ(made.exitCode, 0) << made.err;
 
     const std::string id = "NFe35190111222333000181550010000000011876543219";
     for (const TSSLDgst digest : {dgstSHA1, dgstSHA256, dgstSHA512}) {
         SCOPED_TRACE(std::string(EnumValueName(digest)));
-        const std::string documento = "<NFe xmlns=\"http://www.portalfiscal.inf.br/nfe\"><infNFe Id=\"" + id +
-                                      "\" versao=\"4.00\"><ide><cUF>35</cUF><xNome>Pão &amp; Cia</xNome></ide>"
-                                      "</infNFe>" +
-                                      ModeloAssinaturaXML(ValorIdParaAssinatura("<infNFe Id=\"" + id + "\">", "infNFe"),
-                                                          true, "", digest) +
-                                      "</NFe>";
+        const std::string documento =
+            "<NFe xmlns=\"http://www.portalfiscal.inf.br/nfe\"><infNFe Id=\"" + id +
+            "\" versao=\"4.00\"><ide><cUF>35</cUF><xNome>Pão &amp; Cia</xNome></ide>"
+            "</infNFe>" +
+            ModeloAssinaturaXML(ValorIdParaAssinatura("<infNFe Id=\"" + id + "\">", "infNFe"), true, "",
+                                digest) +
+            "</NFe>";
         const std::string entrada = dir.write("nfe.xml", documento).string();
         const std::string assinado = (dir / "assinado.xml").string();
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/fiscal/dfe_exception.h"
 #include "foundation/files/file_utils.h"
+#include "foundation/fiscal/dfe_exception.h"
 #include "tests/support/ibge_fake_service.h"
 #include "tests/support/temp_dir.h"
 
@@ -13,7 +13,7 @@ using testsupport::TempDir;
 namespace {
 
 class DfeMunicipiosTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         LiberaDiretorioMunicipios();

@@ -28,7 +28,7 @@ TDateTime em(int ano, int mes, int dia, int hora = 0, int minuto = 0)
 // Random draw, clock, TZ and the process-wide time-zone setting are put back
 // after every test.
 class DFeUtil : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { FusoHorarioGlobal().Assign(TTimeZoneConf()); }
     void TearDown() override
     {
@@ -69,15 +69,15 @@ TEST_F(DFeUtil, BuiltKeysValidateForEveryModelAndEmitter)
         const char *emitente;
     };
     const Caso casos[] = {
-        {55, 1, 123, 1, kCNPJ},     {65, 2, 999999999, 9, kCNPJ}, {57, 1, 5, 1, kCNPJ},  {58, 1, 5, 1, kCNPJ},
-        {59, 1, 5, 1, kCNPJ},       {66, 1, 5, 1, kCNPJ},         {55, 920, 5, 1, kCPF}, {65, 910, 5, 1, kCPF},
-        {55, 1, 20000, 3, kCPF},    {57, 1, 5, 3, kCPF},          {58, 920, 5, 1, kCPF},
-        {55, 969, 5, 1, "111.444.777-35"},
+        {55, 1, 123, 1, kCNPJ}, {65, 2, 999999999, 9, kCNPJ}, {57, 1, 5, 1, kCNPJ},
+        {58, 1, 5, 1, kCNPJ},   {59, 1, 5, 1, kCNPJ},         {66, 1, 5, 1, kCNPJ},
+        {55, 920, 5, 1, kCPF},  {65, 910, 5, 1, kCPF},        {55, 1, 20000, 3, kCPF},
+        {57, 1, 5, 3, kCPF},    {58, 920, 5, 1, kCPF},        {55, 969, 5, 1, "111.444.777-35"},
     };
     for (const Caso &caso : casos) {
         for (int codigo : {0, -1, 12345679}) {
-            const std::string chave = MontaChaveAcesso(35, caso.emitente, caso.serie, em(2019, 1, 31), caso.numero,
-                                                       caso.tpEmis, codigo, caso.modelo);
+            const std::string chave = MontaChaveAcesso(35, caso.emitente, caso.serie, em(2019, 1, 31),
+                                                       caso.numero, caso.tpEmis, codigo, caso.modelo);
             ASSERT_EQ(chave.size(), 44u);
             EXPECT_TRUE(ChaveAcessoValida(chave)) << chave << ": " << accessKeyProblem(chave);
             EXPECT_EQ(ModeloDaChave(chave), std::to_string(caso.modelo));
@@ -92,8 +92,8 @@ TEST_F(DFeUtil, BuiltKeysValidateForEveryModelAndEmitter)
 
 TEST_F(DFeUtil, KeyFieldsArePaddedOrCut)
 {
-    const std::string chave = MontaChaveAcesso(35, "11.222.333/0001-81", 1, em(2019, 1, 31), 1234567890, 1,
-                                               87654321, 55);
+    const std::string chave =
+        MontaChaveAcesso(35, "11.222.333/0001-81", 1, em(2019, 1, 31), 1234567890, 1, 87654321, 55);
     EXPECT_EQ(chave.substr(0, 43), "3519011122233300018155001123456789187654321");
     EXPECT_EQ(DigitoDaChave(chave), [&] {
         int d = -1;
@@ -167,11 +167,11 @@ TEST_F(DFeUtil, ForeignTradeNumbersFollowTheCurrentYear)
 
     // Drawback: 9 digits, the ninth the modulo-11 digit of the first eight.
     fixClock(sys_days{2021y / June / 15} + 12h);
-    EXPECT_TRUE(AtoDrawbackValido("201234564")); // 2..9 from the right over 20123456: 95 mod 11 = 7
-    EXPECT_TRUE(AtoDrawbackValido("99201234564"));  // 11 digits lose their first two
+    EXPECT_TRUE(AtoDrawbackValido("201234564"));   // 2..9 from the right over 20123456: 95 mod 11 = 7
+    EXPECT_TRUE(AtoDrawbackValido("99201234564")); // 11 digits lose their first two
     EXPECT_TRUE(AtoDrawbackValido("2012.3456-4"));
     EXPECT_FALSE(AtoDrawbackValido("201234568"));
-    EXPECT_FALSE(AtoDrawbackValido("181234560"));   // year out of reach
+    EXPECT_FALSE(AtoDrawbackValido("181234560")); // year out of reach
     EXPECT_FALSE(AtoDrawbackValido("2012345670"));
 
     EXPECT_TRUE(NumeroRECOPIValido("20210615123456789024"));
@@ -200,12 +200,15 @@ TEST_F(DFeUtil, SignatureTemplateShape)
               "<KeyInfo><X509Data><X509Certificate></X509Certificate></X509Data></KeyInfo></Signature>");
 
     const std::string sha256 = ModeloAssinaturaXML("", false, " Id=\"Ass1\"", dgstSHA256);
-    EXPECT_EQ(sha256.rfind("<Signature xmlns=\"http://www.w3.org/2000/09/xmldsig#\" Id=\"Ass1\"><SignedInfo>", 0), 0u);
+    EXPECT_EQ(
+        sha256.rfind("<Signature xmlns=\"http://www.w3.org/2000/09/xmldsig#\" Id=\"Ass1\"><SignedInfo>", 0),
+        0u);
     EXPECT_NE(sha256.find("<Reference URI=\"\">"), std::string::npos);
     EXPECT_NE(sha256.find("xmldsig-more#rsa-sha256\" />"), std::string::npos);
     EXPECT_NE(sha256.find("xmlenc#sha256\" />"), std::string::npos);
     EXPECT_NE(sha256.find("<KeyInfo></KeyInfo></Signature>"), std::string::npos);
-    EXPECT_NE(ModeloAssinaturaXML("a", true, "", dgstSHA512).find("xmldsig-more#rsa-sha512"), std::string::npos);
+    EXPECT_NE(ModeloAssinaturaXML("a", true, "", dgstSHA512).find("xmldsig-more#rsa-sha512"),
+              std::string::npos);
     EXPECT_NE(ModeloAssinaturaXML("a", true, "", dgstMD5).find("xmldsig#rsa-sha1"), std::string::npos);
 
     EXPECT_TRUE(XMLAssinado("<a><SIGNATURE xmlns=\"x\"/></a>"));
@@ -243,7 +246,8 @@ TEST_F(DFeUtil, TechnicalResponsibleHashMatchesOpenssl)
         GTEST_SKIP() << "openssl or base64 is missing";
     const std::string csrt = "G8063VRTNDMO886SFNK5LDUDEI24XJ22YIPO";
     const std::string chave = "41180678393592000146558900000006041028190697";
-    const auto esperado = testsupport::runCommand({"sh", "-c", "openssl dgst -sha1 -binary | base64"}, csrt + chave);
+    const auto esperado =
+        testsupport::runCommand({"sh", "-c", "openssl dgst -sha1 -binary | base64"}, csrt + chave);
     ASSERT_EQ(esperado.exitCode, 0) << esperado.err;
     const std::string hash = HashResponsavelTecnico(csrt, chave);
     EXPECT_EQ(hash.size(), 28u);
@@ -266,7 +270,7 @@ TEST_F(DFeUtil, ElementRewrappedWithItsNamespace)
 
 // A component's web-service settings, as the fiscal-document layer keeps them.
 class FakeZoneSettings : public DFeZoneSettings {
-public:
+  public:
     TTimeZoneConf conf;
     std::string uf;
     const TTimeZoneConf &webServicesTimeZoneConf() const override { return conf; }

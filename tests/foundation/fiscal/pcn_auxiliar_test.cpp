@@ -136,8 +136,8 @@ TEST(AccessKey, ValidationStopsAtTheFirstFailingCheck)
             << caso.chave << ": " << accessKeyProblem(caso.chave);
     }
 
-    EXPECT_TRUE(ChaveAcessoValida(chave("35", "1901", std::string("000") + kCPF, "55", "920", "000000001", "1",
-                                        "00000017")));
+    EXPECT_TRUE(ChaveAcessoValida(
+        chave("35", "1901", std::string("000") + kCPF, "55", "920", "000000001", "1", "00000017")));
     EXPECT_FALSE(ChaveAcessoValida("3519011122233300018155001000000001100000017X"));
     EXPECT_FALSE(ChaveAcessoValida(""));
 }
@@ -154,7 +154,8 @@ TEST(AccessKey, PartsOfEachModel)
     EXPECT_EQ(DigitoDaChave(nfe), nfe.back() - '0');
 
     // Model 59: a 9-digit series at 23-31, a 6-digit code at 38-43, no emission type.
-    const std::string sat = comDigito(std::string("35") + "1901" + kCNPJ + "59" + "900001234" + "000777" + "654321");
+    const std::string sat =
+        comDigito(std::string("35") + "1901" + kCNPJ + "59" + "900001234" + "000777" + "654321");
     EXPECT_EQ(SerieDaChave(sat), 900001234);
     EXPECT_EQ(CodigoNumericoDaChave(sat), 654321);
     EXPECT_EQ(TipoEmissaoDaChave(sat), 0);
@@ -189,7 +190,8 @@ TEST(AccessKey, EmitterIsACpfOnlyWhereTheLayoutPutsOne)
         {"59", "920", "000000001", "1", false}, {"66", "920", "000000001", "3", false},
     };
     for (const Caso &caso : casos) {
-        const std::string k = chave("35", "1901", comCpf, caso.modelo, caso.serie, caso.numero, caso.tpEmis, "12345679");
+        const std::string k =
+            chave("35", "1901", comCpf, caso.modelo, caso.serie, caso.numero, caso.tpEmis, "12345679");
         EXPECT_EQ(CNPJouCPFDaChave(k), caso.ehCpf ? cpf : comCpf)
             << caso.modelo << " " << caso.serie << " " << caso.tpEmis;
     }
@@ -230,8 +232,8 @@ TEST(LayoutChecks, IdentifiersGoThroughTheValidator)
 TEST(LayoutChecks, CountryServiceItemAndReferencedModel)
 {
     EXPECT_EQ(ConfereCodigoPais(1058), 1);
-    EXPECT_EQ(ConfereCodigoPais(132), 1);   // read as 0132
-    EXPECT_EQ(ConfereCodigoPais(1236), 0);  // 1*4 + 2*3 + 3*2 = 16, remainder 5, digit 6
+    EXPECT_EQ(ConfereCodigoPais(132), 1);  // read as 0132
+    EXPECT_EQ(ConfereCodigoPais(1236), 0); // 1*4 + 2*3 + 3*2 = 16, remainder 5, digit 6
     EXPECT_EQ(ConfereCodigoPais(1237), -1);
     EXPECT_EQ(ConfereCodigoPais(31236), 0); // the last four digits
     EXPECT_EQ(ConfereCodigoPais(3000), 0);  // remainder 1 gives digit 0
@@ -265,10 +267,10 @@ TEST(LayoutChecks, MunicipalityCodes)
 
 TEST(LayoutChecks, SuframaRegistration)
 {
-    EXPECT_TRUE(InscricaoSUFRAMAValida("100000002"));  // 1*9 = 9, 11 - 9 = 2
+    EXPECT_TRUE(InscricaoSUFRAMAValida("100000002")); // 1*9 = 9, 11 - 9 = 2
     EXPECT_TRUE(InscricaoSUFRAMAValida("10.0000.002"));
     EXPECT_FALSE(InscricaoSUFRAMAValida("100000003"));
-    EXPECT_FALSE(InscricaoSUFRAMAValida("10000000")); // eight digits are reported invalid
+    EXPECT_FALSE(InscricaoSUFRAMAValida("10000000"));  // eight digits are reported invalid
     EXPECT_TRUE(InscricaoSUFRAMAValida("500000000"));  // 45 mod 11 = 1: 11 - 1 = 10 becomes 0
     EXPECT_TRUE(InscricaoSUFRAMAValida("1000000020")); // only the first nine digits count
 }
@@ -293,7 +295,8 @@ TEST(LayoutTexts, CleanTextForXml)
               "&quot;Tom&quot; &amp; &#39;Jerry&#39; &gt; x");
     EXPECT_EQ(LimpaTextoXML(true, "  Ação  Pão ", true, false), "Acao Pao");
     EXPECT_EQ(LimpaTextoXML(true, "  Ação ", false, false), "Ação");
-    EXPECT_EQ(LimpaTextoXML(true, "linha 1\r\nlinha 2\rlinha 3\n", true, true, ";"), "linha 1;linha 2;linha 3;");
+    EXPECT_EQ(LimpaTextoXML(true, "linha 1\r\nlinha 2\rlinha 3\n", true, true, ";"),
+              "linha 1;linha 2;linha 3;");
     EXPECT_EQ(LimpaTextoXML(true, "a\r\nb", true, false), "a\r\nb");
     EXPECT_EQ(LimpaTextoXML(true, "a\nb", true, true, ""), "ab");
 }
@@ -316,12 +319,12 @@ TEST(LayoutTexts, UndoXmlEscapes)
         {"&#x20AC; 10", "\u20ac 10"},
         {"&#xe9;t&#xE9;", "\u00e9t\u00e9"},
         {"&#x1F600;", "\U0001F600"},
-        {"x&#x41", "xA"},               // no ";": the reference runs to the end
+        {"x&#x41", "xA"}, // no ";": the reference runs to the end
         {"&#x41;&#x41;&#x42;", "AAB"},
-        {"&#xD800;", "D800"},           // a surrogate is no character
+        {"&#xD800;", "D800"}, // a surrogate is no character
         {"&#x110000;", "110000"},
         {"&#x;", ""},
-        {"&#x26;#x41;", "A"},           // a decoded "&" may start a new reference
+        {"&#x26;#x41;", "A"}, // a decoded "&" may start a new reference
         {"  sem escapes  ", "sem escapes"},
     };
     for (const Caso &caso : casos)
@@ -335,8 +338,8 @@ TEST(LayoutTexts, ListItemsAndPositions)
     EXPECT_TRUE(ComecaComItemDaLista("obsCont xCampo=\"a\"", lista));
     EXPECT_FALSE(ComecaComItemDaLista("ide", lista));
     EXPECT_FALSE(ComecaComItemDaLista("xNFe xmlns", lista)); // must begin with the item
-    EXPECT_TRUE(ComecaComItemDaLista("a|obsFisco", lista));   // after a "|" of the text
-    EXPECT_FALSE(ComecaComItemDaLista("abc", "|x||abc"));     // an item not closed by "|" is ignored
+    EXPECT_TRUE(ComecaComItemDaLista("a|obsFisco", lista));  // after a "|" of the text
+    EXPECT_FALSE(ComecaComItemDaLista("abc", "|x||abc"));    // an item not closed by "|" is ignored
     EXPECT_FALSE(ComecaComItemDaLista("", "||"));
     EXPECT_FALSE(ComecaComItemDaLista("abc", ""));
 

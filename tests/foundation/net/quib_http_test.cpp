@@ -16,8 +16,7 @@ using testsupport::HttpTestServer;
 namespace {
 
 // The message of the EQuibHTTPError the call raises; fails the test when none.
-template <typename Call>
-std::string httpErrorOf(Call call)
+template <typename Call> std::string httpErrorOf(Call call)
 {
     try {
         call();
@@ -28,7 +27,10 @@ std::string httpErrorOf(Call call)
     return {};
 }
 
-HttpTestResponse ok(std::string body) { return HttpTestResponse::text(200, "OK", std::move(body)); }
+HttpTestResponse ok(std::string body)
+{
+    return HttpTestResponse::text(200, "OK", std::move(body));
+}
 
 // ---- Redirects -------------------------------------------------------------
 
@@ -43,7 +45,7 @@ TEST(QuibHTTPRedirects, MethodAndBodyFollowTheStatus)
 {
     const RedirectCase cases[] = {
         {301, "POST", "GET", false}, {302, "POST", "GET", false}, {303, "POST", "GET", false},
-        {307, "POST", "POST", true}, {308, "POST", "POST", true},  {301, "GET", "GET", false},
+        {307, "POST", "POST", true}, {308, "POST", "POST", true}, {301, "GET", "GET", false},
         {302, "PUT", "PUT", true},   {303, "PUT", "GET", false},
     };
     for (const RedirectCase &c : cases) {
@@ -158,7 +160,8 @@ TEST(QuibHTTPErrors, AnErrorStatusGivesTheFixedMessageWithTheCallersURL)
 {
     const std::string longLine(170, 'x');
     HttpTestServer server([&](const HttpTestRequest &) {
-        return HttpTestResponse::text(404, "Not Found", "Página não existe\r\n" + longLine, "text/plain; charset=utf-8");
+        return HttpTestResponse::text(404, "Not Found", "Página não existe\r\n" + longLine,
+                                      "text/plain; charset=utf-8");
     });
     TQuibHTTP http;
     http.OnAntesAbrirHTTP = [&](std::string &url) { url = server.url("/rewritten"); };
@@ -169,7 +172,8 @@ TEST(QuibHTTPErrors, AnErrorStatusGivesTheFixedMessageWithTheCallersURL)
                        "\r\n"
                        "Resposta HTTP:\r\n"
                        "Página não existe\r\n" +
-                           std::string(80, 'x') + "\r\n" + std::string(80, 'x') + "\r\n" + std::string(10, 'x'));
+                           std::string(80, 'x') + "\r\n" + std::string(80, 'x') + "\r\n" +
+                           std::string(10, 'x'));
     EXPECT_EQ(http.URL(), server.url("/rewritten"));
     EXPECT_EQ(http.RespostaHTTP().size(), 2u) << "the body stays readable after the error";
 }
@@ -199,9 +203,11 @@ TEST(QuibHTTPErrors, ARefusedConnectionGivesStatusZeroAndTheSocketError)
     const std::string message = httpErrorOf([&] { http.ExecutarGet(url); });
     EXPECT_EQ(message, "Erro HTTP: 0 \r\n"
                        "Socket Error: 7 Couldn't connect to server (Connection refused)\r\n"
-                       "URL: " + url + "\r\n"
-                       "\r\n"
-                       "Resposta HTTP:\r\n");
+                       "URL: " +
+                           url +
+                           "\r\n"
+                           "\r\n"
+                           "Resposta HTTP:\r\n");
 }
 
 TEST(QuibHTTPErrors, TheTimeOutEndsAWaitThatTheClientsOwnLimitsWouldAllow)
@@ -276,7 +282,8 @@ TEST(QuibHTTPDecoding, ParseTextDecodesEntitiesAndTheBodyIsSplitIntoLines)
     });
     TQuibHTTP http;
     http.ExecutarGet(server.url("/"));
-    EXPECT_EQ(http.RespostaHTTP(), (std::vector<std::string>{"&lt;b&gt;Jos&eacute;&lt;/b&gt;", "segunda", "terceira"}));
+    EXPECT_EQ(http.RespostaHTTP(),
+              (std::vector<std::string>{"&lt;b&gt;Jos&eacute;&lt;/b&gt;", "segunda", "terceira"}));
     http.ParseText = true;
     http.ExecutarGet(server.url("/"));
     EXPECT_EQ(http.RespostaHTTP(), (std::vector<std::string>{"<b>José</b>", "segunda", "terceira"}));
@@ -300,7 +307,8 @@ TEST(QuibHTTPDecoding, ResponseHeaderLookupIgnoresCaseAndSkipsEmptyValues)
 TEST(QuibHTTPRequests, PostTextAndGetClearWhatTheCallerLeftInTheClient)
 {
     HttpTestServer server([](const HttpTestRequest &request) {
-        return HttpTestResponse::text(200, "OK", request.method + " " + request.body, "text/plain; charset=utf-8");
+        return HttpTestResponse::text(200, "OK", request.method + " " + request.body,
+                                      "text/plain; charset=utf-8");
     });
     TQuibHTTP http;
     http.HTTPSend().requestHeaders.add("X-Old: 1");

@@ -17,7 +17,7 @@ using testsupport::TempDir;
 namespace {
 
 class QuibIBGETest : public ::testing::Test {
-protected:
+  protected:
     // A directory on the fake service with its cache file in the test folder.
     std::unique_ptr<TQuibIBGE> newDirectory(bool ignoreCase = false)
     {
@@ -38,8 +38,7 @@ protected:
         return codes;
     }
 
-    template <typename Call>
-    static std::string errorOf(Call call)
+    template <typename Call> static std::string errorOf(Call call)
     {
         try {
             call();
@@ -125,7 +124,8 @@ TEST_F(QuibIBGETest, NameSearches)
             if (c.ignoreCase != ignoreCase)
                 continue;
             SCOPED_TRACE(std::string(c.name) + " / " + c.state);
-            EXPECT_EQ(directory->ProcurarPorNome(c.name, c.state, c.exact), static_cast<int>(c.expected.size()));
+            EXPECT_EQ(directory->ProcurarPorNome(c.name, c.state, c.exact),
+                      static_cast<int>(c.expected.size()));
             EXPECT_EQ(codesFound(*directory), c.expected);
         }
     }
@@ -160,14 +160,15 @@ TEST_F(QuibIBGETest, ASecondRunWithTheServiceStoppedAnswersFromTheCache)
     EXPECT_EQ(directory->ProcurarPorNome("Santo Andre", "SP", true), 1);
     EXPECT_EQ(directory->ProcurarPorNome("santa luzia", "PB", true), 1);
     EXPECT_TRUE(directory->CacheLido());
-    EXPECT_THROW(directory->ProcurarPorNome("Rio", "RJ"), EQuibHTTPError) << "a state not in the cache is fetched";
+    EXPECT_THROW(directory->ProcurarPorNome("Rio", "RJ"), EQuibHTTPError)
+        << "a state not in the cache is fetched";
 }
 
 TEST_F(QuibIBGETest, AnExpiredCacheIsDeletedAndDownloadedAgain)
 {
     newDirectory()->ProcurarPorCodigo(3550308);
-    std::filesystem::last_write_time(cacheFile(),
-                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 6));
+    std::filesystem::last_write_time(cacheFile(), std::filesystem::file_time_type::clock::now() -
+                                                      std::chrono::hours(24 * 6));
     service.server().clearRequests();
 
     auto withinLimit = newDirectory();
@@ -241,7 +242,8 @@ TEST_F(QuibIBGETest, FailedDownloadsKeepWhatWasHeld)
     service.failures[IbgeFakeService::statePath(33)] = 500;
     EXPECT_THROW(directory->ProcurarPorCodigo(3304557), EQuibHTTPError);
     EXPECT_EQ(directory->CidadesCarregadas().count(), 6);
-    EXPECT_FALSE(directory->UFsCarregadas().ObterItem(directory->UFsCarregadas().IndicePorCodigo(33)).CidadesBaixadas);
+    EXPECT_FALSE(
+        directory->UFsCarregadas().ObterItem(directory->UFsCarregadas().IndicePorCodigo(33)).CidadesBaixadas);
 
     service.failures[IbgeFakeService::kAllPath] = 503;
     EXPECT_THROW(directory->ProcurarPorNome("Santos"), EQuibHTTPError);

@@ -50,7 +50,8 @@ TEST(UrlReference, AnAbsolutePathReplacesTheWholePathOfTheBase)
 {
     EXPECT_EQ(resolveUrlReference("https://host:8443/a/b/c", "/x"), "https://host:8443/x");
     EXPECT_EQ(resolveUrlReference("https://host", "page.html"), "https://host/page.html");
-    EXPECT_EQ(resolveUrlReference("https://host/dir/index?a=/b/c", "page.html"), "https://host/dir/page.html");
+    EXPECT_EQ(resolveUrlReference("https://host/dir/index?a=/b/c", "page.html"),
+              "https://host/dir/page.html");
 }
 
 } // namespace

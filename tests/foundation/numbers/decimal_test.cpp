@@ -27,9 +27,9 @@ TEST(Decimal, RoundsHalfAwayFromZeroExactly)
         const char *expected;
     };
     const Case cases[] = {
-        {"1.005", 2, "1.01"},   {"2.675", 2, "2.68"},   {"-2.675", 2, "-2.68"}, {"1.0049", 2, "1"},
-        {"0.5", 0, "1"},        {"-0.5", 0, "-1"},      {"2.4999", 0, "2"},     {"1234.5", -1, "1230"},
-        {"1235", -1, "1240"},   {"9.9999", 3, "10"},    {"1.2345", 4, "1.2345"}, {"-0.00005", 4, "-0.0001"},
+        {"1.005", 2, "1.01"}, {"2.675", 2, "2.68"}, {"-2.675", 2, "-2.68"},  {"1.0049", 2, "1"},
+        {"0.5", 0, "1"},      {"-0.5", 0, "-1"},    {"2.4999", 0, "2"},      {"1234.5", -1, "1230"},
+        {"1235", -1, "1240"}, {"9.9999", 3, "10"},  {"1.2345", 4, "1.2345"}, {"-0.00005", 4, "-0.0001"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(dec(c.value).rounded(c.places).toString(), c.expected) << c.value << " @" << c.places;
@@ -57,7 +57,8 @@ TEST(Decimal, TextWithoutLocale)
     EXPECT_EQ(dec(".25").units(), 2500);
     EXPECT_EQ(dec("1e2").units(), 1000000);
     EXPECT_EQ(dec("00012.3400").toString(), "12.34");
-    for (const char *bad : {"", "-", "1,5", "1.2.3", " 1", "1 ", "abc", "inf", "nan", "1e", "99999999999999999"})
+    for (const char *bad :
+         {"", "-", "1,5", "1.2.3", " 1", "1 ", "abc", "inf", "nan", "1e", "99999999999999999"})
         EXPECT_FALSE(Decimal::parse(bad).has_value()) << bad;
     EXPECT_EQ(Decimal(3).toString(2), "3.00");
     EXPECT_EQ(dec("1.5").toString(6), "1.500000");
@@ -80,7 +81,8 @@ TEST(Decimal, ArithmeticAndComparison)
     EXPECT_EQ(-dec("2.5"), dec("-2.5"));
     EXPECT_EQ(dec("-2.5").abs(), dec("2.5"));
     EXPECT_THROW(dec("1") / Decimal(), std::domain_error);
-    EXPECT_THROW(Decimal::fromUnits(std::numeric_limits<std::int64_t>::max()) + dec("1"), std::overflow_error);
+    EXPECT_THROW(Decimal::fromUnits(std::numeric_limits<std::int64_t>::max()) + dec("1"),
+                 std::overflow_error);
     EXPECT_THROW(Decimal::fromInt64(std::numeric_limits<std::int64_t>::max() / 1000), std::overflow_error);
 }
 

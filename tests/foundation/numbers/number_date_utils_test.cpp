@@ -123,11 +123,16 @@ void expectNumberTexts()
     EXPECT_EQ(FloatParaTexto(',', "0.00", 2.5), "2,50");
 
     const Case general[] = {
-        {"", 2.5, "2.5"},          {"", 0, "0"},
-        {"", 1e20, "1E20"},        {"", 1.5e-7, "1.5E-7"},
-        {"", 0.00001, "0.00001"},  {"", 123456789012345.0, "123456789012345"},
-        {"", 1e15, "1E15"},        {"", 0.1 + 0.2, "0.3"},
-        {"", -1234.5678, "-1234.5678"}, {"", 2.0 / 3, "0.666666666666667"},
+        {"", 2.5, "2.5"},
+        {"", 0, "0"},
+        {"", 1e20, "1E20"},
+        {"", 1.5e-7, "1.5E-7"},
+        {"", 0.00001, "0.00001"},
+        {"", 123456789012345.0, "123456789012345"},
+        {"", 1e15, "1E15"},
+        {"", 0.1 + 0.2, "0.3"},
+        {"", -1234.5678, "-1234.5678"},
+        {"", 2.0 / 3, "0.666666666666667"},
     };
     for (const auto &c : general)
         EXPECT_EQ(FloatParaTexto('.', c.mask, c.value), c.expected) << c.value;
@@ -193,7 +198,8 @@ TEST(DateUtils, FixedFormats)
     EXPECT_EQ(DataHoraParaTextoCompacto(moment), "20190502180703");
 
     EXPECT_DOUBLE_EQ(TextoCompactoParaDataHora("20190502"), encodeDate(2019, 5, 2));
-    EXPECT_DOUBLE_EQ(TextoCompactoParaDataHora(" 20190502180703 "), encodeDateTime({2019, 5, 2, 18, 7, 3, 0}));
+    EXPECT_DOUBLE_EQ(TextoCompactoParaDataHora(" 20190502180703 "),
+                     encodeDateTime({2019, 5, 2, 18, 7, 3, 0}));
     EXPECT_EQ(TextoCompactoParaDataHora("2019"), 0);
     EXPECT_EQ(TextoCompactoParaDataHora("20190230"), 0);
     EXPECT_EQ(TextoCompactoParaDataHora("2019xx02"), 0);

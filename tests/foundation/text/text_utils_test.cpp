@@ -227,7 +227,8 @@ TEST(TextUtils, CodePagesMatchIconvProgram)
 {
     if (!testsupport::hasProgram("iconv"))
         GTEST_SKIP() << "iconv(1) not installed";
-    const std::vector<std::string> characters = {"Á", "ç", "ã", "é", "ü", "€", "─", "│", "┌", "╬", "░", "a", "1"};
+    const std::vector<std::string> characters = {"Á", "ç", "ã", "é", "ü", "€", "─",
+                                                 "│", "┌", "╬", "░", "a", "1"};
     std::string text;
     for (const auto &c : characters)
         text += c;

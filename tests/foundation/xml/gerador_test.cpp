@@ -5,9 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "foundation/base/quib_exception.h"
 #include "foundation/dates/date_time.h"
 #include "foundation/xml/gerador.h"
-#include "foundation/base/quib_exception.h"
 
 namespace {
 

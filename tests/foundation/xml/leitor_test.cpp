@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/text/detail/busca_texto.h"
+#include "foundation/base/quib_exception.h"
 #include "foundation/dates/date_time.h"
+#include "foundation/text/detail/busca_texto.h"
+#include "foundation/text/text_utils.h"
 #include "foundation/xml/detail/indice_de_tags.h"
 #include "foundation/xml/leitor.h"
-#include "foundation/base/quib_exception.h"
-#include "foundation/text/text_utils.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

@@ -59,7 +59,8 @@ TEST(XmlTextUtils, ClosingTagIsSearchedAfterTheOpeningTag)
 TEST(XmlTextUtils, FirstTagOfList)
 {
     const std::vector<std::string> names{"nada", "vazio", "cStat"};
-    EXPECT_EQ(ConteudoPrimeiraTag(names, "<vazio>  </vazio><cStat> 107 </cStat>", false, false, false), "107");
+    EXPECT_EQ(ConteudoPrimeiraTag(names, "<vazio>  </vazio><cStat> 107 </cStat>", false, false, false),
+              "107");
     EXPECT_EQ(ConteudoPrimeiraTag({"x"}, "<y>1</y>", false, false, false), "");
 }
 

@@ -117,26 +117,27 @@ TEST(LayoutTxt, LinesAreExactlyAsListed)
         {"1.10", 1, "<B01>NOTA FISCAL|1"},
         {"1.10", 2, "<B01>     A|1.10|^ID^"},
         {"1.10", 3,
-         "<B01>     B|CUF" + m + "|CNF" + m + "|NATOP" + m + "|INDPAG" + m + "|MOD" + m + "|SERIE" +
-             m + "|NNF" + m + "|DEMI" + m + "|DSAIENT" + m + "|TPNF" + m + "|CMUNFG" + m +
-             "|TPIMP" + m + "|TPEMIS" + m + "|CDV" + m + "|TPAMB" + m + "|FINNFE" + m +
-             "|PROCEMI" + m + "|VERPROC" + m},
-        {"1.10", 15, "<F01>     F|CNPJ" + m + "|XLGR" + m + "|NRO" + m + "|XCPL" + m + "|XBAIRRO" + m +
-                         "|CMUN" + m + "|XMUN" + m + "|UF" + m},
+         "<B01>     B|CUF" + m + "|CNF" + m + "|NATOP" + m + "|INDPAG" + m + "|MOD" + m + "|SERIE" + m +
+             "|NNF" + m + "|DEMI" + m + "|DSAIENT" + m + "|TPNF" + m + "|CMUNFG" + m + "|TPIMP" + m +
+             "|TPEMIS" + m + "|CDV" + m + "|TPAMB" + m + "|FINNFE" + m + "|PROCEMI" + m + "|VERPROC" + m},
+        {"1.10", 15,
+         "<F01>     F|CNPJ" + m + "|XLGR" + m + "|NRO" + m + "|XCPL" + m + "|XBAIRRO" + m + "|CMUN" + m +
+             "|XMUN" + m + "|UF" + m},
         {"1.10", 87, "<ZB01>   ZB|XNEMP" + m + "|XPED" + m + "|XCONT" + m},
         {"2.00", 1, "<B01>NOTA FISCAL|1"},
         {"2.00", 2, "<B01>     A|2.00|^ID^"},
         {"2.00", 4, "<B12A>  B13|REFNFE" + m},
         {"2.00", 39, "<N01>     N"},
-        {"2.00", 83, "<U01>     U|VBC" + m + "|VALIQ" + m + "|VISSQN" + m + "|CMUNFG" + m +
-                         "|CLISTSERV" + m + "|CSITTRIB" + m},
+        {"2.00", 83,
+         "<U01>     U|VBC" + m + "|VALIQ" + m + "|VISSQN" + m + "|CMUNFG" + m + "|CLISTSERV" + m +
+             "|CSITTRIB" + m},
         {"2.00", 105, "<ZB01>   ZB|XNEMP" + m + "|XPED" + m + "|XCONT" + m},
         {"3.10", 1, "<B>NOTA FISCAL|1"},
         {"3.10", 2, "<B01>     A|3.10|^ID^"},
         {"3.10", 43, "<N01>     N"},
         {"3.10", 89, "<UA>     UA|IMPOSTODEVOL" + m + "|PDEVOL" + m + "|IPI" + m + "|VIPIDEVOL" + m},
-        {"3.10", 109, "<YA>     YA|TPAG" + m + "|VPAG" + m + "|CARD" + m + "|CNPJ" + m + "|TBAND" + m +
-                          "|CAUT" + m},
+        {"3.10", 109,
+         "<YA>     YA|TPAG" + m + "|VPAG" + m + "|CARD" + m + "|CNPJ" + m + "|TBAND" + m + "|CAUT" + m},
         {"3.10", 118, "<ZC10> ZC10|XDED" + m + "|VDED" + m},
         {"4.00", 1, "<B>NOTA FISCAL|1"},
         {"4.00", 2, "<B01>     A|4.00|^ID^"},
@@ -159,7 +160,8 @@ TEST(LayoutTxt, LinesAreExactlyAsListed)
         EXPECT_EQ(lines[c.line - 1], c.text);
     }
     EXPECT_TRUE(ObterLayoutTXT("4.00").starts_with("<B>NOTA FISCAL|1\n\r<B01>     A|4.00|^ID^\n\r"
-                                                   "<B01>     B|CUF" + m));
+                                                   "<B01>     B|CUF" +
+                                                   m));
 }
 
 TEST(LayoutTxt, TextHasNoLowerCaseLettersAndOnlyFieldMarksOutsideAscii)

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/base/quib_exception.h"
 #include "foundation/numbers/decimal.h"
 #include "foundation/xml/leitor.h"
-#include "foundation/base/quib_exception.h"
 #include "nfe/document/detail/nfe_reader_fields.h"
 #include "nfe/document/detail/nfe_reader_walk.h"
 

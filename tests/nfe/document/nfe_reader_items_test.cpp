@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "foundation/dates/date_time.h"
 #include "foundation/base/quib_exception.h"
+#include "foundation/dates/date_time.h"
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_reader.h"
 #include "nfe_reader_fixture.h"

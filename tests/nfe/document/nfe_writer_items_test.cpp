@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/checks/validador.h"
 #include "foundation/dates/date_time.h"
 #include "foundation/fiscal/pcn_auxiliar.h"
-#include "foundation/checks/validador.h"
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_writer.h"
 #include "writer_fixture.h"

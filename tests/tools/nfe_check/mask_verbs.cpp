@@ -10,7 +10,8 @@
 int runMaskVerb(std::span<const std::string> args)
 {
     if (args.size() < 2 || args.size() > 3 || (args.size() == 3 && args[0] != "fone")) {
-        std::fprintf(stderr, "nfe-check mask: expected <kind> <value> (fone also takes a default area code)\n");
+        std::fprintf(stderr,
+                     "nfe-check mask: expected <kind> <value> (fone also takes a default area code)\n");
         return 2;
     }
     const std::string_view kind = args[0];
@@ -27,7 +28,8 @@ int runMaskVerb(std::span<const std::string> args)
     } else if (kind.starts_with("ie:")) {
         masked = MascaraInscricaoEstadual(value, kind.substr(3));
     } else {
-        std::fprintf(stderr, "nfe-check mask: unknown kind \"%s\" (cpf, cnpj, cep, fone, ie:<UF>)\n", args[0].c_str());
+        std::fprintf(stderr, "nfe-check mask: unknown kind \"%s\" (cpf, cnpj, cep, fone, ie:<UF>)\n",
+                     args[0].c_str());
         return 2;
     }
     std::printf("%s\n", masked.c_str());

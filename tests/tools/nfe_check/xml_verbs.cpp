@@ -8,10 +8,10 @@
 #include <string_view>
 #include <variant>
 
-#include "foundation/dates/fuso_horario.h"
-#include "foundation/xml/leitor.h"
 #include "foundation/base/quib_exception.h"
+#include "foundation/dates/fuso_horario.h"
 #include "foundation/text/text_utils.h"
+#include "foundation/xml/leitor.h"
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_reader.h"
 #include "nfe/document/nfe_writer.h"
