@@ -248,6 +248,8 @@ TEST(QuibHTTPDecoding, TheBodyIsReadAsUtf8WhenTheHeadersOrTheDocumentSaySo)
         {"header name in lower case", "content-type", "text/plain; charset=utf-8", utf8, false, utf8},
         {"no charset", "Content-Type", "text/plain", utf8, false, misread},
         {"no charset, IsUTF8", "Content-Type", "text/plain", utf8, true, utf8},
+        {"utf-8 with a stray Windows-1252 byte", "Content-Type", "text/plain; charset=utf-8",
+         utf8 + " \x93x\x94", false, utf8 + " “x”"},
         {"Windows-1252 body", "Content-Type", "text/plain", cp1252, false, utf8},
         {"html head declares utf-8", "Content-Type", "text/html",
          "<html><head><meta charset=\"UTF-8\"></head><body>" + utf8 + "</body></html>", false,

@@ -202,6 +202,19 @@ TEST_F(QuibIBGETest, ADamagedCacheLineIsSkipped)
     EXPECT_EQ(directory->CidadesCarregadas().count(), 1);
 }
 
+TEST_F(QuibIBGETest, ACacheFileMixingUtf8AndWindows1252KeepsBothNames)
+{
+    folder.write("QuibIBGE.txt", "35|SP|S\xC3\xA3o Paulo|SE|Sudeste|0|0\r\n"
+                                 "3547809|Santo Andr\xE9|35|SP|0|0\r\n"
+                                 "3550308|S\xC3\xA3o Paulo|35|SP|0|0\r\n");
+    service.stop();
+    auto directory = newDirectory();
+    ASSERT_EQ(directory->ProcurarPorCodigo(3547809), 1);
+    EXPECT_EQ(directory->ResultadoBusca().ObterItem(0).NomeMunicipio, "Santo André");
+    ASSERT_EQ(directory->ProcurarPorCodigo(3550308), 1);
+    EXPECT_EQ(directory->ResultadoBusca().ObterItem(0).NomeMunicipio, "São Paulo");
+}
+
 TEST_F(QuibIBGETest, AStateWhoseCacheLineIsDamagedIsDownloadedWithoutDoublingItsMunicipalities)
 {
     folder.write("QuibIBGE.txt", "35|SP|São Paulo|SE\r\n"
