@@ -56,7 +56,7 @@ TEST(CertificateFields, NamesInCertificateOrderWithUtf8Values)
               "C=BR, O=ICP-Brasil, OU=Secretaria da Receita Federal do Brasil - RFB, OU=e-CNPJ A1, "
               "CN=SERVI\u00c7OS DE INFORM\u00c1TICA \u00c1GUA LTDA");
     EXPECT_EQ(printName(X509_get_issuer_name(load(pki.ecnpj).get())),
-              "C=BR, O=ICP-Brasil, OU=Secretaria da Receita Federal do Brasil - RFB, CN=AC RFB TESTE v5");
+              "C=BR, O=ICP-Brasil, OU=Secretaria da Receita Federal do Brasil - RFB, CN=AC TESTE RFB v5");
 }
 
 TEST(CertificateFields, CnpjFromTheIcpBrasilOtherNames)
