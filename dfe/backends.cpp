@@ -1,5 +1,7 @@
 #include "dfe/backends.h"
 
+#include "dfe/crypto/dfe_openssl.h"
+
 #include <mutex>
 
 void RegistraBackendsDFe()
@@ -7,5 +9,6 @@ void RegistraBackendsDFe()
     static std::once_flag once;
     std::call_once(once, [] {
         // One line per back-end of this build.
+        registerOpenSslCryptBackend();
     });
 }
