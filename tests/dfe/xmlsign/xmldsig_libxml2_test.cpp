@@ -113,9 +113,10 @@ TEST_F(XmlSigner, ValuesAreTheBytesXmlsecWritesIntoTheSameTemplate)
             << static_cast<int>(digest);
         // xmlsec1 breaks a Base64 value after 64 characters, so its SHA-512
         // DigestValue carries a line break into the SignedInfo it signs.
-        if (digest != dgstSHA512)
+        if (digest != dgstSHA512) {
             EXPECT_EQ(elementText(nosso, "SignatureValue"), elementText(deles, "SignatureValue"))
                 << static_cast<int>(digest);
+        }
     }
 }
 
