@@ -1,12 +1,13 @@
 #include "dfe/xmlsign/xmldsig_libxml2.h"
 
+#include <memory>
 #include <string>
 
-#include "dfe/xmlsign/detail/base64.h"
+#include "dfe/ssl/base64.h"
+#include "dfe/ssl/dfe_ssl_xml_sign_class.h"
 #include "dfe/xmlsign/detail/external_loads.h"
 #include "dfe/xmlsign/detail/libxml_document.h"
 #include "dfe/xmlsign/detail/libxml_errors.h"
-#include "dfe/xmlsign/detail/signature_method.h"
 #include "foundation/fiscal/dfe_exception.h"
 #include "foundation/fiscal/dfe_util.h"
 #include "foundation/xml/xml_text_utils.h"
@@ -137,6 +138,25 @@ xmlNode *appendTemplate(xmlDoc *doc, const XmlSignRequest &request, const std::s
     return copy;
 }
 
+// The bytes of a Base64 value; empty when it is not Base64.
+std::string decodedOrEmpty(std::string_view text)
+{
+    try {
+        return decodeBase64(text);
+    } catch (const EQuibDFeException &) {
+        return {};
+    }
+}
+
+// The element as libxml2 writes it on its own.
+std::string nodeText(xmlDoc *doc, xmlNode *node)
+{
+    std::unique_ptr<xmlBuffer, void (*)(xmlBuffer *)> buffer(xmlBufferCreate(), xmlBufferFree);
+    xmlNodeDump(buffer.get(), doc, node, 0, 0);
+    return std::string(reinterpret_cast<const char *>(xmlBufferContent(buffer.get())),
+                       static_cast<std::size_t>(xmlBufferLength(buffer.get())));
+}
+
 class CertificateRelease {
   public:
     explicit CertificateRelease(XmlDsigCrypto &crypto) : crypto_(crypto) {}
@@ -172,9 +192,9 @@ std::string signXml(const XmlSignRequest &request, XmlDsigCrypto &crypto)
         canonicalForm(doc.get(), id.empty() ? nullptr : signedElement(doc.get(), request.infElement));
 
     xmlNode *signature = appendTemplate(doc.get(), request, id);
-    setText(required(signature, "DigestValue"), toBase64(crypto.digest(digestInput, request.digest)));
+    setText(required(signature, "DigestValue"), encodeBase64(crypto.digest(digestInput, request.digest)));
     const std::string signedInfo = canonicalForm(doc.get(), required(signature, "SignedInfo"));
-    setText(required(signature, "SignatureValue"), toBase64(crypto.sign(signedInfo, request.digest)));
+    setText(required(signature, "SignatureValue"), encodeBase64(crypto.sign(signedInfo, request.digest)));
     setText(required(signature, "X509Certificate"), crypto.certificateBase64());
 
     std::string output = serialiseXml(doc.get());
@@ -200,10 +220,9 @@ bool verifyXmlSignature(std::string_view conteudoXml, std::string &msgErro, std:
         msgErro = "Erro: Falha ao localizar o nó de Assinatura";
         return false;
     }
-    const TSSLDgst algorithm =
-        digestOfSignatureMethod(attributeOf(findElement(signature, "SignatureMethod"), "Algorithm"));
+    const TSSLDgst algorithm = TDFeSSLXmlSignClass::DigestDoSignatureMethod(nodeText(doc.get(), signature));
     const std::string uri = attributeOf(findElement(signature, "Reference"), "URI");
-    const std::string digestValue = fromBase64(textOf(findElement(signature, "DigestValue")));
+    const std::string digestValue = decodedOrEmpty(textOf(findElement(signature, "DigestValue")));
 
     std::string digestInput;
     try {
@@ -223,5 +242,5 @@ bool verifyXmlSignature(std::string_view conteudoXml, std::string &msgErro, std:
     if (signedInfo == nullptr)
         return false;
     return crypto.signatureMatches(canonicalForm(doc.get(), signedInfo), algorithm,
-                                   fromBase64(textOf(findElement(signature, "SignatureValue"))));
+                                   decodedOrEmpty(textOf(findElement(signature, "SignatureValue"))));
 }
