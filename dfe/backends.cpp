@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "dfe/crypto/dfe_openssl.h"
 #include "dfe/xmlsign/dfe_ssl_xml_sign_libxml2.h"
 
 void RegistraBackendsDFe()
@@ -9,6 +10,7 @@ void RegistraBackendsDFe()
     static std::once_flag once;
     std::call_once(once, [] {
         // One line per back-end of this build.
+        registerOpenSslCryptBackend();
         registerLibXml2XmlSignBackend();
     });
 }
