@@ -51,10 +51,6 @@ std::span<const Verb> allVerbs()
              "exit 1 with the reader's message on standard error when the file is refused (field alerts go "
              "to standard error too, with exit 0)",
              runTxtVerb},
-        Verb{"xml", "<file>",
-             "reads an NF-e or NFC-e XML (NFe, nfeProc or procNFe) and writes it back as read to standard "
-             "output; exit 1 with the alerts on standard error",
-             runXmlVerb},
         Verb{"validate", "<xml> <xsd>",
              "validates the XML against the schema; prints \"valid\" or the message, exit 1 unless valid",
              runValidateVerb},
@@ -62,6 +58,10 @@ std::span<const Verb> allVerbs()
              "checks the XML signature of the element (default infNFe); prints \"valid\", or \"invalid\" "
              "and the message; exit 1 unless valid",
              runVerifyVerb},
+        Verb{"xml", "<file>",
+             "reads an NF-e or NFC-e XML (NFe, nfeProc or procNFe) and writes it back as read to standard "
+             "output; exit 1 with the alerts on standard error",
+             runXmlVerb},
     };
     return verbs;
 }
