@@ -2,6 +2,7 @@
 
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_pki.h"
 #include "tests/support/xml_checks.h"
 
 namespace {
@@ -45,6 +46,54 @@ TEST(NfeCheckSign, ValidatePrintsValidOrTheMessage)
         EXPECT_EQ(result.out, c.out) << c.file;
         EXPECT_EQ(result.err, c.err) << c.file;
     }
+}
+
+TEST(NfeCheckSign, SignedNoteVerifiesHereAndWithXmlsec)
+{
+    if (!testsupport::hasProgram("xmlsec1"))
+        GTEST_SKIP() << "xmlsec1 ausente";
+    const testsupport::TestPki &pki = testsupport::testPki();
+    testsupport::TempDir pasta;
+    const std::string nota =
+        (testsupport::sourceDir() / "tests" / "dfe" / "data" / "evento_cancelamento.xml").string();
+
+    const auto assinado = runCommand({tool(), "sign", nota, pki.ecnpj.pfxRc2, pki.ecnpj.password, "evento",
+                                      "infEvento", "--digest", "sha256"});
+    ASSERT_EQ(assinado.exitCode, 0) << assinado.err;
+    EXPECT_NE(assinado.out.find("xmldsig-more#rsa-sha256"), std::string::npos);
+    const std::string arquivo = pasta.write("assinado.xml", assinado.out).string();
+    const auto xmlsec =
+        runCommand({"xmlsec1", "--verify", "--trusted-pem", pki.root.certPem, "--untrusted-pem",
+                    pki.intermediate.certPem, "--id-attr:Id", "infEvento", arquivo});
+    EXPECT_EQ(xmlsec.exitCode, 0) << xmlsec.err;
+
+    std::string alterado = assinado.out;
+    alterado.replace(alterado.find("<nSeqEvento>1<"), 14, "<nSeqEvento>2<");
+    // clang-format off
+    const struct { std::vector<std::string> args; int exitCode; std::string out; } cases[] = {
+        {{arquivo, "infEvento"}, 0, "valid\n"},
+        {{pasta.write("alterado.xml", alterado).string(), "infEvento"}, 1,
+         "invalid\nDigestValue não confere. Conteúdo de \"infEvento\" foi alterado\n"},
+        {{nota, "infEvento"}, 1, "invalid\nErro: Falha ao localizar o nó de Assinatura\n"},
+    };
+    // clang-format on
+    for (const auto &c : cases) {
+        std::vector<std::string> argv = {tool(), "verify"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        const auto result = runCommand(argv);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.args[0];
+        EXPECT_EQ(result.out, c.out) << c.args[0];
+    }
+}
+
+TEST(NfeCheckSign, SignRefusesAWrongPasswordWithTheMessage)
+{
+    const testsupport::TestPki &pki = testsupport::testPki();
+    const std::string nota = (testsupport::sourceDir() / "tests" / "dfe" / "data" / "nfe_400.xml").string();
+    const auto result = runCommand({tool(), "sign", nota, pki.ecnpj.pfxAes, "senha errada"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_FALSE(result.err.empty());
 }
 
 } // namespace
