@@ -1,6 +1,7 @@
-// Signing and validating notes in process must take at most half the time
-// of running xmlsec1 --sign and xmllint --noout --schema on each of the same
-// notes: compare the two benchmarks below (50 notes each).
+// Signing (through the facade, with a PFX of the test PKI) and validating
+// notes in process must take at most half the time of running xmlsec1 --sign
+// and xmllint --noout --schema on each of the same notes: compare the two
+// benchmarks below (50 notes each).
 
 #include <filesystem>
 #include <string>
@@ -8,15 +9,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include "dfe/xmlsign/schema_validation.h"
-#include "dfe/xmlsign/xmldsig_libxml2.h"
+#include "dfe/backends.h"
+#include "dfe/ssl/dfe_ssl.h"
 #include "foundation/fiscal/dfe_util.h"
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_reader_txt.h"
 #include "nfe/document/nfe_writer.h"
-#include "tests/support/pem_key_crypto.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_pki.h"
 
 namespace {
 
@@ -48,14 +49,18 @@ const std::filesystem::path kEsquema = kFonte / "schemas/PL_009_V4/nfe_v4.00.xsd
 
 void BM_AssinarEValidar50Notas(benchmark::State &state)
 {
-    testsupport::PemKeyCrypto crypto;
+    RegistraBackendsDFe();
+    TDFeSSL ssl;
+    applySslLib(ssl, libOpenSSL);
+    ssl.SetArquivoPFX(testsupport::testPki().ecnpj.pfxAes);
+    ssl.SetSenha(testsupport::testPki().ecnpj.password);
     int invalidas = 0;
     for (auto _ : state) {
         invalidas = 0;
         for (const std::string &nota : notas()) {
-            const std::string assinada = signXml({nota, "NFe", "infNFe", "", "", dgstSHA1}, crypto);
+            const std::string assinada = ssl.Assinar(nota, "NFe", "infNFe");
             std::string msgErro;
-            invalidas += validateXml(assinada, kEsquema, msgErro) ? 0 : 1;
+            invalidas += ssl.Validar(assinada, kEsquema.string(), msgErro) ? 0 : 1;
         }
     }
     state.counters["invalidas"] = invalidas;
@@ -64,7 +69,7 @@ BENCHMARK(BM_AssinarEValidar50Notas)->Unit(benchmark::kMillisecond);
 
 void BM_Xmlsec1EXmllint50Notas(benchmark::State &state)
 {
-    const testsupport::ThrowAwayKey &chave = testsupport::throwAwayKey();
+    const testsupport::TestCert &chave = testsupport::testPki().ecnpj;
     testsupport::TempDir pasta;
     std::vector<std::string> arquivos;
     for (const std::string &nota : notas()) {
