@@ -1,8 +1,9 @@
 #include "dfe/backends.h"
 
-#include "dfe/crypto/dfe_openssl.h"
-
 #include <mutex>
+
+#include "dfe/crypto/dfe_openssl.h"
+#include "dfe/xmlsign/dfe_ssl_xml_sign_libxml2.h"
 
 void RegistraBackendsDFe()
 {
@@ -10,5 +11,6 @@ void RegistraBackendsDFe()
     std::call_once(once, [] {
         // One line per back-end of this build.
         registerOpenSslCryptBackend();
+        registerLibXml2XmlSignBackend();
     });
 }
