@@ -363,6 +363,10 @@ bool HttpSend::execute(std::string_view method, std::string_view url)
         errorDetail = "Envio interrompido";
     } else if (!contextSetup.problem.empty()) {
         errorDetail = contextSetup.problem;
+    } else if (long proxyStatus = 0;
+               curl_easy_getinfo(curl, CURLINFO_HTTP_CONNECTCODE, &proxyStatus) == CURLE_OK &&
+               (proxyStatus == 401 || proxyStatus == 407)) {
+        errorDetail += " (o proxy recusou o usuário ou a senha)";
     } else if (tlsExact && (tlsMinimum == TlsMinimum::tls1_0 || tlsMinimum == TlsMinimum::tls1_1) &&
                (result == CURLE_SSL_CONNECT_ERROR || result == CURLE_SSL_CIPHER)) {
         errorDetail += " (o OpenSSL desta máquina recusa TLS 1.0 e 1.1 no seu nível de segurança padrão)";

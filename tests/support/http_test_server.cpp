@@ -85,6 +85,7 @@ bool readRequest(TestStream &stream, HttpTestRequest &request)
         return false;
     request.method = std::string(requestLine.substr(0, firstBlank));
     request.target = std::string(requestLine.substr(firstBlank + 1, secondBlank - firstBlank - 1));
+    request.version = std::string(requestLine.substr(secondBlank + 1));
     while (lineEnd != std::string_view::npos) {
         const std::size_t start = lineEnd + 2;
         lineEnd = head.find("\r\n", start);
@@ -238,6 +239,12 @@ std::vector<HttpTestRequest> HttpTestServer::requests() const
     return requests_;
 }
 
+int HttpTestServer::connections() const
+{
+    std::lock_guard lock(mutex_);
+    return connections_;
+}
+
 int HttpTestServer::countRequests(std::string_view target) const
 {
     std::lock_guard lock(mutex_);
@@ -274,12 +281,18 @@ void HttpTestServer::serve(int socket)
     // A client that stops talking must not hang the server.
     timeval limit{5, 0};
     ::setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    {
+        std::lock_guard lock(mutex_);
+        ++connections_;
+    }
     std::unique_ptr<TestStream> stream = streams_(socket);
     if (!stream)
         return;
     HttpTestRequest request;
     if (!readRequest(*stream, request))
         return;
+    request.tlsVersion = stream->tlsVersion();
+    request.clientSubject = stream->clientSubject();
     {
         std::lock_guard lock(mutex_);
         requests_.push_back(request);
