@@ -171,6 +171,20 @@ long curlTlsMaximum(TlsMinimum version)
     return CURL_SSLVERSION_MAX_DEFAULT;
 }
 
+// The host part of a URL ("[::1]" keeps its brackets); empty when unreadable.
+std::string hostOf(const std::string &url)
+{
+    CURLU *parsed = curl_url();
+    std::string host;
+    char *part = nullptr;
+    if (parsed != nullptr && curl_url_set(parsed, CURLUPART_URL, url.c_str(), 0) == CURLUE_OK &&
+        curl_url_get(parsed, CURLUPART_HOST, &part, 0) == CURLUE_OK)
+        host = part;
+    curl_free(part);
+    curl_url_cleanup(parsed);
+    return host;
+}
+
 std::string describeFailure(CURLcode code, long osErrno)
 {
     std::string text = curl_easy_strerror(code);
@@ -288,6 +302,11 @@ bool HttpSend::execute(std::string_view method, std::string_view url)
     Slist headers;
     for (int i = 0; i < requestHeaders.count(); ++i)
         append(headers, requestHeaders.line(i));
+    if (hostWithoutPort && !hasField(requestHeaders, "Host")) {
+        const std::string host = hostOf(urlText);
+        if (!host.empty())
+            append(headers, "Host: " + host);
+    }
     append(headers, "Expect:");
     // libcurl would label a body as a form otherwise.
     if (methodText != "GET" && methodText != "HEAD" && !hasField(requestHeaders, "Content-Type"))

@@ -43,6 +43,9 @@ class HttpSend {
     // ---- Request (set before execute) ----
     THttpHeader requestHeaders; // "name: value" lines sent as they are
     std::string requestBody;    // sent with every method other than GET and HEAD
+    // Send "Host: <host>" without the port, even when the URL names one
+    // (unless requestHeaders already hold a Host line).
+    bool hostWithoutPort = false;
 
     // ---- Proxy ----
     std::string proxyHost; // empty: no proxy, or the environment's (below)

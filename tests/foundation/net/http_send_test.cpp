@@ -207,6 +207,17 @@ TEST(HttpSendRequest, ALargeBodyGoesAsHttp11WithoutWaitingForContinue)
     EXPECT_EQ(request.body.size(), 300u * 1024u);
 }
 
+TEST(HttpSendRequest, TheHostLineCanLeaveThePortOut)
+{
+    HttpTestServer server(echo);
+    HttpSend http;
+    ASSERT_TRUE(http.execute("GET", server.url("/")));
+    http.hostWithoutPort = true;
+    ASSERT_TRUE(http.execute("GET", server.url("/")));
+    EXPECT_EQ(server.requests().at(0).header("Host"), "127.0.0.1:" + std::to_string(server.port()));
+    EXPECT_EQ(server.requests().at(1).header("Host"), "127.0.0.1");
+}
+
 // ---- Time-out and abort ------------------------------------------------------
 
 TEST(HttpSendWaits, ASilentServerEndsInTheIdleTimeOut)
