@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "dfe/backends.h"
 #include "foundation/codes/conversao_nfe.h"
 #include "program/version.h"
 
@@ -7,6 +8,7 @@ int main()
 {
     // Registrations made once at start-up, before any document is read.
     RegistraConversorTipoEventoNFe();
+    RegistraBackendsDFe();
 
     std::printf("NF-e console %s: the program's screens are not built yet.\n", kProgramVersion);
     return 0;

@@ -1,0 +1,11 @@
+#include "dfe/backends.h"
+
+#include <mutex>
+
+void RegistraBackendsDFe()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        // One line per back-end of this build.
+    });
+}
