@@ -2,10 +2,13 @@
 
 #include <mutex>
 
+#include "dfe/http/dfe_http_openssl.h"
+
 void RegistraBackendsDFe()
 {
     static std::once_flag once;
     std::call_once(once, [] {
         // One line per back-end of this build.
+        registerOpenSslHttpBackend();
     });
 }
