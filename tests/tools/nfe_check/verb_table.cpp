@@ -7,6 +7,7 @@ int runDocVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
 int runKeyVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
+int runPostVerb(std::span<const std::string> args);
 int runTxtVerb(std::span<const std::string> args);
 int runXmlVerb(std::span<const std::string> args);
 
@@ -26,6 +27,14 @@ std::span<const Verb> allVerbs()
             runKeyVerb},
         Verb{"mask", "<kind> <value> [area code]", "prints the masked form (kinds cpf cnpj cep fone ie:<UF>)",
              runMaskVerb},
+        Verb{"post",
+             "<url> <body file> [--pfx <file> --password <p>] [--action <soap action>] [--tls <TSSLType "
+             "name>] "
+             "[--timeout <ms>] [--per-thread] [--engine openssl]",
+             "one Transmitir through the facade with the status check on (without --pfx no client "
+             "certificate); the answer body to standard output, \"HTTP <status>\" to standard error; exit 1 "
+             "with the error text",
+             runPostVerb},
         Verb{"txt", "<file>",
              "reads an NF-e in the TXT layout (UTF-8 or Windows-1252) and writes it as XML to standard "
              "output; "
