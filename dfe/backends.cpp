@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "dfe/crypto/dfe_openssl.h"
 #include "dfe/http/dfe_http_openssl.h"
 
 void RegistraBackendsDFe()
@@ -9,6 +10,7 @@ void RegistraBackendsDFe()
     static std::once_flag once;
     std::call_once(once, [] {
         // One line per back-end of this build.
+        registerOpenSslCryptBackend();
         registerOpenSslHttpBackend();
     });
 }

@@ -354,7 +354,7 @@ void build(TestPki &pki)
     intermediateSpec.subject = {{"C", "BR"},
                                 {"O", "ICP-Brasil"},
                                 {"OU", "Secretaria da Receita Federal do Brasil - RFB"},
-                                {"CN", "AC RFB TESTE v5"}};
+                                {"CN", "AC TESTE RFB v5"}};
     Builder::Issued intermediate = builder.make("intermediate", intermediateSpec, &root, pki.intermediate);
 
     CertSpec foreignSpec = rootSpec;

@@ -27,7 +27,7 @@ struct TestCert {         // paths of files in the PKI folder
 
 struct TestPki {
     std::string folder;
-    // root: CN "AC RAIZ TESTE"; intermediate: CN "AC RFB TESTE v5"; foreignCa: CN "AC ESTRANGEIRA TESTE".
+    // root: CN "AC RAIZ TESTE"; intermediate: CN "AC TESTE RFB v5"; foreignCa: CN "AC ESTRANGEIRA TESTE".
     TestCert root, intermediate, foreignCa;
     // CN "EMPRESA TESTE LTDA:11222333000181", other names 2.16.76.1.3.3 (CNPJ,
     // OCTET STRING), 2.16.76.1.3.2 and 2.16.76.1.3.4 (the person in charge).

@@ -3,7 +3,9 @@
 #include <array>
 
 // Verb implementations, one declaration per verb.
+int runCertVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
+int runHashVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
 int runKeyVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
@@ -14,10 +16,20 @@ int runXmlVerb(std::span<const std::string> args);
 std::span<const Verb> allVerbs()
 {
     static const std::array verbs = {
+        Verb{"cert", "<pfx> <password>",
+             "loads a PFX through the facade (OpenSSL back-end) and prints its data as name=value lines; "
+             "exit 1 "
+             "with the message on standard error",
+             runCertVerb},
         Verb{"doc", "<kind> <value>",
              "checks an identifier (cpf cnpj pis gtin cep suframa renavam cnh cns email placa caepf); "
              "prints the message, exit 1 when invalid",
              runDocVerb},
+        Verb{"hash", "<file> <md5|sha1|sha256|sha512> <hex|base64> [<pfx> <password>]",
+             "prints the digest of the file's bytes, RSA-signed with the certificate's key when a PFX is "
+             "given; "
+             "exit 1 with the message on standard error",
+             runHashVerb},
         Verb{"ie", "<UF> <value>",
              "checks a state registration for the state; prints the message, exit 1 when invalid", runIeVerb},
         Verb{
