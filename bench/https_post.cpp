@@ -11,12 +11,8 @@
 #include <vector>
 
 #include <benchmark/benchmark.h>
-#include <openssl/bio.h>
-#include <openssl/err.h>
-#include <openssl/pkcs12.h>
 
 #include "dfe/backends.h"
-#include "dfe/http/dfe_http_openssl.h"
 #include "dfe/ssl/dfe_ssl.h"
 #include "tests/support/http_test_server.h"
 #include "tests/support/run_command.h"
@@ -63,48 +59,18 @@ Peer &peer()
     return instance;
 }
 
-// The e-CNPJ of the test PKI as the TLS credential of the transport.
-TlsCredentialPtr ecnpjCredential()
-{
-    const TestCert &cert = testPki().ecnpj;
-    BIO *in = BIO_new_file(cert.pfxAes.c_str(), "rb");
-    PKCS12 *p12 = d2i_PKCS12_bio(in, nullptr);
-    BIO_free(in);
-    EVP_PKEY *key = nullptr;
-    X509 *x509 = nullptr;
-    STACK_OF(X509) *cas = nullptr;
-    TlsCredentialPtr credential;
-    if (p12 != nullptr && PKCS12_parse(p12, cert.password.c_str(), &key, &x509, &cas) == 1) {
-        std::vector<X509 *> chain;
-        for (int i = 0; i < sk_X509_num(cas); ++i)
-            chain.push_back(sk_X509_value(cas, i));
-        credential = std::make_shared<const TlsCredential>(x509, key, chain);
-    }
-    PKCS12_free(p12);
-    X509_free(x509);
-    EVP_PKEY_free(key);
-    sk_X509_pop_free(cas, X509_free);
-    ERR_clear_error();
-    return credential;
-}
-
 void BM_TransmitirOpenSSL(benchmark::State &state)
 {
     Peer &p = peer();
     RegistraBackendsDFe();
     TDFeSSL ssl;
-    TDFeHttpOpenSSL http(ssl);
-    HttpConnectionSettings settings;
-    settings.credential = ecnpjCredential();
-    if (!settings.credential) {
-        state.SkipWithError("PFX do e-CNPJ ilegível");
-        return;
-    }
-    http.detachFromFacade(settings);
+    applySslLib(ssl, libOpenSSL);
+    ssl.SetDadosPFX(testsupport::readFile(testPki().ecnpj.pfxAes));
+    ssl.SetSenha(testPki().ecnpj.password);
+    ssl.GarantirCertificadoCarregado();
     for (auto _ : state) {
         for (int i = 0; i < kPosts; ++i)
-            benchmark::DoNotOptimize(
-                http.Transmitir(p.body, p.url, kAction, "application/soap+xml; charset=utf-8", "", true));
+            benchmark::DoNotOptimize(ssl.Transmitir(p.body, p.url, kAction));
     }
 }
 BENCHMARK(BM_TransmitirOpenSSL)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);

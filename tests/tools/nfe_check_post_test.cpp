@@ -57,6 +57,17 @@ TEST_F(NfeCheckPost, TheAnswerGoesToStandardOutputAndTheStatusToStandardError)
     EXPECT_TRUE(server.requests().at(0).clientSubject.empty());
 }
 
+TEST_F(NfeCheckPost, APfxIsPresentedAsClientCertificate)
+{
+    HttpTestServer server(answer, testsupport::clientCertificateTestStreams(), "https");
+    const TestCert &cert = testPki().ecnpj;
+    const auto result = runCommand(
+        {tool(), "post", server.url("/ws"), body, "--pfx", cert.pfxAes, "--password", cert.password});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "HTTP 200\n");
+    EXPECT_TRUE(server.requests().at(0).clientSubject.starts_with("CN=EMPRESA TESTE LTDA"));
+}
+
 TEST_F(NfeCheckPost, FailuresExitWithOneAndTheFacadesText)
 {
     HttpTestServer plain(answer, plainTlsStreams(), "https");
@@ -71,6 +82,7 @@ TEST_F(NfeCheckPost, FailuresExitWithOneAndTheFacadesText)
          "Erro na thread de envio: Erro Interno: 0\r\nErro HTTP: 500"},
         {{demanding.url("/ws"), body}, "Erro HTTP: 0\r\nURL: " + demanding.url("/ws")},
         {{plain.url("/ws"), body, "--tls", "LT_SSLv3"}, ", não suporta LT_SSLv3"},
+        {{demanding.url("/ws"), body, "--pfx", testPki().ecnpj.pfxAes, "--password", "errada"}, "senha"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.errorPart);

@@ -14,7 +14,6 @@
 #include "dfe/backends.h"
 #include "dfe/ssl/dfe_ssl.h"
 #include "foundation/fiscal/dfe_exception.h"
-#include "tests/dfe/http/pfx_crypt_fake.h"
 #include "tests/support/http_test_server.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
@@ -58,8 +57,8 @@ template <typename Call> std::string dfeErrorOf(Call call)
     return {};
 }
 
-// The facade as a fiscal component sets it up: OpenSSL transport, the
-// e-CNPJ's PFX as certificate.
+// The facade as a fiscal component sets it up: OpenSSL certificate back-end
+// and transport, the e-CNPJ's PFX as certificate.
 class DFeHttpOpenSSL : public ::testing::Test {
   protected:
     DFeHttpOpenSSL()
@@ -76,7 +75,6 @@ class DFeHttpOpenSSL : public ::testing::Test {
         ssl->SetSenha(cert.password);
     }
 
-    PfxCryptFakeRegistration fakeCrypt;
     std::unique_ptr<TDFeSSL> ssl = std::make_unique<TDFeSSL>();
 };
 
@@ -139,6 +137,14 @@ TEST_F(DFeHttpOpenSSL, ASoapPostCarriesTheCertificateAndTheHeadersOfTheTransport
             EXPECT_EQ(position("SOAPAction") + 1, position("Authorization"));
         }
     }
+}
+
+TEST_F(DFeHttpOpenSSL, ALegacyPfxServesAsClientCertificateToo)
+{
+    HttpTestServer server(soapAnswer, clientCertificateTestStreams(), "https");
+    ssl->SetDadosPFX(readFile(testPki().ecnpj.pfxRc2));
+    EXPECT_NO_THROW(ssl->Transmitir(kEnvelope, server.url("/ws"), "a"));
+    EXPECT_TRUE(server.requests().at(0).clientSubject.starts_with("CN=EMPRESA TESTE LTDA"));
 }
 
 TEST_F(DFeHttpOpenSSL, AGetCarriesNoBody)
