@@ -10,6 +10,8 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -260,6 +262,13 @@ void HttpTestServer::clearRequests()
 
 void HttpTestServer::run()
 {
+    // A client that hangs up must not kill the test program: a TLS stream
+    // writes (its alerts, its close_notify) through plain write(), so SIGPIPE
+    // is held on this thread and the write just fails with EPIPE.
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
     for (;;) {
         pollfd fds[2] = {{listenSocket_, POLLIN, 0}, {wakePipe_[0], POLLIN, 0}};
         if (::poll(fds, 2, -1) < 0) {
