@@ -76,6 +76,10 @@ TDFeSendThread::TDFeSendThread(TDFeSSL *SSL, TSSLHttpLib HttpLib, std::string_vi
 TDFeSendThread::~TDFeSendThread()
 {
     Abortar();
+    // Interrupt again: the abort at the deadline may have reached the
+    // back-end before its exchange began.
+    if (!Terminado())
+        state_->http->Interromper();
     if (thread_.joinable())
         thread_.join();
 }
