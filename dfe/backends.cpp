@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "dfe/crypto/dfe_openssl.h"
+#include "dfe/http/dfe_http_openssl.h"
 #include "dfe/xmlsign/dfe_ssl_xml_sign_libxml2.h"
 
 void RegistraBackendsDFe()
@@ -12,5 +13,6 @@ void RegistraBackendsDFe()
         // One line per back-end of this build.
         registerOpenSslCryptBackend();
         registerLibXml2XmlSignBackend();
+        registerOpenSslHttpBackend();
     });
 }
