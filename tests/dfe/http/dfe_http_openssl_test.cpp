@@ -262,7 +262,7 @@ TEST_F(DFeHttpOpenSSL, ASilentServerGivesTheTimeOutError)
     EXPECT_NE(message.find("Erro Interno: 28\r\n"), std::string::npos) << message;
 }
 
-TEST_F(DFeHttpOpenSSL, InterromperFromAnotherThreadEndsARunningExchange)
+TEST_F(DFeHttpOpenSSL, InterromperFromAnotherThreadEndsTheRunningExchangeOnly)
 {
     HttpTestServer server(silent, clientCertificateTestStreams(), "https");
     ssl->TimeOut = 30000;
@@ -275,6 +275,10 @@ TEST_F(DFeHttpOpenSSL, InterromperFromAnotherThreadEndsARunningExchange)
     interrupter.join();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_NE(message.find("Envio interrompido"), std::string::npos) << message;
+
+    // The facade's back-end is not left dead by the interruption.
+    HttpTestServer quick(soapAnswer, clientCertificateTestStreams(), "https");
+    EXPECT_NO_THROW(ssl->Transmitir(kEnvelope, quick.url("/ws"), "a"));
 }
 
 TEST_F(DFeHttpOpenSSL, AThreadedSendPastItsDeadlineTimesOutAndTheFacadeCanGoAtOnce)
