@@ -14,6 +14,7 @@
 #include "dfe/backends.h"
 #include "dfe/ssl/dfe_ssl.h"
 #include "foundation/fiscal/dfe_exception.h"
+#include "tests/dfe/http/transport_peers.h"
 #include "tests/support/http_test_server.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
@@ -26,36 +27,12 @@ using testsupport::HttpTestRequest;
 using testsupport::HttpTestResponse;
 using testsupport::HttpTestServer;
 using testsupport::readFile;
+using transporttest::dfeErrorOf;
+using transporttest::kEnvelope;
+using transporttest::silent;
+using transporttest::soapAnswer;
 
 namespace {
-
-const std::string kEnvelope = "<soap12:Envelope><soap12:Body><consStatServ>1</consStatServ></soap12:Body>"
-                              "</soap12:Envelope>";
-
-HttpTestResponse soapAnswer(const HttpTestRequest &request)
-{
-    return HttpTestResponse::text(200, "OK", "<retorno>" + std::to_string(request.body.size()) + "</retorno>",
-                                  "application/soap+xml; charset=utf-8");
-}
-
-HttpTestResponse silent(const HttpTestRequest &)
-{
-    HttpTestResponse response = soapAnswer(HttpTestRequest{});
-    response.delay = std::chrono::seconds(20);
-    return response;
-}
-
-// The message of the EQuibDFeException the call raises; fails the test when none.
-template <typename Call> std::string dfeErrorOf(Call call)
-{
-    try {
-        call();
-    } catch (const EQuibDFeException &error) {
-        return error.what();
-    }
-    ADD_FAILURE() << "no EQuibDFeException";
-    return {};
-}
 
 // The facade as a fiscal component sets it up: OpenSSL certificate back-end
 // and transport, the e-CNPJ's PFX as certificate.
