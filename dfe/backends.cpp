@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "dfe/crypto/dfe_openssl.h"
+#include "dfe/http/dfe_http_indy.h"
 #include "dfe/http/dfe_http_openssl.h"
 #include "dfe/http/dfe_http_win_http.h"
 #include "dfe/xmlsign/dfe_ssl_xml_sign_libxml2.h"
@@ -16,5 +17,6 @@ void RegistraBackendsDFe()
         registerLibXml2XmlSignBackend();
         registerOpenSslHttpBackend();
         registerWinHttpBackend();
+        registerIndyHttpBackend();
     });
 }
