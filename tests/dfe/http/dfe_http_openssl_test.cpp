@@ -278,10 +278,7 @@ TEST_F(DFeHttpOpenSSL, AnAuthenticatingProxyCarriesTheExchangeAndRefusesAWrongPa
         GTEST_SKIP() << "tinyproxy is not installed";
     testsupport::TinyproxyFixture proxy("quib", "s3nha");
     HttpTestServer server(soapAnswer, clientCertificateTestStreams(), "https");
-    ssl->ProxyHost = "127.0.0.1";
-    ssl->ProxyPort = std::to_string(proxy.port());
-    ssl->ProxyUser = "quib";
-    ssl->ProxyPass = "s3nha";
+    transporttest::useProxy(*ssl, proxy.port(), "quib", "s3nha");
     EXPECT_NO_THROW(ssl->Transmitir(kEnvelope, server.url("/ws"), "a"));
     EXPECT_EQ(server.requests().size(), 1u);
 

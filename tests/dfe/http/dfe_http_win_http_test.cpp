@@ -158,10 +158,7 @@ TEST(DFeHttpWinHttp, TinyproxyCarriesTheExchangeAsNamedProxyAndFromTheEnvironmen
         SCOPED_TRACE(engine.userAgent);
         server.clearRequests();
         auto ssl = transporttest::facadeWithECnpj(engine.lib);
-        ssl->ProxyHost = "127.0.0.1";
-        ssl->ProxyPort = std::to_string(proxy.port());
-        ssl->ProxyUser = "quib";
-        ssl->ProxyPass = "s3nha";
+        transporttest::useProxy(*ssl, proxy.port(), "quib", "s3nha");
         EXPECT_NO_THROW(ssl->Transmitir(kEnvelope, server.url("/ws"), "a"));
         ssl->ProxyPass = "errada";
         EXPECT_FALSE(dfeErrorOf([&] { ssl->Transmitir(kEnvelope, server.url("/ws"), "a"); }).empty());

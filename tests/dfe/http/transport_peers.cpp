@@ -38,4 +38,12 @@ std::unique_ptr<TDFeSSL> facadeWithECnpj(TSSLHttpLib httpLib)
     return ssl;
 }
 
+void useProxy(TDFeSSL &ssl, int port, const std::string &user, const std::string &password)
+{
+    ssl.ProxyHost = "127.0.0.1";
+    ssl.ProxyPort = std::to_string(port);
+    ssl.ProxyUser = user;
+    ssl.ProxyPass = password;
+}
+
 } // namespace transporttest

@@ -26,6 +26,10 @@ testsupport::HttpTestResponse silent(const testsupport::HttpTestRequest &request
 // certificate and the given HTTP library.
 std::unique_ptr<TDFeSSL> facadeWithECnpj(TSSLHttpLib httpLib);
 
+// Sends the facade's exchanges through the proxy on 127.0.0.1 at that port
+// with that user and password.
+void useProxy(TDFeSSL &ssl, int port, const std::string &user, const std::string &password);
+
 // The message of the EQuibDFeException the call raises; fails the test when none.
 template <typename Call> std::string dfeErrorOf(Call call)
 {
