@@ -6,12 +6,8 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <variant>
 
-#include "foundation/base/quib_exception.h"
-#include "foundation/dates/fuso_horario.h"
 #include "foundation/text/text_utils.h"
-#include "foundation/xml/leitor.h"
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_reader.h"
 #include "nfe/document/nfe_writer.h"
@@ -33,33 +29,6 @@ bool lerArquivo(const std::string &caminho, std::string &texto)
         conteudo.remove_prefix(3);
     texto = AnsiParaUTF8(conteudo);
     return true;
-}
-
-// The UTC offset written after the note's emission date ("-03:00"), so that
-// the dates are written back with the offset they were read with; empty when
-// the note has none (layouts before 3.00).
-std::string fusoDaEmissao(const std::string &texto)
-{
-    TLeitor leitor;
-    leitor.setGrupo(texto);
-    const std::string dhEmi = std::get<std::string>(leitor.LeCampo(vcDigitos, "dhEmi"));
-    if (dhEmi.size() < 6)
-        return {};
-    const std::string fuso = dhEmi.substr(dhEmi.size() - 6);
-    return (fuso[0] == '+' || fuso[0] == '-') && fuso[3] == ':' ? fuso : std::string();
-}
-
-void usarFuso(const std::string &fuso)
-{
-    if (fuso.empty())
-        return;
-    TTimeZoneConf &global = FusoHorarioGlobal();
-    global.SetModoDeteccao(tzManual);
-    try {
-        global.SetTimeZoneStr(fuso);
-    } catch (const EQuibException &) {
-        global.SetModoDeteccao(tzSistema);
-    }
 }
 
 } // namespace
@@ -88,8 +57,7 @@ int runXmlVerb(std::span<const std::string> args)
     const std::string idLido = nfe.infNFe.Id;
 
     // Written as read: no text cleaning, no indentation, the signature block
-    // exactly when the note has one, the dates with the note's own offset.
-    usarFuso(fusoDaEmissao(texto));
+    // exactly when the note has one (the date-times keep their own offsets).
     TNFeW escritor(nfe);
     escritor.Gerador.Opcoes.RetirarAcentos = false;
     escritor.Gerador.Opcoes.RetirarEspacos = false;
