@@ -202,10 +202,10 @@ void TGerador::preencheValorTXT(std::string_view id, std::string_view tag, std::
 {
     bool alterado = false;
     const std::string texto = ValorParaTXT(conteudo, Opcoes.QuebraLinha, alterado);
-    if (alterado || valor.find_first_of("\r\n|") != std::string_view::npos)
-        AdicionaAlerta(id, tag, descricao, kValorAlteradoTXT);
     if (!PreencheCampoTXT(tag, texto) && !texto.empty())
         AdicionaAlerta(id, tag, descricao, kSemRegistroTXT);
+    else if (alterado || valor.find_first_of("\r\n|") != std::string_view::npos)
+        AdicionaAlerta(id, tag, descricao, kValorAlteradoTXT);
 }
 
 void TGerador::ConcluiTXT(std::string_view ID)

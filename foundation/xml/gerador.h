@@ -104,7 +104,7 @@ class TGerador {
     // into the TXT record: line breaks become QuebraLinha and "|" becomes
     // kSubstitutoBarraTXT, with the alert kValorAlteradoTXT when the value
     // given held either; a value that no record has a field for gets the
-    // alert kSemRegistroTXT.
+    // alert kSemRegistroTXT instead.
     void preencheValorTXT(std::string_view id, std::string_view tag, std::string_view descricao,
                           std::string_view valor, std::string_view conteudo);
     void AbreRegistroTXT(std::string_view ID);

@@ -11,21 +11,13 @@
 #include "nfe/document/nfe_reader.h"
 #include "nfe/document/nfe_writer.h"
 #include "nfe_reader_fixture.h"
+#include "tests/support/text_edit.h"
 #include "writer_fixture.h"
 
 namespace {
 
 using reader_fixture::ler;
 using reader_fixture::nota;
-
-std::string trocado(std::string texto, const std::string &de, const std::string &para)
-{
-    const std::size_t posicao = texto.find(de);
-    EXPECT_NE(posicao, std::string::npos) << de;
-    if (posicao != std::string::npos)
-        texto.replace(posicao, de.size(), para);
-    return texto;
-}
 
 std::string escreve(TNFe &nfe)
 {
@@ -115,10 +107,10 @@ TEST_F(NFeReaderOffsets, DateTimesKeepTheOffsetTheyWereReadWith)
     original.procNFe.xMotivo = "Autorizado o uso da NF-e";
     original.procNFe.dhRecbto = encodeDateTime({2024, 5, 17, 10, 31, 0, 0});
     std::string xml = escreve(original);
-    xml = trocado(xml, "2024-05-17T10:30:00-03:00", "2024-05-17T10:30:00-04:00");
-    xml = trocado(xml, "2024-05-17T11:00:00-03:00", "2024-05-17T11:00:00+00:00");
-    xml = trocado(xml, "2024-05-17T09:00:00-03:00", "2024-05-17T09:00:00-05:00");
-    xml = trocado(xml, "2024-05-17T10:31:00-03:00", "2024-05-17T10:31:00-02:00");
+    xml = testsupport::replacedOnce(xml, "2024-05-17T10:30:00-03:00", "2024-05-17T10:30:00-04:00");
+    xml = testsupport::replacedOnce(xml, "2024-05-17T11:00:00-03:00", "2024-05-17T11:00:00+00:00");
+    xml = testsupport::replacedOnce(xml, "2024-05-17T09:00:00-03:00", "2024-05-17T09:00:00-05:00");
+    xml = testsupport::replacedOnce(xml, "2024-05-17T10:31:00-03:00", "2024-05-17T10:31:00-02:00");
 
     TNFe lida;
     ler(lida, xml);

@@ -116,8 +116,9 @@ TEST(NFeTxtValues, AnIcmsGroupWithoutARecordIsNotWrittenAsAnother)
     EXPECT_EQ(alertasDe(escrita.alertas, "CST", kSemRegistroTXT), nfe.det.count());
     EXPECT_EQ(alertasDe(escrita.alertas, "vICMSMono", kSemRegistroTXT), nfe.det.count());
     for (const std::string &alerta : escrita.alertas) {
-        if (alerta.find("/CST(") != std::string::npos)
+        if (alerta.find("/CST(") != std::string::npos) {
             EXPECT_NE(alerta.find("<ICMS02>"), std::string::npos) << alerta;
+        }
     }
 }
 

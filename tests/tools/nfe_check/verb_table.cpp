@@ -9,6 +9,7 @@ int runKeyVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
 int runTxtVerb(std::span<const std::string> args);
 int runXmlVerb(std::span<const std::string> args);
+int runXml2TxtVerb(std::span<const std::string> args);
 
 std::span<const Verb> allVerbs()
 {
@@ -36,6 +37,11 @@ std::span<const Verb> allVerbs()
              "reads an NF-e or NFC-e XML (NFe, nfeProc or procNFe) and writes it back as read to standard "
              "output; exit 1 with the alerts on standard error",
              runXmlVerb},
+        Verb{"xml2txt", "<file>",
+             "reads an NF-e or NFC-e XML as \"xml\" does and writes it in the TXT layout of its version "
+             "(Windows-1252, CR LF) to standard output; the writer's alerts (values the layout cannot carry) "
+             "on standard error; exit 1 when the note is refused",
+             runXml2TxtVerb},
     };
     return verbs;
 }
