@@ -80,6 +80,15 @@ TEST(NfeCheckOutroEmissor, Xml2TxtKeepsWhatTheLayoutHoldsAndNamesTheRest)
 
     const CommandResult lida = runCommand({tool(), "txt", pasta.write("nota.txt", txt.out).string()});
     ASSERT_EQ(lida.exitCode, 0) << lida.err;
+    EXPECT_EQ(lida.err.find("ignorada"), std::string::npos) << lida.err;
+    // A line the layout does not have is named with its number; the note is still read.
+    const CommandResult comLinhaEstranha = runCommand(
+        {tool(), "txt",
+         pasta.write("estranha.txt", testsupport::replacedOnce(txt.out, "\r\nB|", "\r\nBA19|1\r\nB|"))
+             .string()});
+    EXPECT_EQ(comLinhaEstranha.exitCode, 0);
+    EXPECT_NE(comLinhaEstranha.err.find("Linha 3 ignorada"), std::string::npos) << comLinhaEstranha.err;
+    EXPECT_EQ(comLinhaEstranha.out, lida.out);
     const CommandResult direta = runCommand({tool(), "xml", dataFile(kOutroEmissor)});
     // The signature and the protocol are named as a whole ("Signature:", "protNFe:").
     const std::string nota = semGrupo(semGrupo(direta.out, "Signature"), "protNFe");

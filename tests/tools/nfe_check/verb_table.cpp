@@ -31,7 +31,7 @@ std::span<const Verb> allVerbs()
              "reads an NF-e in the TXT layout (UTF-8 or Windows-1252) and writes it as XML to standard "
              "output; "
              "exit 1 with the reader's message on standard error when the file is refused (field alerts go "
-             "to standard error too, with exit 0)",
+             "and skipped lines go to standard error too, with exit 0)",
              runTxtVerb},
         Verb{"xml", "<file>",
              "reads an NF-e or NFC-e XML (NFe, nfeProc or procNFe) and writes it back as read to standard "
