@@ -2,32 +2,14 @@
 
 #include <cstdio>
 #include <exception>
-#include <fstream>
-#include <sstream>
-#include <string_view>
 
 #include "foundation/text/text_utils.h"
+#include "input_file.h"
 #include "nfe/document/nfe_reader.h"
-
-bool lerArquivoXml(const std::string &caminho, std::string &texto)
-{
-    std::ifstream arquivo(caminho, std::ios::binary);
-    if (!arquivo)
-        return false;
-    std::ostringstream bruto;
-    bruto << arquivo.rdbuf();
-    if (arquivo.bad())
-        return false;
-    std::string_view conteudo = bruto.view();
-    if (conteudo.starts_with("\xEF\xBB\xBF"))
-        conteudo.remove_prefix(3);
-    texto = AnsiParaUTF8(conteudo);
-    return true;
-}
 
 bool importarNotaXml(const std::string &caminho, TNFe &nfe, std::string &texto)
 {
-    if (!lerArquivoXml(caminho, texto)) {
+    if (!lerArquivo(caminho, texto)) {
         std::fprintf(stderr, "Não foi possível ler o arquivo \"%s\"\n", caminho.c_str());
         return false;
     }

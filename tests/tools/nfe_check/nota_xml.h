@@ -9,11 +9,7 @@
 
 #include "nfe/document/nfe_model.h"
 
-// The text of the file as the program holds it: a UTF-8 BOM dropped, a file
-// that is not valid UTF-8 read as Windows-1252. False when it cannot be read.
-bool lerArquivoXml(const std::string &caminho, std::string &texto);
-
-// Reads the note of `caminho` into `nfe`, its text into `texto`. On failure
+// Reads the note of `caminho` into `nfe`, its text (lerArquivo) into `texto`. On failure
 // prints the reason on standard error and answers false.
 bool importarNotaXml(const std::string &caminho, TNFe &nfe, std::string &texto);
 
