@@ -233,7 +233,14 @@ void TGerador::EscreveCampo(TTipoValorCampo Tipo, std::string_view ID, std::stri
     if (Opcoes.SomenteValidar)
         return;
 
-    PreencheCampoTXT(tag, campo.vazio ? std::string_view() : std::string_view(campo.texto));
+    // The content as the element carries it: cleaned by the options, or exactly as given.
+    const std::string conteudo = campo.vazio ? std::string()
+                                 : !LimpaTexto
+                                     ? campo.texto
+                                     : LimpaTextoXML(Opcoes.RetirarEspacos, campo.texto,
+                                                     Opcoes.RetirarAcentos, true, Opcoes.QuebraLinha);
+    if (!LayoutArquivoTXT.empty())
+        preencheValorTXT(id, tag, Descricao, campo.texto, conteudo);
 
     const bool vazioObrigatorio = Ocorrencias == 1 && campo.vazio;
     if (!vazioObrigatorio && campo.vazio)
@@ -258,11 +265,7 @@ void TGerador::EscreveCampo(TTipoValorCampo Tipo, std::string_view ID, std::stri
         }
     } else {
         xml += '>';
-        if (LimpaTexto)
-            xml += LimpaTextoXML(Opcoes.RetirarEspacos, campo.texto, Opcoes.RetirarAcentos, true,
-                                 Opcoes.QuebraLinha);
-        else
-            xml += campo.texto;
+        xml += conteudo;
         xml += "</";
         xml += tag;
         xml += '>';

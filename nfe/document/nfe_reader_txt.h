@@ -44,6 +44,11 @@ class TNFeRTXT {
 
     // The lines of the file, as loaded (UTF-8).
     std::vector<std::string> ConteudoArquivo;
+    // Warnings of the last InterpretarArquivo, one per line that was skipped
+    // (a record the layout of the file's version does not have, such as a
+    // continuation of the line before), each naming its line number. They
+    // do not stop the reading.
+    std::vector<std::string> Avisos;
 
     // False when the file does not exist (the lines are left as they were).
     // Otherwise the file's lines replace ConteudoArquivo and the answer is
@@ -68,8 +73,9 @@ class TNFeRTXT {
     const std::string &Registro() const { return registro_; }
     const std::string &ID() const { return id_; }
 
-    // Reads one record line into the document. An empty line, and a record
-    // name that no handler knows, do nothing.
+    // Reads one record line into the document. An empty line does nothing;
+    // a record name that no handler knows adds a warning to Avisos unless it
+    // is a group line of the layout without fields ("N", "W"...).
     void LerRegistro(std::string_view linha);
 
     // Field TAG of the current record converted by the value kind. A field
@@ -83,6 +89,8 @@ class TNFeRTXT {
     static int PosicaoDoCampo(std::string_view TAG, const TxtLayoutRecord *registro);
 
   private:
+    void avisaLinhaIgnorada();
+
     TNFe &nfe_;
     const TxtLayout *layout_ = nullptr;
     std::string registro_;

@@ -194,7 +194,7 @@ std::string TNFeW::textoProtocolo() const
     const TProcNFe &prot = NFe.procNFe;
     std::string dhRecbto = FormataDataHoraISO(prot.dhRecbto);
     if (versao() >= 3.1)
-        dhRecbto += FusoHorarioDaUF(SiglaUFDoCodigo(NFe.ide.cUF), prot.dhRecbto);
+        dhRecbto += prot.dhRecbtoFuso.Para(prot.dhRecbto, SiglaUFDoCodigo(NFe.ide.cUF));
 
     std::string texto = "<protNFe " + NFe.infNFe.AtributoVersao() + "><infProt>";
     texto += elemento("tpAmb", TipoAmbienteParaCodigo(prot.tpAmb));

@@ -45,7 +45,9 @@ class Registro {
     double flutuante(std::string_view tag) const;
     TDateTime data(std::string_view tag) const;     // YYYY-MM-DD
     TDateTime dataHora(std::string_view tag) const; // YYYY-MM-DDThh:mm:ss[zone]
-    TDateTime hora(std::string_view tag) const;     // hh:mm:ss
+    // The same, with the zone written after it kept in `fuso`.
+    TDateTime dataHora(std::string_view tag, TFusoLido &fuso) const;
+    TDateTime hora(std::string_view tag) const; // hh:mm:ss
     // An integer written as text: anything but a whole number, the empty text
     // included, is a field error.
     int textoInteiro(std::string_view tag) const;

@@ -436,13 +436,20 @@ TEST(TGerador, SaidaTXTPreencheORegistroDoGrupoAberto)
     EXPECT_EQ(gerador.ArquivoFormatoTXT, "NOTA FISCAL|1\r\n"
                                          "A|4.00|NFe35\r\n"
                                          "B|35|0001\r\n"
-                                         "C|Café è Cia|Filial\r\n"
+                                         "C|Café è Cia-Filial\r\n"
                                          "C02a|11144477735\r\n"
                                          "H|1|\r\n"
                                          "I|P1|\r\n"
                                          "H|2|\r\n"
                                          "I|P2|Produto 2\r\n");
     EXPECT_EQ(gerador.IDNivel(), "");
+    // The value that no record holds and the one whose "|" was replaced are named.
+    ASSERT_EQ(gerador.ListaDeAlertas.size(), 2u);
+    EXPECT_NE(gerador.ListaDeAlertas[0].find("/cNF() - " + std::string(kSemRegistroTXT)), std::string::npos)
+        << gerador.ListaDeAlertas[0];
+    EXPECT_NE(gerador.ListaDeAlertas[1].find("/xNome() - " + std::string(kValorAlteradoTXT)),
+              std::string::npos)
+        << gerador.ListaDeAlertas[1];
 }
 
 TEST(TGerador, IDNivelVoltaAoRegistroDoGrupoPai)
@@ -540,7 +547,7 @@ TEST(TGerador, SemModeloNaoHaSaidaTXT)
     gerador.EscreveCampo(vcTexto, "", "xNome", 0, 60, 1, "¨è|CUF", "", false);
     gerador.EscreveCampo(vcInteiro, "", "cUF", 2, 2, 1, 35);
     gerador.ConcluiTXT("NFe1");
-    EXPECT_EQ(gerador.ArquivoFormatoTXT, "B|35|¨è|CUF\r\n");
+    EXPECT_EQ(gerador.ArquivoFormatoTXT, "B|35|¨è-CUF\r\n");
 }
 
 } // namespace

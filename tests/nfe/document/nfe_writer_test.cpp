@@ -204,7 +204,8 @@ TEST_F(NFeWriterFrame, EachRunStartsFromCleanOutputsAndTheTxtTextIsRepeatable)
 {
     TNFe nfe;
     fillFrameNote(nfe);
-    nfe.emit.xNome.clear(); // one alert per run
+    nfe.emit.xNome.clear();          // one alert per run
+    nfe.ide.indIntermed = itmNenhum; // the TXT layout has no field for it
     TNFeW writer(nfe);
     writer.Opcoes.GerarTXTSimultaneamente = true;
 
