@@ -185,6 +185,9 @@ void TNFeW::EscreveAssinatura()
     TSignature &assinatura = NFe.Signature;
     assinatura.URI = "#NFe" + SomenteDigitos(NFe.infNFe.Id);
     assinatura.Gerador.Opcoes.IdentarXML = Gerador.Opcoes.IdentarXML;
+    // The block's answer is not used: its alerts (an over-long certificate)
+    // would otherwise pile up with every write of the note.
+    assinatura.Gerador.ListaDeAlertas.clear();
     assinatura.MontarXml();
     Gerador.ArquivoFormatoXML += assinatura.Gerador.ArquivoFormatoXML;
 }

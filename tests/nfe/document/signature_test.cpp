@@ -122,6 +122,30 @@ TEST(Signature, IndentedBlockHasOneElementPerLine)
     }
 }
 
+TEST(Signature, EveryBuildStartsFromACleanWriter)
+{
+    // Indented and not, a block written again from the same values is the
+    // same block: the writer's depth and its path of open groups (which the
+    // alerts quote) do not carry over from one build to the next.
+    for (const bool indented : {false, true}) {
+        TSignature signature;
+        signature.Gerador.Opcoes.IdentarXML = indented;
+        signature.URI = kUri;
+        signature.X509Certificate = base64Like(1000);
+        EXPECT_FALSE(signature.MontarXml());
+        const std::string first = signature.Gerador.ArquivoFormatoXML;
+        const std::vector<std::string> firstAlerts = signature.Gerador.ListaDeAlertas;
+        for (int build = 2; build <= 3; ++build) {
+            signature.Gerador.ListaDeAlertas.clear();
+            EXPECT_FALSE(signature.MontarXml());
+            EXPECT_EQ(signature.Gerador.ArquivoFormatoXML, first)
+                << "indented " << indented << ", build " << build;
+            EXPECT_EQ(signature.Gerador.ListaDeAlertas, firstAlerts) << "indented " << indented;
+        }
+        EXPECT_EQ(signature.Gerador.Opcoes.ProfundidadeAtual, 0);
+    }
+}
+
 TEST(Signature, SignedInfoCanonicalisesLikeTheSigningTemplate)
 {
     if (!xmlcheck::available())
