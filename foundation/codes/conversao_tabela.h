@@ -40,18 +40,16 @@ constexpr int compareCodesIgnoringCase(std::string_view a, std::string_view b)
     return a.size() < b.size() ? -1 : 1;
 }
 
-template <typename E>
-struct CodeRow {
+template <typename E> struct CodeRow {
     std::string_view code;
     E value;
 };
 
-template <typename E, std::size_t N>
-class CodeTable {
+template <typename E, std::size_t N> class CodeTable {
     static_assert(std::is_enum_v<E> && sizeof(E) == 1, "code tables hold one-byte enumerations");
     static_assert(N >= 1, "a code table has at least one row");
 
-public:
+  public:
     constexpr explicit CodeTable(const std::array<CodeRow<E>, N> &rows) : rows_(rows)
     {
         for (auto &slot : rowOfOrdinal_)
@@ -98,7 +96,7 @@ public:
         return firstValue();
     }
 
-private:
+  private:
     static constexpr std::uint8_t kNoRow = 0xFF;
     static_assert(N < kNoRow, "a code table has fewer than 255 rows");
 
@@ -141,8 +139,7 @@ private:
 };
 
 // Builds a code table from its rows in table order.
-template <typename E, std::size_t N>
-constexpr CodeTable<E, N> MakeCodeTable(const CodeRow<E> (&rows)[N])
+template <typename E, std::size_t N> constexpr CodeTable<E, N> MakeCodeTable(const CodeRow<E> (&rows)[N])
 {
     return CodeTable<E, N>(std::to_array(rows));
 }
@@ -157,8 +154,7 @@ constexpr E CodigoParaEnum(std::string_view codigo, const CodeTable<E, N> &tabel
 }
 
 // Value to code: the last row's code for the value, or the empty text.
-template <typename E, std::size_t N>
-std::string EnumParaCodigo(E valor, const CodeTable<E, N> &tabela)
+template <typename E, std::size_t N> std::string EnumParaCodigo(E valor, const CodeTable<E, N> &tabela)
 {
     return std::string(tabela.codeOf(valor));
 }

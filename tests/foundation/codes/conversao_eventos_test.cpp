@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/base/quib_exception.h"
 #include "foundation/codes/conversao_eventos.h"
 #include "foundation/codes/conversao_nfe.h"
-#include "foundation/base/quib_exception.h"
 
 namespace {
 
