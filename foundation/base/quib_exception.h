@@ -4,6 +4,8 @@
 #include <string>
 
 // Base of the exceptions raised by the fiscal-document layers.
+//
+// Header only: no source of its own.
 class EQuibException : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;

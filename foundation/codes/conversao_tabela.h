@@ -22,6 +22,8 @@
 //
 // Both directions are resolved when the table is built (at compile time), so a lookup is
 // one array access (value to code) or a binary search (code to value), with no copies.
+//
+// Header only: no source of its own.
 
 // Three-way comparison of two codes, the letters a-z and A-Z compared without regard to case
 // (how every code and document name is matched).
