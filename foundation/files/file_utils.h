@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/base/quib_exception.h"
+
 // Folders and file names, listing and writing files, trace-log lines, version
 // texts, starting programs, loading functions from libraries at run time, and a
 // reversible scrambling of texts held in memory. Paths use "/".
@@ -19,9 +21,9 @@
 
 // A file or folder that cannot be created or written. The target file is left
 // as it was.
-class FileWriteError : public std::runtime_error {
+class FileWriteError : public ProgramError {
   public:
-    using std::runtime_error::runtime_error;
+    using ProgramError::ProgramError;
 };
 
 // --- Folders and versions ---

@@ -17,7 +17,7 @@ void ensureCurlInitialised()
 {
     static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
     if (!initialised)
-        throw std::runtime_error("Não foi possível iniciar a biblioteca HTTP (libcurl)");
+        throw ProgramError("Não foi possível iniciar a biblioteca HTTP (libcurl)");
 }
 
 struct SlistDeleter {
@@ -88,7 +88,7 @@ HttpSend::HttpSend()
     ensureCurlInitialised();
     handle_ = curl_easy_init();
     if (handle_ == nullptr)
-        throw std::runtime_error("Não foi possível criar o cliente HTTP (libcurl)");
+        throw ProgramError("Não foi possível criar o cliente HTTP (libcurl)");
 }
 
 HttpSend::~HttpSend()

@@ -16,6 +16,7 @@ enum class TlsMinimum : std::uint8_t { platformDefault, tls1_2, tls1_3 };
 
 class HttpSend {
   public:
+    // Raises ProgramError when libcurl cannot be started or gives no handle.
     HttpSend();
     ~HttpSend();
     HttpSend(const HttpSend &) = delete;
