@@ -1,9 +1,15 @@
 // Whole-document text functions must stay linear in the size of the text.
+// ParteEmLinhas (every HTTP error body) and DesfazEscapeXML (every value read)
+// run at two sizes, ten times apart: the larger may cost at most twelve times
+// the smaller.
 
+#include <charconv>
 #include <string>
 
 #include <benchmark/benchmark.h>
 
+#include "foundation/fiscal/pcn_auxiliar.h"
+#include "foundation/text/text_utils.h"
 #include "foundation/xml/xml_text_utils.h"
 
 namespace {
@@ -64,6 +70,34 @@ void BM_RemoveTagsHTML(benchmark::State &state)
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_RemoveTagsHTML)->RangeMultiplier(4)->Range(64, 16384)->Complexity(benchmark::oN);
+
+// An answer body without line breaks, cut as the HTTP error message would be
+// without its limit of 20 lines.
+void BM_ParteEmLinhasWithoutLimit(benchmark::State &state)
+{
+    std::string text;
+    while (text.size() < static_cast<std::size_t>(state.range(0)))
+        text += "Rejei\xC3\xA7\xC3\xA3o: erro n\xC3\xA3o catalogado <b>x</b> ";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ParteEmLinhas(text, 80, 0, false));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
+}
+BENCHMARK(BM_ParteEmLinhasWithoutLimit)->Arg(40'000)->Arg(400'000);
+
+// A value holding many different hexadecimal character references.
+void BM_DesfazEscapeXMLDistinctReferences(benchmark::State &state)
+{
+    std::string text;
+    for (std::int64_t i = 0; i < state.range(0); ++i) {
+        char hex[16];
+        const auto end = std::to_chars(hex, hex + sizeof hex, 0x4E00 + i, 16).ptr;
+        text += "&#x" + std::string(hex, end) + ";";
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DesfazEscapeXML(text));
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
+}
+BENCHMARK(BM_DesfazEscapeXMLDistinctReferences)->Arg(1'600)->Arg(16'000);
 
 } // namespace
 

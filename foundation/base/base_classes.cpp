@@ -26,6 +26,16 @@ bool sameFieldName(std::string_view a, std::string_view b)
     return true;
 }
 
+// A field name as callers give it: trimmed, with or without its colon
+// ("Location" and "Location:" name the same field).
+std::string_view fieldName(std::string_view name)
+{
+    std::string_view trimmed = trimText(name);
+    if (trimmed.ends_with(':'))
+        trimmed = trimText(trimmed.substr(0, trimmed.size() - 1));
+    return trimmed;
+}
+
 } // namespace
 
 int TAnsiStringList::Adiciona(std::string_view bytes)
@@ -55,7 +65,7 @@ std::string TAnsiStringList::TextoUnido() const
 
 int THttpHeader::IndiceDoCampo(std::string_view name) const
 {
-    const std::string_view wanted = trimText(name);
+    const std::string_view wanted = fieldName(name);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const std::string_view line = lines_[i];
         const std::size_t colon = line.find(':');
@@ -85,7 +95,7 @@ std::string THttpHeader::ValorDoCampo(std::string_view name) const
 
 int THttpHeader::GravaCampo(std::string_view name, std::string_view value)
 {
-    std::string line = std::string(name) + ": " + std::string(value);
+    std::string line = std::string(fieldName(name)) + ": " + std::string(value);
     const int index = IndiceDoCampo(name);
     if (index < 0)
         return add(line);

@@ -164,7 +164,8 @@ class TAnsiStringList {
 // ---- THttpHeader -------------------------------------------------------------
 
 // HTTP header lines, each "name: value". Field names compare whole and without
-// regard to case, as HTTP defines them.
+// regard to case, as HTTP defines them; a name may be given with its colon
+// ("Location:"), as the transports read them.
 class THttpHeader {
   public:
     // Index of the first line whose field name is `name`; -1 when none.

@@ -1,9 +1,11 @@
 #include "foundation/codes/conversao_eventos.h"
 
 #include <cstddef>
+#include <mutex>
 #include <vector>
 
 #include "foundation/base/quib_exception.h"
+#include "foundation/codes/conversao_nfe.h"
 #include "foundation/text/text_utils.h"
 
 namespace {
@@ -75,20 +77,51 @@ constexpr auto kTipoEventoNome = MakeCodeTable<TpcnTipoEvento>({
 });
 // clang-format on
 
-// The process-wide registry: filled at start-up, read afterwards.
-std::vector<TStrToTpEventoDFe> &registroConversores()
-{
-    static std::vector<TStrToTpEventoDFe> registro;
-    return registro;
-}
-
-const TStrToTpEventoDFe *conversorDoDocumento(std::string_view nomeDocumento)
-{
-    for (const auto &entrada : registroConversores()) {
-        if (compareCodesIgnoringCase(entrada.nomeDocumento, nomeDocumento) == 0)
-            return &entrada;
+// The process-wide registry. It is created, once and thread-safely, on first
+// use already holding the NF-e reader under "NFe", so every program reads NF-e
+// event codes without a start-up call; registrations of other document types
+// and lookups may then come from any thread.
+class RegistroConversores {
+  public:
+    RegistroConversores()
+    {
+        const TConversorTipoEvento nfe = CodigoParaTipoEventoNFe;
+        entradas_.push_back({nfe, "NFE"});
     }
-    return nullptr;
+
+    // The converter registered for the name; null when none.
+    TConversorTipoEvento conversor(std::string_view nomeDocumento)
+    {
+        const std::lock_guard<std::mutex> trava(trava_);
+        const TStrToTpEventoDFe *entrada = procura(nomeDocumento);
+        return entrada == nullptr ? nullptr : entrada->conversor;
+    }
+
+    void registra(TConversorTipoEvento conversor, std::string_view nomeDocumento)
+    {
+        const std::lock_guard<std::mutex> trava(trava_);
+        if (procura(nomeDocumento) == nullptr)
+            entradas_.push_back({conversor, upperAscii(nomeDocumento)});
+    }
+
+  private:
+    const TStrToTpEventoDFe *procura(std::string_view nomeDocumento) const
+    {
+        for (const auto &entrada : entradas_) {
+            if (compareCodesIgnoringCase(entrada.nomeDocumento, nomeDocumento) == 0)
+                return &entrada;
+        }
+        return nullptr;
+    }
+
+    std::mutex trava_;
+    std::vector<TStrToTpEventoDFe> entradas_;
+};
+
+RegistroConversores &registroConversores()
+{
+    static RegistroConversores registro;
+    return registro;
 }
 
 // clang-format off
@@ -187,19 +220,18 @@ std::string TipoEventoParaNome(TpcnTipoEvento valor)
 
 void RegistraConversorTipoEvento(TConversorTipoEvento conversor, std::string_view nomeDocumento)
 {
-    if (conversor == nullptr || conversorDoDocumento(nomeDocumento) != nullptr)
-        return;
-    registroConversores().push_back({conversor, upperAscii(nomeDocumento)});
+    if (conversor != nullptr)
+        registroConversores().registra(conversor, nomeDocumento);
 }
 
 TpcnTipoEvento CodigoParaTipoEventoDoc(std::string_view codigo, std::string_view nomeDocumento, bool &ok)
 {
-    const TStrToTpEventoDFe *entrada = conversorDoDocumento(nomeDocumento);
-    if (entrada == nullptr) {
+    const TConversorTipoEvento conversor = registroConversores().conversor(nomeDocumento);
+    if (conversor == nullptr) {
         ok = false;
         return tevNaoMapeado;
     }
-    return entrada->conversor(codigo, ok);
+    return conversor(codigo, ok);
 }
 
 std::string AutorEventoParaCodigo(TpcnAutorEvento valor)

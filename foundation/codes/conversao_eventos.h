@@ -124,9 +124,10 @@ struct TStrToTpEventoDFe {
     std::string nomeDocumento; // upper case
 };
 
+// The registry is process-wide, created on first use already holding the NF-e reader
+// (CodigoParaTipoEventoNFe) under "NFe", and safe to use from any thread.
 // Registers the converter of a document type under its name (compared without regard to
-// ASCII case). The first registration for a name stays; later ones are dropped. Called at
-// start-up, before any lookup.
+// ASCII case). The first registration for a name stays; later ones are dropped.
 void RegistraConversorTipoEvento(TConversorTipoEvento conversor, std::string_view nomeDocumento);
 
 // Reads an event code through the converter registered for the document name, which sets ok.

@@ -298,6 +298,7 @@ TpcnMotivoReducaoAdRem CodigoParaMotivoReducaoAdRem(std::string_view codigo);
 TpcnTipoEvento CodigoParaTipoEventoNFe(std::string_view codigo, bool &ok);
 TpcnTipoEvento CodigoParaTipoEventoNFe(std::string_view codigo);
 
-// Start-up registration of the NF-e event-code reader under the document name "NFe". Call it
-// once before any document is read; calling it again changes nothing.
+// Registration of the NF-e event-code reader under the document name "NFe". The registry
+// already holds it from its first use, so the call is never needed and changes nothing; it
+// stays for callers that make it.
 void RegistraConversorTipoEventoNFe();

@@ -32,8 +32,18 @@ class FileWriteError : public ProgramError {
 // path stays empty.
 std::string IncluiBarraFinal(std::string_view path);
 
-// The folder of the running program's file, ending in "/".
+// The folder of the running program's file, ending in "/". Read-only once
+// installed: per-user files go to the folders below.
 std::string PastaDoPrograma();
+
+// The name under which the program keeps its per-user folders.
+inline constexpr const char *kNomeDoPrograma = "nfe-console";
+
+// The user's cache folder for the program, ending in "/":
+// "$XDG_CACHE_HOME/nfe-console/" when that variable holds an absolute path,
+// else "$HOME/.cache/nfe-console/" (the home folder of the user's account when
+// HOME is not set). The folder is not created here.
+std::string PastaDeCacheDoUsuario();
 
 // Above 0 when version A is newer than B, below 0 when older, 0 when equal.
 // Components between separators are compared from the left, the first

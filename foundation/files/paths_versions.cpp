@@ -3,10 +3,14 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
 #include <vector>
+
+#include <pwd.h>
+#include <unistd.h>
 
 #include "foundation/files/file_utils.h"
 #include "foundation/numbers/number_date_utils.h"
@@ -42,6 +46,24 @@ std::string PastaDoPrograma()
     if (error)
         return "./";
     return IncluiBarraFinal(program.parent_path().string());
+}
+
+std::string PastaDeCacheDoUsuario()
+{
+    const char *cache = std::getenv("XDG_CACHE_HOME");
+    if (cache != nullptr && cache[0] == '/')
+        return IncluiBarraFinal(cache) + kNomeDoPrograma + "/";
+    std::string home;
+    if (const char *variavel = std::getenv("HOME"); variavel != nullptr && variavel[0] != '\0') {
+        home = variavel;
+    } else {
+        std::vector<char> buffer(16384);
+        passwd entrada{};
+        passwd *achada = nullptr;
+        if (getpwuid_r(getuid(), &entrada, buffer.data(), buffer.size(), &achada) == 0 && achada != nullptr)
+            home = achada->pw_dir;
+    }
+    return IncluiBarraFinal(home.empty() ? "." : home) + ".cache/" + kNomeDoPrograma + "/";
 }
 
 double ComparaVersoes(std::string_view versaoA, std::string_view versaoB, char separador)

@@ -34,7 +34,7 @@ TQuibIBGE &DiretorioMunicipios(std::string_view Pasta)
     std::unique_ptr<TQuibIBGE> &instance = diretorio();
     if (!instance)
         instance = std::make_unique<TQuibIBGE>();
-    const std::string pasta = trimText(Pasta).empty() ? PastaDoPrograma() : IncluiBarraFinal(Pasta);
+    const std::string pasta = trimText(Pasta).empty() ? PastaDeCacheDoUsuario() : IncluiBarraFinal(Pasta);
     std::string nome = std::filesystem::path(instance->CacheArquivo()).filename().string();
     if (nome.empty())
         nome = TQuibIBGE::kCacheArquivoPadrao;

@@ -9,8 +9,10 @@
 // state and city directory (see dfe_util.h for the other shared helpers).
 
 // The process-wide directory, created on first use. Every call moves its
-// cache file into `Pasta` (the program's folder when blank), keeping the
-// file's name ("QuibIBGE.txt" when it has none).
+// cache file into `Pasta` (the user's cache folder, PastaDeCacheDoUsuario,
+// when blank), keeping the file's name ("QuibIBGE.txt" when it has none).
+// A cache file that cannot be written does not fail a lookup (see
+// TQuibIBGE::FalhaGravacaoCache).
 TQuibIBGE &DiretorioMunicipios(std::string_view Pasta);
 
 // Frees the process-wide directory; the next lookup creates a fresh one.

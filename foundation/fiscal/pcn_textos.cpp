@@ -26,26 +26,60 @@ bool codePointDaReferencia(std::string_view hex, char32_t &codigo)
     return true;
 }
 
-// Replaces, one after the other, the first "&#x" reference of the text (up
-// to its ";" or the end of the text) and every other occurrence of exactly
-// the same reference, until none is left.
-std::string decodificaReferenciasHex(std::string texto)
-{
-    static constexpr std::string_view kInicio = "&#x";
-    for (std::size_t pos = texto.find(kInicio); pos != std::string::npos; pos = texto.find(kInicio)) {
-        const std::size_t fim = texto.find(';', pos + kInicio.size());
-        const std::size_t tamanho = fim == std::string::npos ? texto.size() - pos : fim + 1 - pos;
-        const std::string referencia = texto.substr(pos, tamanho);
-        const std::size_t tamanhoHex =
-            referencia.size() - kInicio.size() - (fim == std::string::npos ? 0 : 1);
-        const std::string_view hex = std::string_view(referencia).substr(kInicio.size(), tamanhoHex);
+constexpr std::string_view kInicioReferencia = "&#x";
 
-        char32_t codigo = 0;
-        const std::string substituto =
-            codePointDaReferencia(hex, codigo) ? utf8Encode(codigo) : std::string(hex);
-        texto = replaceAll(texto, referencia, substituto);
+// Where the digits of a reference start when the end of `saida` (just grown by
+// a decoded character) and the rest of the text from `pos` together spell
+// "&#x"; the part held in `saida` is removed. npos when they do not.
+std::size_t referenciaFormada(std::string &saida, std::string_view texto, std::size_t pos)
+{
+    for (std::size_t naSaida = kInicioReferencia.size(); naSaida >= 1; --naSaida) {
+        const std::string_view parte = kInicioReferencia.substr(0, naSaida);
+        const std::string_view resto = kInicioReferencia.substr(naSaida);
+        if (saida.ends_with(parte) && texto.substr(pos).starts_with(resto)) {
+            saida.resize(saida.size() - naSaida);
+            return pos + resto.size();
+        }
     }
-    return texto;
+    return std::string_view::npos;
+}
+
+// Every "&#x" reference (up to its ";", or to the end of the text when there
+// is none) becomes the UTF-8 of its code point; a reference that spells none
+// leaves its digits in place. One pass over the text: a decoded "&", "#" or
+// "x" that forms a new reference with its neighbours is decoded again, as
+// repeating the search from the start would do.
+std::string decodificaReferenciasHex(std::string_view texto)
+{
+    std::size_t pos = texto.find(kInicioReferencia);
+    if (pos == std::string_view::npos)
+        return std::string(texto);
+    std::string saida;
+    saida.reserve(texto.size());
+    saida.append(texto.substr(0, pos));
+    while (pos != std::string_view::npos) {
+        std::size_t digitos = pos + kInicioReferencia.size();
+        while (digitos != std::string_view::npos) {
+            const std::size_t fim = texto.find(';', digitos);
+            const std::size_t fimDigitos = fim == std::string_view::npos ? texto.size() : fim;
+            const std::string_view hex = texto.substr(digitos, fimDigitos - digitos);
+            pos = fim == std::string_view::npos ? texto.size() : fim + 1;
+            char32_t codigo = 0;
+            if (!codePointDaReferencia(hex, codigo)) {
+                saida.append(hex);
+                break;
+            }
+            saida += utf8Encode(codigo);
+            digitos = codigo == U'&' || codigo == U'#' || codigo == U'x'
+                          ? referenciaFormada(saida, texto, pos)
+                          : std::string_view::npos;
+        }
+        const std::size_t proxima = texto.find(kInicioReferencia, pos);
+        saida.append(
+            texto.substr(pos, proxima == std::string_view::npos ? std::string_view::npos : proxima - pos));
+        pos = proxima;
+    }
+    return saida;
 }
 
 } // namespace
@@ -98,7 +132,7 @@ std::string DesfazEscapeXML(std::string_view texto)
     resultado = replaceAll(resultado, "&gt;", ">");
     resultado = replaceAll(resultado, "&quot;", "\"");
     resultado = replaceAll(resultado, "&#39;", "'");
-    resultado = decodificaReferenciasHex(std::move(resultado));
+    resultado = decodificaReferenciasHex(resultado);
     return std::string(trimText(resultado));
 }
 

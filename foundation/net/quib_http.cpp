@@ -1,6 +1,7 @@
 #include "foundation/net/quib_http.h"
 
 #include "foundation/base/busy_cursor.h"
+#include "foundation/net/url_origin.h"
 #include "foundation/net/url_reference.h"
 #include "foundation/text/text_utils.h"
 #include "foundation/xml/xml_text_utils.h"
@@ -36,6 +37,15 @@ std::string locationTarget(const std::string &current, std::string_view location
     // A bare host as base ("www.host/page") is read as an http address.
     const std::string base = current.find("://") == std::string::npos ? "http://" + current : current;
     return resolveUrlReference(base, location);
+}
+
+// Credentials meant for the first server: never sent to another one.
+void dropCredentials(THttpHeader &headers)
+{
+    for (const std::string_view field : {"Authorization", "Cookie"}) {
+        for (int index = headers.IndiceDoCampo(field); index >= 0; index = headers.IndiceDoCampo(field))
+            headers.remove(index);
+    }
 }
 
 } // namespace
@@ -81,8 +91,9 @@ void TQuibHTTP::ExecutarMetodo(std::string_view Method, std::string_view URL)
     http_.connectTimeoutMs = TimeOut > 0 ? TimeOut : 0;
     http_.idleTimeoutMs = TimeOut > 0 ? TimeOut : 0;
 
-    // The request headers stay in the client across redirects; only the body
-    // goes when the method turns into GET.
+    // The request headers stay in the client across redirects, but for the
+    // credentials when the redirect leaves the origin (scheme, host or port);
+    // the body goes when the method turns into GET.
     std::string method = upperAscii(Method);
     http_.execute(method, url_);
     for (int redirects = 0; redirects < kMaxRedirecionamentos && isRedirect(http_.resultCode); ++redirects) {
@@ -90,7 +101,10 @@ void TQuibHTTP::ExecutarMetodo(std::string_view Method, std::string_view URL)
         location = std::string(trimText(location.substr(0, location.find(';'))));
         if (location.empty())
             break;
-        url_ = locationTarget(url_, location);
+        const std::string target = locationTarget(url_, location);
+        if (!sameOrigin(url_, target))
+            dropCredentials(http_.requestHeaders);
+        url_ = target;
         const std::string next = methodAfterRedirect(http_.resultCode, method);
         if (next != method)
             http_.requestBody.clear();

@@ -47,7 +47,9 @@ class TQuibHTTP : public TQuibComponent {
     // Clears the client's request, sends the bytes of Texto as the body.
     virtual void ExecutarPostTexto(std::string_view URL, std::string_view Texto);
     // Runs the request, follows redirects, decodes the body into RespostaHTTP
-    // and raises EQuibHTTPError unless the final status is 200.
+    // and raises EQuibHTTPError unless the final status is 200. A redirect to
+    // another scheme, host or port removes the "Authorization" and "Cookie"
+    // request headers from the client first (they are not put back).
     virtual void ExecutarMetodo(std::string_view Method, std::string_view URL);
 
     // Trimmed value of the first response header line that begins with the

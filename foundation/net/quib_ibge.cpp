@@ -64,7 +64,7 @@ TQuibIBGE::TQuibIBGE() : resultadoBusca_(*this), cidadesCarregadas_(*this), ufsC
 std::string TQuibIBGE::CacheArquivo()
 {
     if (!cacheArquivo_.empty() && cacheArquivo_.find('/') == std::string::npos)
-        cacheArquivo_ = PastaDoPrograma() + cacheArquivo_;
+        cacheArquivo_ = PastaDeCacheDoUsuario() + cacheArquivo_;
     return cacheArquivo_;
 }
 
@@ -208,7 +208,7 @@ void TQuibIBGE::CarregarCidadesDaUF(int codigoUF)
         cidadesCarregadas_.ObterItem(added).ChaveBusca = cidade->ChaveBusca;
     }
     uf.CidadesBaixadas = true;
-    SalvarCache();
+    gravaCacheAposCarga();
 }
 
 void TQuibIBGE::CarregarTodasCidades()
@@ -232,7 +232,7 @@ void TQuibIBGE::CarregarTodasCidades()
     }
     for (TQuibIBGEUF *uf : ufsCarregadas_)
         uf->CidadesBaixadas = true;
-    SalvarCache();
+    gravaCacheAposCarga();
 }
 
 std::string TQuibIBGE::LerRespostaTexto() const
@@ -318,6 +318,19 @@ void TQuibIBGE::SalvarCache()
     for (const std::string &linha : linhas)
         texto += linha + "\r\n";
     SobrescreveArquivoTexto(arquivo, texto, true);
+}
+
+void TQuibIBGE::gravaCacheAposCarga()
+{
+    falhaGravacaoCache_.clear();
+    try {
+        SalvarCache();
+    } catch (const FileWriteError &erro) {
+        // The download succeeded and its data is held: the lookup goes on.
+        falhaGravacaoCache_ = std::string("Cache de municípios não gravado: ") + erro.what();
+        if (OnFalhaGravacaoCache)
+            OnFalhaGravacaoCache(*this, falhaGravacaoCache_);
+    }
 }
 
 std::vector<std::string> TQuibIBGE::GerarLinhasCache()

@@ -136,6 +136,7 @@ class TQuibIBGECidades : public TQuibObjectList<TQuibIBGECidade> {
 // keeps the directory from touching the file.
 using TQuibIBGELerGravarCache = std::function<void(std::vector<std::string> &ConteudoCache, bool &Tratado)>;
 using TQuibIBGEBuscaEfetuada = std::function<void(TQuibIBGE &Sender)>;
+using TQuibIBGEFalhaCache = std::function<void(TQuibIBGE &Sender, const std::string &Mensagem)>;
 
 class TQuibIBGE : public TQuibHTTP {
   public:
@@ -148,8 +149,9 @@ class TQuibIBGE : public TQuibHTTP {
     // Address of the data service (scheme and host, no final "/"); a setting.
     std::string serviceAddress = kEnderecoPadrao;
 
-    // The cache file. A bare file name gets the program's folder in front
-    // (and keeps it); an empty name means no cache file.
+    // The cache file. A bare file name gets the user's cache folder
+    // (PastaDeCacheDoUsuario, file_utils.h) in front and keeps it; an empty
+    // name means no cache file.
     std::string CacheArquivo();
     void SetCacheArquivo(std::string_view arquivo) { cacheArquivo_ = std::string(arquivo); }
     // Age in whole days above which the cache file is discarded; 0 = no limit.
@@ -161,6 +163,9 @@ class TQuibIBGE : public TQuibHTTP {
     TQuibIBGEBuscaEfetuada OnBuscaEfetuada;
     TQuibIBGELerGravarCache OnGravarCache;
     TQuibIBGELerGravarCache OnLerCache;
+    // Called when the cache file could not be written after a download, with
+    // the message also kept in FalhaGravacaoCache.
+    TQuibIBGEFalhaCache OnFalhaGravacaoCache;
 
     // The municipality with the code into ResultadoBusca (0 or 1 found).
     // Raises "Código do Município deve ser informado" for 0.
@@ -178,6 +183,10 @@ class TQuibIBGE : public TQuibHTTP {
     TQuibIBGECidades &CidadesCarregadas() { return cidadesCarregadas_; }
     TQuibIBGEUFs &UFsCarregadas() { return ufsCarregadas_; }
     bool CacheLido() const { return cacheLido_; }
+    // Why the cache file was not written after the last download ("Cache de
+    // municípios não gravado: ..."); empty when it was. Such a failure never
+    // makes a lookup fail: the downloaded data is held and answers.
+    const std::string &FalhaGravacaoCache() const { return falhaGravacaoCache_; }
 
     // The name as a search key: lower case without accents when
     // IgnorarCaixaEAcentos, else unchanged.
@@ -193,6 +202,9 @@ class TQuibIBGE : public TQuibHTTP {
     void CarregarTodasCidades();
 
     void LerCache();
+    // Writes the cache file (creating its folder); raises FileWriteError when
+    // it cannot be written. The loads call it and keep such a failure in
+    // FalhaGravacaoCache instead.
     void SalvarCache();
     std::vector<std::string> GerarLinhasCache();
 
@@ -203,10 +215,13 @@ class TQuibIBGE : public TQuibHTTP {
     void BaixarCompactado(std::string_view url);
 
   private:
+    void gravaCacheAposCarga();
+
     TQuibIBGECidades resultadoBusca_;
     TQuibIBGECidades cidadesCarregadas_;
     TQuibIBGEUFs ufsCarregadas_;
     std::string cacheArquivo_ = kCacheArquivoPadrao;
     bool ignorarCaixaEAcentos_ = false;
     bool cacheLido_ = false;
+    std::string falhaGravacaoCache_;
 };

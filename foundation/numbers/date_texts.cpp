@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "foundation/base/quib_exception.h"
 #include "foundation/numbers/number_date_utils.h"
 
 namespace {
@@ -34,6 +35,34 @@ std::size_t runLength(std::string_view format, std::size_t pos)
     return end - pos;
 }
 
+bool startsWithNoCase(std::string_view text, std::string_view prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (lower(text[i]) != prefix[i])
+            return false;
+    }
+    return true;
+}
+
+// The pattern tokens this formatter does not build: names of months and week
+// days, the long and locale forms and the AM/PM markers. Writing them as
+// numbers or letters would give a plainly wrong date, so they are refused.
+std::string_view unsupportedToken(std::string_view format, std::size_t pos, std::size_t run)
+{
+    const char c = lower(format[pos]);
+    if ((c == 'm' || c == 'd') && run >= 3)
+        return format.substr(pos, run);
+    if (c == 'c' || c == 't')
+        return format.substr(pos, run);
+    for (const std::string_view marker : {"am/pm", "ampm", "a/p"}) {
+        if (startsWithNoCase(format.substr(pos), marker))
+            return format.substr(pos, marker.size());
+    }
+    return {};
+}
+
 std::string formatPattern(const DateTimeParts &p, std::string_view format)
 {
     std::string out;
@@ -48,6 +77,9 @@ std::string formatPattern(const DateTimeParts &p, std::string_view format)
             continue;
         }
         const std::size_t run = runLength(format, i);
+        if (const std::string_view token = unsupportedToken(format, i, run); !token.empty())
+            throw EQuibException("Formato de data \"" + std::string(format) + "\" não suportado: \"" +
+                                 std::string(token) + "\" não é gerado");
         switch (c) {
         case 'y':
             out += run >= 3 ? padded(p.year, 4) : twoDigits(p.year % 100);

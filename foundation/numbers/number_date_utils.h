@@ -68,7 +68,8 @@ double InteiroImplicitoParaFloat(std::string_view digits, int places);
 // point, "," before it groups thousands (removed here), quoted text and other
 // characters are literal, ";" separates positive;negative;zero sections.
 // Masks round halves away from zero on the decimal value: 2.675 with "0.00"
-// gives "2.68".
+// gives "2.68". A mask asking for scientific notation ("E+", "E-", "e+", "e-")
+// raises EQuibException: that form is not built.
 std::string FloatParaTexto(char decimalChar, std::string_view mask, double value);
 std::string FloatParaTexto(char decimalChar, std::string_view mask, Decimal value);
 // "0" for no places; else "0." and `places` zeros, with "," in front when grouping.
@@ -86,7 +87,9 @@ bool InteiroZero(std::int64_t value);
 
 // Format letters (any case): D/DD day, M/MM month (minutes right after an hour),
 // YY/YYYY year, H/HH hours, N/NN minutes, S/SS seconds, Z/ZZZ milliseconds;
-// quoted text and other characters are literal.
+// quoted text and other characters are literal. Tokens not built here raise
+// EQuibException: names of months and days (MMM, MMMM, DDD, DDDD), the long
+// forms (DDDDD, DDDDDD, C, T, TT) and the AM/PM markers.
 // The date part formatted (empty format: "DD/MM/YYYY").
 std::string DataFormatoBR(TDateTime value, std::string_view format = "");
 // The date-time formatted (empty format: "DD/MM/YYYY hh:nn:ss").

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "foundation/base/quib_exception.h"
 #include "foundation/numbers/decimal_text.h"
 #include "foundation/numbers/number_date_utils.h"
 
@@ -218,9 +219,29 @@ std::string formatSection(std::string_view section, const DecimalText &value, bo
     return out;
 }
 
+// Scientific notation ("E+", "E-", "e+", "e-" outside quotes) is not built
+// here: a mask asking for it is refused rather than written as digits and a
+// literal "E+".
+void refuseScientificMask(std::string_view mask)
+{
+    for (std::size_t i = 0; i + 1 < mask.size(); ++i) {
+        if (isQuote(mask[i])) {
+            const std::size_t close = mask.find(mask[i], i + 1);
+            if (close == std::string_view::npos)
+                return;
+            i = close;
+        } else if ((mask[i] == 'E' || mask[i] == 'e') && (mask[i + 1] == '+' || mask[i + 1] == '-')) {
+            throw EQuibException("Máscara numérica \"" + std::string(mask) +
+                                 "\" não suportada: notação científica (" + std::string(mask.substr(i, 2)) +
+                                 ") não é gerada");
+        }
+    }
+}
+
 std::string formatWithMask(const DecimalText &value, std::string_view mask, std::string_view decimalSep,
                            std::string_view thousandsSep)
 {
+    refuseScientificMask(mask);
     const auto sections = splitSections(mask);
     const FixedDigits first = roundToPlaces(value, layoutOf(sections[0]).maxDecimals);
     DecimalText magnitude = value;

@@ -97,6 +97,47 @@ std::string toUtf8(std::string_view text, int sourcePage)
     return out;
 }
 
+// Windows-1252 characters of the bytes 0x80 to 0x9F; 0 marks the five bytes
+// the page leaves undefined. The bytes 0xA0 to 0xFF are U+00A0 to U+00FF.
+// clang-format off
+constexpr char32_t kWindows1252Alto[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0,
+};
+// clang-format on
+
+// One byte read as Windows-1252, appended as UTF-8 ("?" for an undefined byte).
+void appendByteWindows1252(std::string &out, unsigned char byte)
+{
+    if (byte < 0x80) {
+        out += static_cast<char>(byte);
+        return;
+    }
+    const char32_t code = byte < 0xA0 ? kWindows1252Alto[byte - 0x80] : char32_t{byte};
+    out += code == 0 ? std::string("?") : utf8Encode(code);
+}
+
+// The one decoder of text arriving from outside: every well-formed UTF-8
+// sequence is kept, every stray byte is read as Windows-1252.
+std::string decodificaTextoDeFora(std::string_view text)
+{
+    if (utf8Valid(text))
+        return std::string(text);
+    std::string out;
+    out.reserve(text.size() + text.size() / 2);
+    for (std::size_t pos = 0; pos < text.size();) {
+        const auto ch = utf8CharAt(text, pos);
+        if (ch.valid)
+            out.append(text.substr(pos, ch.size));
+        else
+            appendByteWindows1252(out, static_cast<unsigned char>(text[pos]));
+        pos += ch.size;
+    }
+    return out;
+}
+
 std::string fromUtf8(std::string_view utf8, int destPage)
 {
     if (isUtf8Page(destPage))
@@ -123,14 +164,12 @@ std::string AnsiParaNativo(std::string_view text)
 
 std::string AnsiParaUTF8(std::string_view text)
 {
-    if (utf8Valid(text))
-        return std::string(text);
-    return convert(text, 0, 1252);
+    return decodificaTextoDeFora(text);
 }
 
 std::string UTF8ParaAnsi(std::string_view text)
 {
-    return std::string(text);
+    return decodificaTextoDeFora(text);
 }
 
 std::string DecodificaTexto(std::string_view text, bool isUtf8)

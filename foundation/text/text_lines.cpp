@@ -37,39 +37,51 @@ std::string ParteEmLinhas(std::string_view text, int columns, int maxLines, bool
         throw std::invalid_argument("ParteEmLinhas: o número de colunas deve ser ao menos 1 (recebido " +
                                     std::to_string(columns) + ")");
     const std::string unified = replaceAll(text, "\r\n", "\n");
-    const CharList chars(unified);
+    const std::string_view all = unified;
     const std::size_t cols = static_cast<std::size_t>(columns);
-    const std::size_t n = chars.size();
+
+    // Byte offsets of the characters of T, filled only as far as a line needs
+    // them, so each line costs its own length and nothing more.
+    std::vector<std::size_t> offsets;
+    std::size_t start = 0;                      // byte offset of T
+    auto offsetOf = [&](std::size_t position) { // byte offset of T's character `position` (1-based)
+        while (offsets.size() < position) {
+            const std::size_t at =
+                offsets.empty() ? start : offsets.back() + utf8CharAt(all, offsets.back()).size;
+            if (at >= all.size())
+                return all.size();
+            offsets.push_back(at);
+        }
+        return offsets[position - 1];
+    };
+    auto isChar = [&](std::size_t position, char c) {
+        const std::size_t at = offsetOf(position);
+        return at < all.size() && all[at] == c;
+    };
 
     std::string result;
-    std::size_t start = 1; // first character of T
     int lines = 0;
-    while (start <= n && (maxLines <= 0 || lines < maxLines)) {
-        const std::size_t length = n - start + 1;
-        std::size_t lf = 0; // position of the first LF in T, 1-based; 0 when none
-        for (std::size_t i = start; i <= n; ++i) {
-            if (chars.at(i) == "\n") {
-                lf = i - start + 1;
-                break;
-            }
-        }
-        std::size_t b = lf != 0 ? std::min(lf, cols + 1) : std::min(length, cols) + 1;
+    while (start < all.size() && (maxLines <= 0 || lines < maxLines)) {
+        offsets.clear();
+        // b: the first LF when it is within cols + 1 characters, else cols + 1,
+        // or the end of T plus one when T is shorter.
+        std::size_t b = 1;
+        while (b <= cols && offsetOf(b) < all.size() && !isChar(b, '\n'))
+            ++b;
         // A one-letter tag such as "<b>" or "</b>" is not split.
-        if (chars.is(start + b - 2, "<"))
+        if (b >= 2 && isChar(b - 1, '<'))
             b += 2;
-        else if (b >= 3 && chars.is(start + b - 3, "<") && chars.is(start + b - 2, "/"))
+        else if (b >= 3 && isChar(b - 2, '<') && isChar(b - 1, '/'))
             b += 2;
 
-        std::string line;
-        chars.append(line, start, start + b - 2);
-        if (pad)
-            line = CompletaDireita(line, columns, ' ');
-        result += line;
+        const std::size_t end = offsetOf(b);
+        const std::string_view line = all.substr(start, end - start);
+        result += pad ? CompletaDireita(line, columns, ' ') : std::string(line);
         result += '\n';
         ++lines;
 
-        start += b - 1;
-        if (chars.is(start, "\n"))
+        start = end;
+        if (start < all.size() && all[start] == '\n')
             ++start;
     }
     if (result.empty())

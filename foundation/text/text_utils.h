@@ -28,11 +28,13 @@ std::string TextoNativo(std::string_view text);
 std::string NativoParaAnsi(std::string_view text);
 std::string AnsiParaNativo(std::string_view text);
 
-// Text arriving from outside as UTF-8: well-formed UTF-8 stays as it is;
-// anything else is read as Windows-1252 and recoded to UTF-8.
+// Text arriving from outside (files, answers, documents), made the program's
+// UTF-8 by one rule: every well-formed UTF-8 sequence is kept as it is and
+// every other byte is read as one Windows-1252 character (the five bytes that
+// page leaves undefined become "?"). So a UTF-8 text with one stray
+// Windows-1252 byte keeps its accents, and a Windows-1252 text comes in whole.
+// Both names are in use; they do the same.
 std::string AnsiParaUTF8(std::string_view text);
-// Inside the program text already is UTF-8, so the text comes back unchanged
-// (also when it is not valid UTF-8).
 std::string UTF8ParaAnsi(std::string_view text);
 // UTF8ParaAnsi of the text when isUtf8 is set, else the text unchanged.
 std::string DecodificaTexto(std::string_view text, bool isUtf8);

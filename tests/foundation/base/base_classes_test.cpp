@@ -133,6 +133,20 @@ TEST(HttpHeader, FieldNamesMatchWholeAndWithoutCase)
     EXPECT_EQ(header.ValorDoCampo("Host"), "example.com:443");
 }
 
+// The transports name fields with their colon, as "Location:".
+TEST(HttpHeader, ANameMayCarryItsColon)
+{
+    THttpHeader header;
+    header.add("Location: https://b.example/x");
+    EXPECT_EQ(header.IndiceDoCampo("Location:"), 0);
+    EXPECT_EQ(header.ValorDoCampo("Location:"), "https://b.example/x");
+    EXPECT_EQ(header.GravaCampo("Content-Type:", "text/xml"), 1);
+    EXPECT_EQ(header.GravaCampo("Content-Type", "application/soap+xml"), 1);
+    EXPECT_EQ(header.line(1), "Content-Type: application/soap+xml");
+    EXPECT_EQ(header.ValorDoCampo("Content-Type:"), "application/soap+xml");
+    EXPECT_EQ(header.IndiceDoCampo("Location::"), -1) << "only one colon belongs to the name";
+}
+
 TEST(HttpHeader, TextRoundTrip)
 {
     THttpHeader header;

@@ -1,4 +1,8 @@
+#include <atomic>
+#include <cstdlib>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -41,10 +45,32 @@ TpcnTipoEvento outroConversor(std::string_view, bool &ok)
     return tevEPEC;
 }
 
-TEST(EventRegistry, NFeCodesAfterStartUpRegistrationAnyLetterCase)
+// In a fresh process (the death-test child re-runs this program with only
+// this test) nothing was registered, and several threads reach the registry
+// first at once: every one reads NF-e codes.
+TEST(EventRegistry, NFeCodesAreReadWithoutAnyStartUpCall)
 {
-    RegistraConversorTipoEventoNFe();
-    RegistraConversorTipoEventoNFe(); // a second start-up call changes nothing
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto primeiroUsoEmVariasThreads = [] {
+        std::atomic<int> lidos{0};
+        std::vector<std::thread> threads;
+        for (int i = 0; i < 8; ++i) {
+            threads.emplace_back([&] {
+                bool ok = false;
+                if (CodigoParaTipoEventoDoc("110111", "nfe", ok) == tevCancelamento && ok)
+                    ++lidos;
+            });
+        }
+        for (std::thread &thread : threads)
+            thread.join();
+        std::exit(lidos == 8 ? 0 : 1);
+    };
+    EXPECT_EXIT(primeiroUsoEmVariasThreads(), ::testing::ExitedWithCode(0), "");
+}
+
+TEST(EventRegistry, NFeCodesInAnyLetterCase)
+{
+    RegistraConversorTipoEventoNFe(); // kept for callers that make it: changes nothing
     for (const char *nome : {"NFe", "nfe", "NFE"}) {
         bool ok = false;
         EXPECT_EQ(CodigoParaTipoEventoDoc("110111", nome, ok), tevCancelamento) << nome;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -20,10 +21,12 @@
 
 #include "foundation/files/compression.h"
 #include "foundation/files/file_utils.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
 using testsupport::readFile;
+using testsupport::ScopedEnv;
 using testsupport::TempDir;
 
 namespace {
@@ -51,31 +54,6 @@ void setModificationTime(const fs::path &file, int minutesAgo)
     fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::minutes(minutesAgo));
 }
 
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char *name, const std::string &value) : name_(name)
-    {
-        const char *old = std::getenv(name);
-        hadOld_ = old != nullptr;
-        if (hadOld_)
-            old_ = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv()
-    {
-        if (hadOld_)
-            setenv(name_, old_.c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-  private:
-    const char *name_;
-    bool hadOld_ = false;
-    std::string old_;
-};
-
 } // namespace
 
 // ---- Folders, versions, error codes --------------------------------------------
@@ -92,6 +70,33 @@ TEST(FileUtils, FolderNamesAndProgramFolder)
     EXPECT_EQ(folder.back(), '/');
     EXPECT_TRUE(fs::equivalent(folder, fs::canonical("/proc/self/exe").parent_path()));
     EXPECT_EQ(VersaoDoArquivo("/proc/self/exe"), "");
+}
+
+// Per-user caches never go to the program's folder, which is read-only once
+// installed.
+TEST(FileUtils, UserCacheFolderFollowsXdg)
+{
+    struct Case {
+        std::optional<std::string> xdg;
+        std::optional<std::string> home;
+        const char *expected;
+    };
+    const Case cases[] = {
+        {"/var/cache/u", "/home/u", "/var/cache/u/nfe-console/"},
+        {"/var/cache/u/", "/home/u", "/var/cache/u/nfe-console/"},
+        {"relativo", "/home/u", "/home/u/.cache/nfe-console/"}, // only an absolute path counts
+        {"", "/home/u", "/home/u/.cache/nfe-console/"},
+        {std::nullopt, "/home/u/", "/home/u/.cache/nfe-console/"},
+    };
+    for (const Case &c : cases) {
+        const ScopedEnv xdg("XDG_CACHE_HOME", c.xdg);
+        const ScopedEnv home("HOME", c.home);
+        EXPECT_EQ(PastaDeCacheDoUsuario(), c.expected) << c.xdg.value_or("(unset)");
+    }
+    const ScopedEnv xdg("XDG_CACHE_HOME", std::nullopt);
+    const ScopedEnv home("HOME", std::nullopt);
+    const std::string semHome = PastaDeCacheDoUsuario();
+    EXPECT_TRUE(semHome.ends_with("/.cache/nfe-console/")) << semHome;
 }
 
 TEST(FileUtils, ComparesVersions)

@@ -5,9 +5,11 @@
 #include "foundation/files/file_utils.h"
 #include "foundation/fiscal/dfe_exception.h"
 #include "tests/support/ibge_fake_service.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
 
 using testsupport::IbgeFakeService;
+using testsupport::ScopedEnv;
 using testsupport::TempDir;
 
 namespace {
@@ -39,6 +41,25 @@ TEST_F(DfeMunicipiosTest, NameByCodeLoadsOnlyTheStateOfTheCode)
 
     EXPECT_EQ(NomeMunicipioPorCodigo(3599999, uf, pasta()), "");
     EXPECT_EQ(uf, "");
+}
+
+// A folder where the cache cannot be written does not fail the lookup, also
+// when errors are asked for (the note writer asks for them).
+TEST_F(DfeMunicipiosTest, AnUnwritableCacheFolderDoesNotFailTheLookup)
+{
+    folder.write("arquivo-comum", "x");
+    const std::string semGravacao = (folder / "arquivo-comum").string();
+    std::string uf;
+    EXPECT_EQ(NomeMunicipioPorCodigo(3550308, uf, semGravacao, true), "São Paulo");
+    EXPECT_EQ(uf, "SP");
+    EXPECT_EQ(CodigoMunicipioPorNome("Santos", "SP", semGravacao), 3548500);
+    EXPECT_FALSE(DiretorioMunicipios(semGravacao).FalhaGravacaoCache().empty());
+}
+
+TEST_F(DfeMunicipiosTest, ABlankFolderMeansTheUsersCacheFolder)
+{
+    const ScopedEnv xdg("XDG_CACHE_HOME", folder.path().string());
+    EXPECT_EQ(DiretorioMunicipios("").CacheArquivo(), (folder / "nfe-console" / "QuibIBGE.txt").string());
 }
 
 TEST_F(DfeMunicipiosTest, ACodeWithoutAStatePrefixDoesNotTouchTheDirectory)
@@ -82,7 +103,7 @@ TEST_F(DfeMunicipiosTest, EveryCallMayMoveTheCacheFileKeepingItsName)
     EXPECT_EQ(&DiretorioMunicipios(other.path().string()), &directory);
     EXPECT_EQ(directory.CacheArquivo(), other.path().string() + "/cidades.txt");
     DiretorioMunicipios("  ");
-    EXPECT_EQ(directory.CacheArquivo(), PastaDoPrograma() + "cidades.txt");
+    EXPECT_EQ(directory.CacheArquivo(), PastaDeCacheDoUsuario() + "cidades.txt");
     directory.SetCacheArquivo("");
     DiretorioMunicipios(pasta());
     EXPECT_EQ(directory.CacheArquivo(), pasta() + "/QuibIBGE.txt");

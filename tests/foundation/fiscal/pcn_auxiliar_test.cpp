@@ -325,6 +325,9 @@ TEST(LayoutTexts, UndoXmlEscapes)
         {"&#x110000;", "110000"},
         {"&#x;", ""},
         {"&#x26;#x41;", "A"}, // a decoded "&" may start a new reference
+        {"&&#x23;x41;", "A"}, // and so may a decoded "#" after an "&"
+        {"&#x26;&#x23;&#x78;41;", "A"},
+        {"&#x41;&#x42;&#x43;&#x41;", "ABCA"},
         {"  sem escapes  ", "sem escapes"},
     };
     for (const Caso &caso : casos)

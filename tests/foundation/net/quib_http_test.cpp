@@ -110,6 +110,46 @@ TEST(QuibHTTPRedirects, LocationsAreResolvedAgainstTheCurrentAddress)
     }
 }
 
+// Credentials given for one server never reach another one; within the same
+// server they are sent again.
+TEST(QuibHTTPRedirects, CredentialsStayWithTheirOrigin)
+{
+    HttpTestServer other([](const HttpTestRequest &) { return ok("other"); });
+    HttpTestServer *self = nullptr;
+    HttpTestServer first([&](const HttpTestRequest &request) {
+        if (request.target == "/same")
+            return HttpTestResponse::redirect(302, self->url("/landing"));
+        if (request.target == "/port")
+            return HttpTestResponse::redirect(302, other.url("/landing"));
+        if (request.target == "/host")
+            return HttpTestResponse::redirect(302, "http://localhost:" + std::to_string(self->port()) +
+                                                       "/landing");
+        return ok("landed");
+    });
+    self = &first;
+    struct Case {
+        const char *path;
+        HttpTestServer *landsOn;
+        bool credentialsSent;
+    };
+    const Case cases[] = {{"/same", &first, true}, {"/port", &other, false}, {"/host", &first, false}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.path);
+        first.clearRequests();
+        other.clearRequests();
+        TQuibHTTP http;
+        http.HTTPSend().requestHeaders.add("Authorization: Basic dXNlcjpzZW5oYQ==");
+        http.HTTPSend().requestHeaders.add("Cookie: sessao=123");
+        http.HTTPSend().requestHeaders.add("X-Caller: kept");
+        http.ExecutarMetodo("GET", first.url(c.path));
+        const auto landing = c.landsOn->requests().back();
+        EXPECT_EQ(landing.target, "/landing");
+        EXPECT_EQ(landing.hasHeader("Authorization"), c.credentialsSent);
+        EXPECT_EQ(landing.hasHeader("Cookie"), c.credentialsSent);
+        EXPECT_EQ(landing.header("X-Caller"), "kept");
+    }
+}
+
 TEST(QuibHTTPRedirects, ElevenAreFollowedAndTheTwelfthFails)
 {
     // /hop/N redirects to /hop/N+1 until N reaches the last hop, which answers.
@@ -248,6 +288,8 @@ TEST(QuibHTTPDecoding, TheBodyIsReadAsUtf8WhenTheHeadersOrTheDocumentSaySo)
         {"header name in lower case", "content-type", "text/plain; charset=utf-8", utf8, false, utf8},
         {"no charset", "Content-Type", "text/plain", utf8, false, misread},
         {"no charset, IsUTF8", "Content-Type", "text/plain", utf8, true, utf8},
+        {"utf-8 with a stray Windows-1252 byte", "Content-Type", "text/plain; charset=utf-8",
+         utf8 + " \x93x\x94", false, utf8 + " “x”"},
         {"Windows-1252 body", "Content-Type", "text/plain", cp1252, false, utf8},
         {"html head declares utf-8", "Content-Type", "text/html",
          "<html><head><meta charset=\"UTF-8\"></head><body>" + utf8 + "</body></html>", false,

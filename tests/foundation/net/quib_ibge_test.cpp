@@ -7,11 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/files/file_utils.h"
 #include "tests/support/ibge_fake_service.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
 
 using testsupport::IbgeFakeService;
 using testsupport::readFile;
+using testsupport::ScopedEnv;
 using testsupport::TempDir;
 
 namespace {
@@ -200,6 +203,53 @@ TEST_F(QuibIBGETest, ADamagedCacheLineIsSkipped)
     EXPECT_EQ(directory->ResultadoBusca().ObterItem(0).Populacao, 10);
     EXPECT_EQ(directory->ProcurarPorCodigo(3548500), 0);
     EXPECT_EQ(directory->CidadesCarregadas().count(), 1);
+}
+
+TEST_F(QuibIBGETest, ACacheFileMixingUtf8AndWindows1252KeepsBothNames)
+{
+    folder.write("QuibIBGE.txt", "35|SP|S\xC3\xA3o Paulo|SE|Sudeste|0|0\r\n"
+                                 "3547809|Santo Andr\xE9|35|SP|0|0\r\n"
+                                 "3550308|S\xC3\xA3o Paulo|35|SP|0|0\r\n");
+    service.stop();
+    auto directory = newDirectory();
+    ASSERT_EQ(directory->ProcurarPorCodigo(3547809), 1);
+    EXPECT_EQ(directory->ResultadoBusca().ObterItem(0).NomeMunicipio, "Santo André");
+    ASSERT_EQ(directory->ProcurarPorCodigo(3550308), 1);
+    EXPECT_EQ(directory->ResultadoBusca().ObterItem(0).NomeMunicipio, "São Paulo");
+}
+
+TEST_F(QuibIBGETest, TheDefaultCacheFileLivesInTheUsersCacheFolder)
+{
+    const ScopedEnv xdg("XDG_CACHE_HOME", folder.path().string());
+    TQuibIBGE directory;
+    directory.serviceAddress = service.baseUrl();
+    directory.TimeOut = 5000;
+    const std::filesystem::path expected = folder / "nfe-console" / "QuibIBGE.txt";
+    EXPECT_EQ(directory.CacheArquivo(), expected.string());
+    EXPECT_EQ(directory.ProcurarPorCodigo(3550308), 1);
+    EXPECT_TRUE(std::filesystem::exists(expected)) << "the folder is created";
+    EXPECT_EQ(directory.FalhaGravacaoCache(), "");
+}
+
+// A cache that cannot be written (here its folder is a plain file) is
+// reported; the lookup answers from what was downloaded.
+TEST_F(QuibIBGETest, ACacheThatCannotBeWrittenIsReportedNotRaised)
+{
+    folder.write("arquivo-comum", "x");
+    auto directory = newDirectory();
+    directory->SetCacheArquivo((folder / "arquivo-comum" / "QuibIBGE.txt").string());
+    std::vector<std::string> reported;
+    directory->OnFalhaGravacaoCache = [&](TQuibIBGE &, const std::string &message) {
+        reported.push_back(message);
+    };
+
+    ASSERT_EQ(directory->ProcurarPorCodigo(3550308), 1);
+    EXPECT_EQ(directory->ResultadoBusca().ObterItem(0).NomeMunicipio, "São Paulo");
+    EXPECT_TRUE(directory->FalhaGravacaoCache().starts_with("Cache de municípios não gravado: "))
+        << directory->FalhaGravacaoCache();
+    EXPECT_EQ(reported, std::vector<std::string>{directory->FalhaGravacaoCache()});
+    EXPECT_EQ(directory->ProcurarPorNome("Santos", "SP", true), 1) << "what was downloaded is held";
+    EXPECT_THROW(directory->SalvarCache(), FileWriteError) << "a direct save still raises";
 }
 
 TEST_F(QuibIBGETest, AStateWhoseCacheLineIsDamagedIsDownloadedWithoutDoublingItsMunicipalities)

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/base/quib_exception.h"
 #include "foundation/numbers/number_date_utils.h"
 
 namespace {
@@ -153,6 +154,26 @@ void expectNumberTexts()
     EXPECT_EQ(FormataNumeroBrasil(Decimal::fromUnits(10050)), "1,01");
 }
 
+// Scientific notation is not built: a mask asking for it is refused instead of
+// giving "12345.67E+80".
+TEST(NumberUtils, ScientificMasksAreRefused)
+{
+    for (const char *mask : {"0.00E+00", "#.##e-0", "0;0.0E+0"}) {
+        EXPECT_THROW(FloatParaTexto('.', mask, 12345.678), EQuibException) << mask;
+        EXPECT_THROW(FloatParaTexto('.', mask, Decimal::fromUnits(10000)), EQuibException) << mask;
+        EXPECT_THROW(FormataNumeroBrasil(12345.678, mask), EQuibException) << mask;
+    }
+    try {
+        FloatParaTexto('.', "0.00E+00", 12345.678);
+    } catch (const EQuibException &error) {
+        EXPECT_STREQ(error.what(),
+                     "Máscara numérica \"0.00E+00\" não suportada: notação científica (E+) não é gerada");
+    }
+    // Quoted, or without a sign, the letter is literal text.
+    EXPECT_EQ(FloatParaTexto('.', "0.00'E+'", 2.5), "2.50E+");
+    EXPECT_EQ(FloatParaTexto('.', "0E", 2), "2E");
+}
+
 TEST(NumberUtils, NumberTexts)
 {
     expectNumberTexts();
@@ -187,6 +208,23 @@ TEST(NumberUtils, EmptinessTests)
 
 // ---- Dates and zones ------------------------------------------------------------
 
+// Names of months and days, long forms and AM/PM are not built: a format asking
+// for them is refused instead of printing the month number for "mmmm".
+TEST(DateUtils, TokensNotBuiltAreRefused)
+{
+    const TDateTime moment = encodeDateTime({2019, 5, 2, 18, 7, 3, 0});
+    for (const char *format :
+         {"dd 'de' mmmm 'de' yyyy", "mmm/yy", "dddd", "ddddd", "c", "hh:nn am/pm", "h a/p", "tt"}) {
+        EXPECT_THROW(DataFormatoBR(moment, format), EQuibException) << format;
+        EXPECT_THROW(DataHoraFormatoBR(moment, format), EQuibException) << format;
+    }
+    try {
+        DataFormatoBR(moment, "dd mmmm yyyy");
+    } catch (const EQuibException &error) {
+        EXPECT_STREQ(error.what(), "Formato de data \"dd mmmm yyyy\" não suportado: \"mmmm\" não é gerado");
+    }
+}
+
 TEST(DateUtils, FixedFormats)
 {
     const TDateTime moment = encodeDateTime({2019, 5, 2, 18, 7, 3, 45});
@@ -196,6 +234,7 @@ TEST(DateUtils, FixedFormats)
     EXPECT_EQ(DataHoraFormatoBR(moment, "d/m/yy h:mm:ss.zzz"), "2/5/19 18:07:03.045");
     EXPECT_EQ(DataHoraFormatoBR(moment, "'dia' dd"), "dia 02");
     EXPECT_EQ(DataHoraParaTextoCompacto(moment), "20190502180703");
+    EXPECT_EQ(DataFormatoBR(moment, "'mmmm' dd"), "mmmm 02");
 
     EXPECT_DOUBLE_EQ(TextoCompactoParaDataHora("20190502"), encodeDate(2019, 5, 2));
     EXPECT_DOUBLE_EQ(TextoCompactoParaDataHora(" 20190502180703 "),

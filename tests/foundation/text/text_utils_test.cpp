@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -6,6 +7,7 @@
 
 #include "foundation/base/quib_exception.h"
 #include "foundation/text/text_utils.h"
+#include "foundation/text/utf8.h"
 #include "tests/support/run_command.h"
 
 namespace {
@@ -158,6 +160,23 @@ TEST(TextUtils, CutIntoLines)
     // Columns count characters.
     EXPECT_EQ(ParteEmLinhas("çççç", 2, 0, false), "çç\nçç\n");
     EXPECT_THROW(ParteEmLinhas("abc", 0, 0, false), std::invalid_argument);
+    // Line breaks end lines early; an LF right after a full line is taken with it.
+    EXPECT_EQ(ParteEmLinhas("ab\n\ncd\nefgh\nij", 4, 0, false), "ab\n\ncd\nefgh\nij\n");
+    EXPECT_EQ(ParteEmLinhas("abcd\nef", 4, 0, false), "abcd\nef\n");
+    EXPECT_EQ(ParteEmLinhas("a\nb\nc\nd", 4, 3, false), "a\nb\nc\n");
+    EXPECT_EQ(ParteEmLinhas("abc<", 3, 0, false), "abc\n<\n");
+}
+
+// A long text without line breaks is cut the same way at every size.
+TEST(TextUtils, CuttingALongTextGivesEveryCharacterOnce)
+{
+    std::string text;
+    for (int i = 0; i < 50000; ++i)
+        text += i % 7 == 0 ? "ç" : "x";
+    const std::string lines = ParteEmLinhas(text, 80, 0, false);
+    EXPECT_EQ(replaceAll(lines, "\n", ""), text);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 625);
+    EXPECT_EQ(lines.substr(0, lines.find('\n')), utf8Prefix(text, 80));
 }
 
 TEST(TextUtils, WordWrap)
@@ -209,16 +228,39 @@ TEST(TextUtils, LineBreaksSeparatorsAndSplitting)
     }
 }
 
-TEST(TextUtils, NativeAndUtf8Conversions)
+TEST(TextUtils, NativeConversionsKeepTheText)
 {
     EXPECT_EQ(TextoNativo("ação"), "ação");
-    EXPECT_EQ(UTF8ParaAnsi("\xff\xfe"), "\xff\xfe");
-    EXPECT_EQ(UTF8ParaAnsi("ação"), "ação");
-    EXPECT_EQ(DecodificaTexto("ação", true), "ação");
-    EXPECT_EQ(AnsiParaUTF8("ação"), "ação");
-    // Not UTF-8: read as Windows-1252.
-    EXPECT_EQ(AnsiParaUTF8("a\xe7\xe3o \x80"), "ação €");
+    EXPECT_EQ(DecodificaTexto("a\xe7", false), "a\xe7");
     EXPECT_EQ(ByteParaChar(0x1B), '\x1b');
+}
+
+// Text from outside: each well-formed UTF-8 sequence is kept, each stray byte
+// is one Windows-1252 character, whatever else the text holds.
+TEST(TextUtils, EdgeDecoderKeepsUtf8AndReadsStrayBytesAsWindows1252)
+{
+    struct Case {
+        std::string_view in;
+        std::string_view out;
+    };
+    const Case cases[] = {
+        {"", ""},
+        {"ação", "ação"},
+        {"a\xe7\xe3o \x80", "ação €"},                    // Windows-1252 only
+        {"a\xC3\xA7\xC3\xA3o \x80", "ação €"},            // UTF-8 with one stray byte
+        {"\xff\xfe", "ÿþ"},                               // no UTF-8 at all
+        {"\xC3", "Ã"},                                    // sequence cut at the end
+        {"\xE2\x82 \xE2\x82\xAC", "â‚ €"},                // cut sequence, then a whole one
+        {"\xC0\xAF", "À¯"},                               // overlong form is no UTF-8
+        {"\xED\xA0\x80", "í\u00A0€"},                     // nor is a surrogate
+        {"\x93x\x94 \xF0\x9F\x98\x80", "“x” \U0001F600"}, // quotes and a 4-byte sequence
+        {"\x81\x8D\x8F\x90\x9D", "?????"},                // bytes Windows-1252 leaves undefined
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(AnsiParaUTF8(c.in), c.out) << c.in;
+        EXPECT_EQ(UTF8ParaAnsi(c.in), c.out) << c.in;
+        EXPECT_EQ(DecodificaTexto(c.in, true), c.out) << c.in;
+    }
 }
 
 // The printer pages must give exactly the bytes iconv(1) gives; a character the

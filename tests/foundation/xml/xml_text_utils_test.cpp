@@ -76,6 +76,10 @@ TEST(XmlTextUtils, Entities)
     EXPECT_EQ(ConverteEntidades("<a href=\"x\">'&'</a>", false, false),
               "&lt;a href=&quot;x&quot;&gt;&#39;&amp;&#39;&lt;/a&gt;");
 
+    // Decoding from UTF-8 goes through the edge decoder: a stray byte is one
+    // Windows-1252 character and the UTF-8 around it stays.
+    EXPECT_EQ(ConverteEntidades("a\xC3\xA7\xC3\xA3o &amp; \x80", true, true), "ação & €");
+
     for (const std::string text : {"plain", "<a>&\"'</a>", "ação & <ç>", ""})
         EXPECT_EQ(ConverteEntidades(ConverteEntidades(text, false, false), true, false), text) << text;
 }
@@ -105,6 +109,7 @@ TEST(XmlTextUtils, Declarations)
     EXPECT_EQ(IncluiDeclaracaoFaltante("<a/>", "<x>"), "<a/>");
     EXPECT_EQ(XMLUTF8ParaNativo(declaration + "<a>ç</a>"), "<a>ç</a>");
     EXPECT_EQ(XMLUTF8ParaNativo(latin), latin);
+    EXPECT_EQ(XMLUTF8ParaNativo(declaration + "<a>\xC3\xA7\xE7</a>"), "<a>çç</a>");
 }
 
 TEST(XmlTextUtils, NextTagAndTagRemoval)
