@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <ctime>
+#include <thread>
 #include <utility>
 
 #include "foundation/base/quib_exception.h"
@@ -17,6 +18,12 @@ ClockSource &clockSource()
 {
     static ClockSource source;
     return source;
+}
+
+SleepFunction &sleepFunction()
+{
+    static SleepFunction sleep;
+    return sleep;
 }
 
 TDateTime fromTm(const std::tm &tm, int millisecond)
@@ -145,6 +152,25 @@ system_clock::time_point currentTimePoint()
 {
     const auto &source = clockSource();
     return source ? source() : system_clock::now();
+}
+
+void setSleep(SleepFunction sleep)
+{
+    sleepFunction() = std::move(sleep);
+}
+
+void resetSleep()
+{
+    sleepFunction() = nullptr;
+}
+
+void sleepFor(milliseconds duration)
+{
+    const auto &sleep = sleepFunction();
+    if (sleep)
+        sleep(duration);
+    else
+        std::this_thread::sleep_for(duration);
 }
 
 TDateTime toLocalDateTime(system_clock::time_point moment)

@@ -46,6 +46,17 @@ void setClock(ClockSource clock);
 void resetClock();
 std::chrono::system_clock::time_point currentTimePoint();
 
+// ---- Waiting -----------------------------------------------------------------
+
+// Every timed wait of the program (polls, retries) sleeps through here, so
+// tests replace it beside the clock. Set it before threads that sleep start.
+using SleepFunction = std::function<void(std::chrono::milliseconds)>;
+
+// Replaces the sleep (tests); resetSleep() returns to std::this_thread::sleep_for.
+void setSleep(SleepFunction sleep);
+void resetSleep();
+void sleepFor(std::chrono::milliseconds duration);
+
 // A moment as the computer's local date-time, or as UTC.
 TDateTime toLocalDateTime(std::chrono::system_clock::time_point moment);
 TDateTime toUtcDateTime(std::chrono::system_clock::time_point moment);

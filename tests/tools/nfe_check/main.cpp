@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dfe/backends.h"
 #include "program/version.h"
 #include "verbs.h"
 
@@ -36,6 +37,7 @@ int main(int argc, char **argv)
         std::printf("nfe-check %s\n", kProgramVersion);
         return 0;
     }
+    RegistraBackendsDFe();
     std::vector<std::string> args(argv + 2, argv + argc);
     for (const Verb &verb : allVerbs()) {
         if (first == verb.name)

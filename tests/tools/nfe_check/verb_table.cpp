@@ -3,20 +3,35 @@
 #include <array>
 
 // Verb implementations, one declaration per verb.
+int runCertVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
+int runHashVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
 int runKeyVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
+int runSignVerb(std::span<const std::string> args);
 int runTxtVerb(std::span<const std::string> args);
+int runValidateVerb(std::span<const std::string> args);
+int runVerifyVerb(std::span<const std::string> args);
 int runXmlVerb(std::span<const std::string> args);
 
 std::span<const Verb> allVerbs()
 {
     static const std::array verbs = {
+        Verb{"cert", "<pfx> <password>",
+             "loads a PFX through the facade (OpenSSL back-end) and prints its data as name=value lines; "
+             "exit 1 "
+             "with the message on standard error",
+             runCertVerb},
         Verb{"doc", "<kind> <value>",
              "checks an identifier (cpf cnpj pis gtin cep suframa renavam cnh cns email placa caepf); "
              "prints the message, exit 1 when invalid",
              runDocVerb},
+        Verb{"hash", "<file> <md5|sha1|sha256|sha512> <hex|base64> [<pfx> <password>]",
+             "prints the digest of the file's bytes, RSA-signed with the certificate's key when a PFX is "
+             "given; "
+             "exit 1 with the message on standard error",
+             runHashVerb},
         Verb{"ie", "<UF> <value>",
              "checks a state registration for the state; prints the message, exit 1 when invalid", runIeVerb},
         Verb{
@@ -26,12 +41,23 @@ std::span<const Verb> allVerbs()
             runKeyVerb},
         Verb{"mask", "<kind> <value> [area code]", "prints the masked form (kinds cpf cnpj cep fone ie:<UF>)",
              runMaskVerb},
+        Verb{"sign", "<xml> <pfx> <password> [<docElement> <infElement>] [--digest sha1|sha256|sha512]",
+             "signs the XML with the PFX certificate (libOpenSSL bundle; defaults NFe, infNFe, SHA-1); the "
+             "signed XML to standard output, exit 1 with the message on standard error",
+             runSignVerb},
         Verb{"txt", "<file>",
              "reads an NF-e in the TXT layout (UTF-8 or Windows-1252) and writes it as XML to standard "
              "output; "
              "exit 1 with the reader's message on standard error when the file is refused (field alerts go "
              "to standard error too, with exit 0)",
              runTxtVerb},
+        Verb{"validate", "<xml> <xsd>",
+             "validates the XML against the schema; prints \"valid\" or the message, exit 1 unless valid",
+             runValidateVerb},
+        Verb{"verify", "<xml> [<infElement>]",
+             "checks the XML signature of the element (default infNFe); prints \"valid\", or \"invalid\" "
+             "and the message; exit 1 unless valid",
+             runVerifyVerb},
         Verb{"xml", "<file>",
              "reads an NF-e or NFC-e XML (NFe, nfeProc or procNFe) and writes it back as read to standard "
              "output; exit 1 with the alerts on standard error",

@@ -1,0 +1,16 @@
+#include "dfe/backends.h"
+
+#include <mutex>
+
+#include "dfe/crypto/dfe_openssl.h"
+#include "dfe/xmlsign/dfe_ssl_xml_sign_libxml2.h"
+
+void RegistraBackendsDFe()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        // One line per back-end of this build.
+        registerOpenSslCryptBackend();
+        registerLibXml2XmlSignBackend();
+    });
+}
