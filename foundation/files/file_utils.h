@@ -7,15 +7,23 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/base/quib_exception.h"
+
 // Folders and file names, listing and writing files, trace-log lines, version
 // texts, starting programs, loading functions from libraries at run time, and a
 // reversible scrambling of texts held in memory. Paths use "/".
+//
+// Implemented in paths_versions.cpp (folder names, the program's folder,
+// version texts, error codes), file_listing.cpp (folder listings by mask),
+// file_writing.cpp (text files and trace-log lines), process_launch.cpp
+// (starting programs, opening documents), library_loader.cpp (functions from
+// shared libraries) and text_scrambling.cpp (scrambling of texts in memory).
 
 // A file or folder that cannot be created or written. The target file is left
 // as it was.
-class FileWriteError : public std::runtime_error {
+class FileWriteError : public ProgramError {
   public:
-    using std::runtime_error::runtime_error;
+    using ProgramError::ProgramError;
 };
 
 // --- Folders and versions ---

@@ -17,6 +17,10 @@
 // presence, digits only) and every problem becomes one line of
 // ListaDeAlertas; nothing raises for a bad value, the element is written
 // anyway. Lengths count characters.
+//
+// Implemented in gerador.cpp (groups, attributes, alerts, the TXT records)
+// and gerador_campo.cpp (EscreveCampo: value texts by kind and the field
+// checks); the TXT template in gerador_txt.cpp (gerador_txt.h).
 
 // The writer's options.
 struct TGeradorOpcoes {

@@ -23,6 +23,10 @@
 // it, and the groups inside it look their fields up in the same index. Field
 // names are compared without regard to ASCII case, group tags and attributes
 // with exact case.
+//
+// Implemented in leitor.cpp (group extraction and the level walk) and
+// leitor_campo.cpp (LeCampo: a field's content converted by its kind); the
+// tag index it searches with in detail/indice_de_tags.cpp.
 class TLeitor {
   public:
     static constexpr int kNiveis = 10;

@@ -11,6 +11,9 @@
 
 // The frame and the identification of an NF-e: `infNFe` and `ide` with its
 // referenced documents.
+//
+// Plain data of the document model (nfe_model.h), header only; nfe_model.cpp
+// holds the model's few functions.
 
 struct TInfNFe {
     std::string Id;    // "NFe" + the 44-digit access key; set by the writer

@@ -18,6 +18,11 @@
 // Read into a fresh TNFe for a clean result.
 //
 // Every list and item walk is linear in the size of the text.
+//
+// Implemented in nfe_reader.cpp (the frame and ImportarXml), the section
+// readers named in detail/nfe_reader_sections.h (nfe_reader_header.cpp,
+// nfe_reader_items.cpp, nfe_reader_item_taxes.cpp, nfe_reader_closing.cpp),
+// nfe_reader_fields.cpp (typed reads) and nfe_reader_walk.cpp (group walk).
 class TNFeR {
   public:
     // The reader of `NFe`, which the caller owns and keeps alive.

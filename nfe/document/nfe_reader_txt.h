@@ -16,6 +16,12 @@
 // inválido = <value>"; a record that completes an item that is not there (an
 // item record before any "H", "YA04" before any "YA01"...) and a file holding
 // a second note end it with an EQuibDFeException that says so.
+//
+// Implemented in nfe_reader_txt.cpp (loading, the record loop, typed field
+// reads) and the record handlers of detail/nfe_reader_txt_records.h
+// (nfe_reader_txt_header.cpp, nfe_reader_txt_product.cpp,
+// nfe_reader_txt_taxes.cpp, nfe_reader_txt_closing.cpp,
+// nfe_reader_txt_fields.cpp).
 
 #include <cstdint>
 #include <string>

@@ -4,6 +4,8 @@
 // CamposNFe, so the step from the XML reader's dynamic value to the model's
 // field types (text, integer, fixed-point decimal, floating number,
 // date-time, enumeration) lives in one place.
+//
+// Implemented in nfe_reader_fields.cpp.
 
 #include <string>
 #include <string_view>

@@ -2,6 +2,10 @@
 
 // Internal to the TXT reader: the typed view of the record being read that the
 // record handlers use, and the handler tables.
+//
+// Implemented in nfe_reader_txt_fields.cpp (the typed record view) and the
+// handler tables of nfe_reader_txt_header.cpp, nfe_reader_txt_product.cpp,
+// nfe_reader_txt_taxes.cpp and nfe_reader_txt_closing.cpp.
 
 #include <cstdint>
 #include <span>

@@ -2,6 +2,8 @@
 
 // The TXT template that the NF-e writer hands to TGerador when it writes the
 // TXT layout alongside the XML.
+//
+// Implemented in nfe_writer_txt.cpp.
 
 #include <string_view>
 #include <vector>

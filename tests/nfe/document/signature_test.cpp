@@ -5,7 +5,7 @@
 
 #include "foundation/fiscal/dfe_util.h"
 #include "nfe/document/signature.h"
-#include "xml_check.h"
+#include "tests/support/xml_checks.h"
 
 namespace {
 
@@ -117,8 +117,8 @@ TEST(Signature, IndentedBlockHasOneElementPerLine)
         indent.push_back(static_cast<int>(line.find('<')));
     }
     EXPECT_EQ(indent, expectedIndent);
-    if (xmlcheck::available()) {
-        EXPECT_EQ(xmlcheck::wellFormedProblem(xml), "");
+    if (testsupport::xmllintAvailable()) {
+        EXPECT_EQ(testsupport::wellFormedProblem(xml), "");
     }
 }
 
@@ -148,7 +148,7 @@ TEST(Signature, EveryBuildStartsFromACleanWriter)
 
 TEST(Signature, SignedInfoCanonicalisesLikeTheSigningTemplate)
 {
-    if (!xmlcheck::available())
+    if (!testsupport::xmllintAvailable())
         GTEST_SKIP() << "xmllint not installed";
 
     struct Case {
@@ -170,8 +170,8 @@ TEST(Signature, SignedInfoCanonicalisesLikeTheSigningTemplate)
         model =
             replaceOnce(model, "<DigestValue></DigestValue>", "<DigestValue>" + c.digest + "</DigestValue>");
 
-        const std::string ours = signedInfoOf(xmlcheck::canonical(signature.Gerador.ArquivoFormatoXML));
-        const std::string theirs = signedInfoOf(xmlcheck::canonical(model));
+        const std::string ours = signedInfoOf(testsupport::canonicalXml(signature.Gerador.ArquivoFormatoXML));
+        const std::string theirs = signedInfoOf(testsupport::canonicalXml(model));
         EXPECT_EQ(ours, theirs) << "uri " << c.uri;
     }
 }
