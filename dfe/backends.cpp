@@ -1,6 +1,7 @@
 #include "dfe/backends.h"
 
 #include "dfe/crypto/dfe_openssl.h"
+#include "dfe/crypto/dfe_wincrypt.h"
 
 #include <mutex>
 
@@ -10,5 +11,6 @@ void RegistraBackendsDFe()
     std::call_once(once, [] {
         // One line per back-end of this build.
         registerOpenSslCryptBackend();
+        registerWinCryptBackend();
     });
 }
