@@ -1,9 +1,10 @@
 #include "dfe/backends.h"
 
+#include <mutex>
+
 #include "dfe/crypto/dfe_openssl.h"
 #include "dfe/crypto/dfe_wincrypt.h"
-
-#include <mutex>
+#include "dfe/xmlsign/dfe_ssl_xml_sign_libxml2.h"
 
 void RegistraBackendsDFe()
 {
@@ -12,5 +13,6 @@ void RegistraBackendsDFe()
         // One line per back-end of this build.
         registerOpenSslCryptBackend();
         registerWinCryptBackend();
+        registerLibXml2XmlSignBackend();
     });
 }

@@ -9,7 +9,10 @@ int runHashVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
 int runKeyVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
+int runSignVerb(std::span<const std::string> args);
 int runTxtVerb(std::span<const std::string> args);
+int runValidateVerb(std::span<const std::string> args);
+int runVerifyVerb(std::span<const std::string> args);
 int runXmlVerb(std::span<const std::string> args);
 
 std::span<const Verb> allVerbs()
@@ -38,12 +41,23 @@ std::span<const Verb> allVerbs()
             runKeyVerb},
         Verb{"mask", "<kind> <value> [area code]", "prints the masked form (kinds cpf cnpj cep fone ie:<UF>)",
              runMaskVerb},
+        Verb{"sign", "<xml> <pfx> <password> [<docElement> <infElement>] [--digest sha1|sha256|sha512]",
+             "signs the XML with the PFX certificate (libOpenSSL bundle; defaults NFe, infNFe, SHA-1); the "
+             "signed XML to standard output, exit 1 with the message on standard error",
+             runSignVerb},
         Verb{"txt", "<file>",
              "reads an NF-e in the TXT layout (UTF-8 or Windows-1252) and writes it as XML to standard "
              "output; "
              "exit 1 with the reader's message on standard error when the file is refused (field alerts go "
              "to standard error too, with exit 0)",
              runTxtVerb},
+        Verb{"validate", "<xml> <xsd>",
+             "validates the XML against the schema; prints \"valid\" or the message, exit 1 unless valid",
+             runValidateVerb},
+        Verb{"verify", "<xml> [<infElement>]",
+             "checks the XML signature of the element (default infNFe); prints \"valid\", or \"invalid\" "
+             "and the message; exit 1 unless valid",
+             runVerifyVerb},
         Verb{"xml", "<file>",
              "reads an NF-e or NFC-e XML (NFe, nfeProc or procNFe) and writes it back as read to standard "
              "output; exit 1 with the alerts on standard error",

@@ -12,28 +12,13 @@
 #include "foundation/dates/fuso_horario.h"
 #include "foundation/text/text_utils.h"
 #include "foundation/xml/leitor.h"
+#include "input_file.h"
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_reader.h"
 #include "nfe/document/nfe_writer.h"
 #include "verbs.h"
 
 namespace {
-
-bool lerArquivo(const std::string &caminho, std::string &texto)
-{
-    std::ifstream arquivo(caminho, std::ios::binary);
-    if (!arquivo)
-        return false;
-    std::ostringstream bruto;
-    bruto << arquivo.rdbuf();
-    if (arquivo.bad())
-        return false;
-    std::string_view conteudo = bruto.view();
-    if (conteudo.starts_with("\xEF\xBB\xBF"))
-        conteudo.remove_prefix(3);
-    texto = AnsiParaUTF8(conteudo);
-    return true;
-}
 
 // The UTC offset written after the note's emission date ("-03:00"), so that
 // the dates are written back with the offset they were read with; empty when
