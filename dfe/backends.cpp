@@ -4,6 +4,7 @@
 
 #include "dfe/crypto/dfe_openssl.h"
 #include "dfe/crypto/dfe_wincrypt.h"
+#include "dfe/http/dfe_http_openssl.h"
 #include "dfe/xmlsign/dfe_ssl_xml_sign_libxml2.h"
 
 void RegistraBackendsDFe()
@@ -14,5 +15,6 @@ void RegistraBackendsDFe()
         registerOpenSslCryptBackend();
         registerWinCryptBackend();
         registerLibXml2XmlSignBackend();
+        registerOpenSslHttpBackend();
     });
 }

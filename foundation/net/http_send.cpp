@@ -1,23 +1,39 @@
 #include "foundation/net/http_send.h"
 
 #include <charconv>
+#include <chrono>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
 
 #include <curl/curl.h>
+#include <openssl/ssl.h>
 
 #include "foundation/base/quib_exception.h"
 #include "foundation/text/text_utils.h"
 
 namespace {
 
-// libcurl's global set-up, done once before the first handle.
+// libcurl's global set-up, done once before the first handle. OpenSSL is
+// asked for; a build that cannot give it is refused, since client
+// certificates and credentials are handed over as OpenSSL objects.
 void ensureCurlInitialised()
 {
-    static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    if (!initialised)
-        throw std::runtime_error("Não foi possível iniciar a biblioteca HTTP (libcurl)");
+    static const std::string problem = [] {
+        const CURLsslset chosen = curl_global_sslset(CURLSSLBACKEND_OPENSSL, nullptr, nullptr);
+        if (chosen != CURLSSLSET_OK && chosen != CURLSSLSET_TOO_LATE)
+            return std::string("A biblioteca HTTP (libcurl) não oferece o OpenSSL como camada TLS");
+        if (curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
+            return std::string("Não foi possível iniciar a biblioteca HTTP (libcurl)");
+        const curl_version_info_data *info = curl_version_info(CURLVERSION_NOW);
+        const std::string_view tls = info->ssl_version != nullptr ? info->ssl_version : "";
+        if (!tls.starts_with("OpenSSL/"))
+            return "A biblioteca HTTP (libcurl) usa \"" + std::string(tls) +
+                   "\" como camada TLS; é preciso o OpenSSL";
+        return std::string();
+    }();
+    if (!problem.empty())
+        throw std::runtime_error(problem);
 }
 
 struct SlistDeleter {
@@ -70,6 +86,105 @@ size_t onHeader(char *data, size_t size, size_t count, void *user)
     return size * count;
 }
 
+// What the progress callback watches during one exchange.
+struct Watch {
+    using Clock = std::chrono::steady_clock;
+    const std::atomic<bool> *aborted;
+    int idleTimeoutMs;
+    Clock::time_point lastMove = Clock::now();
+    curl_off_t lastDown = 0;
+    curl_off_t lastUp = 0;
+    bool idleExpired = false;
+};
+
+int onProgress(void *user, curl_off_t, curl_off_t downNow, curl_off_t, curl_off_t upNow)
+{
+    auto *watch = static_cast<Watch *>(user);
+    if (watch->aborted->load())
+        return 1;
+    const Watch::Clock::time_point now = Watch::Clock::now();
+    if (downNow != watch->lastDown || upNow != watch->lastUp) {
+        watch->lastDown = downNow;
+        watch->lastUp = upNow;
+        watch->lastMove = now;
+        return 0;
+    }
+    if (watch->idleTimeoutMs > 0 &&
+        now - watch->lastMove >= std::chrono::milliseconds(watch->idleTimeoutMs)) {
+        watch->idleExpired = true;
+        return 1;
+    }
+    return 0;
+}
+
+// The OpenSSL context of each new connection: legacy renegotiation accepted,
+// then the caller's credential.
+struct ContextSetup {
+    const TlsContextSetup *callerSetup;
+    std::string problem;
+};
+
+CURLcode onSslContext(CURL *, void *sslContext, void *user)
+{
+    auto *setup = static_cast<ContextSetup *>(user);
+    auto *context = static_cast<SSL_CTX *>(sslContext);
+    SSL_CTX_set_options(context, SSL_OP_LEGACY_SERVER_CONNECT);
+    if (setup->callerSetup != nullptr && *setup->callerSetup) {
+        setup->problem = (*setup->callerSetup)(context);
+        if (!setup->problem.empty())
+            return CURLE_SSL_CERTPROBLEM;
+    }
+    return CURLE_OK;
+}
+
+long curlTlsVersion(TlsMinimum version)
+{
+    switch (version) {
+    case TlsMinimum::tls1_0:
+        return CURL_SSLVERSION_TLSv1_0;
+    case TlsMinimum::tls1_1:
+        return CURL_SSLVERSION_TLSv1_1;
+    case TlsMinimum::tls1_2:
+        return CURL_SSLVERSION_TLSv1_2;
+    case TlsMinimum::tls1_3:
+        return CURL_SSLVERSION_TLSv1_3;
+    case TlsMinimum::platformDefault:
+        break;
+    }
+    return CURL_SSLVERSION_DEFAULT;
+}
+
+long curlTlsMaximum(TlsMinimum version)
+{
+    switch (version) {
+    case TlsMinimum::tls1_0:
+        return CURL_SSLVERSION_MAX_TLSv1_0;
+    case TlsMinimum::tls1_1:
+        return CURL_SSLVERSION_MAX_TLSv1_1;
+    case TlsMinimum::tls1_2:
+        return CURL_SSLVERSION_MAX_TLSv1_2;
+    case TlsMinimum::tls1_3:
+        return CURL_SSLVERSION_MAX_TLSv1_3;
+    case TlsMinimum::platformDefault:
+        break;
+    }
+    return CURL_SSLVERSION_MAX_DEFAULT;
+}
+
+// The host part of a URL ("[::1]" keeps its brackets); empty when unreadable.
+std::string hostOf(const std::string &url)
+{
+    CURLU *parsed = curl_url();
+    std::string host;
+    char *part = nullptr;
+    if (parsed != nullptr && curl_url_set(parsed, CURLUPART_URL, url.c_str(), 0) == CURLUE_OK &&
+        curl_url_get(parsed, CURLUPART_HOST, &part, 0) == CURLUE_OK)
+        host = part;
+    curl_free(part);
+    curl_url_cleanup(parsed);
+    return host;
+}
+
 std::string describeFailure(CURLcode code, long osErrno)
 {
     std::string text = curl_easy_strerror(code);
@@ -81,18 +196,49 @@ std::string describeFailure(CURLcode code, long osErrno)
     return text;
 }
 
+// Runs the easy handle through the multi handle, waking often enough for the
+// progress callback to see an abort or an idle connection within ~50 ms.
+CURLcode perform(CURLM *multi, CURL *curl)
+{
+    if (curl_multi_add_handle(multi, curl) != CURLM_OK)
+        return CURLE_OUT_OF_MEMORY;
+    CURLcode result = CURLE_OK;
+    int running = 1;
+    while (running > 0) {
+        if (curl_multi_perform(multi, &running) != CURLM_OK) {
+            result = CURLE_OUT_OF_MEMORY;
+            break;
+        }
+        if (running > 0 && curl_multi_poll(multi, nullptr, 0, 50, nullptr) != CURLM_OK) {
+            result = CURLE_OUT_OF_MEMORY;
+            break;
+        }
+    }
+    int left = 0;
+    while (CURLMsg *message = curl_multi_info_read(multi, &left))
+        if (message->msg == CURLMSG_DONE && message->easy_handle == curl)
+            result = message->data.result;
+    curl_multi_remove_handle(multi, curl);
+    return result;
+}
+
 } // namespace
 
 HttpSend::HttpSend()
 {
     ensureCurlInitialised();
     handle_ = curl_easy_init();
-    if (handle_ == nullptr)
+    multi_ = curl_multi_init();
+    if (handle_ == nullptr || multi_ == nullptr) {
+        curl_easy_cleanup(static_cast<CURL *>(handle_));
+        curl_multi_cleanup(static_cast<CURLM *>(multi_));
         throw std::runtime_error("Não foi possível criar o cliente HTTP (libcurl)");
+    }
 }
 
 HttpSend::~HttpSend()
 {
+    curl_multi_cleanup(static_cast<CURLM *>(multi_));
     curl_easy_cleanup(static_cast<CURL *>(handle_));
 }
 
@@ -111,6 +257,14 @@ void HttpSend::clearResponse()
     responseBody.clear();
     socketErrorCode = 0;
     socketErrorText.clear();
+    osErrorCode = 0;
+    errorDetail.clear();
+}
+
+void HttpSend::abort()
+{
+    aborted_.store(true);
+    curl_multi_wakeup(static_cast<CURLM *>(multi_));
 }
 
 bool HttpSend::execute(std::string_view method, std::string_view url)
@@ -129,6 +283,9 @@ bool HttpSend::execute(std::string_view method, std::string_view url)
     curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, 1L);
+    curl_easy_setopt(curl, CURLOPT_FORBID_REUSE, 1L);
+    curl_easy_setopt(curl, CURLOPT_SSL_SESSIONID_CACHE, 0L);
 
     if (methodText == "GET") {
         curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
@@ -145,15 +302,21 @@ bool HttpSend::execute(std::string_view method, std::string_view url)
     Slist headers;
     for (int i = 0; i < requestHeaders.count(); ++i)
         append(headers, requestHeaders.line(i));
+    if (hostWithoutPort && !hasField(requestHeaders, "Host")) {
+        const std::string host = hostOf(urlText);
+        if (!host.empty())
+            append(headers, "Host: " + host);
+    }
     append(headers, "Expect:");
     // libcurl would label a body as a form otherwise.
     if (methodText != "GET" && methodText != "HEAD" && !hasField(requestHeaders, "Content-Type"))
         append(headers, "Content-Type:");
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
 
-    // An empty proxy also keeps libcurl from taking one from the environment.
+    // An empty proxy keeps libcurl from taking one from the environment.
     const std::string host(trimText(proxyHost));
-    curl_easy_setopt(curl, CURLOPT_PROXY, host.c_str());
+    if (!host.empty() || !proxyFromEnvironment)
+        curl_easy_setopt(curl, CURLOPT_PROXY, host.c_str());
     if (!host.empty()) {
         const std::string_view port = trimText(proxyPort);
         long portNumber = 0;
@@ -171,38 +334,68 @@ bool HttpSend::execute(std::string_view method, std::string_view url)
 
     if (connectTimeoutMs > 0)
         curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(connectTimeoutMs));
-    if (idleTimeoutMs > 0) {
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>((idleTimeoutMs + 999) / 1000));
+    Watch watch{&aborted_, idleTimeoutMs};
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &watch);
+
+    if (tlsMinimum != TlsMinimum::platformDefault) {
+        const long maximum = tlsExact ? curlTlsMaximum(tlsMinimum) : long{CURL_SSLVERSION_MAX_DEFAULT};
+        curl_easy_setopt(curl, CURLOPT_SSLVERSION, curlTlsVersion(tlsMinimum) | maximum);
     }
-    switch (tlsMinimum) {
-    case TlsMinimum::platformDefault:
-        break;
-    case TlsMinimum::tls1_2:
-        curl_easy_setopt(curl, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));
-        break;
-    case TlsMinimum::tls1_3:
-        curl_easy_setopt(curl, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_3));
-        break;
+    if (!verifyServer) {
+        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
+        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
     }
+    curl_blob pkcs12{const_cast<char *>(clientPkcs12.data()), clientPkcs12.size(), CURL_BLOB_NOCOPY};
+    if (!clientPkcs12.empty()) {
+        curl_easy_setopt(curl, CURLOPT_SSLCERT_BLOB, &pkcs12);
+        curl_easy_setopt(curl, CURLOPT_SSLCERTTYPE, "P12");
+        curl_easy_setopt(curl, CURLOPT_KEYPASSWD, clientPkcs12Password.c_str());
+    }
+    ContextSetup contextSetup{&tlsContextSetup, {}};
+    curl_easy_setopt(curl, CURLOPT_SSL_CTX_FUNCTION, onSslContext);
+    curl_easy_setopt(curl, CURLOPT_SSL_CTX_DATA, &contextSetup);
 
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeader);
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
 
-    const CURLcode result = curl_easy_perform(curl);
-    if (result != CURLE_OK) {
-        long osErrno = 0;
-        curl_easy_getinfo(curl, CURLINFO_OS_ERRNO, &osErrno);
-        resultCode = 0;
-        resultString.clear();
-        socketErrorCode = static_cast<int>(result);
-        socketErrorText = describeFailure(result, osErrno);
-        return false;
+    CURLcode result =
+        aborted_.load() ? CURLE_ABORTED_BY_CALLBACK : perform(static_cast<CURLM *>(multi_), curl);
+    if (result == CURLE_OK) {
+        long status = 0;
+        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+        resultCode = static_cast<int>(status);
+        return true;
     }
-    long status = 0;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-    resultCode = static_cast<int>(status);
-    return true;
+
+    long osErrno = 0;
+    curl_easy_getinfo(curl, CURLINFO_OS_ERRNO, &osErrno);
+    errorDetail = errorBuffer;
+    if (watch.idleExpired) {
+        result = CURLE_OPERATION_TIMEDOUT;
+        errorDetail = "Nenhum dado trafegou em " + std::to_string(idleTimeoutMs) + " ms";
+    } else if (aborted_.load()) {
+        result = CURLE_ABORTED_BY_CALLBACK;
+        errorDetail = "Envio interrompido";
+    } else if (!contextSetup.problem.empty()) {
+        errorDetail = contextSetup.problem;
+    } else if (long proxyStatus = 0;
+               curl_easy_getinfo(curl, CURLINFO_HTTP_CONNECTCODE, &proxyStatus) == CURLE_OK &&
+               (proxyStatus == 401 || proxyStatus == 407)) {
+        errorDetail += " (o proxy recusou o usuário ou a senha)";
+    } else if (tlsExact && (tlsMinimum == TlsMinimum::tls1_0 || tlsMinimum == TlsMinimum::tls1_1) &&
+               (result == CURLE_SSL_CONNECT_ERROR || result == CURLE_SSL_CIPHER)) {
+        errorDetail += " (o OpenSSL desta máquina recusa TLS 1.0 e 1.1 no seu nível de segurança padrão)";
+    }
+    resultCode = 0;
+    resultString.clear();
+    socketErrorCode = static_cast<int>(result);
+    socketErrorText = describeFailure(result, osErrno);
+    osErrorCode = static_cast<int>(osErrno);
+    if (errorDetail.empty())
+        errorDetail = socketErrorText;
+    return false;
 }

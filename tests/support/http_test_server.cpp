@@ -10,6 +10,8 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -85,6 +87,7 @@ bool readRequest(TestStream &stream, HttpTestRequest &request)
         return false;
     request.method = std::string(requestLine.substr(0, firstBlank));
     request.target = std::string(requestLine.substr(firstBlank + 1, secondBlank - firstBlank - 1));
+    request.version = std::string(requestLine.substr(secondBlank + 1));
     while (lineEnd != std::string_view::npos) {
         const std::size_t start = lineEnd + 2;
         lineEnd = head.find("\r\n", start);
@@ -238,6 +241,12 @@ std::vector<HttpTestRequest> HttpTestServer::requests() const
     return requests_;
 }
 
+int HttpTestServer::connections() const
+{
+    std::lock_guard lock(mutex_);
+    return connections_;
+}
+
 int HttpTestServer::countRequests(std::string_view target) const
 {
     std::lock_guard lock(mutex_);
@@ -253,6 +262,13 @@ void HttpTestServer::clearRequests()
 
 void HttpTestServer::run()
 {
+    // A client that hangs up must not kill the test program: a TLS stream
+    // writes (its alerts, its close_notify) through plain write(), so SIGPIPE
+    // is held on this thread and the write just fails with EPIPE.
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
     for (;;) {
         pollfd fds[2] = {{listenSocket_, POLLIN, 0}, {wakePipe_[0], POLLIN, 0}};
         if (::poll(fds, 2, -1) < 0) {
@@ -274,12 +290,18 @@ void HttpTestServer::serve(int socket)
     // A client that stops talking must not hang the server.
     timeval limit{5, 0};
     ::setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    {
+        std::lock_guard lock(mutex_);
+        ++connections_;
+    }
     std::unique_ptr<TestStream> stream = streams_(socket);
     if (!stream)
         return;
     HttpTestRequest request;
     if (!readRequest(*stream, request))
         return;
+    request.tlsVersion = stream->tlsVersion();
+    request.clientSubject = stream->clientSubject();
     {
         std::lock_guard lock(mutex_);
         requests_.push_back(request);

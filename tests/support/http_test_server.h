@@ -16,9 +16,14 @@ namespace testsupport {
 // One request as the test server received it.
 struct HttpTestRequest {
     std::string method;
-    std::string target; // path and query, as sent
+    std::string target;  // path and query, as sent
+    std::string version; // "HTTP/1.1"
     std::vector<std::pair<std::string, std::string>> headers;
     std::string body;
+    // Of a TLS connection: the negotiated version ("TLSv1.2") and the subject
+    // of the client certificate (RFC 2253 form); empty otherwise.
+    std::string tlsVersion;
+    std::string clientSubject;
 
     // The value of the first header with that name (any case); empty when none.
     std::string header(std::string_view name) const;
@@ -50,6 +55,9 @@ class TestStream {
     // Bytes read (0 at the end of the stream, below 0 on failure).
     virtual long read(char *buffer, std::size_t size) = 0;
     virtual bool write(std::string_view bytes) = 0;
+    // What a TLS stream negotiated; empty for a plain one.
+    virtual std::string tlsVersion() const { return {}; }
+    virtual std::string clientSubject() const { return {}; }
 };
 
 // Makes the stream of an accepted socket; the stream owns and closes the socket.
@@ -78,6 +86,8 @@ class HttpTestServer {
     void stop();
 
     std::vector<HttpTestRequest> requests() const;
+    // Connections accepted so far, those dropped in a handshake included.
+    int connections() const;
     // Requests whose target is exactly `target`.
     int countRequests(std::string_view target) const;
     void clearRequests();
@@ -97,6 +107,7 @@ class HttpTestServer {
     mutable std::mutex mutex_;
     std::condition_variable stopped_;
     std::vector<HttpTestRequest> requests_;
+    int connections_ = 0;
     std::thread thread_;
 };
 

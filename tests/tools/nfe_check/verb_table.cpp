@@ -9,6 +9,7 @@ int runHashVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
 int runKeyVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
+int runPostVerb(std::span<const std::string> args);
 int runSignVerb(std::span<const std::string> args);
 int runTxtVerb(std::span<const std::string> args);
 int runValidateVerb(std::span<const std::string> args);
@@ -41,6 +42,14 @@ std::span<const Verb> allVerbs()
             runKeyVerb},
         Verb{"mask", "<kind> <value> [area code]", "prints the masked form (kinds cpf cnpj cep fone ie:<UF>)",
              runMaskVerb},
+        Verb{"post",
+             "<url> <body file> [--pfx <file> --password <p>] [--action <soap action>] [--tls <TSSLType "
+             "name>] "
+             "[--timeout <ms>] [--per-thread] [--engine openssl]",
+             "one Transmitir through the facade with the status check on (without --pfx no client "
+             "certificate); the answer body to standard output, \"HTTP <status>\" to standard error; exit 1 "
+             "with the error text",
+             runPostVerb},
         Verb{"sign", "<xml> <pfx> <password> [<docElement> <infElement>] [--digest sha1|sha256|sha512]",
              "signs the XML with the PFX certificate (libOpenSSL bundle; defaults NFe, infNFe, SHA-1); the "
              "signed XML to standard output, exit 1 with the message on standard error",
