@@ -2,10 +2,12 @@
 
 #include <mutex>
 
+#include "dfe/crypto/dfe_capicom.h"
 #include "dfe/crypto/dfe_openssl.h"
 #include "dfe/crypto/dfe_wincrypt.h"
 #include "dfe/http/dfe_http_openssl.h"
 #include "dfe/xmlsign/dfe_ssl_xml_sign_libxml2.h"
+#include "dfe/xmlsign/dfe_ssl_xml_sign_msxml.h"
 
 void RegistraBackendsDFe()
 {
@@ -14,7 +16,9 @@ void RegistraBackendsDFe()
         // One line per back-end of this build.
         registerOpenSslCryptBackend();
         registerWinCryptBackend();
+        registerCapicomBackend();
         registerLibXml2XmlSignBackend();
+        registerMsXmlXmlSignBackends();
         registerOpenSslHttpBackend();
     });
 }

@@ -6,7 +6,8 @@
 #include "foundation/fiscal/dfe_exception.h"
 #include "foundation/numbers/number_date_utils.h"
 
-std::string ImportarPFXNoStore(std::string_view DadosPFX, const std::string &Senha, std::string_view StoreName)
+std::string ImportarPFXNoStore(std::string_view DadosPFX, const std::string &Senha,
+                               std::string_view StoreName)
 {
     const TCertificadoComChave importado = PFXDataToCertContextWinApi(DadosPFX, Senha);
     try {

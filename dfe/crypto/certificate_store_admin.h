@@ -13,7 +13,8 @@
 // user's store (StoreName, default "My"); answers its NumeroSerie. Raises the
 // texts of PFXDataToCertContextWinApi, or EQuibDFeException "Falha ao gravar
 // no store <name>: <reason>" when the folder cannot be written.
-std::string ImportarPFXNoStore(std::string_view DadosPFX, const std::string &Senha, std::string_view StoreName);
+std::string ImportarPFXNoStore(std::string_view DadosPFX, const std::string &Senha,
+                               std::string_view StoreName);
 
 // Removes the certificate of that serial (with or without a leading "00")
 // from the user's store; false when the store holds none.

@@ -22,8 +22,8 @@ using namespace dfe::openssl;
 namespace {
 
 // PKCS#11 return values of a login.
-constexpr unsigned long kPinIncorreto = 0xA0; // CKR_PIN_INCORRECT
-constexpr unsigned long kPinBloqueado = 0xA4; // CKR_PIN_LOCKED
+constexpr unsigned long kPinIncorreto = 0xA0;                     // CKR_PIN_INCORRECT
+constexpr unsigned long kPinBloqueado = 0xA4;                     // CKR_PIN_LOCKED
 constexpr int kAlgoritmoInvalido = static_cast<int>(0x80090008u); // NTE_BAD_ALGID
 
 // The user's "My" store also shows the tokens' certificates.
@@ -200,9 +200,9 @@ template <typename Operacao> auto noProvedor(TSSLDgst digest, Operacao operacao)
         return operacao();
     } catch (const EQuibDFeException &erro) {
         if (std::string_view(erro.what()).starts_with("Erro ao carregar Digest"))
-            throw EQuibDFeException("O Provedor de Criptografia não suporta o algoritmo: " +
-                                    std::string(EnumValueName(digest)) +
-                                    " , erro: $" + CodigoErroHexa(kAlgoritmoInvalido));
+            throw EQuibDFeException(
+                "O Provedor de Criptografia não suporta o algoritmo: " + std::string(EnumValueName(digest)) +
+                " , erro: $" + CodigoErroHexa(kAlgoritmoInvalido));
         throw;
     }
 }
@@ -219,9 +219,10 @@ std::string TDFeWinCrypt::CalcHash(std::istream &AStream, TSSLDgst Digest, bool 
             throw EQuibDFeException("Certificado não pode ser carregado po MS CryptoAPI");
         chave = chaveParaAssinar();
         if (chave == nullptr)
-            throw EQuibDFeException(token_ ? "O recipiente da chave não pôde ser aberto"
-                                           : "Falha em obter Provedor de Criptografia do Certificado. Erro: " +
-                                                 CodigoErroHexa(static_cast<int>(0x80090016u)));
+            throw EQuibDFeException(token_
+                                        ? "O recipiente da chave não pôde ser aberto"
+                                        : "Falha em obter Provedor de Criptografia do Certificado. Erro: " +
+                                              CodigoErroHexa(static_cast<int>(0x80090016u)));
     }
     // OpenSSL gives the signature at the key's full length, leading zero bytes included.
     return noProvedor(Digest, [&] { return digestOrSign(AStream, digest, chave); });
@@ -234,9 +235,8 @@ bool TDFeWinCrypt::ValidarHash(std::istream &AStream, TSSLDgst Digest, std::stri
         return noProvedor(Digest, [&] { return digestContained(AStream, digest, Hash); });
     if (!certificado_)
         CarregarCertificadoConfigurado();
-    return noProvedor(Digest, [&] {
-        return signatureValid(AStream, digest, Hash, X509_get0_pubkey(certificado_.get()));
-    });
+    return noProvedor(
+        Digest, [&] { return signatureValid(AStream, digest, Hash, X509_get0_pubkey(certificado_.get())); });
 }
 
 void TDFeWinCrypt::LiberarCertificado()
@@ -262,7 +262,8 @@ std::string TDFeWinCrypt::SelecionarCertificado()
 {
     LiberarCertificado();
     LerCertificadosStore();
-    const std::string numeroSerie = MostrarSeletorCertificado(ListaCertificados(), TituloSelecao(), TextoSelecao());
+    const std::string numeroSerie =
+        MostrarSeletorCertificado(ListaCertificados(), TituloSelecao(), TextoSelecao());
     LiberarCertificado();
     if (!numeroSerie.empty()) {
         SSL().SetNumeroSerie(numeroSerie);

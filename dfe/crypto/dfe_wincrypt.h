@@ -70,7 +70,7 @@ class TDFeWinCrypt : public TDFeSSLCryptClass {
   private:
     struct StoreItem {
         dfe::openssl::CertificatePtr certificado;
-        std::string keyPath;                              // folder entries
+        std::string keyPath;                               // folder entries
         std::optional<dfe::token::TokenCertificate> token; // token entries
     };
     std::vector<StoreItem> lerStore() const;

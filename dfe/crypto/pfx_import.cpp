@@ -49,8 +49,8 @@ TCertificadoComChave PFXDataToCertContextWinApi(std::string_view DadosPFX, const
     EVP_PKEY *chave = nullptr;
     X509 *certificado = nullptr;
     STACK_OF(X509) *cadeia = nullptr;
-    const char *senha = Senha.empty() && PKCS12_verify_mac(pkcs12.get(), nullptr, 0) == 1 ? nullptr
-                                                                                            : Senha.c_str();
+    const char *senha =
+        Senha.empty() && PKCS12_verify_mac(pkcs12.get(), nullptr, 0) == 1 ? nullptr : Senha.c_str();
     if (PKCS12_parse(pkcs12.get(), senha, &chave, &certificado, &cadeia) != 1)
         falha("Falha em \"PFXImportCertStore\" Erro: " + CodigoErroHexa(static_cast<int>(ERR_get_error())));
     TCertificadoComChave resultado{CertificatePtr(certificado), KeyPtr(chave), CertificateStackPtr(cadeia)};

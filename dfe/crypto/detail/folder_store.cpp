@@ -145,8 +145,9 @@ void addToStore(const std::string &folder, X509 *certificate, EVP_PKEY *key)
     ::chmod(folder.c_str(), 0700);
     const std::string serial = openssl::serialNumberHex(certificate);
     const fs::path base = fs::path(folder) / serial;
-    writePrivateFile(base.string() + std::string(kKeySuffix),
-                     [&](FILE *out) { return PEM_write_PKCS8PrivateKey(out, key, nullptr, nullptr, 0, nullptr, nullptr); });
+    writePrivateFile(base.string() + std::string(kKeySuffix), [&](FILE *out) {
+        return PEM_write_PKCS8PrivateKey(out, key, nullptr, nullptr, 0, nullptr, nullptr);
+    });
     writePrivateFile(base.string() + std::string(kCertificateSuffix),
                      [&](FILE *out) { return PEM_write_X509(out, certificate); });
 }
