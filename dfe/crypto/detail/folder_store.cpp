@@ -84,8 +84,14 @@ std::vector<StoredCertificate> readStore(const std::string &folder)
 {
     std::vector<StoredCertificate> entries;
     std::error_code error;
-    if (!fs::exists(folder, error) && !error)
+    std::string semBarra = folder;
+    while (semBarra.size() > 1 && semBarra.back() == '/')
+        semBarra.pop_back();
+    const fs::file_status status = fs::status(semBarra, error);
+    if (status.type() == fs::file_type::not_found)
         return entries;
+    if (!error && status.type() != fs::file_type::directory)
+        throw StoreOpenError(folder + ": não é uma pasta");
     std::vector<fs::path> files;
     fs::directory_iterator it(folder, error);
     if (error)

@@ -15,10 +15,12 @@ namespace {
 constexpr const char *kProxyModule = "p11-kit-proxy.so";
 constexpr unsigned long kGeneralError = 0x05; // CKR_GENERAL_ERROR
 
+// libp11 may reallocate its certificate arrays on a later enumeration, so the
+// registry keeps copies of the certificates and looks the libp11 object up
+// again when it needs the key.
 struct LoadedToken {
     PKCS11_SLOT *slot = nullptr;
-    PKCS11_CERT *certificates = nullptr;
-    unsigned int certificateCount = 0;
+    std::vector<openssl::CertificatePtr> certificates;
 };
 
 // The process's libp11 context over the p11-kit proxy, kept for the life of
@@ -48,10 +50,15 @@ struct TokenRegistry {
             PKCS11_SLOT *slot = slots + i;
             if (slot->token == nullptr || !slot->token->initialized || !slot->token->loginRequired)
                 continue;
-            LoadedToken token{slot};
-            if (PKCS11_enumerate_certs(slot->token, &token.certificates, &token.certificateCount) != 0)
-                token.certificateCount = 0;
-            tokens.push_back(token);
+            LoadedToken token{slot, {}};
+            PKCS11_CERT *certificates = nullptr;
+            unsigned int count = 0;
+            if (PKCS11_enumerate_certs(slot->token, &certificates, &count) != 0)
+                count = 0;
+            for (unsigned int c = 0; c < count; ++c)
+                if (X509 *x509 = certificates[c].x509; x509 != nullptr && X509_up_ref(x509) == 1)
+                    token.certificates.emplace_back(x509);
+            tokens.push_back(std::move(token));
         }
         openssl::clearErrors();
     }
@@ -60,10 +67,15 @@ struct TokenRegistry {
     {
         if (entry.token < 0 || static_cast<size_t>(entry.token) >= tokens.size())
             return nullptr;
-        const LoadedToken &token = tokens[static_cast<size_t>(entry.token)];
-        for (unsigned int i = 0; i < token.certificateCount; ++i)
-            if (openssl::serialNumberHex(token.certificates[i].x509) == entry.serial)
-                return token.certificates + i;
+        PKCS11_CERT *certificates = nullptr;
+        unsigned int count = 0;
+        if (PKCS11_enumerate_certs(tokens[static_cast<size_t>(entry.token)].slot->token, &certificates,
+                                   &count) != 0)
+            return nullptr;
+        for (unsigned int i = 0; i < count; ++i)
+            if (certificates[i].x509 != nullptr &&
+                openssl::serialNumberHex(certificates[i].x509) == entry.serial)
+                return certificates + i;
         return nullptr;
     }
 
@@ -98,10 +110,8 @@ std::vector<TokenCertificate> listTokenCertificates()
     std::vector<TokenCertificate> list;
     for (size_t t = 0; t < r.tokens.size(); ++t) {
         const LoadedToken &token = r.tokens[t];
-        for (unsigned int i = 0; i < token.certificateCount; ++i) {
-            X509 *x509 = token.certificates[i].x509;
-            if (x509 == nullptr)
-                continue;
+        for (const openssl::CertificatePtr &certificate : token.certificates) {
+            X509 *x509 = certificate.get();
             X509_up_ref(x509);
             TokenCertificate entry;
             entry.certificate.reset(x509);
