@@ -11,9 +11,12 @@
 #include "dfe/ssl/dfe_ssl.h"
 #include "foundation/fiscal/dfe_exception.h"
 #include "store_fixture.h"
+#include "tests/support/http_test_server.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_pki.h"
+#include "tests/support/tls_test_stream.h"
+#include "tests/support/xml_checks.h"
 
 namespace {
 
@@ -269,6 +272,79 @@ TEST_F(StoreBackend, CapicomNeedsAFileOrASerial)
     }
     capicom.SetNumeroSerie(ecnpjSerial);
     EXPECT_EQ(capicom.CNPJDoCertificado(), "11222333000181");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(StoreBackend, TheTokenKeyDoesTlsClientAuthentication)
+{
+    testsupport::HttpTestServer server(
+        [](const testsupport::HttpTestRequest &) {
+            return testsupport::HttpTestResponse::text(200, "OK", "<ok/>");
+        },
+        testsupport::clientCertificateTestStreams(), "https");
+    ssl.SetSSLHttpLib(httpOpenSSL);
+    ssl.SetNumeroSerie(storetest::softToken().serial);
+    ssl.SetSenha(storetest::kTokenPin);
+    EXPECT_EQ(ssl.Transmitir("<a/>", server.url("/ws"), "acao"), "<ok/>");
+    ASSERT_EQ(server.requests().size(), 1u);
+    EXPECT_TRUE(server.requests()[0].clientSubject.starts_with("CN=EMPRESA IMPRESSA LTDA"))
+        << server.requests()[0].clientSubject;
+    ssl.LiberarCertificado();
+}
+
+class MsXmlPersonality : public StoreBackend {};
+
+TEST_F(MsXmlPersonality, SignedNotesVerifyWithXmlsec)
+{
+    struct Case {
+        TSSLCryptLib crypt;
+        TSSLXmlSignLib xmlSign;
+    };
+    for (const Case c : {Case{cryWinCrypt, xsMsXml}, Case{cryCapicom, xsMsXmlCapicom}}) {
+        TDFeSSL local;
+        local.SetSSLCryptLib(c.crypt);
+        local.SetSSLXmlSignLib(c.xmlSign);
+        local.SetNumeroSerie(ecnpjSerial);
+        const std::string signedXml = local.Assinar(storetest::sampleNFe(), "NFe", "infNFe");
+        EXPECT_EQ(storetest::xmlsecRejects(signedXml), "") << c.xmlSign;
+        std::string message;
+        EXPECT_TRUE(local.ValidarAssinatura(signedXml, message, "infNFe")) << message;
+    }
+}
+
+TEST_F(MsXmlPersonality, CapicomSignerNeedsTheCapicomBackend)
+{
+    ssl.SetSSLXmlSignLib(xsMsXmlCapicom);
+    ssl.SetNumeroSerie(ecnpjSerial);
+    try {
+        ssl.Assinar(storetest::sampleNFe(), "NFe", "infNFe");
+        ADD_FAILURE() << "no error";
+    } catch (const EQuibDFeException &e) {
+        EXPECT_STREQ(e.what(), "Erro de configuração. SSLCryptClass não é TDFeCapicom");
+    }
+}
+
+TEST_F(MsXmlPersonality, ValidarAgreesWithXmllint)
+{
+    ssl.SetSSLXmlSignLib(xsMsXml);
+    ssl.SetNumeroSerie(ecnpjSerial);
+    const auto xsd = testsupport::officialSchemaDir() / "nfe_v4.00.xsd";
+    const std::string good = ssl.Assinar(storetest::sampleNFe(), "NFe", "infNFe");
+    std::string broken = good;
+    broken.replace(broken.find("<natOp>"), 7, "<natOpX>");
+    broken.replace(broken.find("</natOp>"), 8, "</natOpX>");
+    for (const std::string &xml : {good, broken}) {
+        std::string message;
+        EXPECT_EQ(ssl.Validar(xml, xsd.string(), message), testsupport::schemaProblems(xml, xsd).empty())
+            << message;
+    }
+    std::string message;
+    EXPECT_FALSE(ssl.Validar("<NFe><a></NFe>", xsd.string(), message));
+    EXPECT_TRUE(message.starts_with("Não foi possível carregar o arquivo.\r\nErr: 77, Lin: 1, Pos: 15 - "))
+        << message;
 }
 
 } // namespace
