@@ -45,6 +45,10 @@ inline constexpr const char *kNomeDoPrograma = "nfe-console";
 // HOME is not set). The folder is not created here.
 std::string PastaDeCacheDoUsuario();
 
+// The user's data folder for the program, ending in "/", found the same way
+// from "$XDG_DATA_HOME" (else "$HOME/.local/share/nfe-console/"). Not created here.
+std::string PastaDeDadosDoUsuario();
+
 // Above 0 when version A is newer than B, below 0 when older, 0 when equal.
 // Components between separators are compared from the left, the first
 // weighing most; digit-only components compare as numbers of up to 9 digits,

@@ -11,6 +11,7 @@ int runKeyVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
 int runSignVerb(std::span<const std::string> args);
+int runStoreVerb(std::span<const std::string> args);
 int runTxtVerb(std::span<const std::string> args);
 int runValidateVerb(std::span<const std::string> args);
 int runVerifyVerb(std::span<const std::string> args);
@@ -55,6 +56,12 @@ std::span<const Verb> allVerbs()
              "signs the XML with the PFX certificate (libOpenSSL bundle; defaults NFe, infNFe, SHA-1); the "
              "signed XML to standard output, exit 1 with the message on standard error",
              runSignVerb},
+        Verb{"store", "list | cert <serial> [<pin>] | sign <xml> <serial> [<pin>] [--capicom]",
+             "the user's \"My\" store (folder store and tokens): list prints NumeroSerie|RazaoSocial|CNPJ|"
+             "dd/mm/yyyy per certificate, cert prints one as cert does, sign signs NFe/infNFe with "
+             "libWinCrypt "
+             "(libCapicom with --capicom); exit 1 with the message on standard error",
+             runStoreVerb},
         Verb{"txt", "<file>",
              "reads an NF-e in the TXT layout (UTF-8 or Windows-1252) and writes it as XML to standard "
              "output; "
