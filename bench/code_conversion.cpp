@@ -40,6 +40,7 @@ void BM_CodigoParaValor(benchmark::State &state)
         for (std::size_t i = 0; i < kConversoes; ++i) {
             const std::string_view codigo = codigos[i % codigos.size()];
             bool ok = false;
+            // clang-format off
             switch (i % 5) {
             case 0: soma += CodigoParaTipoEventoNFe(codigo, ok); break;
             case 1: soma += CodigoParaMeioPagamento(codigo, ok); break;
@@ -47,6 +48,7 @@ void BM_CodigoParaValor(benchmark::State &state)
             case 3: soma += CodigoParaBandeiraOperadora(codigo, ok); break;
             default: soma += NomeParaServicoNFe(codigo, ok); break;
             }
+            // clang-format on
             soma += ok ? 1 : 0;
         }
         benchmark::DoNotOptimize(soma);
@@ -61,12 +63,14 @@ void BM_ValorParaCodigo(benchmark::State &state)
         std::size_t tamanho = 0;
         for (std::size_t i = 0; i < kConversoes; ++i) {
             const auto ordinal = static_cast<std::uint8_t>(i % 71);
+            // clang-format off
             switch (i % 4) {
             case 0: tamanho += TipoEventoParaCodigo(static_cast<TpcnTipoEvento>(ordinal)).size(); break;
             case 1: tamanho += MeioPagamentoParaCodigo(static_cast<TpcnMeioPagamento>(ordinal % 18)).size(); break;
             case 2: tamanho += SitTributariaICMSParaCodigo(static_cast<TpcnSitTributariaICMS>(ordinal % 25)).size(); break;
             default: tamanho += SiglaUFParaCUF("SP") + CUFParaSiglaUF(ordinal).size(); break;
             }
+            // clang-format on
         }
         benchmark::DoNotOptimize(tamanho);
     }

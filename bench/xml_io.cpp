@@ -5,12 +5,9 @@
 // Goals: the 990-item time at most 12 times the 99-item time, for writing and
 // for reading; reading every field of the 990-item document at most 5 times
 // what xmlReadMemory takes for the same text.
-#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <malloc.h>
 
 #include <benchmark/benchmark.h>
 #include <libxml/parser.h>
@@ -134,18 +131,4 @@ BENCHMARK(BM_LibXml2ReadMemory)->Arg(990)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-// The allocator keeps freed memory instead of handing blocks above 128 KB
-// back to the kernel after every iteration: otherwise the 990-item runs (a
-// 900 KB text) measure page faults of the repeated fresh mappings, which the
-// 99-item runs (88 KB, served from the heap) never see. Set
-// BENCH_ALOCADOR_PADRAO=1 to measure with the default settings.
-int main(int argc, char **argv)
-{
-    if (std::getenv("BENCH_ALOCADOR_PADRAO") == nullptr) {
-        mallopt(M_MMAP_THRESHOLD, 64 << 20);
-        mallopt(M_TRIM_THRESHOLD, 256 << 20);
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-}
+BENCHMARK_MAIN();

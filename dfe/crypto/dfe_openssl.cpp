@@ -56,18 +56,8 @@ void TDFeOpenSSL::CarregarCertificadoDeDadosPFX()
 
 void TDFeOpenSSL::lerDadosCertificado()
 {
-    TDadosCertificado &dados = DadosCertificado();
-    const X509 *certificado = certificadoX509_.get();
-    dados.Limpar();
-    dados.NumeroSerie = serialNumberHex(certificado);
-    dados.HashSHA1 = thumbprintSha1(certificado);
-    dados.SetSubjectName(printName(X509_get_subject_name(certificado)));
-    if (dados.CNPJ.empty())
-        dados.CNPJ = cnpjFromOtherNames(certificado);
-    dados.DataValidade = notAfterLocal(certificado);
-    dados.SetIssuerName(printName(X509_get_issuer_name(certificado)));
-    dados.CertificadoDERBase64 = derBase64(certificado);
-    dados.Tipo = tcA1;
+    fillCertificateData(certificadoX509_.get(), DadosCertificado());
+    DadosCertificado().Tipo = tcA1;
 }
 
 void TDFeOpenSSL::Limpar()

@@ -15,7 +15,7 @@
 
 // Base classes of the fiscal-document layer: the owned-object list every model
 // collection derives from, a list of byte strings, the HTTP header-line list,
-// the component base and the exception base (foundation/quib_exception.h).
+// the component base and the exception base (foundation/base/quib_exception.h).
 
 // ---- TQuibObjectList -------------------------------------------------------
 

@@ -14,6 +14,12 @@
 // GS1 prefix, SUFRAMA, RENAVAM, CNH, plates, CNS, cheques, cards and e-mails.
 // A check never raises unless `RaiseExcept` is set: it leaves one Portuguese
 // message, empty when the identifier is valid.
+//
+// Implemented in validador.cpp (the component: normalisation, dispatch by
+// kind, message, formatting), validador_documentos.cpp (CPF, CNPJ, CAEPF, PIS,
+// RENAVAM, CNH, CNS, plates, cheques, cards), validador_cep.cpp (states and
+// CEP), validador_gtin.cpp (GTIN and GS1 prefix), validador_email.cpp
+// (e-mail addresses); state registrations in ie_rules.cpp (ie_rules.h).
 
 // Weighted modulo 11. The characters of `Documento` are weighed from the last
 // to the first with multipliers running from `MultiplicadorInicial` towards

@@ -5,6 +5,7 @@
 
 namespace {
 
+// clang-format off
 constexpr auto kTipoAmbiente = MakeCodeTable<TpcnTipoAmbiente>({
     {"1", taProducao}, {"2", taHomologacao},
 });
@@ -50,6 +51,7 @@ constexpr auto kRegimeTributario = MakeCodeTable<TpcnRegimeTributario>({
 constexpr auto kIndIEDestinatario = MakeCodeTable<TpcnIndIEDestinatario>({
     {"1", iie1}, {"2", iie2}, {"9", iie9},
 });
+// clang-format on
 
 struct EstadoUF {
     std::string_view sigla;
@@ -285,5 +287,6 @@ std::string CUFParaSiglaUF(int cuf)
     if (cuf < 0 || cuf >= static_cast<int>(kEstadoPorCodigo.size()))
         return {};
     const int estado = kEstadoPorCodigo[static_cast<std::size_t>(cuf)];
-    return estado == kSemEstado ? std::string{} : std::string(kEstados[static_cast<std::size_t>(estado)].sigla);
+    return estado == kSemEstado ? std::string{}
+                                : std::string(kEstados[static_cast<std::size_t>(estado)].sigla);
 }

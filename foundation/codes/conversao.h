@@ -25,9 +25,11 @@ TpcnTipoAmbiente CodigoParaTipoAmbiente(std::string_view codigo, bool &ok);
 TpcnTipoAmbiente CodigoParaTipoAmbiente(std::string_view codigo);
 
 // Emission type (tpEmis). Unknown codes read as teNormal.
+// clang-format off
 enum TpcnTipoEmissao : std::uint8_t {
     teNormal, teContingencia, teSCAN, teDPEC, teFSDA, teSVCAN, teSVCRS, teSVCSP, teOffLine,
 };
+// clang-format on
 template <>
 inline constexpr auto kEnumNames<TpcnTipoEmissao> = std::to_array<EnumName<TpcnTipoEmissao>>({
     {teNormal, "teNormal"},
@@ -45,9 +47,11 @@ TpcnTipoEmissao CodigoParaTipoEmissao(std::string_view codigo, bool &ok);
 TpcnTipoEmissao CodigoParaTipoEmissao(std::string_view codigo);
 
 // DANFE print format (tpImp). Unknown codes read as tiSemGeracao.
+// clang-format off
 enum TpcnTipoImpressao : std::uint8_t {
     tiSemGeracao, tiRetrato, tiPaisagem, tiSimplificado, tiNFCe, tiMsgEletronica,
 };
+// clang-format on
 template <>
 inline constexpr auto kEnumNames<TpcnTipoImpressao> = std::to_array<EnumName<TpcnTipoImpressao>>({
     {tiSemGeracao, "tiSemGeracao"},

@@ -10,6 +10,7 @@
 
 namespace {
 
+// clang-format off
 constexpr auto kTipoEventoCodigo = MakeCodeTable<TpcnTipoEvento>({
     {"-99999", tevNaoMapeado}, {"110110", tevCCe}, {"110111", tevCancelamento},
     {"210200", tevManifDestConfirmacao}, {"210210", tevManifDestCiencia},
@@ -74,6 +75,7 @@ constexpr auto kTipoEventoNome = MakeCodeTable<TpcnTipoEvento>({
     {"CancComprEntregaNFe", tevCancComprEntregaNFe}, {"AtorInteressadoNFe", tevAtorInteressadoNFe},
     {"teComprEntregaCTe", tevComprEntregaCTe}, {"CancComprEntregaCTe", tevCancComprEntregaCTe},
 });
+// clang-format on
 
 // The process-wide registry. It is created, once and thread-safely, on first
 // use already holding the NF-e reader under "NFe", so every program reads NF-e
@@ -122,6 +124,7 @@ RegistroConversores &registroConversores()
     return registro;
 }
 
+// clang-format off
 constexpr auto kAutorEvento = MakeCodeTable<TpcnAutorEvento>({
     {"1", aev1}, {"2", aev2}, {"3", aev3}, {"5", aev5}, {"6", aev6}, {"9", aev9},
 });
@@ -192,6 +195,7 @@ constexpr auto kSituacaoResumoDFe = MakeCodeTable<TpcnSituacaoResumoDFe>({
 constexpr auto kModalTransporte = MakeCodeTable<TpcnModalTransporte>({
     {"01", mtr01}, {"02", mtr02}, {"03", mtr03}, {"04", mtr04}, {"05", mtr05}, {"06", mtr06},
 });
+// clang-format on
 
 // The value names of TSchemaDFe without their "sch" prefix.
 constexpr auto kSchemaDFeSemPrefixo = [] {
@@ -391,7 +395,8 @@ TSchemaDFe TextoParaSchemaDFe(std::string_view texto)
     bool ok = false;
     const TSchemaDFe schema = CodigoParaEnum(chave, kSchemaDFeSemPrefixo, ok);
     if (!ok) {
-        const std::string nomeComposto = temPrefixo ? std::string(nome) : std::string(prefixo) + std::string(nome);
+        const std::string nomeComposto =
+            temPrefixo ? std::string(nome) : std::string(prefixo) + std::string(nome);
         throw EQuibException("\"" + nomeComposto + "\" não é um valor TSchemaDFe válido.");
     }
     return schema;

@@ -15,6 +15,7 @@
 
 // Kinds of fiscal-document events. Each has a six-character layout code (tpEvento); several codes
 // stand at two values, so reading a code belongs to each document type (see the registry below).
+// clang-format off
 enum TpcnTipoEvento : std::uint8_t {
     tevNaoMapeado, tevCCe, tevCancelamento, tevManifDestConfirmacao, tevManifDestCiencia,
     tevManifDestDesconhecimento, tevManifDestOperNaoRealizada, tevEncerramento, tevEPEC, tevInclusaoCondutor,
@@ -32,6 +33,7 @@ enum TpcnTipoEvento : std::uint8_t {
     tevEncerramentoFisco, tevComprEntregaNFe, tevCancComprEntregaNFe, tevAtorInteressadoNFe,
     tevComprEntregaCTe, tevCancComprEntregaCTe, tevSemNome69, tevSemNome70,
 };
+// clang-format on
 template <>
 inline constexpr auto kEnumNames<TpcnTipoEvento> = std::to_array<EnumName<TpcnTipoEvento>>({
     {tevNaoMapeado, "tevNaoMapeado"},
@@ -162,12 +164,14 @@ TpcnIndFormaPagamento CodigoParaIndFormaPagamento(std::string_view codigo, bool 
 TpcnIndFormaPagamento CodigoParaIndFormaPagamento(std::string_view codigo);
 
 // Means of payment (tPag). Unknown codes read as mpDinheiro.
+// clang-format off
 enum TpcnMeioPagamento : std::uint8_t {
     mpDinheiro, mpCheque, mpCartaoCredito, mpCartaoDebito, mpCreditoLoja, mpValeAlimentacao, mpValeRefeicao,
     mpValePresente, mpValeCombustivel, mpDuplicataMercantil, mpBoletoBancario, mpDepositoBancario,
     mpPagamentoInstantaneo, mpTransferenciaBancaria, mpProgramaFidelidade, mpSemPagamento,
     mpRegimeEspecialNFF, mpOutro,
 };
+// clang-format on
 template <>
 inline constexpr auto kEnumNames<TpcnMeioPagamento> = std::to_array<EnumName<TpcnMeioPagamento>>({
     {mpDinheiro, "mpDinheiro"},
@@ -198,12 +202,14 @@ std::string MeioPagamentoDescricao(TpcnMeioPagamento valor, std::string_view des
 
 // Card brand of a card payment (tBand). The empty value has ordinal 255 and reads from the empty
 // code; unknown codes read as bdVisa.
+// clang-format off
 enum TpcnBandeiraOperadora : std::uint8_t {
     bdVisa, bdMasterCard, bdAmericanExpress, bdSorocred, bdDinersClub, bdElo, bdHipercard, bdAura, bdCabal,
     bdAlelo, bdBanesCard, bdCalCard, bdCredz, bdDiscover, bdGoodCard, bdGreenCard, bdHiper, bdJcB, bdMais,
     bdMaxVan, bdPolicard, bdRedeCompras, bdSodexo, bdValeCard, bdVerocheque, bdVR, bdTicket, bdOutros,
     bdVazio = 255,
 };
+// clang-format on
 template <>
 inline constexpr auto kEnumNames<TpcnBandeiraOperadora> = std::to_array<EnumName<TpcnBandeiraOperadora>>({
     {bdVisa, "bdVisa"},
@@ -310,11 +316,13 @@ TpcnModalTransporte CodigoParaModalTransporte(std::string_view codigo, bool &ok)
 TpcnModalTransporte CodigoParaModalTransporte(std::string_view codigo);
 
 // Schema of a distributed document; its value names are the keys.
+// clang-format off
 enum TSchemaDFe : std::uint8_t {
     schresNFe, schresEvento, schprocNFe, schprocEventoNFe, schresCTe, schprocCTe, schprocCTeOS,
     schprocEventoCTe, schresMDFe, schprocMDFe, schprocEventoMDFe, schresBPe, schprocBPe, schprocEventoBPe,
     schprocGTVe,
 };
+// clang-format on
 template <>
 inline constexpr auto kEnumNames<TSchemaDFe> = std::to_array<EnumName<TSchemaDFe>>({
     {schresNFe, "schresNFe"},

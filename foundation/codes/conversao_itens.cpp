@@ -2,6 +2,7 @@
 
 namespace {
 
+// clang-format off
 constexpr auto kOrigemProduto = MakeCodeTable<TpcnOrigemProduto>({
     {"0", opr0}, {"1", opr1}, {"2", opr2}, {"3", opr3}, {"4", opr4}, {"5", opr5}, {"6", opr6}, {"7", opr7},
     {"8", opr8}, {"9", opr9}, {"", oprVazio},
@@ -60,6 +61,7 @@ constexpr auto kSitTributariaIPI = MakeCodeTable<TpcnSitTributariaIPI>({
     {"00", sip00}, {"49", sip49}, {"50", sip50}, {"99", sip99}, {"01", sip01}, {"02", sip02}, {"03", sip03},
     {"04", sip04}, {"05", sip05}, {"51", sip51}, {"52", sip52}, {"53", sip53}, {"54", sip54}, {"55", sip55},
 });
+// clang-format on
 
 constexpr auto kSitTributariaPIS = MakeCodeTable<TpcnSitTributariaPIS>({
     {"01", stp01}, {"02", stp02}, {"03", stp03}, {"04", stp04}, {"05", stp05}, {"06", stp06}, {"07", stp07},
@@ -77,6 +79,7 @@ constexpr auto kSitTributariaCOFINS = MakeCodeTable<TpcnSitTributariaCOFINS>({
     {"73", stc73}, {"74", stc74}, {"75", stc75}, {"98", stc98}, {"99", stc99},
 });
 
+// clang-format off
 constexpr auto kSomaPISST = MakeCodeTable<TpcnSomaPISST>({
     {"", spsVazio}, {"0", sps0}, {"1", sps1},
 });
@@ -113,6 +116,7 @@ constexpr auto kViaTransporteInternacional = MakeCodeTable<TpcnViaTransporteInte
 constexpr auto kFormaImportacao = MakeCodeTable<TpcnFormaImportacao>({
     {"1", fim1}, {"2", fim2}, {"3", fim3},
 });
+// clang-format on
 
 } // namespace
 

@@ -14,9 +14,11 @@
 
 // Origin of the goods (orig of every ICMS group). The empty code reads as oprVazio;
 // unknown codes read as opr0.
+// clang-format off
 enum TpcnOrigemProduto : std::uint8_t {
     opr0, opr1, opr2, opr3, opr4, opr5, opr6, opr7, opr8, opr9, oprVazio,
 };
+// clang-format on
 template <>
 inline constexpr auto kEnumNames<TpcnOrigemProduto> = std::to_array<EnumName<TpcnOrigemProduto>>({
     {opr0, "opr0"},
@@ -37,6 +39,7 @@ TpcnOrigemProduto CodigoParaOrigemProduto(std::string_view codigo);
 
 // ICMS tax situation (CST of the ICMS groups). The read codes "10part", "90part", "41rep", "60rep"
 // and "91" are written with the code of their base situation; unknown codes read as stiVazio.
+// clang-format off
 enum TpcnSitTributariaICMS : std::uint8_t {
     sti00, sti10, sti20, sti30, sti40, sti41, sti45, sti50, sti51, sti60, sti70, sti80, sti81, sti90,
     sti10Part, sti90Part, sti41Rep, stiVazio, sti91, stiSN, sti60Rep, sti02, sti15, sti53, sti61,
@@ -69,6 +72,7 @@ inline constexpr auto kEnumNames<TpcnSitTributariaICMS> = std::to_array<EnumName
     {sti53, "sti53"},
     {sti61, "sti61"},
 });
+// clang-format on
 std::string SitTributariaICMSParaCodigo(TpcnSitTributariaICMS valor);
 TpcnSitTributariaICMS CodigoParaSitTributariaICMS(std::string_view codigo, bool &ok);
 TpcnSitTributariaICMS CodigoParaSitTributariaICMS(std::string_view codigo);
@@ -78,9 +82,11 @@ std::string SitTributariaICMSParaIdLayout(TpcnSitTributariaICMS valor);
 
 // Simples Nacional situation (CSOSN). The empty code reads as ssnVazio; unknown codes read as
 // ssnVazio with ok false.
+// clang-format off
 enum TpcnSitSimplesNacional : std::uint8_t {
     ssnVazio, ssn101, ssn102, ssn103, ssn201, ssn202, ssn203, ssn300, ssn400, ssn500, ssn900,
 };
+// clang-format on
 template <>
 inline constexpr auto kEnumNames<TpcnSitSimplesNacional> = std::to_array<EnumName<TpcnSitSimplesNacional>>({
     {ssnVazio, "ssnVazio"},
@@ -138,9 +144,11 @@ TpcnModalidadeBCICMSST CodigoParaModalidadeBCICMSST(std::string_view codigo);
 
 // Reason of ICMS relief (motDesICMS, motDesICMSST). The empty value has ordinal 255; unknown
 // codes read as mdi1.
+// clang-format off
 enum TpcnMotivoDesoneracao : std::uint8_t {
     mdi1, mdi2, mdi3, mdi4, mdi5, mdi6, mdi7, mdi8, mdi9, mdi10, mdi11, mdi12, mdi16, mdi90, mdiVazio = 255,
 };
+// clang-format on
 template <>
 inline constexpr auto kEnumNames<TpcnMotivoDesoneracao> = std::to_array<EnumName<TpcnMotivoDesoneracao>>({
     {mdi1, "mdi1"},
@@ -164,9 +172,11 @@ TpcnMotivoDesoneracao CodigoParaMotivoDesoneracao(std::string_view codigo, bool 
 TpcnMotivoDesoneracao CodigoParaMotivoDesoneracao(std::string_view codigo);
 
 // IPI tax situation (CST of the IPI groups). Unknown codes read as sip00.
+// clang-format off
 enum TpcnSitTributariaIPI : std::uint8_t {
     sip00, sip49, sip50, sip99, sip01, sip02, sip03, sip04, sip05, sip51, sip52, sip53, sip54, sip55,
 };
+// clang-format on
 template <>
 inline constexpr auto kEnumNames<TpcnSitTributariaIPI> = std::to_array<EnumName<TpcnSitTributariaIPI>>({
     {sip00, "sip00"},
@@ -189,6 +199,7 @@ TpcnSitTributariaIPI CodigoParaSitTributariaIPI(std::string_view codigo, bool &o
 TpcnSitTributariaIPI CodigoParaSitTributariaIPI(std::string_view codigo);
 
 // PIS tax situation (CST of the PIS groups). Unknown codes read as stp01.
+// clang-format off
 enum TpcnSitTributariaPIS : std::uint8_t {
     stp01, stp02, stp03, stp04, stp05, stp06, stp07, stp08, stp09, stp49, stp50, stp51, stp52, stp53, stp54,
     stp55, stp56, stp60, stp61, stp62, stp63, stp64, stp65, stp66, stp67, stp70, stp71, stp72, stp73, stp74,
@@ -230,11 +241,13 @@ inline constexpr auto kEnumNames<TpcnSitTributariaPIS> = std::to_array<EnumName<
     {stp98, "stp98"},
     {stp99, "stp99"},
 });
+// clang-format on
 std::string SitTributariaPISParaCodigo(TpcnSitTributariaPIS valor);
 TpcnSitTributariaPIS CodigoParaSitTributariaPIS(std::string_view codigo, bool &ok);
 TpcnSitTributariaPIS CodigoParaSitTributariaPIS(std::string_view codigo);
 
 // COFINS tax situation (CST of the COFINS groups). Unknown codes read as stc01.
+// clang-format off
 enum TpcnSitTributariaCOFINS : std::uint8_t {
     stc01, stc02, stc03, stc04, stc05, stc06, stc07, stc08, stc09, stc49, stc50, stc51, stc52, stc53, stc54,
     stc55, stc56, stc60, stc61, stc62, stc63, stc64, stc65, stc66, stc67, stc70, stc71, stc72, stc73, stc74,
@@ -276,6 +289,7 @@ inline constexpr auto kEnumNames<TpcnSitTributariaCOFINS> = std::to_array<EnumNa
     {stc98, "stc98"},
     {stc99, "stc99"},
 });
+// clang-format on
 std::string SitTributariaCOFINSParaCodigo(TpcnSitTributariaCOFINS valor);
 TpcnSitTributariaCOFINS CodigoParaSitTributariaCOFINS(std::string_view codigo, bool &ok);
 TpcnSitTributariaCOFINS CodigoParaSitTributariaCOFINS(std::string_view codigo);
@@ -375,6 +389,7 @@ TpcnRegimeEspecialISSQN CodigoParaRegimeEspecialISSQN(std::string_view codigo);
 
 // International transport route of an import declaration (tpViaTransp). Unknown codes read
 // as vti1.
+// clang-format off
 enum TpcnViaTransporteInternacional : std::uint8_t {
     vti1, vti2, vti3, vti4, vti5, vti6, vti7, vti8, vti9, vti10, vti11, vti12, vti13,
 };
@@ -394,6 +409,7 @@ inline constexpr auto kEnumNames<TpcnViaTransporteInternacional> = std::to_array
     {vti12, "vti12"},
     {vti13, "vti13"},
 });
+// clang-format on
 std::string ViaTransporteInternacionalParaCodigo(TpcnViaTransporteInternacional valor);
 TpcnViaTransporteInternacional CodigoParaViaTransporteInternacional(std::string_view codigo, bool &ok);
 TpcnViaTransporteInternacional CodigoParaViaTransporteInternacional(std::string_view codigo);

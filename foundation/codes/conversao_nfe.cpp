@@ -5,6 +5,7 @@
 
 namespace {
 
+// clang-format off
 constexpr auto kServicoNFe = MakeCodeTable<TpcnServicoNFe>({
     {"NfeRecepcao", srvNfeRecepcao}, {"NfeRetRecepcao", srvNfeRetRecepcao},
     {"NfeCancelamento", srvNfeCancelamento}, {"NfeInutilizacao", srvNfeInutilizacao},
@@ -24,8 +25,10 @@ constexpr auto kSchemaEvento = MakeCodeTable<TSchemaNFe>({
     {"e210220", schManifDestDesconhecimento}, {"e210240", schManifDestOperNaoRealizada},
     {"e110130", schCompEntrega}, {"e110131", schCancCompEntrega}, {"e110150", schAtorInteressadoNFe},
 });
+// clang-format on
 
 // The request schema of each service, by ordinal.
+// clang-format off
 constexpr std::array<TSchemaNFe, EnumCount<TpcnServicoNFe>()> kSchemaDoServico{
     schNfe, // srvNfeRecepcao
     schconsReciNFe, // srvNfeRetRecepcao
@@ -116,6 +119,7 @@ constexpr auto kTipoEventoNFe = MakeCodeTable<TpcnTipoEvento>({
     {"110131", tevCancComprEntregaNFe}, {"110150", tevAtorInteressadoNFe}, {"610130", tevComprEntregaCTe},
     {"610131", tevCancComprEntregaCTe}, {"610601", tevCTeCancelado},
 });
+// clang-format on
 
 } // namespace
 
@@ -180,12 +184,14 @@ std::string VersaoDFParaCodigo(TpcnVersaoDF valor)
 
 double VersaoDFParaNumero(TpcnVersaoDF valor)
 {
+    // clang-format off
     switch (valor) {
     case ve200: return 2.0;
     case ve300: return 3.0;
     case ve310: return 3.1;
     case ve400: return 4.0;
     }
+    // clang-format on
     return 0;
 }
 
@@ -216,11 +222,13 @@ std::string VersaoQrCodeParaCodigo(TpcnVersaoQrCode valor)
 
 int VersaoQrCodeParaNumero(TpcnVersaoQrCode valor)
 {
+    // clang-format off
     switch (valor) {
     case veqr000: return 0;
     case veqr100: return 1;
     case veqr200: return 2;
     }
+    // clang-format on
     return 0;
 }
 

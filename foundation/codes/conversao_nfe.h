@@ -16,12 +16,14 @@
 // Web services of the NF-e system; the code is the service's key in the services INI. The three
 // event services share "RecepcaoEvento", which reads as srvRecepcaoEventoAN; unknown names
 // read as srvNfeRecepcao.
+// clang-format off
 enum TpcnServicoNFe : std::uint8_t {
     srvNfeRecepcao, srvNfeRetRecepcao, srvNfeCancelamento, srvNfeInutilizacao, srvNfeConsultaProtocolo,
     srvNfeStatusServico, srvNfeConsultaCadastro, srvRecepcaoEventoA, srvRecepcaoEvento, srvRecepcaoEventoAN,
     srvNfeConsultaDest, srvNfeDownloadNF, srvNfeAutorizacao, srvNfeRetAutorizacao, srvAdministrarCSCNFCe,
     srvNFeDistribuicaoDFe, srvEventoEPEC,
 };
+// clang-format on
 template <>
 inline constexpr auto kEnumNames<TpcnServicoNFe> = std::to_array<EnumName<TpcnServicoNFe>>({
     {srvNfeRecepcao, "srvNfeRecepcao"},
@@ -47,6 +49,7 @@ TpcnServicoNFe NomeParaServicoNFe(std::string_view codigo, bool &ok);
 TpcnServicoNFe NomeParaServicoNFe(std::string_view codigo);
 
 // Schemas of the NF-e documents and requests.
+// clang-format off
 enum TSchemaNFe : std::uint8_t {
     schErro, schNfe, schcancNFe, schInutNFe, schEnvCCe, schEnvEventoCancNFe, schEnvConfRecebto, schEnvEPEC,
     schconsReciNFe, schconsSitNFe, schconsStatServ, schconsCad, schenvEvento, schconsNFeDest, schdownloadNFe,
@@ -55,6 +58,7 @@ enum TSchemaNFe : std::uint8_t {
     schManifDestDesconhecimento, schManifDestOperNaoRealizada, schCompEntrega, schCancCompEntrega,
     schAtorInteressadoNFe,
 };
+// clang-format on
 template <>
 inline constexpr auto kEnumNames<TSchemaNFe> = std::to_array<EnumName<TSchemaNFe>>({
     {schErro, "schErro"},
@@ -152,9 +156,11 @@ TpcnFinalidadeEmissao CodigoParaFinalidadeEmissao(std::string_view codigo, bool 
 TpcnFinalidadeEmissao CodigoParaFinalidadeEmissao(std::string_view codigo);
 
 // Operation of the new-vehicle group (tpOp). Unknown codes read as tovVendaConcessionaria.
+// clang-format off
 enum TpcnTipoOperacaoVeiculo : std::uint8_t {
     tovVendaConcessionaria, tovFaturamentoDireto, tovVendaDireta, tovOutros,
 };
+// clang-format on
 template <>
 inline constexpr auto kEnumNames<TpcnTipoOperacaoVeiculo> = std::to_array<EnumName<TpcnTipoOperacaoVeiculo>>({
     {tovVendaConcessionaria, "tovVendaConcessionaria"},
@@ -203,9 +209,11 @@ TpcnEscalaProducao CodigoParaEscalaProducao(std::string_view codigo, bool &ok);
 TpcnEscalaProducao CodigoParaEscalaProducao(std::string_view codigo);
 
 // Freight arrangement (modFrete). Unknown codes read as cfRemetente.
+// clang-format off
 enum TpcnContratacaoFrete : std::uint8_t {
     cfRemetente, cfDestinatario, cfTerceiros, cfProprioRemetente, cfProprioDestinatario, cfSemFrete,
 };
+// clang-format on
 template <>
 inline constexpr auto kEnumNames<TpcnContratacaoFrete> = std::to_array<EnumName<TpcnContratacaoFrete>>({
     {cfRemetente, "cfRemetente"},
@@ -222,11 +230,13 @@ TpcnContratacaoFrete CodigoParaContratacaoFrete(std::string_view codigo);
 // Permission of the carrier named by the interested-party event (tpAutorizacao). Unknown codes
 // read as ptNaoPermite.
 enum TpcnPermissaoTransportador : std::uint8_t { ptNaoPermite, ptPermite };
+// clang-format off
 template <>
 inline constexpr auto kEnumNames<TpcnPermissaoTransportador> = std::to_array<EnumName<TpcnPermissaoTransportador>>({
     {ptNaoPermite, "ptNaoPermite"},
     {ptPermite, "ptPermite"},
 });
+// clang-format on
 std::string PermissaoTransportadorParaCodigo(TpcnPermissaoTransportador valor);
 TpcnPermissaoTransportador CodigoParaPermissaoTransportador(std::string_view codigo, bool &ok);
 TpcnPermissaoTransportador CodigoParaPermissaoTransportador(std::string_view codigo);
@@ -244,9 +254,11 @@ TpcnIntermediacao CodigoParaIntermediacao(std::string_view codigo, bool &ok);
 TpcnIntermediacao CodigoParaIntermediacao(std::string_view codigo);
 
 // Concession act (tpAto). Unknown codes read as acNenhum.
+// clang-format off
 enum TpcnAtoConcessorio : std::uint8_t {
     acNenhum, acTermoDeAcordo, acRegimeEspecial, acAutorizacaoEspecifica,
 };
+// clang-format on
 template <>
 inline constexpr auto kEnumNames<TpcnAtoConcessorio> = std::to_array<EnumName<TpcnAtoConcessorio>>({
     {acNenhum, "acNenhum"},

@@ -22,6 +22,8 @@
 //
 // Both directions are resolved when the table is built (at compile time), so a lookup is
 // one array access (value to code) or a binary search (code to value), with no copies.
+//
+// Header only: no source of its own.
 
 // Three-way comparison of two codes, the letters a-z and A-Z compared without regard to case
 // (how every code and document name is matched).
@@ -40,18 +42,16 @@ constexpr int compareCodesIgnoringCase(std::string_view a, std::string_view b)
     return a.size() < b.size() ? -1 : 1;
 }
 
-template <typename E>
-struct CodeRow {
+template <typename E> struct CodeRow {
     std::string_view code;
     E value;
 };
 
-template <typename E, std::size_t N>
-class CodeTable {
+template <typename E, std::size_t N> class CodeTable {
     static_assert(std::is_enum_v<E> && sizeof(E) == 1, "code tables hold one-byte enumerations");
     static_assert(N >= 1, "a code table has at least one row");
 
-public:
+  public:
     constexpr explicit CodeTable(const std::array<CodeRow<E>, N> &rows) : rows_(rows)
     {
         for (auto &slot : rowOfOrdinal_)
@@ -98,7 +98,7 @@ public:
         return firstValue();
     }
 
-private:
+  private:
     static constexpr std::uint8_t kNoRow = 0xFF;
     static_assert(N < kNoRow, "a code table has fewer than 255 rows");
 
@@ -141,8 +141,7 @@ private:
 };
 
 // Builds a code table from its rows in table order.
-template <typename E, std::size_t N>
-constexpr CodeTable<E, N> MakeCodeTable(const CodeRow<E> (&rows)[N])
+template <typename E, std::size_t N> constexpr CodeTable<E, N> MakeCodeTable(const CodeRow<E> (&rows)[N])
 {
     return CodeTable<E, N>(std::to_array(rows));
 }
@@ -157,8 +156,7 @@ constexpr E CodigoParaEnum(std::string_view codigo, const CodeTable<E, N> &tabel
 }
 
 // Value to code: the last row's code for the value, or the empty text.
-template <typename E, std::size_t N>
-std::string EnumParaCodigo(E valor, const CodeTable<E, N> &tabela)
+template <typename E, std::size_t N> std::string EnumParaCodigo(E valor, const CodeTable<E, N> &tabela)
 {
     return std::string(tabela.codeOf(valor));
 }

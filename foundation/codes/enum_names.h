@@ -19,18 +19,15 @@
 //
 // Ordinals may have gaps (empty values use 255), so each row carries its value.
 
-template <typename E>
-struct EnumName {
+template <typename E> struct EnumName {
     E value;
     std::string_view name;
 };
 
-template <typename E>
-inline constexpr std::array<EnumName<E>, 0> kEnumNames{};
+template <typename E> inline constexpr std::array<EnumName<E>, 0> kEnumNames{};
 
 // The name of a value; empty for a value the table does not hold.
-template <typename E>
-constexpr std::string_view EnumValueName(E value)
+template <typename E> constexpr std::string_view EnumValueName(E value)
 {
     const auto &table = kEnumNames<E>;
     const auto ordinal = static_cast<std::size_t>(static_cast<std::underlying_type_t<E>>(value));
@@ -44,8 +41,7 @@ constexpr std::string_view EnumValueName(E value)
 }
 
 // The value with a given name (exact spelling), or nothing.
-template <typename E>
-constexpr std::optional<E> EnumValueFromName(std::string_view name)
+template <typename E> constexpr std::optional<E> EnumValueFromName(std::string_view name)
 {
     for (const auto &row : kEnumNames<E>) {
         if (row.name == name)
@@ -55,18 +51,17 @@ constexpr std::optional<E> EnumValueFromName(std::string_view name)
 }
 
 // Number of values an enumeration has.
-template <typename E>
-constexpr std::size_t EnumCount()
+template <typename E> constexpr std::size_t EnumCount()
 {
     return kEnumNames<E>.size();
 }
 
 // True when the table lists its values in strictly increasing ordinal order.
-template <typename E>
-constexpr bool EnumNamesInOrdinalOrder()
+template <typename E> constexpr bool EnumNamesInOrdinalOrder()
 {
     const auto &table = kEnumNames<E>;
     return std::is_sorted(table.begin(), table.end(), [](const EnumName<E> &a, const EnumName<E> &b) {
-        return static_cast<std::underlying_type_t<E>>(a.value) <= static_cast<std::underlying_type_t<E>>(b.value);
+        return static_cast<std::underlying_type_t<E>>(a.value) <=
+               static_cast<std::underlying_type_t<E>>(b.value);
     });
 }

@@ -7,6 +7,8 @@
 // What the current time in a fiscal-document component's zone depends on:
 // two settings of the component's web-service configuration. The component
 // implements this; nothing is written back to it.
+//
+// Header only: no source of its own.
 class DFeZoneSettings {
   public:
     virtual ~DFeZoneSettings() = default;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/base/quib_exception.h"
 #include "foundation/codes/enum_names.h"
 
 // gzip and zlib payloads: recognising them by their first bytes, inflating them
@@ -22,28 +23,28 @@ inline constexpr auto kEnumNames<TTipoCompressao> = std::to_array<EnumName<TTipo
     {{tcmDesconhecido, "tcmDesconhecido"}, {tcmZLib, "tcmZLib"}, {tcmGZip, "tcmGZip"}, {tcmZip, "tcmZip"}});
 
 // A stream could not be read (fewer bytes than needed, or a failed stream).
-class StreamReadError : public std::runtime_error {
+class StreamReadError : public ProgramError {
   public:
-    using std::runtime_error::runtime_error;
+    using ProgramError::ProgramError;
 };
 
 // Compressed data that cannot be inflated: a bad gzip header or trailer, a
 // checksum or size mismatch, truncated or invalid deflate data.
-class DecompressionError : public std::runtime_error {
+class DecompressionError : public ProgramError {
   public:
-    using std::runtime_error::runtime_error;
+    using ProgramError::ProgramError;
 };
 
 // The target stream refused the output.
-class StreamWriteError : public std::runtime_error {
+class StreamWriteError : public ProgramError {
   public:
-    using std::runtime_error::runtime_error;
+    using ProgramError::ProgramError;
 };
 
 // The compressor itself failed (out of memory).
-class CompressionError : public std::runtime_error {
+class CompressionError : public ProgramError {
   public:
-    using std::runtime_error::runtime_error;
+    using ProgramError::ProgramError;
 };
 
 // The kind of payload, judged by its first four bytes: gzip (1F 8B 08), zlib

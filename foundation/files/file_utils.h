@@ -7,15 +7,23 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/base/quib_exception.h"
+
 // Folders and file names, listing and writing files, trace-log lines, version
 // texts, starting programs, loading functions from libraries at run time, and a
 // reversible scrambling of texts held in memory. Paths use "/".
+//
+// Implemented in paths_versions.cpp (folder names, the program's folder,
+// version texts, error codes), file_listing.cpp (folder listings by mask),
+// file_writing.cpp (text files and trace-log lines), process_launch.cpp
+// (starting programs, opening documents), library_loader.cpp (functions from
+// shared libraries) and text_scrambling.cpp (scrambling of texts in memory).
 
 // A file or folder that cannot be created or written. The target file is left
 // as it was.
-class FileWriteError : public std::runtime_error {
+class FileWriteError : public ProgramError {
   public:
-    using std::runtime_error::runtime_error;
+    using ProgramError::ProgramError;
 };
 
 // --- Folders and versions ---
@@ -36,6 +44,10 @@ inline constexpr const char *kNomeDoPrograma = "nfe-console";
 // else "$HOME/.cache/nfe-console/" (the home folder of the user's account when
 // HOME is not set). The folder is not created here.
 std::string PastaDeCacheDoUsuario();
+
+// The user's data folder for the program, ending in "/", found the same way
+// from "$XDG_DATA_HOME" (else "$HOME/.local/share/nfe-console/"). Not created here.
+std::string PastaDeDadosDoUsuario();
 
 // Above 0 when version A is newer than B, below 0 when older, 0 when equal.
 // Components between separators are compared from the left, the first

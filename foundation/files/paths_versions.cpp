@@ -48,11 +48,15 @@ std::string PastaDoPrograma()
     return IncluiBarraFinal(program.parent_path().string());
 }
 
-std::string PastaDeCacheDoUsuario()
+namespace {
+
+// "$<variable>/nfe-console/" when the variable holds an absolute path, else
+// "<home>/<fallback>/nfe-console/".
+std::string pastaXdgDoUsuario(const char *variavelXdg, std::string_view padrao)
 {
-    const char *cache = std::getenv("XDG_CACHE_HOME");
-    if (cache != nullptr && cache[0] == '/')
-        return IncluiBarraFinal(cache) + kNomeDoPrograma + "/";
+    const char *valor = std::getenv(variavelXdg);
+    if (valor != nullptr && valor[0] == '/')
+        return IncluiBarraFinal(valor) + kNomeDoPrograma + "/";
     std::string home;
     if (const char *variavel = std::getenv("HOME"); variavel != nullptr && variavel[0] != '\0') {
         home = variavel;
@@ -63,7 +67,19 @@ std::string PastaDeCacheDoUsuario()
         if (getpwuid_r(getuid(), &entrada, buffer.data(), buffer.size(), &achada) == 0 && achada != nullptr)
             home = achada->pw_dir;
     }
-    return IncluiBarraFinal(home.empty() ? "." : home) + ".cache/" + kNomeDoPrograma + "/";
+    return IncluiBarraFinal(home.empty() ? "." : home) + std::string(padrao) + "/" + kNomeDoPrograma + "/";
+}
+
+} // namespace
+
+std::string PastaDeCacheDoUsuario()
+{
+    return pastaXdgDoUsuario("XDG_CACHE_HOME", ".cache");
+}
+
+std::string PastaDeDadosDoUsuario()
+{
+    return pastaXdgDoUsuario("XDG_DATA_HOME", ".local/share");
 }
 
 double ComparaVersoes(std::string_view versaoA, std::string_view versaoB, char separador)

@@ -8,6 +8,8 @@
 #include "foundation/text/text_utils.h"
 
 // The exception of the fiscal-document layers (documents, signing, services).
+//
+// Header only: no source of its own.
 class EQuibDFeException : public EQuibException {
   public:
     // The message passes through TextoNativo.

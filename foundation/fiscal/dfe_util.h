@@ -14,6 +14,12 @@
 // of foreign-trade and product numbers, the technical-responsible hash, an
 // element re-wrapped with its namespace and the current time in a
 // component's configured zone.
+//
+// Implemented in dfe_chave_acesso.cpp (numeric code and access-key builder),
+// dfe_assinatura.cpp (signature template and the Id it references),
+// dfe_numeros_comercio.cpp (foreign-trade and product numbers) and
+// dfe_util.cpp (technical-responsible hash, namespace re-wrapping, current
+// time in the component's zone).
 
 // ---- Access key ----------------------------------------------------------------
 

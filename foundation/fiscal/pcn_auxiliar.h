@@ -10,10 +10,15 @@
 // Helpers every document writer and reader leans on: IBGE state codes and
 // abbreviations, the parts and the check digit of the 44-digit access key,
 // checks of single layout values, free text prepared for XML and XML escapes
-// undone. The time-zone rules live in foundation/fuso_horario.h.
+// undone. The time-zone rules live in foundation/dates/fuso_horario.h.
 //
 // Positions are 1-based. No function here raises: a value that does not
 // convert makes a check answer false (or 0, -1, empty).
+//
+// Implemented in chave_acesso.cpp (state codes, access-key parts, check digit
+// and validation), layout_checks.cpp (checks of single layout values) and
+// pcn_textos.cpp (ISO date-times, fixed-width numbers, free text for XML,
+// escapes undone, list prefixes).
 
 // ---- State codes -----------------------------------------------------------
 

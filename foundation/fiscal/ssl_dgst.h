@@ -8,6 +8,8 @@
 // Digest algorithms of the certificate and signing layer. Declared here so
 // that the signature template of the foundation can choose its algorithm
 // identifiers; stored settings hold the ordinals.
+//
+// Header only: no source of its own.
 enum TSSLDgst : std::uint8_t {
     dgstMD2,
     dgstMD4,

@@ -33,7 +33,7 @@ void ensureCurlInitialised()
         return std::string();
     }();
     if (!problem.empty())
-        throw std::runtime_error(problem);
+        throw ProgramError(problem);
 }
 
 struct SlistDeleter {
@@ -233,7 +233,7 @@ HttpSend::HttpSend()
     if (handle_ == nullptr || multi_ == nullptr) {
         curl_easy_cleanup(static_cast<CURL *>(handle_));
         curl_multi_cleanup(static_cast<CURLM *>(multi_));
-        throw std::runtime_error("Não foi possível criar o cliente HTTP (libcurl)");
+        throw ProgramError("Não foi possível criar o cliente HTTP (libcurl)");
     }
 }
 

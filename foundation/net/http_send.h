@@ -43,6 +43,7 @@ using TlsContextSetup = std::function<std::string(ssl_ctx_st *context)>;
 
 class HttpSend {
   public:
+    // Raises ProgramError when libcurl cannot be started or gives no handle.
     HttpSend();
     ~HttpSend();
     HttpSend(const HttpSend &) = delete;

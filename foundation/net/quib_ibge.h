@@ -21,6 +21,10 @@
 //   state:        CodigoUF|Sigla|Nome|SiglaRegiao|NomeRegiao|Area|Populacao
 //   municipality: CodigoMunicipio|NomeMunicipio|CodigoUF|SiglaUF|Area|Populacao
 // A line whose first "|" is its third character is a state line.
+//
+// Implemented in quib_ibge.cpp (searches, loading on demand, the cache file)
+// and quib_ibge_listas.cpp (states and municipalities: cache lines, JSON
+// lists, ordering).
 
 // Every error of the directory itself. Download failures are EQuibHTTPError.
 class EQuibIBGEException : public EQuibException {

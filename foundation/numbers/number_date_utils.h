@@ -12,6 +12,10 @@
 // Rounding, bits, hexadecimal and byte strings, number and date texts, UTC
 // offsets. Nothing here reads or changes the process locale: numbers are
 // written and read with fixed separators.
+//
+// Implemented in number_bits_hex.cpp (rounding, bits, binary and hexadecimal
+// texts, byte strings), number_format.cpp (numbers to text and back) and
+// date_texts.cpp (dates in fixed formats, UTC offsets).
 
 // ---- Rounding and comparison -------------------------------------------------
 

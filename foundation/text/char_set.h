@@ -6,6 +6,8 @@
 
 // A set of the characters U+0000 to U+00FF, one bit each, so that a membership
 // test is one bit lookup. Characters above U+00FF never belong to a set.
+//
+// Header only: no source of its own.
 class CharSet {
   public:
     constexpr CharSet() = default;

@@ -15,6 +15,11 @@
 // functions ending in "Ansi" count bytes. Fill, separator and break arguments
 // given as text are one character (an empty one means a blank).
 // "Trimming" removes the characters U+0000 to U+0020 at both ends.
+//
+// Implemented in text_code_pages.cpp (code pages), text_fill.cpp (filling,
+// centring, justification), text_search.cpp (searches, small edits, trimming
+// and casing), text_classes.cpp (character classes, filters, accent folding)
+// and text_lines.cpp (line cutting, wrapping, splitting).
 
 // ---- Conversions -----------------------------------------------------------
 

@@ -190,11 +190,22 @@ void TGerador::IDNivel(std::string_view ID)
     registrosTxt_.RetomaRegistro(LayoutArquivoTXT, idNivel_);
 }
 
-void TGerador::PreencheCampoTXT(std::string_view TAG, std::string_view Valor)
+bool TGerador::PreencheCampoTXT(std::string_view TAG, std::string_view Valor)
 {
     if (LayoutArquivoTXT.empty())
-        return;
-    registrosTxt_.PreencheCampo(LayoutArquivoTXT, TAG, Valor);
+        return false;
+    return registrosTxt_.PreencheCampo(LayoutArquivoTXT, TAG, Valor);
+}
+
+void TGerador::preencheValorTXT(std::string_view id, std::string_view tag, std::string_view descricao,
+                                std::string_view valor, std::string_view conteudo)
+{
+    bool alterado = false;
+    const std::string texto = ValorParaTXT(conteudo, Opcoes.QuebraLinha, alterado);
+    if (!PreencheCampoTXT(tag, texto) && !texto.empty())
+        AdicionaAlerta(id, tag, descricao, kSemRegistroTXT);
+    else if (alterado || valor.find_first_of("\r\n|") != std::string_view::npos)
+        AdicionaAlerta(id, tag, descricao, kValorAlteradoTXT);
 }
 
 void TGerador::ConcluiTXT(std::string_view ID)

@@ -17,6 +17,10 @@
 // presence, digits only) and every problem becomes one line of
 // ListaDeAlertas; nothing raises for a bad value, the element is written
 // anyway. Lengths count characters.
+//
+// Implemented in gerador.cpp (groups, attributes, alerts, the TXT records)
+// and gerador_campo.cpp (EscreveCampo: value texts by kind and the field
+// checks); the TXT template in gerador_txt.cpp (gerador_txt.h).
 
 // The writer's options.
 struct TGeradorOpcoes {
@@ -93,12 +97,20 @@ class TGerador {
     // Appends a ready-made XML fragment unchanged.
     void EscreveTexto(std::string_view Texto);
 
-    // TXT output: fills one field of the current record.
-    void PreencheCampoTXT(std::string_view TAG, std::string_view Valor);
+    // TXT output: fills one field of the current record; false when no
+    // record of the open groups has that field (the value is left out).
+    bool PreencheCampoTXT(std::string_view TAG, std::string_view Valor);
     // Finishes ArquivoFormatoTXT with the document's Id.
     void ConcluiTXT(std::string_view ID);
 
   private:
+    // A field's content (as the element carries it, entities included) put
+    // into the TXT record: line breaks become QuebraLinha and "|" becomes
+    // kSubstitutoBarraTXT, with the alert kValorAlteradoTXT when the value
+    // given held either; a value that no record has a field for gets the
+    // alert kSemRegistroTXT instead.
+    void preencheValorTXT(std::string_view id, std::string_view tag, std::string_view descricao,
+                          std::string_view valor, std::string_view conteudo);
     void AbreRegistroTXT(std::string_view ID);
     void FechaRegistroTXT();
     void atualizaTagNivel(std::string_view tag);

@@ -1,5 +1,6 @@
 // TGerador::EscreveCampo: the text of a value by its kind, the field checks
 // and the element.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -110,22 +111,26 @@ void formataDecimal(int casas, const TValorCampo &valor, int &min, int &max, int
         ++min;
         ++max;
     }
-    const std::string mascara = MascaraDecimais(static_cast<std::int16_t>(casas), false);
     bool zero = true;
     bool inteiro = true;
     std::string semDecimais;
     if (const Decimal *decimal = std::get_if<Decimal>(&valor)) {
         zero = decimal->isZero();
         inteiro = decimal->truncated(0) == *decimal;
-        campo.texto = FloatParaTexto(opcoes.DecimalChar, mascara, *decimal);
-        semDecimais = FloatParaTexto(opcoes.DecimalChar, "0", *decimal);
+        // The fixed-point value is written directly, as the mask would:
+        // rounded half away from zero to the places, at least one integer digit.
+        campo.texto = decimal->toString(casas);
+        std::replace(campo.texto.begin(), campo.texto.end(), '.', opcoes.DecimalChar);
+        if (opcoes.SuprimirDecimais && inteiro)
+            semDecimais = decimal->toString(0);
     } else {
         double numero = 0;
         if (!numeroDoValor(valor, numero))
             numero = 0;
         zero = numero == 0;
         inteiro = std::trunc(numero) == numero;
-        campo.texto = FloatParaTexto(opcoes.DecimalChar, mascara, numero);
+        campo.texto = FloatParaTexto(opcoes.DecimalChar,
+                                     MascaraDecimais(static_cast<std::int16_t>(casas), false), numero);
         semDecimais = FloatParaTexto(opcoes.DecimalChar, "0", numero);
     }
 
@@ -233,7 +238,14 @@ void TGerador::EscreveCampo(TTipoValorCampo Tipo, std::string_view ID, std::stri
     if (Opcoes.SomenteValidar)
         return;
 
-    PreencheCampoTXT(tag, campo.vazio ? std::string_view() : std::string_view(campo.texto));
+    // The content as the element carries it: cleaned by the options, or exactly as given.
+    const std::string conteudo = campo.vazio ? std::string()
+                                 : !LimpaTexto
+                                     ? campo.texto
+                                     : LimpaTextoXML(Opcoes.RetirarEspacos, campo.texto,
+                                                     Opcoes.RetirarAcentos, true, Opcoes.QuebraLinha);
+    if (!LayoutArquivoTXT.empty())
+        preencheValorTXT(id, tag, Descricao, campo.texto, conteudo);
 
     const bool vazioObrigatorio = Ocorrencias == 1 && campo.vazio;
     if (!vazioObrigatorio && campo.vazio)
@@ -258,11 +270,7 @@ void TGerador::EscreveCampo(TTipoValorCampo Tipo, std::string_view ID, std::stri
         }
     } else {
         xml += '>';
-        if (LimpaTexto)
-            xml += LimpaTextoXML(Opcoes.RetirarEspacos, campo.texto, Opcoes.RetirarAcentos, true,
-                                 Opcoes.QuebraLinha);
-        else
-            xml += campo.texto;
+        xml += conteudo;
         xml += "</";
         xml += tag;
         xml += '>';

@@ -68,6 +68,28 @@ void ajustaNomeDoRegistro(std::string &linha)
 
 } // namespace
 
+std::string ValorParaTXT(std::string_view valor, std::string_view quebraLinha, bool &alterado)
+{
+    alterado = false;
+    std::string resultado;
+    resultado.reserve(valor.size());
+    for (std::size_t i = 0; i < valor.size(); ++i) {
+        const char c = valor[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < valor.size() && valor[i + 1] == '\n')
+                ++i;
+            resultado += quebraLinha;
+            alterado = true;
+        } else if (c == '|') {
+            resultado += kSubstitutoBarraTXT;
+            alterado = true;
+        } else {
+            resultado += c;
+        }
+    }
+    return resultado;
+}
+
 // ---- TxtTemplate -----------------------------------------------------------
 
 void TxtTemplate::Atribui(std::vector<std::string> linhas)
@@ -192,10 +214,10 @@ void TxtRegistros::RetomaRegistro(const TxtTemplate &modelo, std::string_view gr
     atual.registros = encontrado == ultimaAbertura_.end() ? std::vector<std::size_t>() : encontrado->second;
 }
 
-void TxtRegistros::PreencheCampo(const TxtTemplate &modelo, std::string_view campo, std::string_view valor)
+bool TxtRegistros::PreencheCampo(const TxtTemplate &modelo, std::string_view campo, std::string_view valor)
 {
     if (abertos_.empty() || modelo.versao() != versaoModelo_)
-        return;
+        return false;
     Nivel &atual = abertos_.back();
     const std::string nome = upperAscii(trimText(campo));
     std::size_t repetido = registros_.size(); // a filled own record of that single field
@@ -221,7 +243,9 @@ void TxtRegistros::PreencheCampo(const TxtTemplate &modelo, std::string_view cam
         registros_[novo].valores[0] = valor;
         registros_[novo].preenchidos[0] = true;
         atual.registros.push_back(novo);
+        preencheu = true;
     }
+    return preencheu;
 }
 
 std::string TxtRegistros::Conclui(const TxtTemplate &modelo, std::string_view id) const

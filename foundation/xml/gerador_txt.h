@@ -21,6 +21,19 @@
 // The byte that closes every field placeholder of a template line.
 inline constexpr char kMarcaCampoTXT = '\xA8';
 
+// What a "|" inside a value becomes in a TXT record, where "|" separates fields.
+inline constexpr std::string_view kSubstitutoBarraTXT = "-";
+// Alerts of the TXT output, named after the field they concern.
+inline constexpr std::string_view kValorAlteradoTXT =
+    "Valor alterado no TXT: quebra de linha ou \"|\" substituídos";
+inline constexpr std::string_view kSemRegistroTXT = "Sem campo no leiaute TXT; valor não incluído no TXT";
+
+// A value as a TXT record can hold it: every line break (CR LF, CR or LF)
+// becomes `quebraLinha` and every "|" kSubstitutoBarraTXT; `alterado` tells
+// whether anything was replaced. Entities stay as they are: the reader of the
+// layout decodes them.
+std::string ValorParaTXT(std::string_view valor, std::string_view quebraLinha, bool &alterado);
+
 // A template, parsed once when it is assigned.
 class TxtTemplate {
   public:
@@ -82,8 +95,9 @@ class TxtRegistros {
     // Fills the first unfilled placeholder of that name (upper-cased, trimmed)
     // in each current record; the value goes in unchanged. When the group's
     // own record of that single field is filled already, the value opens
-    // another record of that line (a field that repeats, such as NVE).
-    void PreencheCampo(const TxtTemplate &modelo, std::string_view campo, std::string_view valor);
+    // another record of that line (a field that repeats, such as NVE). False
+    // when the value went nowhere.
+    bool PreencheCampo(const TxtTemplate &modelo, std::string_view campo, std::string_view valor);
     // The finished text: records none of whose fields was filled are dropped,
     // "^ID^" becomes the document Id, unfilled fields are left empty, group
     // markers and alignment blanks go, record names ending in a letter get it

@@ -53,22 +53,33 @@ std::size_t buscaAbertura(std::string_view texto, std::string_view nome)
 
 } // namespace
 
-TLeitor::TLeitor() : arquivo_(std::make_shared<const std::string>())
+const IndiceDeTags &TLeitor::Texto::indice(std::size_t inicio, std::size_t fim, std::size_t &base) const
+{
+    if (!indice_ || inicio < inicioDoIndice_ || fim > fimDoIndice_) {
+        indice_ =
+            std::make_unique<const IndiceDeTags>(std::string_view(conteudo_).substr(inicio, fim - inicio));
+        inicioDoIndice_ = inicio;
+        fimDoIndice_ = fim;
+    }
+    base = inicioDoIndice_;
+    return *indice_;
+}
+
+TLeitor::TLeitor() : arquivo_(std::make_shared<const Texto>(std::string()))
 {
     niveis_[0] = Trecho{arquivo_, 0, 0};
 }
 
 void TLeitor::setArquivo(std::string texto)
 {
-    arquivo_ = std::make_shared<const std::string>(std::move(texto));
-    niveis_[0] = Trecho{arquivo_, 0, arquivo_->size()};
+    arquivo_ = std::make_shared<const Texto>(std::move(texto));
+    niveis_[0] = Trecho{arquivo_, 0, arquivo_->conteudo().size()};
 }
 
 void TLeitor::setGrupo(std::string texto)
 {
-    auto dono = std::make_shared<const std::string>(std::move(texto));
-    grupo_ = Trecho{dono, 0, dono->size()};
-    nivelDoGrupo_ = kNiveis + 1;
+    auto dono = std::make_shared<const Texto>(std::move(texto));
+    grupo_ = Trecho{dono, 0, dono->conteudo().size()};
 }
 
 bool TLeitor::LeArquivo(const std::string &NomeArquivo)
@@ -112,7 +123,6 @@ std::string TLeitor::ExtraiGrupo(int Nivel, std::string_view TagInicio, std::str
     const std::size_t tamanhoFechamento = fim.size() + 3;
 
     grupo_ = Trecho{};
-    nivelDoGrupo_ = kNiveis + 1;
     const Trecho &pai = niveis_[static_cast<std::size_t>(Nivel - 1)];
     const std::string_view texto = pai.view();
 
@@ -142,26 +152,29 @@ std::string TLeitor::ExtraiGrupo(int Nivel, std::string_view TagInicio, std::str
         return {};
 
     resto.remove_prefix(abertura);
-    const std::size_t final = buscaFechamento(resto, fechamento, fechamentoComPrefixo, 0);
+    // The element ends at the closing tag found above (no other lies between
+    // its opening and that one); without one, the search runs again.
+    const std::size_t final =
+        corte != npos ? corte - abertura : buscaFechamento(resto, fechamento, fechamentoComPrefixo, 0);
     resto = aparaFinal(resto.substr(0, final != npos ? final + tamanhoFechamento : fim.size() + 2));
 
     const std::size_t inicioAbsoluto = pai.inicio + static_cast<std::size_t>(resto.data() - texto.data());
     Trecho &nivel = niveis_[static_cast<std::size_t>(Nivel)];
     nivel = Trecho{pai.dono, inicioAbsoluto, inicioAbsoluto + resto.size()};
     grupo_ = nivel;
-    nivelDoGrupo_ = static_cast<std::size_t>(Nivel);
     return std::string(resto);
 }
 
 std::size_t TLeitor::posicaoDaTag(std::string_view token, std::size_t inicio) const
 {
-    const std::string_view grupo = grupo_.view();
-    if (!IndiceDeTags::tokenValido(token) || grupo.size() >= UINT32_MAX)
-        return buscaSemCaixa(grupo, tagTexto("<", token, ">"), inicio);
-    IndiceEmCache &cache = indices_[nivelDoGrupo_];
-    if (!cache.indice || !cache.trecho.mesmoQue(grupo_))
-        cache = IndiceEmCache{grupo_, std::make_shared<const IndiceDeTags>(grupo)};
-    return cache.indice->busca(token, inicio);
+    if (!grupo_.dono)
+        return npos;
+    if (!IndiceDeTags::tokenValido(token) || grupo_.dono->conteudo().size() >= UINT32_MAX)
+        return buscaSemCaixa(grupo_.view(), tagTexto("<", token, ">"), inicio);
+    std::size_t base = 0;
+    const IndiceDeTags &indice = grupo_.dono->indice(grupo_.inicio, grupo_.fim, base);
+    const std::size_t achado = indice.busca(token, grupo_.inicio - base + inicio, grupo_.fim - base);
+    return achado == npos ? npos : achado + base - grupo_.inicio;
 }
 
 std::string_view TLeitor::conteudoDoCampo(std::string_view nome, std::string_view TagLimite) const

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "foundation/xml/detail/indice_de_tags.h"
 #include "foundation/xml/valor_campo.h"
@@ -18,8 +19,14 @@
 //
 // Group texts are ranges of the document, never copies. Each level remembers
 // where its last item extraction ended, so walking a list of n items costs
-// O(n). Field names are compared without regard to ASCII case, group tags and
-// attributes with exact case.
+// O(n). The plain tags of a group are indexed on the first field read from
+// it, and the groups inside it look their fields up in the same index. Field
+// names are compared without regard to ASCII case, group tags and attributes
+// with exact case.
+//
+// Implemented in leitor.cpp (group extraction and the level walk) and
+// leitor_campo.cpp (LeCampo: a field's content converted by its kind); the
+// tag index it searches with in detail/indice_de_tags.cpp.
 class TLeitor {
   public:
     static constexpr int kNiveis = 10;
@@ -28,7 +35,7 @@ class TLeitor {
 
     // The whole document text. Setting it starts a new document: level 0 is
     // the new text; groups already extracted keep their own texts.
-    const std::string &Arquivo() const { return *arquivo_; }
+    const std::string &Arquivo() const { return arquivo_->conteudo(); }
     void setArquivo(std::string texto);
 
     // The current group: the last group extracted, or any text assigned here.
@@ -72,14 +79,33 @@ class TLeitor {
     std::string LeAtributo(std::string_view Atributo, std::string_view Tag = "") const;
 
   private:
-    // A range of a text that the reader shares.
+    // A text that the reader shares between its levels, with the index of the
+    // plain tags of one range of it: the group whose field was read first, kept
+    // for every group inside it and rebuilt for a group outside it.
+    class Texto {
+      public:
+        explicit Texto(std::string conteudo) : conteudo_(std::move(conteudo)) {}
+        const std::string &conteudo() const { return conteudo_; }
+        // An index covering [inicio, fim); `base` is the position in the text
+        // of the index's position 0.
+        const IndiceDeTags &indice(std::size_t inicio, std::size_t fim, std::size_t &base) const;
+
+      private:
+        const std::string conteudo_;
+        mutable std::unique_ptr<const IndiceDeTags> indice_;
+        mutable std::size_t inicioDoIndice_ = 0;
+        mutable std::size_t fimDoIndice_ = 0;
+    };
+
+    // A range of a shared text.
     struct Trecho {
-        std::shared_ptr<const std::string> dono;
+        std::shared_ptr<const Texto> dono;
         std::size_t inicio = 0;
         std::size_t fim = 0;
         std::string_view view() const
         {
-            return dono ? std::string_view(*dono).substr(inicio, fim - inicio) : std::string_view();
+            return dono ? std::string_view(dono->conteudo()).substr(inicio, fim - inicio)
+                        : std::string_view();
         }
         bool mesmoQue(const Trecho &outro) const
         {
@@ -95,22 +121,13 @@ class TLeitor {
         std::size_t inicioDoItem = 0; // offset in the parent after item - 1 skips
     };
 
-    // The plain tags of the current group, indexed on first use and kept per
-    // level, so reading many fields of one group scans it once.
-    struct IndiceEmCache {
-        Trecho trecho;
-        std::shared_ptr<const IndiceDeTags> indice;
-    };
-
     std::string_view conteudoDoCampo(std::string_view nomeMaiusculo, std::string_view TagLimite) const;
     // Position in Grupo of the first "<" + token + ">" (ASCII case ignored)
     // at or after `inicio`; npos when absent.
     std::size_t posicaoDaTag(std::string_view tokenMaiusculo, std::size_t inicio = 0) const;
 
-    std::shared_ptr<const std::string> arquivo_;
+    std::shared_ptr<const Texto> arquivo_;
     Trecho grupo_;
-    std::size_t nivelDoGrupo_ = kNiveis + 1; // the level Grupo came from; kNiveis + 1 when assigned
-    mutable std::array<IndiceEmCache, kNiveis + 2> indices_;
     std::array<Trecho, kNiveis + 1> niveis_;
     std::array<Percurso, kNiveis + 1> percursos_;
 };

@@ -10,6 +10,10 @@
 // kMarcaCampoTXT per field, upper-cased (ASCII letters only), each line followed
 // by LF and CR. `txtLayout` gives the same layout parsed once into records, for
 // code that looks records and fields up by name.
+//
+// Implemented in layout_txt.cpp (the text and parsed forms); the record
+// tables of each version in layout_txt_v110.cpp, layout_txt_v200.cpp,
+// layout_txt_v310.cpp and layout_txt_v400.cpp.
 
 #include <functional>
 #include <map>

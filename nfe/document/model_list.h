@@ -5,6 +5,8 @@
 // The owned lists of the document models. Each list owns its items: removing
 // or clearing frees them, and so does destroying the list. Items live on the
 // heap, so a reference returned by `NovoItem` stays valid while the list grows.
+//
+// Header only: no source of its own.
 
 template <typename Item> class TModelList : public TQuibObjectList<Item> {
   public:

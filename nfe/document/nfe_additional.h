@@ -9,6 +9,9 @@
 
 // The closing groups of an NF-e: additional information, export, purchase,
 // sugar-cane supply, the NFC-e supplement and the technical responsible.
+//
+// Plain data of the document model (nfe_model.h), header only; nfe_model.cpp
+// holds the model's few functions.
 
 // The fields of an observation for the taxpayer or the tax office.
 struct TObservacaoNFe {

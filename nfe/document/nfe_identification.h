@@ -6,10 +6,14 @@
 #include "foundation/codes/conversao_eventos.h"
 #include "foundation/codes/conversao_nfe.h"
 #include "foundation/dates/date_time.h"
+#include "nfe/document/fuso_lido.h"
 #include "nfe/document/model_list.h"
 
 // The frame and the identification of an NF-e: `infNFe` and `ide` with its
 // referenced documents.
+//
+// Plain data of the document model (nfe_model.h), header only; nfe_model.cpp
+// holds the model's few functions.
 
 struct TInfNFe {
     std::string Id;    // "NFe" + the 44-digit access key; set by the writer
@@ -73,6 +77,8 @@ struct TIde {
     int nNF = 0;
     TDateTime dEmi = 0;
     TDateTime dSaiEnt = 0;
+    TFusoLido dEmiFuso;    // UTC offsets read with dhEmi, dhSaiEnt and dhCont
+    TFusoLido dSaiEntFuso; // (from 3.00), written back while the value stands
     TDateTime hSaiEnt = 0; // written only before layout 3.00
     TpcnTipoDocFiscal tpNF{};
     TpcnLocalDestino idDest{};
@@ -89,5 +95,6 @@ struct TIde {
     TpcnProcEmissao procEmi{};
     std::string verProc;
     TDateTime dhCont = 0; // entry into contingency
-    std::string xJust;    // justification of the contingency
+    TFusoLido dhContFuso;
+    std::string xJust; // justification of the contingency
 };

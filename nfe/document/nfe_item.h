@@ -8,6 +8,9 @@
 #include "nfe/document/nfe_item_taxes.h"
 
 // One item of an NF-e (`det`): its product, its taxes and its observations.
+//
+// Plain data of the document model (nfe_model.h), header only; nfe_model.cpp
+// holds the model's few functions.
 
 // An item observation for the taxpayer or the tax office.
 struct TobsItem {

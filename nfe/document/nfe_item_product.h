@@ -12,6 +12,9 @@
 // The product of one NF-e item (`prod`) and its specific groups: import
 // declarations, NVE codes, exports, traceability, vehicle, medicines, weapons
 // and fuel. Each field carries the XML element of the same name.
+//
+// Plain data of the document model (nfe_model.h), header only; nfe_model.cpp
+// holds the model's few functions.
 
 // ---- Import declarations ------------------------------------------------------
 

@@ -8,6 +8,9 @@
 
 // The taxes of one NF-e item (`imposto`). Every tax object always exists; the
 // writer decides which of them reach the XML.
+//
+// Plain data of the document model (nfe_model.h), header only; nfe_model.cpp
+// holds the model's few functions.
 
 // One object for every ICMS situation; the writer picks the fields that the
 // situation needs. Every enumeration starts at its first value: `motDesICMS`

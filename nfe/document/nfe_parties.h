@@ -9,6 +9,9 @@
 
 // The parties of an NF-e: emitter, issuing tax office, recipient, pick-up and
 // delivery places, and the persons authorised to fetch the XML.
+//
+// Plain data of the document model (nfe_model.h), header only; nfe_model.cpp
+// holds the model's few functions.
 
 inline constexpr int kCodigoPaisBrasil = 1058;
 inline constexpr const char *kNomePaisBrasil = "BRASIL";

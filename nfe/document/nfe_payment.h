@@ -9,6 +9,9 @@
 
 // Billing (`cobr`), payments (`pag`) and the intermediary (`infIntermed`) of
 // an NF-e.
+//
+// Plain data of the document model (nfe_model.h), header only; nfe_model.cpp
+// holds the model's few functions.
 
 struct TFat {
     std::string nFat;

@@ -28,9 +28,31 @@ bool temDigito(std::string_view texto)
     return false;
 }
 
+// A text cut short (a download or a copy that stopped) would read as a note
+// without its items or totals: every part that opens must close.
+void exigeGruposFechados(std::string_view texto)
+{
+    for (const std::string_view grupo : {"infNFe", "Signature", "infNFeSupl", "protNFe"}) {
+        const std::string abertura = "<" + std::string(grupo);
+        std::size_t inicio = texto.find(abertura);
+        while (inicio != std::string_view::npos) {
+            const char depois =
+                inicio + abertura.size() < texto.size() ? texto[inicio + abertura.size()] : '\0';
+            if (depois == '>' || depois == ' ' || depois == '\t' || depois == '\r' || depois == '\n')
+                break;
+            inicio = texto.find(abertura, inicio + 1);
+        }
+        if (inicio != std::string_view::npos &&
+            texto.find("</" + std::string(grupo) + ">", inicio) == std::string_view::npos)
+            throw EQuibException("Documento incompleto: o grupo " + std::string(grupo) +
+                                 " não foi fechado (o arquivo está truncado ou corrompido)");
+    }
+}
+
 // `Id` and `versao` of `infNFe`, read from the whole text.
 void lerInfNFe(LeitorNFe &leitor, TNFe &nfe)
 {
+    exigeGruposFechados(leitor.xml().Arquivo());
     const std::string id = leitor.xml().LeAtributo("Id=", "infNFe");
     if (!temDigito(id))
         throw EQuibException("Não encontrei o atributo: Id");
@@ -83,7 +105,7 @@ void lerProtocolo(LeitorNFe &leitor, TNFe &nfe)
     proc.tpAmb = c.codigo(CodigoParaTipoAmbiente, "tpAmb");
     proc.verAplic = c.texto("verAplic");
     proc.chNFe = c.texto("chNFe");
-    proc.dhRecbto = c.dataHora("dhRecbto");
+    proc.dhRecbto = c.dataHora("dhRecbto", proc.dhRecbtoFuso);
     proc.nProt = c.texto("nProt");
     proc.digVal = c.texto("digVal");
     proc.cStat = c.inteiro("cStat");

@@ -18,6 +18,11 @@
 // Read into a fresh TNFe for a clean result.
 //
 // Every list and item walk is linear in the size of the text.
+//
+// Implemented in nfe_reader.cpp (the frame and ImportarXml), the section
+// readers named in detail/nfe_reader_sections.h (nfe_reader_header.cpp,
+// nfe_reader_items.cpp, nfe_reader_item_taxes.cpp, nfe_reader_closing.cpp),
+// nfe_reader_fields.cpp (typed reads) and nfe_reader_walk.cpp (group walk).
 class TNFeR {
   public:
     // The reader of `NFe`, which the caller owns and keeps alive.
@@ -34,12 +39,16 @@ class TNFeR {
     void setNFe(TNFe &NFe) { nfe_ = &NFe; }
 
     // Reads the text held in Leitor().Arquivo() into NFe() and answers true.
-    // Raises EQuibException "Não encontrei o atributo: Id" when the `Id` of
+    // Raises EQuibException "Documento incompleto: ..." when `infNFe`,
+    // `Signature`, `infNFeSupl` or `protNFe` opens without closing (a text cut
+    // short; nothing is read), "Não encontrei o atributo: Id" when the `Id` of
     // `infNFe` holds no digit, "Não encontrei o atributo: versao" when its
     // `versao` is absent or not a number, and ConversionError for malformed
-    // dates, an item number that is not an integer, a `cMunFG` of `retTransp`
-    // or a `dia` of `forDia` that is not an integer, and numbers too large for
-    // the model. After an error the model holds what was read so far.
+    // dates, an integer or decimal element that is not one number or does not
+    // fit its field (the message names the tag), an item number that is not an
+    // integer, a `cMunFG` of `retTransp` or a `dia` of `forDia` that is not an
+    // integer. After an error the model holds what was read so far. Date-times
+    // keep the UTC offset they were read with beside them (TFusoLido).
     bool ImportarXml();
 
   private:

@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "foundation/base/quib_exception.h"
+#include "foundation/numbers/number_date_utils.h"
 #include "foundation/text/text_utils.h"
 #include "foundation/xml/valor_campo.h"
 
@@ -22,9 +23,55 @@ std::string CamposNFe::digitos(std::string_view tag) const
     return std::get<std::string>(leitor_.LeCampo(vcDigitos, tag));
 }
 
+namespace {
+
+ConversionError numeroInvalido(std::string_view tag, std::string_view conteudo)
+{
+    return ConversionError("Tag <" + std::string(tag) + "> com número inválido: " + std::string(conteudo));
+}
+
+ConversionError foraDosLimites(std::string_view tag, std::string_view conteudo)
+{
+    return ConversionError("Tag <" + std::string(tag) +
+                           "> com valor fora dos limites: " + std::string(conteudo));
+}
+
+bool soDigitos(std::string_view texto)
+{
+    if (texto.empty())
+        return false;
+    for (const char c : texto) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
+}
+
+// "[+-]digits[(.|,)digits]": one number, no thousands separator.
+bool numeroDecimal(std::string_view texto)
+{
+    if (!texto.empty() && (texto.front() == '-' || texto.front() == '+'))
+        texto.remove_prefix(1);
+    const std::size_t separador = texto.find_first_of(".,");
+    if (separador == std::string_view::npos)
+        return soDigitos(texto);
+    return soDigitos(texto.substr(0, separador)) && soDigitos(texto.substr(separador + 1));
+}
+
+} // namespace
+
 int CamposNFe::inteiro(std::string_view tag) const
 {
-    return std::get<int>(leitor_.LeCampo(vcInteiro, tag));
+    const std::string conteudo = digitos(tag);
+    if (conteudo.empty())
+        return 0;
+    if (!soDigitos(conteudo))
+        throw numeroInvalido(tag, conteudo);
+    int valor = 0;
+    const auto [fim, erro] = std::from_chars(conteudo.data(), conteudo.data() + conteudo.size(), valor);
+    if (erro != std::errc() || fim != conteudo.data() + conteudo.size())
+        throw foraDosLimites(tag, conteudo);
+    return valor;
 }
 
 std::string CamposNFe::inteiroComoTexto(std::string_view tag) const
@@ -42,6 +89,13 @@ TDateTime CamposNFe::dataHora(std::string_view tag) const
     return std::get<double>(leitor_.LeCampo(vcDataHora, tag));
 }
 
+TDateTime CamposNFe::dataHora(std::string_view tag, TFusoLido &fuso) const
+{
+    const TDateTime valor = dataHora(tag);
+    fuso.Le(valor, digitos(tag));
+    return valor;
+}
+
 TDateTime CamposNFe::hora(std::string_view tag) const
 {
     return std::get<double>(leitor_.LeCampo(vcHora, tag));
@@ -49,7 +103,17 @@ TDateTime CamposNFe::hora(std::string_view tag) const
 
 double CamposNFe::real(TTipoValorCampo tipo, std::string_view tag) const
 {
-    return std::get<double>(leitor_.LeCampo(tipo, tag));
+    const std::string conteudo = digitos(tag);
+    if (conteudo.empty())
+        return 0;
+    if (leitor_.FloatIsIntString ? !soDigitos(conteudo) : !numeroDecimal(conteudo))
+        throw numeroInvalido(tag, conteudo);
+    if (leitor_.FloatIsIntString)
+        return InteiroImplicitoParaFloat(conteudo, casasDecimais(tipo));
+    const double valor = TextoParaFloat(conteudo);
+    if (!std::isfinite(valor))
+        throw foraDosLimites(tag, conteudo);
+    return valor;
 }
 
 Decimal CamposNFe::decimal(TTipoValorCampo tipo, std::string_view tag) const
@@ -70,8 +134,7 @@ Decimal CamposNFe::decimal(TTipoValorCampo tipo, std::string_view tag) const
     } catch (const std::overflow_error &) {
     } catch (const std::domain_error &) {
     }
-    throw ConversionError("Tag <" + std::string(tag) +
-                          "> com valor fora dos limites: " + textoDoValor(TValorCampo(valor)));
+    throw foraDosLimites(tag, textoDoValor(TValorCampo(valor)));
 }
 
 std::string CamposNFe::cnpjCpf() const

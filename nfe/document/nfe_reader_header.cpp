@@ -107,8 +107,8 @@ void lerIde(LeitorNFe &leitor, TNFe &nfe, double versao)
     ide.serie = c.inteiro("serie");
     ide.nNF = c.inteiro("nNF");
     if (versao >= 3) {
-        ide.dEmi = c.dataHora("dhEmi");
-        ide.dSaiEnt = c.dataHora("dhSaiEnt");
+        ide.dEmi = c.dataHora("dhEmi", ide.dEmiFuso);
+        ide.dSaiEnt = c.dataHora("dhSaiEnt", ide.dSaiEntFuso);
     } else {
         ide.dEmi = c.data("dEmi");
         ide.dSaiEnt = c.data("dSaiEnt");
@@ -131,7 +131,7 @@ void lerIde(LeitorNFe &leitor, TNFe &nfe, double versao)
         ide.indIntermed = c.codigo(CodigoParaIntermediacao, "indIntermed");
     ide.procEmi = c.codigo(CodigoParaProcEmissao, "procEmi");
     ide.verProc = c.texto("verProc");
-    ide.dhCont = c.dataHora("dhCont");
+    ide.dhCont = c.dataHora("dhCont", ide.dhContFuso);
     ide.xJust = c.texto("xJust");
 
     extraiGrupo(leitor, 1, "ide");

@@ -101,6 +101,7 @@ bool TNFeRTXT::InterpretarArquivo()
     if (versao.empty())
         return false;
 
+    Avisos.clear();
     layout_ = txtLayout(versao);
     nfe_.infNFe.Id = linhaVersao.substr(std::min(linhaVersao.size(), utf8Offset(linhaVersao, 7)));
     nfe_.infNFe.versao = versaoNumerica(versao);
@@ -126,7 +127,7 @@ void TNFeRTXT::LerRegistro(std::string_view linha)
     }
     id_ = upperAscii(campos_.front());
     registroLayout_ = layout_ == nullptr ? nullptr : layout_->findRecord(id_);
-    if (id_.empty())
+    if (trimText(registro_).empty())
         return;
 
     if (id_ == "A") {
@@ -139,9 +140,22 @@ void TNFeRTXT::LerRegistro(std::string_view linha)
         return;
     }
     const auto tratador = tratadores().find(id_);
-    if (tratador == tratadores().end())
+    if (tratador == tratadores().end()) {
+        // The group lines without fields carry nothing to read.
+        if (registroLayout_ == nullptr || !registroLayout_->fields.empty())
+            avisaLinhaIgnorada();
         return;
+    }
     tratador->second(txt_reader::Registro(*this, nfe_, linhaAtual_));
+}
+
+void TNFeRTXT::avisaLinhaIgnorada()
+{
+    constexpr std::size_t kMostrado = 60; // characters of the line quoted
+    const std::string inicio(registro_.substr(0, utf8Offset(registro_, kMostrado)));
+    Avisos.push_back("Linha " + std::to_string(linhaAtual_) + " ignorada: registro desconhecido no leiaute " +
+                     (layout_ == nullptr ? std::string("TXT") : layout_->version()) + " (\"" + inicio +
+                     (inicio.size() < registro_.size() ? "..." : "") + "\")");
 }
 
 int TNFeRTXT::PosicaoDoCampo(std::string_view TAG, const TxtLayoutRecord *registro)

@@ -16,6 +16,12 @@
 // inválido = <value>"; a record that completes an item that is not there (an
 // item record before any "H", "YA04" before any "YA01"...) and a file holding
 // a second note end it with an EQuibDFeException that says so.
+//
+// Implemented in nfe_reader_txt.cpp (loading, the record loop, typed field
+// reads) and the record handlers of detail/nfe_reader_txt_records.h
+// (nfe_reader_txt_header.cpp, nfe_reader_txt_product.cpp,
+// nfe_reader_txt_taxes.cpp, nfe_reader_txt_closing.cpp,
+// nfe_reader_txt_fields.cpp).
 
 #include <cstdint>
 #include <string>
@@ -44,6 +50,11 @@ class TNFeRTXT {
 
     // The lines of the file, as loaded (UTF-8).
     std::vector<std::string> ConteudoArquivo;
+    // Warnings of the last InterpretarArquivo, one per line that was skipped
+    // (a record the layout of the file's version does not have, such as a
+    // continuation of the line before), each naming its line number. They
+    // do not stop the reading.
+    std::vector<std::string> Avisos;
 
     // False when the file does not exist (the lines are left as they were).
     // Otherwise the file's lines replace ConteudoArquivo and the answer is
@@ -68,8 +79,9 @@ class TNFeRTXT {
     const std::string &Registro() const { return registro_; }
     const std::string &ID() const { return id_; }
 
-    // Reads one record line into the document. An empty line, and a record
-    // name that no handler knows, do nothing.
+    // Reads one record line into the document. An empty line does nothing;
+    // a record name that no handler knows adds a warning to Avisos unless it
+    // is a group line of the layout without fields ("N", "W"...).
     void LerRegistro(std::string_view linha);
 
     // Field TAG of the current record converted by the value kind. A field
@@ -83,6 +95,8 @@ class TNFeRTXT {
     static int PosicaoDoCampo(std::string_view TAG, const TxtLayoutRecord *registro);
 
   private:
+    void avisaLinhaIgnorada();
+
     TNFe &nfe_;
     const TxtLayout *layout_ = nullptr;
     std::string registro_;

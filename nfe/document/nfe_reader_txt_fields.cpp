@@ -175,6 +175,13 @@ TDateTime Registro::dataHora(std::string_view tag) const
     return std::get<double>(leitor_.LerCampoTipado(kDataHora, tag));
 }
 
+TDateTime Registro::dataHora(std::string_view tag, TFusoLido &fuso) const
+{
+    const TDateTime valor = dataHora(tag);
+    fuso.Le(valor, trimText(leitor_.TextoDoCampo(tag)));
+    return valor;
+}
+
 TDateTime Registro::hora(std::string_view tag) const
 {
     return std::get<double>(leitor_.LerCampoTipado(kHora, tag));

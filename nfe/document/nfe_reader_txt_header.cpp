@@ -25,8 +25,8 @@ void lerIdentificacao(const Registro &r)
         ide.dSaiEnt = r.data("dSaiEnt");
         ide.hSaiEnt = r.hora("hSaiEnt");
     } else {
-        ide.dEmi = r.dataHora("dhEmi");
-        ide.dSaiEnt = r.dataHora("dhSaiEnt");
+        ide.dEmi = r.dataHora("dhEmi", ide.dEmiFuso);
+        ide.dSaiEnt = r.dataHora("dhSaiEnt", ide.dSaiEntFuso);
     }
     ide.tpNF = CodigoParaTipoDocFiscal(r.texto("tpNF"));
     ide.idDest = CodigoParaLocalDestino(r.texto("idDest"));
@@ -40,7 +40,7 @@ void lerIdentificacao(const Registro &r)
     ide.indPres = CodigoParaIndPresenca(r.texto("indPres"));
     ide.procEmi = CodigoParaProcEmissao(r.texto("procEmi"));
     ide.verProc = r.texto("verProc");
-    ide.dhCont = r.dataHora("dhCont");
+    ide.dhCont = r.dataHora("dhCont", ide.dhContFuso);
     ide.xJust = r.texto("xJust");
 }
 

@@ -5,6 +5,9 @@
 #include "foundation/numbers/decimal.h"
 
 // The totals of an NF-e (`total`).
+//
+// Plain data of the document model (nfe_model.h), header only; nfe_model.cpp
+// holds the model's few functions.
 
 struct TICMSTot {
     Decimal vBC;

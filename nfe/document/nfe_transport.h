@@ -7,6 +7,9 @@
 #include "nfe/document/model_list.h"
 
 // The transport of an NF-e (`transp`).
+//
+// Plain data of the document model (nfe_model.h), header only; nfe_model.cpp
+// holds the model's few functions.
 
 struct TTransporta {
     std::string CNPJCPF;

@@ -185,6 +185,9 @@ void TNFeW::EscreveAssinatura()
     TSignature &assinatura = NFe.Signature;
     assinatura.URI = "#NFe" + SomenteDigitos(NFe.infNFe.Id);
     assinatura.Gerador.Opcoes.IdentarXML = Gerador.Opcoes.IdentarXML;
+    // The block's answer is not used: its alerts (an over-long certificate)
+    // would otherwise pile up with every write of the note.
+    assinatura.Gerador.ListaDeAlertas.clear();
     assinatura.MontarXml();
     Gerador.ArquivoFormatoXML += assinatura.Gerador.ArquivoFormatoXML;
 }
@@ -194,7 +197,7 @@ std::string TNFeW::textoProtocolo() const
     const TProcNFe &prot = NFe.procNFe;
     std::string dhRecbto = FormataDataHoraISO(prot.dhRecbto);
     if (versao() >= 3.1)
-        dhRecbto += FusoHorarioDaUF(SiglaUFDoCodigo(NFe.ide.cUF), prot.dhRecbto);
+        dhRecbto += prot.dhRecbtoFuso.Para(prot.dhRecbto, SiglaUFDoCodigo(NFe.ide.cUF));
 
     std::string texto = "<protNFe " + NFe.infNFe.AtributoVersao() + "><infProt>";
     texto += elemento("tpAmb", TipoAmbienteParaCodigo(prot.tpAmb));

@@ -12,10 +12,10 @@ namespace {
 constexpr int kPaisBrasil = 1058;
 
 // A date-time of the layouts from 3.00: "YYYY-MM-DDThh:nn:ss" and the UTC
-// offset of the emitter's state.
-std::string dataHoraComFuso(TDateTime valor, int cUF)
+// offset it was read with, or the configured one of the emitter's state.
+std::string dataHoraComFuso(TDateTime valor, const TFusoLido &lido, int cUF)
 {
-    return FormataDataHoraISO(valor) + FusoHorarioDaUF(SiglaUFDoCodigo(cUF), valor);
+    return FormataDataHoraISO(valor) + lido.Para(valor, SiglaUFDoCodigo(cUF));
 }
 
 // A state registration as written: "ISENTO" (exact case) unchanged, anything
@@ -49,10 +49,11 @@ void TNFeW::EscreveIde()
     Gerador.EscreveCampo(vcInteiro, "B07", "serie", 1, 3, 1, ide.serie, "Série do Documento Fiscal");
     Gerador.EscreveCampo(vcInteiro, "B08", "nNF", 1, 9, 1, ide.nNF, "Número do Documento Fiscal");
     if (desde300) {
-        Gerador.EscreveCampo(vcTexto, "B09", "dhEmi", 25, 25, 1, dataHoraComFuso(ide.dEmi, ide.cUF),
-                             "Data de emissão");
+        Gerador.EscreveCampo(vcTexto, "B09", "dhEmi", 25, 25, 1,
+                             dataHoraComFuso(ide.dEmi, ide.dEmiFuso, ide.cUF), "Data de emissão");
         if (modelo55() && ide.dSaiEnt != 0)
-            Gerador.EscreveCampo(vcTexto, "B10", "dhSaiEnt", 25, 25, 0, dataHoraComFuso(ide.dSaiEnt, ide.cUF),
+            Gerador.EscreveCampo(vcTexto, "B10", "dhSaiEnt", 25, 25, 0,
+                                 dataHoraComFuso(ide.dSaiEnt, ide.dSaiEntFuso, ide.cUF),
                                  "Data de saída ou entrada da mercadoria/produto");
     } else {
         Gerador.EscreveCampo(vcData, "B09", "dEmi", 10, 10, 1, ide.dEmi, "Data de emissão");
@@ -99,7 +100,8 @@ void TNFeW::EscreveIde()
                          "Versão do Processo de emissão do DF-e");
     if (ide.dhCont > 0 || !ide.xJust.empty()) {
         if (desde300)
-            Gerador.EscreveCampo(vcTexto, "B28", "dhCont", 25, 25, 1, dataHoraComFuso(ide.dhCont, ide.cUF),
+            Gerador.EscreveCampo(vcTexto, "B28", "dhCont", 25, 25, 1,
+                                 dataHoraComFuso(ide.dhCont, ide.dhContFuso, ide.cUF),
                                  "Data e Hora de entrada em contingencia");
         else
             Gerador.EscreveCampo(vcTexto, "B28", "dhCont", 19, 19, 1, FormataDataHoraISO(ide.dhCont),

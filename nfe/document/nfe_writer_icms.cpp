@@ -17,16 +17,16 @@ enum class Forma : std::uint8_t {
     percentual, // four decimals from layout 3.10, two before
 };
 
-// One amount of the ICMS groups: element, alert id, form, size, description
-// and the field of TICMS that it carries.
+// One amount of the ICMS groups: element, alert id, form, size, the field of
+// TICMS that it carries and its description.
 struct CampoICMS {
     std::string_view tag;
     std::string_view id;
     Forma forma;
     std::int16_t min;
     std::int16_t max;
-    std::string_view descricao;
     Decimal TICMS::*valor;
+    std::string_view descricao;
 
     constexpr CampoICMS comId(std::string_view outro) const
     {
@@ -56,129 +56,60 @@ constexpr Forma kDec4 = Forma::dec4;
 constexpr Forma kPerc = Forma::percentual;
 
 // The catalogue of amounts.
-constexpr CampoICMS kPRedBC{"pRedBC", "N14", kPerc, 0, 0, "Percentual da Redução de BC", &TICMS::pRedBC};
-constexpr CampoICMS kVBC{"vBC", "N15", kDec2, 1, 15, "Valor da BC do ICMS", &TICMS::vBC};
-constexpr CampoICMS kPICMS{"pICMS", "N16", kPerc, 0, 0, "Alíquota do imposto", &TICMS::pICMS};
-constexpr CampoICMS kVICMSOp{"vICMSOp", "N16a", kDec2, 1, 15, "Valor do ICMS", &TICMS::vICMSOp};
-constexpr CampoICMS kPDif{"pDif", "N16b", kPerc, 0, 0, "Alíquota do imposto", &TICMS::pDif};
-constexpr CampoICMS kVICMSDif{"vICMSDif", "N16c", kDec2, 1, 15, "Valor do ICMS", &TICMS::vICMSDif};
-constexpr CampoICMS kVICMS{"vICMS", "N17", kDec2, 1, 15, "Valor do ICMS", &TICMS::vICMS};
-constexpr CampoICMS kVBCFCP{"vBCFCP",      "N17a", kDec2, 1, 15, "Valor da Base de Cálculo do FCP",
-                            &TICMS::vBCFCP};
-constexpr CampoICMS kPFCP{
-    "pFCP",      "N17b", kPerc, 0, 0, "Percentual do ICMS relativo ao Fundo de Combate à Pobreza (FCP)",
-    &TICMS::pFCP};
-constexpr CampoICMS kVFCP{
-    "vFCP", "N17c", kDec2, 1, 15, "Valor do ICMS relativo ao Fundo de Combate à Pobreza (FCP)", &TICMS::vFCP};
-constexpr CampoICMS kPFCPDif{"pFCPDif",
-                             "N17d",
-                             kPerc,
-                             0,
-                             0,
-                             "Percentual do diferimento do ICMS relativo ao Fundo de Combate à Pobreza (FCP)",
-                             &TICMS::pFCPDif};
-constexpr CampoICMS kVFCPDif{"vFCPDif",
-                             "N17e",
-                             kDec2,
-                             1,
-                             15,
-                             "Valor do ICMS relativo ao Fundo de Combate à Pobreza (FCP) diferido",
-                             &TICMS::vFCPDif};
-constexpr CampoICMS kVFCPEfet{"vFCPEfet",
-                              "N17f",
-                              kDec2,
-                              1,
-                              15,
-                              "Valor efetivo do ICMS relativo ao Fundo de Combate à Pobreza (FCP)",
-                              &TICMS::vFCPEfet};
-constexpr CampoICMS kPMVAST{
-    "pMVAST", "N19", kPerc, 0, 0, "Percentual da margem de valor Adicionado do ICMS ST", &TICMS::pMVAST};
-constexpr CampoICMS kPRedBCST{"pRedBCST",      "N20", kPerc, 0, 0, "Percentual da Redução de BC do ICMS ST",
-                              &TICMS::pRedBCST};
-constexpr CampoICMS kVBCST{"vBCST", "N21", kDec2, 1, 15, "Valor da BC do ICMS ST", &TICMS::vBCST};
-constexpr CampoICMS kPICMSST{"pICMSST",      "N22", kPerc, 0, 0, "Alíquota do imposto do ICMS ST",
-                             &TICMS::pICMSST};
-constexpr CampoICMS kVICMSST{"vICMSST",      "N23", kDec2, 1, 15, "Valor do ICMS Substituição Tributaria",
-                             &TICMS::vICMSST};
-constexpr CampoICMS kVBCFCPST{
-    "vBCFCPST",      "N23a", kDec2, 1, 15, "Valor da Base de Cálculo do FCP por Substituição Tributária",
-    &TICMS::vBCFCPST};
-constexpr CampoICMS kPFCPST{
-    "pFCPST", "N23b", kPerc, 0, 0, "Percentual do FCP retido por Substituição Tributária", &TICMS::pFCPST};
-constexpr CampoICMS kVFCPST{
-    "vFCPST", "N23d", kDec2, 1, 15, "Valor do FCP retido por Substituição Tributária", &TICMS::vFCPST};
-constexpr CampoICMS kPBCOp{"pBCOp", "N25", kPerc, 0, 0, "Percentual da BC operação própria", &TICMS::pBCOp};
-constexpr CampoICMS kVBCSTRet{"vBCSTRet",      "N26", kDec2, 1, 15, "Valor da BC do ICMS ST Retido",
-                              &TICMS::vBCSTRet};
-constexpr CampoICMS kPST{"pST", "N26a", kPerc, 0, 0, "Alíquota suportada pelo Consumidor Final", &TICMS::pST};
-constexpr CampoICMS kVICMSSubstituto{"vICMSSubstituto",      "N26b", kDec2, 1, 15, "Valor do ICMS Substituto",
-                                     &TICMS::vICMSSubstituto};
-constexpr CampoICMS kVICMSSTRet{
-    "vICMSSTRet", "N27", kDec2, 1, 15, "Valor do ICMS Substituição Tributaria Retido", &TICMS::vICMSSTRet};
-constexpr CampoICMS kVBCFCPSTRet{
-    "vBCFCPSTRet",      "N27a", kDec2, 1, 15, "Valor da Base de Cálculo do FCP por Substituição Tributária",
-    &TICMS::vBCFCPSTRet};
-constexpr CampoICMS kPFCPSTRet{"pFCPSTRet",
-                               "N27b",
-                               kPerc,
-                               0,
-                               0,
-                               "Percentual do FCP retido anteriormente por Substituição Tributária",
-                               &TICMS::pFCPSTRet};
-constexpr CampoICMS kVFCPSTRet{
-    "vFCPSTRet", "N27d", kDec2, 1, 15, "Valor do FCP retido por Substituição Tributária", &TICMS::vFCPSTRet};
-constexpr CampoICMS kVICMSDeson{"vICMSDeson",      "N27a", kDec2, 1, 15, "Valor do ICMS Desoneração",
-                                &TICMS::vICMSDeson};
-constexpr CampoICMS kPCredSN{
-    "pCredSN",      "N29", kPerc, 0, 0, "Alíquota aplicável de cálculo do crédito (Simples Nacional).",
-    &TICMS::pCredSN};
-constexpr CampoICMS kVCredICMSSN{
-    "vCredICMSSN",
-    "N30",
-    kDec2,
-    1,
-    15,
-    "Valor crédito do ICMS que pode ser aproveitado nos termos do art. 23 da LC 123 (Simples Nacional)",
-    &TICMS::vCredICMSSN};
-constexpr CampoICMS kVBCSTDest{"vBCSTDest",      "N31", kDec2, 1, 15, "BC do ICMS ST da UF de destino",
-                               &TICMS::vBCSTDest};
-constexpr CampoICMS kVICMSSTDest{"vICMSSTDest",      "N32", kDec2, 1, 15, "BC do ICMS ST da UF de destino",
-                                 &TICMS::vICMSSTDest};
-constexpr CampoICMS kVICMSSTDeson{"vICMSSTDeson",      "N33a", kDec2, 1, 15, "Valor do ICMS- ST desonerado",
-                                  &TICMS::vICMSSTDeson};
-constexpr CampoICMS kPRedBCEfet{
-    "pRedBCEfet", "N34", kPerc, 0, 0, "Percentual de redução da base de cálculo efetiva", &TICMS::pRedBCEfet};
-constexpr CampoICMS kVBCEfet{"vBCEfet",      "N35", kDec2, 1, 15, "Valor da base de cálculo efetiva",
-                             &TICMS::vBCEfet};
-constexpr CampoICMS kPICMSEfet{"pICMSEfet",      "N36", kPerc, 0, 0, "Alíquota do ICMS efetiva",
-                               &TICMS::pICMSEfet};
-constexpr CampoICMS kVICMSEfet{"vICMSEfet", "N37", kDec2, 1, 15, "Valor do ICMS efetivo", &TICMS::vICMSEfet};
-constexpr CampoICMS kQBCMono{"qBCMono", "N15", kDec4, 1, 15, "Quantidade tributada", &TICMS::qBCMono};
-constexpr CampoICMS kAdRemICMS{"adRemICMS",      "N15", kDec4, 1, 5, "Alíquota ad rem do imposto",
-                               &TICMS::adRemICMS};
-constexpr CampoICMS kVICMSMono{"vICMSMono", "N17", kDec2, 1, 15, "Valor do ICMS próprio", &TICMS::vICMSMono};
-constexpr CampoICMS kQBCMonoReten{
-    "qBCMonoReten", "N15", kDec4, 1, 15, "Quantidade tributada sujeita a retenção", &TICMS::qBCMonoReten};
-constexpr CampoICMS kAdRemICMSReten{
-    "adRemICMSReten", "N15", kDec4, 1, 5, "Alíquota ad rem do imposto com retenção", &TICMS::adRemICMSReten};
-constexpr CampoICMS kVICMSMonoReten{"vICMSMonoReten",      "N17", kDec2, 1, 15, "Valor do ICMS com retenção",
-                                    &TICMS::vICMSMonoReten};
-constexpr CampoICMS kPRedAdRem{
-    "pRedAdRem",      "N17", kDec2, 1, 5, "Percentual de redução do valor da alíquota adrem do ICMS",
-    &TICMS::pRedAdRem};
-constexpr CampoICMS kQBCMonoDif{"qBCMonoDif",      "N15", kDec4, 1, 15, "Quantidade tributada diferida",
-                                &TICMS::qBCMonoDif};
-constexpr CampoICMS kAdRemICMSDif{
-    "adRemICMSDif", "N15", kDec4, 1, 5, "Alíquota ad rem do imposto diferido", &TICMS::adRemICMSDif};
-constexpr CampoICMS kVICMSMonoDif{"vICMSMonoDif",      "N17", kDec2, 1, 15, "Valor do ICMS diferido",
-                                  &TICMS::vICMSMonoDif};
-constexpr CampoICMS kQBCMonoRet{
-    "qBCMonoRet", "N15", kDec4, 1, 15, "Quantidade tributada retida anteriormente", &TICMS::qBCMonoRet};
-constexpr CampoICMS kAdRemICMSRet{
-    "adRemICMSRet",      "N15", kDec4, 1, 5, "Alíquota ad rem do imposto retido anteriormente",
-    &TICMS::adRemICMSRet};
-constexpr CampoICMS kVICMSMonoRet{
-    "vICMSMonoRet", "N17", kDec2, 1, 15, "Valor do ICMS retido anteriormente", &TICMS::vICMSMonoRet};
+// clang-format off
+constexpr CampoICMS kPRedBC          {"pRedBC",          "N14",  kPerc, 0,  0, &TICMS::pRedBC,          "Percentual da Redução de BC"};
+constexpr CampoICMS kVBC             {"vBC",             "N15",  kDec2, 1, 15, &TICMS::vBC,             "Valor da BC do ICMS"};
+constexpr CampoICMS kPICMS           {"pICMS",           "N16",  kPerc, 0,  0, &TICMS::pICMS,           "Alíquota do imposto"};
+constexpr CampoICMS kVICMSOp         {"vICMSOp",         "N16a", kDec2, 1, 15, &TICMS::vICMSOp,         "Valor do ICMS"};
+constexpr CampoICMS kPDif            {"pDif",            "N16b", kPerc, 0,  0, &TICMS::pDif,            "Alíquota do imposto"};
+constexpr CampoICMS kVICMSDif        {"vICMSDif",        "N16c", kDec2, 1, 15, &TICMS::vICMSDif,        "Valor do ICMS"};
+constexpr CampoICMS kVICMS           {"vICMS",           "N17",  kDec2, 1, 15, &TICMS::vICMS,           "Valor do ICMS"};
+constexpr CampoICMS kVBCFCP          {"vBCFCP",          "N17a", kDec2, 1, 15, &TICMS::vBCFCP,          "Valor da Base de Cálculo do FCP"};
+constexpr CampoICMS kPFCP            {"pFCP",            "N17b", kPerc, 0,  0, &TICMS::pFCP,            "Percentual do ICMS relativo ao Fundo de Combate à Pobreza (FCP)"};
+constexpr CampoICMS kVFCP            {"vFCP",            "N17c", kDec2, 1, 15, &TICMS::vFCP,            "Valor do ICMS relativo ao Fundo de Combate à Pobreza (FCP)"};
+constexpr CampoICMS kPFCPDif         {"pFCPDif",         "N17d", kPerc, 0,  0, &TICMS::pFCPDif,         "Percentual do diferimento do ICMS relativo ao Fundo de Combate à Pobreza (FCP)"};
+constexpr CampoICMS kVFCPDif         {"vFCPDif",         "N17e", kDec2, 1, 15, &TICMS::vFCPDif,         "Valor do ICMS relativo ao Fundo de Combate à Pobreza (FCP) diferido"};
+constexpr CampoICMS kVFCPEfet        {"vFCPEfet",        "N17f", kDec2, 1, 15, &TICMS::vFCPEfet,        "Valor efetivo do ICMS relativo ao Fundo de Combate à Pobreza (FCP)"};
+constexpr CampoICMS kPMVAST          {"pMVAST",          "N19",  kPerc, 0,  0, &TICMS::pMVAST,          "Percentual da margem de valor Adicionado do ICMS ST"};
+constexpr CampoICMS kPRedBCST        {"pRedBCST",        "N20",  kPerc, 0,  0, &TICMS::pRedBCST,        "Percentual da Redução de BC do ICMS ST"};
+constexpr CampoICMS kVBCST           {"vBCST",           "N21",  kDec2, 1, 15, &TICMS::vBCST,           "Valor da BC do ICMS ST"};
+constexpr CampoICMS kPICMSST         {"pICMSST",         "N22",  kPerc, 0,  0, &TICMS::pICMSST,         "Alíquota do imposto do ICMS ST"};
+constexpr CampoICMS kVICMSST         {"vICMSST",         "N23",  kDec2, 1, 15, &TICMS::vICMSST,         "Valor do ICMS Substituição Tributaria"};
+constexpr CampoICMS kVBCFCPST        {"vBCFCPST",        "N23a", kDec2, 1, 15, &TICMS::vBCFCPST,        "Valor da Base de Cálculo do FCP por Substituição Tributária"};
+constexpr CampoICMS kPFCPST          {"pFCPST",          "N23b", kPerc, 0,  0, &TICMS::pFCPST,          "Percentual do FCP retido por Substituição Tributária"};
+constexpr CampoICMS kVFCPST          {"vFCPST",          "N23d", kDec2, 1, 15, &TICMS::vFCPST,          "Valor do FCP retido por Substituição Tributária"};
+constexpr CampoICMS kPBCOp           {"pBCOp",           "N25",  kPerc, 0,  0, &TICMS::pBCOp,           "Percentual da BC operação própria"};
+constexpr CampoICMS kVBCSTRet        {"vBCSTRet",        "N26",  kDec2, 1, 15, &TICMS::vBCSTRet,        "Valor da BC do ICMS ST Retido"};
+constexpr CampoICMS kPST             {"pST",             "N26a", kPerc, 0,  0, &TICMS::pST,             "Alíquota suportada pelo Consumidor Final"};
+constexpr CampoICMS kVICMSSubstituto {"vICMSSubstituto", "N26b", kDec2, 1, 15, &TICMS::vICMSSubstituto, "Valor do ICMS Substituto"};
+constexpr CampoICMS kVICMSSTRet      {"vICMSSTRet",      "N27",  kDec2, 1, 15, &TICMS::vICMSSTRet,      "Valor do ICMS Substituição Tributaria Retido"};
+constexpr CampoICMS kVBCFCPSTRet     {"vBCFCPSTRet",     "N27a", kDec2, 1, 15, &TICMS::vBCFCPSTRet,     "Valor da Base de Cálculo do FCP por Substituição Tributária"};
+constexpr CampoICMS kPFCPSTRet       {"pFCPSTRet",       "N27b", kPerc, 0,  0, &TICMS::pFCPSTRet,       "Percentual do FCP retido anteriormente por Substituição Tributária"};
+constexpr CampoICMS kVFCPSTRet       {"vFCPSTRet",       "N27d", kDec2, 1, 15, &TICMS::vFCPSTRet,       "Valor do FCP retido por Substituição Tributária"};
+constexpr CampoICMS kVICMSDeson      {"vICMSDeson",      "N27a", kDec2, 1, 15, &TICMS::vICMSDeson,      "Valor do ICMS Desoneração"};
+constexpr CampoICMS kPCredSN         {"pCredSN",         "N29",  kPerc, 0,  0, &TICMS::pCredSN,         "Alíquota aplicável de cálculo do crédito (Simples Nacional)."};
+constexpr CampoICMS kVCredICMSSN     {"vCredICMSSN",     "N30",  kDec2, 1, 15, &TICMS::vCredICMSSN,     "Valor crédito do ICMS que pode ser aproveitado nos termos do art. 23 da LC 123 (Simples Nacional)"};
+constexpr CampoICMS kVBCSTDest       {"vBCSTDest",       "N31",  kDec2, 1, 15, &TICMS::vBCSTDest,       "BC do ICMS ST da UF de destino"};
+constexpr CampoICMS kVICMSSTDest     {"vICMSSTDest",     "N32",  kDec2, 1, 15, &TICMS::vICMSSTDest,     "BC do ICMS ST da UF de destino"};
+constexpr CampoICMS kVICMSSTDeson    {"vICMSSTDeson",    "N33a", kDec2, 1, 15, &TICMS::vICMSSTDeson,    "Valor do ICMS- ST desonerado"};
+constexpr CampoICMS kPRedBCEfet      {"pRedBCEfet",      "N34",  kPerc, 0,  0, &TICMS::pRedBCEfet,      "Percentual de redução da base de cálculo efetiva"};
+constexpr CampoICMS kVBCEfet         {"vBCEfet",         "N35",  kDec2, 1, 15, &TICMS::vBCEfet,         "Valor da base de cálculo efetiva"};
+constexpr CampoICMS kPICMSEfet       {"pICMSEfet",       "N36",  kPerc, 0,  0, &TICMS::pICMSEfet,       "Alíquota do ICMS efetiva"};
+constexpr CampoICMS kVICMSEfet       {"vICMSEfet",       "N37",  kDec2, 1, 15, &TICMS::vICMSEfet,       "Valor do ICMS efetivo"};
+constexpr CampoICMS kQBCMono         {"qBCMono",         "N15",  kDec4, 1, 15, &TICMS::qBCMono,         "Quantidade tributada"};
+constexpr CampoICMS kAdRemICMS       {"adRemICMS",       "N15",  kDec4, 1,  5, &TICMS::adRemICMS,       "Alíquota ad rem do imposto"};
+constexpr CampoICMS kVICMSMono       {"vICMSMono",       "N17",  kDec2, 1, 15, &TICMS::vICMSMono,       "Valor do ICMS próprio"};
+constexpr CampoICMS kQBCMonoReten    {"qBCMonoReten",    "N15",  kDec4, 1, 15, &TICMS::qBCMonoReten,    "Quantidade tributada sujeita a retenção"};
+constexpr CampoICMS kAdRemICMSReten  {"adRemICMSReten",  "N15",  kDec4, 1,  5, &TICMS::adRemICMSReten,  "Alíquota ad rem do imposto com retenção"};
+constexpr CampoICMS kVICMSMonoReten  {"vICMSMonoReten",  "N17",  kDec2, 1, 15, &TICMS::vICMSMonoReten,  "Valor do ICMS com retenção"};
+constexpr CampoICMS kPRedAdRem       {"pRedAdRem",       "N17",  kDec2, 1,  5, &TICMS::pRedAdRem,       "Percentual de redução do valor da alíquota adrem do ICMS"};
+constexpr CampoICMS kQBCMonoDif      {"qBCMonoDif",      "N15",  kDec4, 1, 15, &TICMS::qBCMonoDif,      "Quantidade tributada diferida"};
+constexpr CampoICMS kAdRemICMSDif    {"adRemICMSDif",    "N15",  kDec4, 1,  5, &TICMS::adRemICMSDif,    "Alíquota ad rem do imposto diferido"};
+constexpr CampoICMS kVICMSMonoDif    {"vICMSMonoDif",    "N17",  kDec2, 1, 15, &TICMS::vICMSMonoDif,    "Valor do ICMS diferido"};
+constexpr CampoICMS kQBCMonoRet      {"qBCMonoRet",      "N15",  kDec4, 1, 15, &TICMS::qBCMonoRet,      "Quantidade tributada retida anteriormente"};
+constexpr CampoICMS kAdRemICMSRet    {"adRemICMSRet",    "N15",  kDec4, 1,  5, &TICMS::adRemICMSRet,    "Alíquota ad rem do imposto retido anteriormente"};
+constexpr CampoICMS kVICMSMonoRet    {"vICMSMonoRet",    "N17",  kDec2, 1, 15, &TICMS::vICMSMonoRet,    "Valor do ICMS retido anteriormente"};
+// clang-format on
 
 // What the version and the rejection rules allow.
 struct CondicoesICMS {

@@ -71,40 +71,14 @@ struct LeiauteContribuicao {
     std::string_view descricaoOutr;
 };
 
-constexpr LeiauteContribuicao kLeiautePIS{"PIS",
-                                          "Q01",
-                                          "Q02",
-                                          "Q03",
-                                          "Q04",
-                                          "Q05",
-                                          "Q06",
-                                          "Q07",
-                                          "Q08",
-                                          "Q10",
-                                          "Q11",
-                                          "Q09",
-                                          "pPIS",
-                                          "vPIS",
-                                          "Alíquota do PIS (em percentual)",
-                                          "Valor do PIS",
-                                          "Grupo PIS outras operações"};
-constexpr LeiauteContribuicao kLeiauteCOFINS{"COFINS",
-                                             "S01",
-                                             "S02",
-                                             "S03",
-                                             "S04",
-                                             "S05",
-                                             "S06",
-                                             "S07",
-                                             "S08",
-                                             "S09",
-                                             "S10",
-                                             "S11",
-                                             "pCOFINS",
-                                             "vCOFINS",
-                                             "Alíquota da COFINS (em percentual)",
-                                             "Valor do COFINS",
-                                             "Grupo COFINS outras operações"};
+// clang-format off
+constexpr LeiauteContribuicao kLeiautePIS{
+    "PIS",    "Q01", "Q02", "Q03", "Q04", "Q05", "Q06", "Q07", "Q08", "Q10", "Q11", "Q09",
+    "pPIS",    "vPIS",    "Alíquota do PIS (em percentual)",    "Valor do PIS",    "Grupo PIS outras operações"};
+constexpr LeiauteContribuicao kLeiauteCOFINS{
+    "COFINS", "S01", "S02", "S03", "S04", "S05", "S06", "S07", "S08", "S09", "S10", "S11",
+    "pCOFINS", "vCOFINS", "Alíquota da COFINS (em percentual)", "Valor do COFINS", "Grupo COFINS outras operações"};
+// clang-format on
 
 struct ValoresContribuicao {
     std::string cst; // layout code

@@ -349,9 +349,6 @@ void TNFeW::EscrevePag()
             Gerador.EscreveCampo(vcTexto, "YA04a", "tpIntegra", 1, 1, 1,
                                  IntegracaoPagamentoParaCodigo(p.tpIntegra),
                                  "Tipo de Integração para pagamento");
-            // Before 4.00 the TXT layout names this field "card".
-            if (!v4)
-                Gerador.PreencheCampoTXT("card", IntegracaoPagamentoParaCodigo(p.tpIntegra));
             Gerador.EscreveCampo(vcTexto, "YA05", "CNPJ", 14, 14, 0, p.CNPJ, "CNPJ(MF)");
             if (p.tBand != bdVazio)
                 Gerador.EscreveCampo(vcTexto, "YA06", "tBand", 2, 2, 0, BandeiraOperadoraParaCodigo(p.tBand),

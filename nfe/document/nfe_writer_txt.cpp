@@ -37,6 +37,11 @@ constexpr GrupoDoEscritor kGruposAte200[] = {
     {"N10", "N12"},
 };
 
+// Before 4.00 the card's integration type is the field "card" of the payment
+// record; the writer fills it from its element tpIntegra.
+constexpr std::string_view kRegistroDoCartao310 = "YA";
+constexpr std::string_view kCampoDoCartao310 = "CARD";
+
 std::string_view grupoDoEscritor(const TxtLayoutRecord &registro, bool desde310)
 {
     const auto tabela = desde310 ? std::span<const GrupoDoEscritor>(kGruposDesde310)
@@ -62,6 +67,12 @@ std::vector<TxtTemplate::Linha> modeloTXTDoEscritor(std::string_view versao)
         TxtTemplate::Linha linha;
         linha.grupo = grupoDoEscritor(registro, desde310);
         linha.campos = registro.fields;
+        if (versao == "3.10" && registro.name == kRegistroDoCartao310) {
+            for (std::string &campo : linha.campos) {
+                if (campo == kCampoDoCartao310)
+                    campo = "TPINTEGRA";
+            }
+        }
         linha.trechos.assign(registro.fields.size() + 1, std::string());
         linha.trechos.front() = registro.name;
         linha.trechos.back() += registro.tail;

@@ -210,7 +210,7 @@ std::string TProcNFe::protocoloDosCampos() const
 
     std::string recebimento = FormataDataHoraISO(dhRecbto);
     if (Versao >= "3.10")
-        recebimento += FusoHorarioDaUF(uf, dhRecbto);
+        recebimento += dhRecbtoFuso.Para(dhRecbto, uf);
 
     const std::string id = nProt.find("ID") != std::string::npos ? nProt : "ID" + nProt;
 

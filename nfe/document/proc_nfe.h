@@ -6,6 +6,7 @@
 #include "foundation/codes/conversao.h"
 #include "foundation/dates/date_time.h"
 #include "foundation/xml/gerador.h"
+#include "nfe/document/fuso_lido.h"
 
 // The authorisation protocol of one NF-e (the fields of `protNFe`) and the
 // builder of the processed document `nfeProc`: the signed `NFe` element
@@ -34,6 +35,7 @@ class TProcNFe {
     std::string verAplic;
     std::string chNFe;
     TDateTime dhRecbto = 0;
+    TFusoLido dhRecbtoFuso; // the UTC offset dhRecbto was read with
     std::string nProt;
     std::string digVal;
     int cStat = 0;

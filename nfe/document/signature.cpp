@@ -1,5 +1,8 @@
 #include "nfe/document/signature.h"
 
+#include <iterator>
+#include <utility>
+
 namespace {
 
 constexpr const char *kNamespaceXmlDSig = "http://www.w3.org/2000/09/xmldsig#";
@@ -28,31 +31,44 @@ void escreveValor(TGerador &gerador, const char *id, const char *tag, const std:
 
 bool TSignature::MontarXml()
 {
-    Gerador.ArquivoFormatoXML.clear();
     Gerador.Opcoes.TagVaziaNoFormatoResumido = false;
     Gerador.TagsSemRecuo = kTagsSemRecuo;
 
-    Gerador.EscreveGrupo(std::string("Signature xmlns=\"") + kNamespaceXmlDSig + "\"");
-    Gerador.EscreveGrupo("SignedInfo");
-    Gerador.EscreveGrupo(comAlgoritmo("CanonicalizationMethod", kCanonicalXml));
-    Gerador.EscreveGrupo(comAlgoritmo("SignatureMethod", kRsaSha1));
-    Gerador.EscreveGrupo("Reference URI=\"" + URI + "\"");
-    Gerador.EscreveGrupo("Transforms");
-    Gerador.EscreveGrupo(comAlgoritmo("Transform", kEnvelopedSignature));
-    Gerador.EscreveGrupo(comAlgoritmo("Transform", kCanonicalXml));
-    Gerador.EscreveGrupo("/Transforms");
-    Gerador.EscreveGrupo(comAlgoritmo("DigestMethod", kSha1));
-    escreveValor(Gerador, "XS17", "DigestValue", DigestValue, "Digest Value");
-    Gerador.EscreveGrupo("/Reference");
-    Gerador.EscreveGrupo("/SignedInfo");
-    escreveValor(Gerador, "XS18", "SignatureValue", SignatureValue, "Signature Value");
-    Gerador.EscreveGrupo("KeyInfo");
-    Gerador.EscreveGrupo("X509Data");
-    escreveValor(Gerador, "XS21", "X509Certificate", X509Certificate, "X509 Certificate");
-    Gerador.EscreveGrupo("/X509Data");
-    Gerador.EscreveGrupo("/KeyInfo");
-    Gerador.EscreveGrupo("/Signature");
+    // Each block is written by a fresh writer with the caller's settings: the
+    // block's self-closing tags never leave the writer's path of open groups,
+    // and its ends step the depth back further than its starts go, so a
+    // writer kept from one block to the next would grow and drift.
+    TGerador escritor;
+    escritor.Opcoes = Gerador.Opcoes;
+    escritor.Prefixo = Gerador.Prefixo;
+    escritor.TagsForaDoNivel = Gerador.TagsForaDoNivel;
+    escritor.TagsSemRecuo = Gerador.TagsSemRecuo;
 
+    escritor.EscreveGrupo(std::string("Signature xmlns=\"") + kNamespaceXmlDSig + "\"");
+    escritor.EscreveGrupo("SignedInfo");
+    escritor.EscreveGrupo(comAlgoritmo("CanonicalizationMethod", kCanonicalXml));
+    escritor.EscreveGrupo(comAlgoritmo("SignatureMethod", kRsaSha1));
+    escritor.EscreveGrupo("Reference URI=\"" + URI + "\"");
+    escritor.EscreveGrupo("Transforms");
+    escritor.EscreveGrupo(comAlgoritmo("Transform", kEnvelopedSignature));
+    escritor.EscreveGrupo(comAlgoritmo("Transform", kCanonicalXml));
+    escritor.EscreveGrupo("/Transforms");
+    escritor.EscreveGrupo(comAlgoritmo("DigestMethod", kSha1));
+    escreveValor(escritor, "XS17", "DigestValue", DigestValue, "Digest Value");
+    escritor.EscreveGrupo("/Reference");
+    escritor.EscreveGrupo("/SignedInfo");
+    escreveValor(escritor, "XS18", "SignatureValue", SignatureValue, "Signature Value");
+    escritor.EscreveGrupo("KeyInfo");
+    escritor.EscreveGrupo("X509Data");
+    escreveValor(escritor, "XS21", "X509Certificate", X509Certificate, "X509 Certificate");
+    escritor.EscreveGrupo("/X509Data");
+    escritor.EscreveGrupo("/KeyInfo");
+    escritor.EscreveGrupo("/Signature");
+
+    Gerador.ArquivoFormatoXML = std::move(escritor.ArquivoFormatoXML);
+    Gerador.ListaDeAlertas.insert(Gerador.ListaDeAlertas.end(),
+                                  std::make_move_iterator(escritor.ListaDeAlertas.begin()),
+                                  std::make_move_iterator(escritor.ListaDeAlertas.end()));
     return Gerador.ListaDeAlertas.empty();
 }
 

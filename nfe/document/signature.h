@@ -22,9 +22,14 @@ class TSignature {
     std::string SignatureValue;
     std::string X509Certificate;
 
-    // Writes the block into Gerador.ArquivoFormatoXML (emptied first); true
-    // when Gerador.ListaDeAlertas is empty afterwards. The alert list is not
-    // cleared, so alerts of an earlier call keep the answer false.
+    // Writes the block into Gerador.ArquivoFormatoXML (replaced); true when
+    // Gerador.ListaDeAlertas is empty afterwards. Every call writes the same
+    // block from the same values and options: a clean writer with Gerador's
+    // options, prefix and tag lists writes it, and Gerador takes only its
+    // output and its alerts (Gerador's own depth and open groups stay as they
+    // were).
+    // The alert list is the caller's to clear, so alerts of an earlier call
+    // keep the answer false.
     bool MontarXml();
 
     // Copies the four values; the own writer stays in place.

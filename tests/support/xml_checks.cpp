@@ -7,6 +7,31 @@
 
 namespace testsupport {
 
+bool xmllintAvailable()
+{
+    return hasProgram("xmllint");
+}
+
+std::string wellFormedProblem(const std::string &xml)
+{
+    const auto result = runCommand({"xmllint", "--noout", "--nonet", "-"}, xml);
+    return result.exitCode == 0 ? std::string() : "xmllint: " + result.err;
+}
+
+std::string canonicalXml(const std::string &xml)
+{
+    const auto result = runCommand({"xmllint", "--nonet", "--c14n", "-"}, xml);
+    return result.exitCode == 0 ? result.out : "xmllint failed: " + result.err;
+}
+
+int xmlDeclarationCount(const std::string &xml)
+{
+    int count = 0;
+    for (std::size_t at = xml.find("<?xml"); at != std::string::npos; at = xml.find("<?xml", at + 1))
+        ++count;
+    return count;
+}
+
 std::filesystem::path officialSchemaDir()
 {
     std::error_code ignored;

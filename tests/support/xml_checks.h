@@ -3,11 +3,22 @@
 #include <filesystem>
 #include <string>
 
+// Checks of XML texts through the independent tools: xmllint for
+// well-formedness, canonical form and schema validation, xmlsec1 for signing.
 namespace testsupport {
 
-// The folder of the official NF-e schemas (shared/schemas/PL_009_V4), found
-// beside the source tree or beside one of its parent folders (a worktree
-// keeps the shared folder one level further up); empty when there is none.
+// True when xmllint is on PATH (tests skip otherwise).
+bool xmllintAvailable();
+// Empty when the text is well-formed XML; else xmllint's complaint.
+std::string wellFormedProblem(const std::string &xml);
+// The canonical form (Canonical XML 1.0, without comments) of a document.
+std::string canonicalXml(const std::string &xml);
+// The number of XML declarations ("<?xml") in the text.
+int xmlDeclarationCount(const std::string &xml);
+
+// The folder of the official NF-e schemas: schemas/PL_009_V4 of the source
+// tree, or else a shared/schemas/PL_009_V4 beside it or beside one of its
+// parent folders; empty when there is none.
 std::filesystem::path officialSchemaDir();
 
 // Validates the XML text with `xmllint --noout --schema`; empty when valid,

@@ -3,25 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include "nfe_check_paths.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/xml_checks.h"
 
+using nfe_check_test::dataFile;
+using nfe_check_test::tool;
 using testsupport::CommandResult;
 using testsupport::readFile;
 using testsupport::runCommand;
 
 namespace {
-
-std::string tool()
-{
-    return (testsupport::binaryDir() / "bin" / "nfe-check").string();
-}
-
-std::string dataFile(const std::string &name)
-{
-    return (testsupport::sourceDir() / "tests" / "tools" / "data" / name).string();
-}
 
 // The TXT file of the note of nfe_400_modelo_assinatura.xml, in Windows-1252,
 // with an accented product description and observation.

@@ -4,33 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include "nfe_check_paths.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/text_edit.h"
 
+using nfe_check_test::dataFile;
+using nfe_check_test::tool;
 using testsupport::CommandResult;
 using testsupport::readFile;
 using testsupport::runCommand;
 
 namespace {
-
-std::string tool()
-{
-    return (testsupport::binaryDir() / "bin" / "nfe-check").string();
-}
-
-std::string dataFile(const std::string &name)
-{
-    return (testsupport::sourceDir() / "tests" / "tools" / "data" / name).string();
-}
-
-std::string replaced(std::string text, const std::string &from, const std::string &to)
-{
-    const std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    if (at != std::string::npos)
-        text.replace(at, from.size(), to);
-    return text;
-}
 
 } // namespace
 
@@ -73,14 +58,19 @@ TEST(NfeCheckXml, FailuresGoToStandardErrorWithExit1)
         bool written;
     };
     const Case cases[] = {
-        {"sem_id.xml", replaced(nota, "Id=\"NFe35240511222333000181550010000043211123456780\"", "Id=\"NFe\""),
+        {"sem_id.xml",
+         testsupport::replacedOnce(nota, "Id=\"NFe35240511222333000181550010000043211123456780\"",
+                                   "Id=\"NFe\""),
          "Não encontrei o atributo: Id", false},
-        {"versao.xml", replaced(nota, "versao=\"3.10\"", "versao=\"x\""), "Não encontrei o atributo: versao",
+        {"versao.xml", testsupport::replacedOnce(nota, "versao=\"3.10\"", "versao=\"x\""),
+         "Não encontrei o atributo: versao", false},
+        {"data.xml", testsupport::replacedOnce(nota, "2024-05-17T10:30:00", "2024-05-1710:30:00"), "não",
          false},
-        {"data.xml", replaced(nota, "2024-05-17T10:30:00", "2024-05-1710:30:00"), "não", false},
-        {"alerta.xml", replaced(nota, "<xNome>EMPRESA DE TESTE LTDA</xNome>", "<xNome></xNome>"),
+        {"alerta.xml",
+         testsupport::replacedOnce(nota, "<xNome>EMPRESA DE TESTE LTDA</xNome>", "<xNome></xNome>"),
          "Nenhum valor informado", true},
-        {"chave.xml", replaced(nota, "<nNF>4321</nNF>", "<nNF>4322</nNF>"), "difere da lida", true},
+        {"chave.xml", testsupport::replacedOnce(nota, "<nNF>4321</nNF>", "<nNF>4322</nNF>"), "difere da lida",
+         true},
     };
     for (const Case &c : cases) {
         const CommandResult result = runCommand({tool(), "xml", folder.write(c.name, c.text).string()});

@@ -66,4 +66,17 @@ std::string derBase64(const X509 *certificate)
     return base64;
 }
 
+void fillCertificateData(const X509 *certificate, TDadosCertificado &dados)
+{
+    dados.Limpar();
+    dados.NumeroSerie = serialNumberHex(certificate);
+    dados.HashSHA1 = thumbprintSha1(certificate);
+    dados.SetSubjectName(printName(X509_get_subject_name(certificate)));
+    if (dados.CNPJ.empty())
+        dados.CNPJ = cnpjFromOtherNames(certificate);
+    dados.DataValidade = notAfterLocal(certificate);
+    dados.SetIssuerName(printName(X509_get_issuer_name(certificate)));
+    dados.CertificadoDERBase64 = derBase64(certificate);
+}
+
 } // namespace dfe::openssl

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dfe/ssl/dados_certificado.h"
 #include "foundation/dates/date_time.h"
 
 #include <openssl/x509.h>
@@ -44,5 +45,11 @@ TDateTime notAfterLocal(const X509 *certificate);
 
 // The DER encoding in base64 (standard alphabet, "=" padding, one line).
 std::string derBase64(const X509 *certificate);
+
+// Clears the data and fills it from the certificate: NumeroSerie, HashSHA1,
+// SubjectName (with RazaoSocial and CNPJ), the other-name CNPJ when the
+// subject has none, DataValidade, IssuerName and CertificadoDERBase64. Tipo
+// stays tcDesconhecido: the caller knows where the key lives.
+void fillCertificateData(const X509 *certificate, TDadosCertificado &dados);
 
 } // namespace dfe::openssl

@@ -1,7 +1,7 @@
 #include "foundation/xml/detail/indice_de_tags.h"
 
 #include <algorithm>
-#include <cstring>
+#include <stdexcept>
 
 namespace {
 
@@ -33,48 +33,92 @@ bool iguaisSemCaixa(std::string_view texto, std::string_view maiusculo)
 
 IndiceDeTags::IndiceDeTags(std::string_view texto) : texto_(texto)
 {
+    if (texto.size() >= UINT32_MAX)
+        throw std::length_error("Texto grande demais para o índice de tags");
     // Each ">" closes the token that starts at the last "<" before it, when
-    // no other ">" lies between them.
-    const char *inicio = texto.data();
-    const char *fim = inicio + texto.size();
-    const char *abre = nullptr;
-    for (const char *p = inicio; p < fim;) {
-        const char *marca = static_cast<const char *>(std::memchr(p, abre == nullptr ? '<' : '>', fim - p));
-        if (marca == nullptr)
-            break;
-        if (abre == nullptr) {
-            abre = marca;
-            p = marca + 1;
-            continue;
+    // no other ">" lies between them. The token's hash is made on the way.
+    struct Achada {
+        Tag tag;
+        std::uint32_t hash;
+    };
+    std::vector<Achada> achadas;
+    achadas.reserve(texto.size() / 16);
+    constexpr std::uint32_t kSemAbertura = UINT32_MAX;
+    std::uint32_t abre = kSemAbertura;
+    std::uint32_t hash = 0;
+    const auto tamanho = static_cast<std::uint32_t>(texto.size());
+    for (std::uint32_t i = 0; i < tamanho; ++i) {
+        const auto c = static_cast<unsigned char>(texto[i]);
+        if (c == '<') {
+            abre = i;
+            hash = 2166136261u;
+        } else if (c == '>') {
+            if (abre != kSemAbertura)
+                achadas.push_back(Achada{Tag{abre, i - abre - 1}, hash});
+            abre = kSemAbertura;
+        } else {
+            hash = (hash ^ maiuscula(c)) * 16777619u;
         }
-        // The last "<" before this ">".
-        const char *ultimoAbre = abre;
-        for (const char *q = marca - 1; q > abre; --q) {
-            if (*q == '<') {
-                ultimoAbre = q;
-                break;
-            }
-        }
-        const std::string_view token(ultimoAbre + 1, static_cast<std::size_t>(marca - ultimoAbre - 1));
-        tags_.push_back(Tag{static_cast<std::uint32_t>(ultimoAbre - inicio),
-                            static_cast<std::uint32_t>(token.size()), hashMaiusculo(token)});
-        abre = nullptr;
-        p = marca + 1;
     }
+
+    // Filed by name in one counting pass: each name's tags stay in text order.
+    std::size_t slots = 16;
+    while (slots < achadas.size() * 2)
+        slots *= 2;
+    nomes_.assign(slots, Nome{});
+    for (const Achada &achada : achadas) {
+        Nome &nome = nomes_[slot(achada.hash)];
+        nome.hash = achada.hash;
+        ++nome.fim; // the count, for now
+    }
+    std::uint32_t proximo = 0;
+    for (Nome &nome : nomes_) {
+        if (nome.fim == 0)
+            continue;
+        nome.inicio = proximo;
+        proximo += nome.fim;
+        nome.fim = nome.inicio; // filled up to here
+    }
+    tags_.resize(achadas.size());
+    for (const Achada &achada : achadas)
+        tags_[nomes_[slot(achada.hash)].fim++] = achada.tag;
+}
+
+std::size_t IndiceDeTags::slot(std::uint32_t hash) const
+{
+    const std::size_t mascara = nomes_.size() - 1;
+    std::size_t i = hash & mascara;
+    while (nomes_[i].fim != 0 && nomes_[i].hash != hash)
+        i = (i + 1) & mascara;
+    return i;
 }
 
 bool IndiceDeTags::tokenValido(std::string_view token)
 {
-    return token.find_first_of("<>") == std::string_view::npos;
+    for (const char c : token) {
+        if (c == '<' || c == '>')
+            return false;
+    }
+    return true;
 }
 
-std::size_t IndiceDeTags::busca(std::string_view tokenMaiusculo, std::size_t inicio) const
+std::size_t IndiceDeTags::busca(std::string_view tokenMaiusculo, std::size_t inicio, std::size_t fim) const
 {
-    const std::uint32_t hash = hashMaiusculo(tokenMaiusculo);
-    auto tag = std::lower_bound(tags_.begin(), tags_.end(), inicio,
+    fim = std::min(fim, texto_.size());
+    if (inicio >= fim || nomes_.empty())
+        return npos;
+    const Nome &nome = nomes_[slot(hashMaiusculo(tokenMaiusculo))];
+    if (nome.fim == 0)
+        return npos;
+    const auto primeira = tags_.begin() + nome.inicio;
+    const auto ultima = tags_.begin() + nome.fim;
+    auto tag = std::lower_bound(primeira, ultima, inicio,
                                 [](const Tag &t, std::size_t posicao) { return t.posicao < posicao; });
-    for (; tag != tags_.end(); ++tag) {
-        if (tag->hash == hash && tag->tamanho == tokenMaiusculo.size() &&
+    for (; tag != ultima; ++tag) {
+        // Tags do not overlap: once one ends past the range, so do the rest.
+        if (tag->posicao + std::size_t{tag->tamanho} + 2 > fim)
+            return npos;
+        if (tag->tamanho == tokenMaiusculo.size() &&
             iguaisSemCaixa(texto_.substr(tag->posicao + 1, tag->tamanho), tokenMaiusculo))
             return tag->posicao;
     }

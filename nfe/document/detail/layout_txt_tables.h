@@ -2,6 +2,9 @@
 
 // Source tables of the TXT layout, one per layout version. Internal to the
 // layout unit: everything else reads the layout through layout_txt.h.
+//
+// The tables are defined in layout_txt_v110.cpp, layout_txt_v200.cpp,
+// layout_txt_v310.cpp and layout_txt_v400.cpp; layout_txt.cpp reads them.
 
 #include <span>
 #include <string_view>

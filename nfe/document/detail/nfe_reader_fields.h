@@ -4,6 +4,8 @@
 // CamposNFe, so the step from the XML reader's dynamic value to the model's
 // field types (text, integer, fixed-point decimal, floating number,
 // date-time, enumeration) lives in one place.
+//
+// Implemented in nfe_reader_fields.cpp.
 
 #include <string>
 #include <string_view>
@@ -11,6 +13,7 @@
 #include "foundation/dates/date_time.h"
 #include "foundation/numbers/decimal.h"
 #include "foundation/xml/leitor.h"
+#include "nfe/document/fuso_lido.h"
 
 namespace nfe_reader {
 
@@ -22,7 +25,9 @@ class CamposNFe {
     std::string texto(std::string_view tag) const;
     // vcDigitos: the content as written; empty when absent.
     std::string digitos(std::string_view tag) const;
-    // vcInteiro: the integer of the content's digits; 0 when absent.
+    // vcInteiro: the integer the content writes; 0 when absent or empty. A
+    // content that is not a whole number (blanks around it allowed) or does
+    // not fit 32 bits raises ConversionError naming the tag.
     int inteiro(std::string_view tag) const;
     // The decimal text of `inteiro(tag)` ("0" when absent), for the codes that
     // the layout reads as numbers.
@@ -31,11 +36,16 @@ class CamposNFe {
     // ConversionError.
     TDateTime data(std::string_view tag) const;
     TDateTime dataHora(std::string_view tag) const;
+    // vcDataHora, and the UTC offset written after it kept in `fuso`.
+    TDateTime dataHora(std::string_view tag, TFusoLido &fuso) const;
     TDateTime hora(std::string_view tag) const;
-    // A decimal kind into a fixed-point field; 0 when absent. A number the
-    // model cannot hold raises ConversionError naming the tag.
+    // A decimal kind into a fixed-point field; 0 when absent or empty. A
+    // content that is not one number ("." or "," before the decimals, an
+    // optional sign) and a number the model cannot hold raise ConversionError
+    // naming the tag.
     Decimal decimal(TTipoValorCampo tipo, std::string_view tag) const;
-    // A decimal kind into a floating field, as read.
+    // A decimal kind into a floating field, as read; malformed contents raise
+    // as in `decimal`.
     double real(TTipoValorCampo tipo, std::string_view tag) const;
     // The text of CNPJ, or of CPF when the CNPJ is blank.
     std::string cnpjCpf() const;

@@ -3,6 +3,8 @@
 // The section readers of TNFeR, in the order ImportarXml runs them. Each one
 // extracts its groups from the whole text (level 0) and fills the model; the
 // version is TInfNFe::VersaoOuPadrao of the document being read.
+//
+// Each block below names the source that implements it.
 
 #include "nfe/document/detail/nfe_reader_walk.h"
 #include "nfe/document/nfe_model.h"

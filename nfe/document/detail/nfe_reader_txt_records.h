@@ -2,6 +2,10 @@
 
 // Internal to the TXT reader: the typed view of the record being read that the
 // record handlers use, and the handler tables.
+//
+// Implemented in nfe_reader_txt_fields.cpp (the typed record view) and the
+// handler tables of nfe_reader_txt_header.cpp, nfe_reader_txt_product.cpp,
+// nfe_reader_txt_taxes.cpp and nfe_reader_txt_closing.cpp.
 
 #include <cstdint>
 #include <span>
@@ -45,7 +49,9 @@ class Registro {
     double flutuante(std::string_view tag) const;
     TDateTime data(std::string_view tag) const;     // YYYY-MM-DD
     TDateTime dataHora(std::string_view tag) const; // YYYY-MM-DDThh:mm:ss[zone]
-    TDateTime hora(std::string_view tag) const;     // hh:mm:ss
+    // The same, with the zone written after it kept in `fuso`.
+    TDateTime dataHora(std::string_view tag, TFusoLido &fuso) const;
+    TDateTime hora(std::string_view tag) const; // hh:mm:ss
     // An integer written as text: anything but a whole number, the empty text
     // included, is a field error.
     int textoInteiro(std::string_view tag) const;

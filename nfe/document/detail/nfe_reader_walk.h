@@ -9,6 +9,8 @@
 // open somewhere in it ("<G>", "<G " or "<G:"); a group whose name never
 // opens cannot be extracted, so its search is skipped and the current group is
 // emptied, exactly as the failed extraction would leave it.
+//
+// Implemented in nfe_reader_walk.cpp.
 
 #include <bitset>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
 // Small helpers shared by the item writers of TNFeW (products, ICMS and the
-// other item taxes). Internal to the document layer.
+// other item taxes). Internal to the document layer; header only.
 
 #include <cstdint>
 #include <initializer_list>

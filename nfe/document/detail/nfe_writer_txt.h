@@ -2,6 +2,8 @@
 
 // The TXT template that the NF-e writer hands to TGerador when it writes the
 // TXT layout alongside the XML.
+//
+// Implemented in nfe_writer_txt.cpp.
 
 #include <string_view>
 #include <vector>
@@ -14,5 +16,6 @@
 // the writer never opens (the references, the fuel, the destination-state
 // ICMS, the export, purchase and cane groups, the technical responsible...);
 // here they carry the writer's ids, so every field the layout has reaches the
-// text. Empty for any other version.
+// text; the 3.10 payment field "card" is filled from the element tpIntegra.
+// Empty for any other version.
 std::vector<TxtTemplate::Linha> modeloTXTDoEscritor(std::string_view versao);

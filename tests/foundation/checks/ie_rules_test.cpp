@@ -16,12 +16,13 @@ std::string invalidaPara(std::string_view uf, std::string_view mensagem)
 struct CasoDigito {
     std::string uf;
     std::string valida;
-    std::string errada;    // one check digit changed
-    char digitoCalculado;  // what the check computes for the changed digit
+    std::string errada;   // one check digit changed
+    char digitoCalculado; // what the check computes for the changed digit
 };
 
 // One valid registration per state and format, and the same registration with
 // a wrong check digit (each of the two digits where the format has two).
+// clang-format off
 const std::vector<CasoDigito> kCasosDigito = {
     {"AC", "015260186", "015260187", '6'}, // old 9-character form
     {"AC", "0100482300112", "0100482300122", '1'},
@@ -36,9 +37,9 @@ const std::vector<CasoDigito> kCasosDigito = {
     {"BA", "100000306", "100000316", '0'},
     {"BA", "770335017", "770335018", '7'}, // modulo 11, second character 7
     {"BA", "770335017", "770335027", '1'},
-    {"BA", "12345663", "12345664", '3'},   // 8 digits: padded, modulo by the first digit
+    {"BA", "12345663", "12345664", '3'}, // 8 digits: padded, modulo by the first digit
     {"BA", "12345663", "12345673", '6'},
-    {"BA", "97205190", "97205191", '0'},   // 8 digits starting with 9: modulo 11
+    {"BA", "97205190", "97205191", '0'}, // 8 digits starting with 9: modulo 11
     {"CE", "060000015", "060000016", '5'},
     {"DF", "0730000100109", "0730000100119", '0'},
     {"DF", "0730000100109", "0730000100100", '9'},
@@ -61,10 +62,10 @@ const std::vector<CasoDigito> kCasosDigito = {
     {"PE", "032141840", "032141841", '0'},
     {"PI", "191462144", "191462145", '4'},
     {"RJ", "99999993", "99999994", '3'},
-    {"RN", "200400401", "200400402", '1'},   // old 9-character form
+    {"RN", "200400401", "200400402", '1'}, // old 9-character form
     {"RN", "2000400400", "2000400401", '0'},
     {"RS", "2243658792", "2243658793", '2'},
-    {"RO", "101625213", "101625214", '3'},   // old 9-character form
+    {"RO", "101625213", "101625214", '3'}, // old 9-character form
     {"RO", "00000000625213", "00000000625214", '3'},
     {"RR", "240066281", "240066282", '1'},
     {"SC", "251040852", "251040853", '2'},
@@ -73,9 +74,10 @@ const std::vector<CasoDigito> kCasosDigito = {
     {"SP", "110042490114", "110042491114", '0'},
     {"SP", "110042490114", "110042490115", '4'},
     {"SP", "100000020002", "100000021002", '0'}, // remainder 10 gives 0
-    {"TO", "29010227836", "29010227837", '6'},   // 11 characters with the type
+    {"TO", "29010227836", "29010227837", '6'}, // 11 characters with the type
     {"TO", "799442615", "799442616", '5'},
 };
+// clang-format on
 
 } // namespace
 
@@ -101,8 +103,9 @@ TEST(InscricaoEstadual, EveryStateAndFormat)
 
 TEST(InscricaoEstadual, EveryStateHasARule)
 {
-    for (std::string_view uf : {"AC", "AL", "AP", "AM", "BA", "CE", "DF", "ES", "GO", "MA", "MT", "MS", "MG", "PA",
-                                "PB", "PR", "PE", "PI", "RJ", "RN", "RS", "RO", "RR", "SC", "SP", "SE", "TO"}) {
+    for (std::string_view uf :
+         {"AC", "AL", "AP", "AM", "BA", "CE", "DF", "ES", "GO", "MA", "MT", "MS", "MG", "PA",
+          "PB", "PR", "PE", "PI", "RJ", "RN", "RS", "RO", "RR", "SC", "SP", "SE", "TO"}) {
         std::string inscricao = "12";
         EXPECT_GT(RegraIEdaUF(inscricao, uf).Tamanho, 0) << uf;
     }
@@ -141,19 +144,31 @@ TEST(InscricaoEstadual, UfAndCharacterMessagesCarryNoPrefix)
 
 TEST(InscricaoEstadual, SizeMessages)
 {
-    EXPECT_EQ(VerificaIE("123", "EX"),
-              invalidaPara("EX", "Tamanho inválido: Esperado 0 caracteres, mas foram digitados somente 3 caracteres."));
-    EXPECT_EQ(VerificaIE("11004249011", "SP"),
-              invalidaPara("SP", "Tamanho inválido: Esperado 12 caracteres, mas foram digitados somente 11 caracteres."));
+    EXPECT_EQ(
+        VerificaIE("123", "EX"),
+        invalidaPara("EX",
+                     "Tamanho inválido: Esperado 0 caracteres, mas foram digitados somente 3 caracteres."));
+    EXPECT_EQ(
+        VerificaIE("11004249011", "SP"),
+        invalidaPara("SP",
+                     "Tamanho inválido: Esperado 12 caracteres, mas foram digitados somente 11 caracteres."));
     // AC: 9 characters take the old rule, any other length the 13-character one.
-    EXPECT_EQ(VerificaIE("0100482300", "AC"),
-              invalidaPara("AC", "Tamanho inválido: Esperado 13 caracteres, mas foram digitados somente 10 caracteres."));
-    EXPECT_EQ(VerificaIE("2040040", "RN"),
-              invalidaPara("RN", "Tamanho inválido: Esperado 10 caracteres, mas foram digitados somente 7 caracteres."));
-    EXPECT_EQ(VerificaIE("1016252", "RO"),
-              invalidaPara("RO", "Tamanho inválido: Esperado 14 caracteres, mas foram digitados somente 7 caracteres."));
-    EXPECT_EQ(VerificaIE("P01100424300", "SP"),
-              invalidaPara("SP", "Tamanho inválido: Esperado 13 caracteres, mas foram digitados somente 12 caracteres."));
+    EXPECT_EQ(
+        VerificaIE("0100482300", "AC"),
+        invalidaPara("AC",
+                     "Tamanho inválido: Esperado 13 caracteres, mas foram digitados somente 10 caracteres."));
+    EXPECT_EQ(
+        VerificaIE("2040040", "RN"),
+        invalidaPara("RN",
+                     "Tamanho inválido: Esperado 10 caracteres, mas foram digitados somente 7 caracteres."));
+    EXPECT_EQ(
+        VerificaIE("1016252", "RO"),
+        invalidaPara("RO",
+                     "Tamanho inválido: Esperado 14 caracteres, mas foram digitados somente 7 caracteres."));
+    EXPECT_EQ(
+        VerificaIE("P01100424300", "SP"),
+        invalidaPara("SP",
+                     "Tamanho inválido: Esperado 13 caracteres, mas foram digitados somente 12 caracteres."));
 }
 
 TEST(InscricaoEstadual, PositionMessages)
@@ -176,8 +191,10 @@ TEST(InscricaoEstadual, GoPrefix)
     // A later message replaces it.
     EXPECT_EQ(VerificaIE("150000007", "GO"), invalidaPara("GO", "Dígito verificador inválido."));
     EXPECT_EQ(VerificaIE("309876547", "GO"), invalidaPara("GO", "Dígito 1 deveria ser 1,2 "));
-    EXPECT_EQ(VerificaIE("1098765", "GO"),
-              invalidaPara("GO", "Tamanho inválido: Esperado 9 caracteres, mas foram digitados somente 7 caracteres."));
+    EXPECT_EQ(
+        VerificaIE("1098765", "GO"),
+        invalidaPara("GO",
+                     "Tamanho inválido: Esperado 9 caracteres, mas foram digitados somente 7 caracteres."));
 }
 
 TEST(InscricaoEstadual, AjustarTamanhoPadsToTheStateLength)
@@ -205,8 +222,10 @@ TEST(InscricaoEstadual, AjustarTamanhoPadsToTheStateLength)
     validador.Complemento = "EX";
     validador.SetDocumento("123");
     EXPECT_FALSE(validador.Validar());
-    EXPECT_EQ(validador.MensagemDeErro(),
-              invalidaPara("EX", "Tamanho inválido: Esperado 0 caracteres, mas foram digitados somente 3 caracteres."));
+    EXPECT_EQ(
+        validador.MensagemDeErro(),
+        invalidaPara("EX",
+                     "Tamanho inválido: Esperado 0 caracteres, mas foram digitados somente 3 caracteres."));
     EXPECT_EQ(validador.DocumentoLimpo(), "123");
 }
 
@@ -237,11 +256,11 @@ TEST(InscricaoEstadual, WeightRowsAndRuleLetters)
     const std::string doisEmUm = "            11"; // weights 0 and 2 in row 1
     EXPECT_EQ(DigitoVerificadorIE(doisEmUm, {"E", 11, 1}, regra), 9);
     EXPECT_EQ(DigitoVerificadorIE(doisEmUm, {"D", 11, 1}, regra), 2);
-    EXPECT_EQ(DigitoVerificadorIE(doisEmUm, {"BD", 11, 1}, regra), 9);       // 20 mod 11
-    EXPECT_EQ(DigitoVerificadorIE(doisEmUm, {"CE", 11, 1}, regra), 5);       // 2 + 5 + 4 * 8 = 39
+    EXPECT_EQ(DigitoVerificadorIE(doisEmUm, {"BD", 11, 1}, regra), 9); // 20 mod 11
+    EXPECT_EQ(DigitoVerificadorIE(doisEmUm, {"CE", 11, 1}, regra), 5); // 2 + 5 + 4 * 8 = 39
     // 27 + 18 plus their tens 2 + 1 = 48
     EXPECT_EQ(DigitoVerificadorIE("           999", {"AE", 10, 1}, regra), 2);
-    EXPECT_EQ(DigitoVerificadorIE("            60", {"E", 11, 1}, regra), 7);  // 10 -> ValorPara10
-    EXPECT_EQ(DigitoVerificadorIE("           140", {"E", 11, 1}, regra), 8);  // 11 -> ValorPara11
-    EXPECT_EQ(DigitoVerificadorIE("P          140", {"E", 11, 1}, regra), 8);  // a "P" weighs nothing
+    EXPECT_EQ(DigitoVerificadorIE("            60", {"E", 11, 1}, regra), 7); // 10 -> ValorPara10
+    EXPECT_EQ(DigitoVerificadorIE("           140", {"E", 11, 1}, regra), 8); // 11 -> ValorPara11
+    EXPECT_EQ(DigitoVerificadorIE("P          140", {"E", 11, 1}, regra), 8); // a "P" weighs nothing
 }

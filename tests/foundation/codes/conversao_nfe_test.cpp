@@ -42,7 +42,7 @@ TEST(NFeCodes, ModelAndVersions)
         double numero;
         TpcnVersaoDF versao;
     };
-    const Caso casos[] = {{0, ve200}, {2.99, ve200}, {3, ve300},  {3.09, ve300},
+    const Caso casos[] = {{0, ve200},   {2.99, ve200}, {3, ve300}, {3.09, ve300},
                           {3.1, ve310}, {3.99, ve310}, {4, ve400}, {4.5, ve400}};
     for (const auto &caso : casos) {
         ok = false;

@@ -37,15 +37,13 @@ constexpr ManyToOne kManyToOne[] = {
 // A code that no table holds.
 constexpr std::string_view kCodigoDesconhecido = "?x";
 
-template <typename E>
-std::size_t ordinal(E value)
+template <typename E> std::size_t ordinal(E value)
 {
     return static_cast<std::size_t>(static_cast<std::underlying_type_t<E>>(value));
 }
 
 // Ordinals run 0, 1, 2 ... in table order; only an empty value may stand at 255.
-template <typename E>
-void expectNamesTable()
+template <typename E> void expectNamesTable()
 {
     static_assert(EnumNamesInOrdinalOrder<E>());
     const auto &names = kEnumNames<E>;
@@ -60,8 +58,7 @@ void expectNamesTable()
     }
 }
 
-template <typename E>
-E readsBackAs(const EnumName<E> &row)
+template <typename E> E readsBackAs(const EnumName<E> &row)
 {
     for (const auto &entry : kManyToOne) {
         if (entry.value == row.name)
@@ -79,7 +76,8 @@ void expectRoundTrip(std::string (*paraCodigo)(E), E (*codigoPara)(std::string_v
         bool ok = false;
         const E lido = codigoPara(codigo, ok);
         EXPECT_TRUE(ok) << row.name << " -> \"" << codigo << '"';
-        EXPECT_EQ(EnumValueName(lido), EnumValueName(readsBackAs(row))) << row.name << " -> \"" << codigo << '"';
+        EXPECT_EQ(EnumValueName(lido), EnumValueName(readsBackAs(row)))
+            << row.name << " -> \"" << codigo << '"';
     }
     bool ok = true;
     EXPECT_EQ(EnumValueName(codigoPara(kCodigoDesconhecido, ok)), EnumValueName(naoListado));
@@ -119,21 +117,26 @@ TEST(CodeTables, EveryEnumerationRoundTrips)
 
     // Item and tax codes.
     expectRoundTrip<TpcnOrigemProduto>(OrigemProdutoParaCodigo, CodigoParaOrigemProduto, opr0);
-    expectRoundTrip<TpcnSitTributariaICMS>(SitTributariaICMSParaCodigo, CodigoParaSitTributariaICMS, stiVazio);
-    expectRoundTrip<TpcnSitSimplesNacional>(SitSimplesNacionalParaCodigo, CodigoParaSitSimplesNacional, ssnVazio);
+    expectRoundTrip<TpcnSitTributariaICMS>(SitTributariaICMSParaCodigo, CodigoParaSitTributariaICMS,
+                                           stiVazio);
+    expectRoundTrip<TpcnSitSimplesNacional>(SitSimplesNacionalParaCodigo, CodigoParaSitSimplesNacional,
+                                            ssnVazio);
     expectRoundTrip<TpcnModalidadeBCICMS>(ModalidadeBCICMSParaCodigo, CodigoParaModalidadeBCICMS, mbc0);
     expectRoundTrip<TpcnModalidadeBCICMSST>(ModalidadeBCICMSSTParaCodigo, CodigoParaModalidadeBCICMSST, mbs0);
     expectRoundTrip<TpcnMotivoDesoneracao>(MotivoDesoneracaoParaCodigo, CodigoParaMotivoDesoneracao, mdi1);
     expectRoundTrip<TpcnSitTributariaIPI>(SitTributariaIPIParaCodigo, CodigoParaSitTributariaIPI, sip00);
     expectRoundTrip<TpcnSitTributariaPIS>(SitTributariaPISParaCodigo, CodigoParaSitTributariaPIS, stp01);
-    expectRoundTrip<TpcnSitTributariaCOFINS>(SitTributariaCOFINSParaCodigo, CodigoParaSitTributariaCOFINS, stc01);
+    expectRoundTrip<TpcnSitTributariaCOFINS>(SitTributariaCOFINSParaCodigo, CodigoParaSitTributariaCOFINS,
+                                             stc01);
     expectRoundTrip<TpcnSomaPISST>(SomaPISSTParaCodigo, CodigoParaSomaPISST, spsVazio);
     expectRoundTrip<TpcnSomaCOFINSST>(SomaCOFINSSTParaCodigo, CodigoParaSomaCOFINSST, scsVazio);
     expectRoundTrip<TpcnIndSomaTotal>(IndSomaTotalParaCodigo, CodigoParaIndSomaTotal, ist0);
-    expectRoundTrip<TpcnSitTributariaISSQN>(SitTributariaISSQNParaCodigo, CodigoParaSitTributariaISSQN, sisVazio);
+    expectRoundTrip<TpcnSitTributariaISSQN>(SitTributariaISSQNParaCodigo, CodigoParaSitTributariaISSQN,
+                                            sisVazio);
     expectRoundTrip<TpcnExigibilidadeISS>(ExigibilidadeISSParaCodigo, CodigoParaExigibilidadeISS, eis1);
     expectRoundTrip<TpcnIncentivoFiscal>(IncentivoFiscalParaCodigo, CodigoParaIncentivoFiscal, ifi1);
-    expectRoundTrip<TpcnRegimeEspecialISSQN>(RegimeEspecialISSQNParaCodigo, CodigoParaRegimeEspecialISSQN, rei0);
+    expectRoundTrip<TpcnRegimeEspecialISSQN>(RegimeEspecialISSQNParaCodigo, CodigoParaRegimeEspecialISSQN,
+                                             rei0);
     expectRoundTrip<TpcnViaTransporteInternacional>(ViaTransporteInternacionalParaCodigo,
                                                     CodigoParaViaTransporteInternacional, vti1);
     expectRoundTrip<TpcnFormaImportacao>(FormaImportacaoParaCodigo, CodigoParaFormaImportacao, fim1);
@@ -143,7 +146,8 @@ TEST(CodeTables, EveryEnumerationRoundTrips)
     expectRoundTrip<TpcnIndFormaPagamento>(IndFormaPagamentoParaCodigo, CodigoParaIndFormaPagamento, ifp0);
     expectRoundTrip<TpcnMeioPagamento>(MeioPagamentoParaCodigo, CodigoParaMeioPagamento, mpDinheiro);
     expectRoundTrip<TpcnBandeiraOperadora>(BandeiraOperadoraParaCodigo, CodigoParaBandeiraOperadora, bdVisa);
-    expectRoundTrip<TpcnIntegracaoPagamento>(IntegracaoPagamentoParaCodigo, CodigoParaIntegracaoPagamento, ipgVazio);
+    expectRoundTrip<TpcnIntegracaoPagamento>(IntegracaoPagamentoParaCodigo, CodigoParaIntegracaoPagamento,
+                                             ipgVazio);
     expectRoundTrip<TpcnOrigemProcesso>(OrigemProcessoParaCodigo, CodigoParaOrigemProcesso, fpSefaz);
     expectRoundTrip<TpcnOperacaoCSC>(OperacaoCSCParaCodigo, CodigoParaOperacaoCSC, ocs1);
     expectReads<TpcnSituacaoResumoDFe>(CodigoParaSituacaoResumoDFe, {"1", "2", "3", "4"});
@@ -152,18 +156,21 @@ TEST(CodeTables, EveryEnumerationRoundTrips)
     // NF-e codes.
     expectRoundTrip<TpcnServicoNFe>(ServicoNFeParaNome, NomeParaServicoNFe, srvNfeRecepcao);
     expectRoundTrip<TpcnModeloDF>(ModeloDFParaCodigo, CodigoParaModeloDF, moNFe);
-    expectRoundTrip<TpcnFinalidadeEmissao>(FinalidadeEmissaoParaCodigo, CodigoParaFinalidadeEmissao, feNormal);
+    expectRoundTrip<TpcnFinalidadeEmissao>(FinalidadeEmissaoParaCodigo, CodigoParaFinalidadeEmissao,
+                                           feNormal);
     expectRoundTrip<TpcnTipoOperacaoVeiculo>(TipoOperacaoVeiculoParaCodigo, CodigoParaTipoOperacaoVeiculo,
                                              tovVendaConcessionaria);
     expectRoundTrip<TpcnEstadoVeiculo>(EstadoVeiculoParaCodigo, CodigoParaEstadoVeiculo, evAcabado);
     expectRoundTrip<TpcnClasseArma>(ClasseArmaParaCodigo, CodigoParaClasseArma, caUsoPermitido);
     expectRoundTrip<TpcnEscalaProducao>(EscalaProducaoParaCodigo, CodigoParaEscalaProducao, epRelevante);
-    expectRoundTrip<TpcnContratacaoFrete>(ContratacaoFreteParaCodigo, CodigoParaContratacaoFrete, cfRemetente);
-    expectRoundTrip<TpcnPermissaoTransportador>(PermissaoTransportadorParaCodigo, CodigoParaPermissaoTransportador,
-                                                ptNaoPermite);
+    expectRoundTrip<TpcnContratacaoFrete>(ContratacaoFreteParaCodigo, CodigoParaContratacaoFrete,
+                                          cfRemetente);
+    expectRoundTrip<TpcnPermissaoTransportador>(PermissaoTransportadorParaCodigo,
+                                                CodigoParaPermissaoTransportador, ptNaoPermite);
     expectRoundTrip<TpcnIntermediacao>(IntermediacaoParaCodigo, CodigoParaIntermediacao, itmNenhum);
     expectRoundTrip<TpcnAtoConcessorio>(AtoConcessorioParaCodigo, CodigoParaAtoConcessorio, acNenhum);
-    expectRoundTrip<TpcnOrigemCombustivel>(OrigemCombustivelParaCodigo, CodigoParaOrigemCombustivel, ocNacional);
+    expectRoundTrip<TpcnOrigemCombustivel>(OrigemCombustivelParaCodigo, CodigoParaOrigemCombustivel,
+                                           ocNacional);
     expectRoundTrip<TpcnMotivoReducaoAdRem>(MotivoReducaoAdRemParaCodigo, CodigoParaMotivoReducaoAdRem,
                                             mraTransporteColetivo);
 }
@@ -178,7 +185,8 @@ TEST(CodeTables, EnumerationsWithoutCodeToValueKeepTheirOrdinals)
     expectNamesTable<TpcnTipoEvento>();
     expectNamesTable<TpcnVersaoDF>();
     expectNamesTable<TpcnVersaoQrCode>();
-    static_assert(EnumCount<TpcnTipoEvento>() == 71 && EnumCount<TSchemaNFe>() == 31 && EnumCount<TSchemaDFe>() == 15);
+    static_assert(EnumCount<TpcnTipoEvento>() == 71 && EnumCount<TSchemaNFe>() == 31 &&
+                  EnumCount<TSchemaDFe>() == 15);
     static_assert(mbsVazio == 255 && mdiVazio == 255 && bdVazio == 255);
     static_assert(oprVazio == 10 && mbcVazio == 4 && stiVazio == 17 && sti61 == 24);
 
@@ -188,7 +196,8 @@ TEST(CodeTables, EnumerationsWithoutCodeToValueKeepTheirOrdinals)
         EXPECT_TRUE(ok);
     }
     for (const auto &row : kEnumNames<TpcnVersaoQrCode>)
-        EXPECT_EQ(VersaoQrCodeParaCodigo(row.value), std::to_string(VersaoQrCodeParaNumero(row.value))) << row.name;
+        EXPECT_EQ(VersaoQrCodeParaCodigo(row.value), std::to_string(VersaoQrCodeParaNumero(row.value)))
+            << row.name;
 }
 
 TEST(CodeTables, EveryEventKindHasASixCharacterCodeAndNFeCodesReadBackToTheirCode)

@@ -26,9 +26,9 @@ TEST(CodeTable, ReadsTheLastMatchingRowIgnoringCaseAndFallsBackToTheFirstRow)
         bool ok;
     };
     const Caso casos[] = {
-        {"x", amA, true},     {"X", amA, true},     {"b", amD, true},  {"B", amD, true},
-        {"C1", amC, true},    {"c2", amC, true},    {"", amVazio, true}, {" x", amA, false},
-        {"x ", amA, false},   {"zz", amA, false},   {"c", amA, false}, {"c12", amA, false},
+        {"x", amA, true},   {"X", amA, true},   {"b", amD, true},    {"B", amD, true},
+        {"C1", amC, true},  {"c2", amC, true},  {"", amVazio, true}, {" x", amA, false},
+        {"x ", amA, false}, {"zz", amA, false}, {"c", amA, false},   {"c12", amA, false},
     };
     for (const auto &caso : casos) {
         bool ok = !caso.ok;

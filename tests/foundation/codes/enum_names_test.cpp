@@ -9,8 +9,8 @@ enum TSample : std::uint8_t { saFirst, saSecond, saEmpty = 255 };
 } // namespace
 
 template <>
-inline constexpr auto kEnumNames<TSample> = std::to_array<EnumName<TSample>>(
-    {{saFirst, "saFirst"}, {saSecond, "saSecond"}, {saEmpty, "saEmpty"}});
+inline constexpr auto kEnumNames<TSample> =
+    std::to_array<EnumName<TSample>>({{saFirst, "saFirst"}, {saSecond, "saSecond"}, {saEmpty, "saEmpty"}});
 
 TEST(EnumNames, NamesAndValuesRoundTripIncludingGaps)
 {

@@ -52,72 +52,51 @@ const std::string kMenor = "Tamanho menor que o mínimo permitido";
 const std::string kMaior = "Tamanho maior que o máximo permitido";
 const std::string kNenhum = "Nenhum valor informado";
 const std::string kInvalido = "Conteúdo inválido";
+constexpr auto kTipoSemRegra = static_cast<TTipoValorCampo>(99);
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Tabela, AlertasDeCampo,
     ::testing::Values(
-        CasoCampo{"IgnoradoMesmoLongo", vcTexto, 1, 2, -1, "longo demais", "", {}},
-        CasoCampo{"ObrigatorioVazioComMinimo", vcTexto, 1, 8, 1, "   ", "<cNF/>", {kNenhum}},
-        CasoCampo{"ObrigatorioVazioSemMinimo", vcTexto, 0, 8, 1, "", "<cNF/>", {}},
-        CasoCampo{"ObrigatorioNulo", vcTexto, 2, 8, 1, TValorCampo{}, "<cNF/>", {kNenhum}},
-        CasoCampo{"OpcionalVazio", vcTexto, 1, 8, 0, "", "", {}},
-        CasoCampo{"AbaixoDoMinimo", vcTexto, 3, 8, 1, "12", "<cNF>12</cNF>", {kMenor + " [12]"}},
-        CasoCampo{"AcimaDoMaximo", vcTexto, 1, 4, 1, "12345", "<cNF>12345</cNF>", {kMaior + " [12345]"}},
-        CasoCampo{
-            "OpcionalAcimaDoMaximo", vcTexto, 1, 4, 0, "12345", "<cNF>12345</cNF>", {kMaior + " [12345]"}},
-        CasoCampo{"ContaCaracteresNaoBytes", vcTexto, 4, 4, 1, "ação", "<cNF>acao</cNF>", {}},
-        CasoCampo{"TextoAparado", vcTexto, 1, 3, 1, "  abc ", "<cNF>abc</cNF>", {}},
-        CasoCampo{"InteiroOpcionalZeroOmitido", vcInteiro, 1, 8, 0, 0, "", {}},
-        CasoCampo{"InteiroObrigatorioZero", vcInteiro, 1, 8, 1, 0, "<cNF>0</cNF>", {}},
-        CasoCampo{"InteiroCompletadoComZeros", vcInteiro, 3, 8, 1, 7, "<cNF>007</cNF>", {}},
-        CasoCampo{"InteiroNegativoCompletado", vcInteiro, 3, 8, 1, -7, "<cNF>-07</cNF>", {}},
-        CasoCampo{"InteiroDeTexto", vcInteiro, 1, 8, 1, " 42 ", "<cNF>42</cNF>", {}},
-        CasoCampo{"InteiroIlegivelViraZero", vcInteiro, 1, 8, 1, "4x", "<cNF>0</cNF>", {}},
-        CasoCampo{
-            "InteiroAcimaDoMaximoComValor", vcInteiro, 1, 2, 1, 123, "<cNF>123</cNF>", {kMaior + " [123]"}},
-        CasoCampo{
-            "Inteiro64", vcInteiro64, 1, 20, 1, std::int64_t{123456789012}, "<cNF>123456789012</cNF>", {}},
-        CasoCampo{"Inteiro32ForaDaFaixaViraZero",
-                  vcInteiro,
-                  1,
-                  20,
-                  1,
-                  std::int64_t{123456789012},
-                  "<cNF>0</cNF>",
-                  {}},
-        CasoCampo{"DecimalOpcionalZeroOmitido", vcDecimal2, 1, 15, 0, 0.0, "", {}},
-        CasoCampo{"DecimalObrigatorioZero", vcDecimal2, 1, 15, 1, 0.0, "<cNF>0.00</cNF>", {}},
-        CasoCampo{"DecimalMaximoContaOSeparador", vcDecimal2, 1, 6, 1, 1234.5, "<cNF>1234.50</cNF>", {}},
-        CasoCampo{"DecimalAcimaDoMaximo",
-                  vcDecimal2,
-                  1,
-                  5,
-                  1,
-                  1234.5,
-                  "<cNF>1234.50</cNF>",
-                  {kMaior + " [1234.5]"}},
-        CasoCampo{"DecimalCompletadoAteOMinimo", vcDecimal2, 6, 15, 1, 1.5, "<cNF>0001.50</cNF>", {}},
-        CasoCampo{"DecimalIlegivelViraZero", vcDecimal2, 1, 15, 1, "doze", "<cNF>0.00</cNF>", {}},
-        CasoCampo{"DecimalIlegivelOpcionalOmitido", vcDecimal2, 1, 15, 0, "doze", "", {}},
-        CasoCampo{"DigitosValidos", vcDigitos, 1, 8, 1, " 0123 ", "<cNF>0123</cNF>", {}},
-        CasoCampo{"DigitosComLetra", vcDigitos, 1, 8, 1, "12a", "<cNF>12a</cNF>", {kInvalido}},
-        CasoCampo{"DigitosOpcionalVazioAindaAlerta", vcDigitos, 1, 8, 0, "", "", {kInvalido}},
-        CasoCampo{"DigitosObrigatorioVazio", vcDigitos, 1, 8, 1, "", "<cNF/>", {kInvalido, kNenhum}},
-        CasoCampo{"DigitosCurtos", vcDigitos, 3, 8, 1, "1x", "<cNF>1x</cNF>", {kInvalido, kMenor + " [1x]"}},
-        CasoCampo{"NumeroZeros", vcNumeroZeros, 5, 8, 1, "12", "<cNF>00012</cNF>", {}},
-        CasoCampo{"TextoBrutoNaoAparado", vcTextoBruto, 1, 8, 1, " a ", "<cNF>a</cNF>", {}},
-        CasoCampo{"Logico", vcLogico, 1, 5, 1, true, "<cNF>true</cNF>", {}},
-        CasoCampo{"LogicoDeTexto", vcLogico, 1, 5, 0, "FALSE", "<cNF>false</cNF>", {}},
-        CasoCampo{"DataAcimaDoMaximoMostraAData",
-                  vcData,
-                  1,
-                  8,
-                  1,
-                  encodeDate(2019, 5, 2),
-                  "<cNF>2019-05-02</cNF>",
-                  {kMaior + " [02/05/2019]"}},
-        CasoCampo{"TipoSemRegra", static_cast<TTipoValorCampo>(99), 1, 2, 1, "xyz", "", {}}),
+        CasoCampo{"IgnoradoMesmoLongo",              vcTexto,       1,  2, -1, "longo demais",             "",                        {}},
+        CasoCampo{"ObrigatorioVazioComMinimo",       vcTexto,       1,  8,  1, "   ",                      "<cNF/>",                  {kNenhum}},
+        CasoCampo{"ObrigatorioVazioSemMinimo",       vcTexto,       0,  8,  1, "",                         "<cNF/>",                  {}},
+        CasoCampo{"ObrigatorioNulo",                 vcTexto,       2,  8,  1, TValorCampo{},              "<cNF/>",                  {kNenhum}},
+        CasoCampo{"OpcionalVazio",                   vcTexto,       1,  8,  0, "",                         "",                        {}},
+        CasoCampo{"AbaixoDoMinimo",                  vcTexto,       3,  8,  1, "12",                       "<cNF>12</cNF>",           {kMenor + " [12]"}},
+        CasoCampo{"AcimaDoMaximo",                   vcTexto,       1,  4,  1, "12345",                    "<cNF>12345</cNF>",        {kMaior + " [12345]"}},
+        CasoCampo{"OpcionalAcimaDoMaximo",           vcTexto,       1,  4,  0, "12345",                    "<cNF>12345</cNF>",        {kMaior + " [12345]"}},
+        CasoCampo{"ContaCaracteresNaoBytes",         vcTexto,       4,  4,  1, "ação",                     "<cNF>acao</cNF>",         {}},
+        CasoCampo{"TextoAparado",                    vcTexto,       1,  3,  1, "  abc ",                   "<cNF>abc</cNF>",          {}},
+        CasoCampo{"InteiroOpcionalZeroOmitido",      vcInteiro,     1,  8,  0, 0,                          "",                        {}},
+        CasoCampo{"InteiroObrigatorioZero",          vcInteiro,     1,  8,  1, 0,                          "<cNF>0</cNF>",            {}},
+        CasoCampo{"InteiroCompletadoComZeros",       vcInteiro,     3,  8,  1, 7,                          "<cNF>007</cNF>",          {}},
+        CasoCampo{"InteiroNegativoCompletado",       vcInteiro,     3,  8,  1, -7,                         "<cNF>-07</cNF>",          {}},
+        CasoCampo{"InteiroDeTexto",                  vcInteiro,     1,  8,  1, " 42 ",                     "<cNF>42</cNF>",           {}},
+        CasoCampo{"InteiroIlegivelViraZero",         vcInteiro,     1,  8,  1, "4x",                       "<cNF>0</cNF>",            {}},
+        CasoCampo{"InteiroAcimaDoMaximoComValor",    vcInteiro,     1,  2,  1, 123,                        "<cNF>123</cNF>",          {kMaior + " [123]"}},
+        CasoCampo{"Inteiro64",                       vcInteiro64,   1, 20,  1, std::int64_t{123456789012}, "<cNF>123456789012</cNF>", {}},
+        CasoCampo{"Inteiro32ForaDaFaixaViraZero",    vcInteiro,     1, 20,  1, std::int64_t{123456789012}, "<cNF>0</cNF>",            {}},
+        CasoCampo{"DecimalOpcionalZeroOmitido",      vcDecimal2,    1, 15,  0, 0.0,                        "",                        {}},
+        CasoCampo{"DecimalObrigatorioZero",          vcDecimal2,    1, 15,  1, 0.0,                        "<cNF>0.00</cNF>",         {}},
+        CasoCampo{"DecimalMaximoContaOSeparador",    vcDecimal2,    1,  6,  1, 1234.5,                     "<cNF>1234.50</cNF>",      {}},
+        CasoCampo{"DecimalAcimaDoMaximo",            vcDecimal2,    1,  5,  1, 1234.5,                     "<cNF>1234.50</cNF>",      {kMaior + " [1234.5]"}},
+        CasoCampo{"DecimalCompletadoAteOMinimo",     vcDecimal2,    6, 15,  1, 1.5,                        "<cNF>0001.50</cNF>",      {}},
+        CasoCampo{"DecimalIlegivelViraZero",         vcDecimal2,    1, 15,  1, "doze",                     "<cNF>0.00</cNF>",         {}},
+        CasoCampo{"DecimalIlegivelOpcionalOmitido",  vcDecimal2,    1, 15,  0, "doze",                     "",                        {}},
+        CasoCampo{"DigitosValidos",                  vcDigitos,     1,  8,  1, " 0123 ",                   "<cNF>0123</cNF>",         {}},
+        CasoCampo{"DigitosComLetra",                 vcDigitos,     1,  8,  1, "12a",                      "<cNF>12a</cNF>",          {kInvalido}},
+        CasoCampo{"DigitosOpcionalVazioAindaAlerta", vcDigitos,     1,  8,  0, "",                         "",                        {kInvalido}},
+        CasoCampo{"DigitosObrigatorioVazio",         vcDigitos,     1,  8,  1, "",                         "<cNF/>",                  {kInvalido, kNenhum}},
+        CasoCampo{"DigitosCurtos",                   vcDigitos,     3,  8,  1, "1x",                       "<cNF>1x</cNF>",           {kInvalido, kMenor + " [1x]"}},
+        CasoCampo{"NumeroZeros",                     vcNumeroZeros, 5,  8,  1, "12",                       "<cNF>00012</cNF>",        {}},
+        CasoCampo{"TextoBrutoNaoAparado",            vcTextoBruto,  1,  8,  1, " a ",                      "<cNF>a</cNF>",            {}},
+        CasoCampo{"Logico",                          vcLogico,      1,  5,  1, true,                       "<cNF>true</cNF>",         {}},
+        CasoCampo{"LogicoDeTexto",                   vcLogico,      1,  5,  0, "FALSE",                    "<cNF>false</cNF>",        {}},
+        CasoCampo{"DataAcimaDoMaximoMostraAData",    vcData,        1,  8,  1, encodeDate(2019, 5, 2),     "<cNF>2019-05-02</cNF>",   {kMaior + " [02/05/2019]"}},
+        CasoCampo{"TipoSemRegra",                    kTipoSemRegra, 1,  2,  1, "xyz",                      "",                        {}}),
     [](const ::testing::TestParamInfo<CasoCampo> &info) { return std::string(info.param.nome); });
+// clang-format on
 
 TEST(TGerador, AlertaNoFormatoDoLayoutComCaminhoDosGrupos)
 {
@@ -436,13 +415,20 @@ TEST(TGerador, SaidaTXTPreencheORegistroDoGrupoAberto)
     EXPECT_EQ(gerador.ArquivoFormatoTXT, "NOTA FISCAL|1\r\n"
                                          "A|4.00|NFe35\r\n"
                                          "B|35|0001\r\n"
-                                         "C|Café è Cia|Filial\r\n"
+                                         "C|Café è Cia-Filial\r\n"
                                          "C02a|11144477735\r\n"
                                          "H|1|\r\n"
                                          "I|P1|\r\n"
                                          "H|2|\r\n"
                                          "I|P2|Produto 2\r\n");
     EXPECT_EQ(gerador.IDNivel(), "");
+    // The value that no record holds and the one whose "|" was replaced are named.
+    ASSERT_EQ(gerador.ListaDeAlertas.size(), 2u);
+    EXPECT_NE(gerador.ListaDeAlertas[0].find("/cNF() - " + std::string(kSemRegistroTXT)), std::string::npos)
+        << gerador.ListaDeAlertas[0];
+    EXPECT_NE(gerador.ListaDeAlertas[1].find("/xNome() - " + std::string(kValorAlteradoTXT)),
+              std::string::npos)
+        << gerador.ListaDeAlertas[1];
 }
 
 TEST(TGerador, IDNivelVoltaAoRegistroDoGrupoPai)
@@ -540,7 +526,7 @@ TEST(TGerador, SemModeloNaoHaSaidaTXT)
     gerador.EscreveCampo(vcTexto, "", "xNome", 0, 60, 1, "¨è|CUF", "", false);
     gerador.EscreveCampo(vcInteiro, "", "cUF", 2, 2, 1, 35);
     gerador.ConcluiTXT("NFe1");
-    EXPECT_EQ(gerador.ArquivoFormatoTXT, "B|35|¨è|CUF\r\n");
+    EXPECT_EQ(gerador.ArquivoFormatoTXT, "B|35|¨è-CUF\r\n");
 }
 
 } // namespace

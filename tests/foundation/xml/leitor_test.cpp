@@ -239,7 +239,8 @@ TEST(TLeitor, LeArquivoJuntaAsLinhasComCRLF)
 namespace {
 
 // The tag index answers what a substring search for "<" + token + ">" does,
-// on texts full of stray "<", ">", mixed case and near-miss names.
+// in the whole text and in any range of it, on texts full of stray "<", ">",
+// mixed case and near-miss names.
 TEST(IndiceDeTags, ConcordaComABuscaDeSubtexto)
 {
     std::mt19937 aleatorio(20240229);
@@ -267,6 +268,18 @@ TEST(IndiceDeTags, ConcordaComABuscaDeSubtexto)
                         referencia = p;
                 }
                 EXPECT_EQ(esperado, referencia) << texto << " / " << token;
+            }
+            // Limited to a range, it answers what the search in that range alone does.
+            for (std::size_t de = 0; de <= texto.size(); de += 5) {
+                for (std::size_t ate = de; ate <= texto.size(); ate += 3) {
+                    const std::size_t noTrecho =
+                        buscaSemCaixa(std::string_view(texto).substr(de, ate - de), "<" + token + ">");
+                    if (IndiceDeTags::tokenValido(token)) {
+                        EXPECT_EQ(indice.busca(token, de, ate),
+                                  noTrecho == std::string_view::npos ? noTrecho : de + noTrecho)
+                            << texto << " / " << token << " in [" << de << ", " << ate << ")";
+                    }
+                }
             }
         }
     }

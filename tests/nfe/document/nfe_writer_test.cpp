@@ -157,6 +157,23 @@ INSTANTIATE_TEST_SUITE_P(Modes, NFeWriterSignature,
                                            SignatureCase{taSomenteParaNaoAssinada, "ZGln", "c2ln", "Y2Vy",
                                                          false}));
 
+TEST_F(NFeWriterFrame, ASignedNoteWrittenAgainGivesTheSameBytes)
+{
+    TNFe nfe;
+    fillFrameNote(nfe);
+    nfe.Signature.DigestValue = "ZGlnZXN0ZGlnZXN0ZGlnZXN0ZGk=";
+    nfe.Signature.SignatureValue = "c2lnbmF0dXJl";
+    nfe.Signature.X509Certificate = std::string(1600, 'Q'); // longer than the block's limit
+    TNFeW writer(nfe);
+    writer.Gerador.Opcoes.IdentarXML = true;
+
+    const std::string first = montar(writer);
+    for (int run = 2; run <= 3; ++run)
+        EXPECT_EQ(montar(writer), first) << "run " << run;
+    // The block's alert is not kept from one write to the next.
+    EXPECT_EQ(nfe.Signature.Gerador.ListaDeAlertas.size(), 1u);
+}
+
 TEST_F(NFeWriterFrame, TheNfceSupplementKeepsAPlainQrCodeAndWrapsAnyOtherInCdata)
 {
     TNFe nfe;
@@ -204,7 +221,8 @@ TEST_F(NFeWriterFrame, EachRunStartsFromCleanOutputsAndTheTxtTextIsRepeatable)
 {
     TNFe nfe;
     fillFrameNote(nfe);
-    nfe.emit.xNome.clear(); // one alert per run
+    nfe.emit.xNome.clear();          // one alert per run
+    nfe.ide.indIntermed = itmNenhum; // the TXT layout has no field for it
     TNFeW writer(nfe);
     writer.Opcoes.GerarTXTSimultaneamente = true;
 

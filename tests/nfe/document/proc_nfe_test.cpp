@@ -8,7 +8,7 @@
 #include "foundation/dates/fuso_horario.h"
 #include "nfe/document/proc_nfe.h"
 #include "tests/support/temp_dir.h"
-#include "xml_check.h"
+#include "tests/support/xml_checks.h"
 
 namespace {
 
@@ -54,14 +54,14 @@ std::string retornoLote(const std::vector<std::string> &protocolos)
 void expectWellFormedProc(const TProcNFe &proc)
 {
     const std::string &xml = proc.Gerador.ArquivoFormatoXML;
-    EXPECT_EQ(xmlcheck::declarationCount(xml), 1) << xml;
+    EXPECT_EQ(testsupport::xmlDeclarationCount(xml), 1) << xml;
     const std::string inicio =
         kDeclaracao + "<nfeProc versao=\"" + proc.Versao + "\" xmlns=\"http://www.portalfiscal.inf.br/nfe\">";
     EXPECT_EQ(xml.rfind(inicio, 0), 0u) << xml;
     EXPECT_NE(xml.find("</NFe><protNFe"), std::string::npos) << xml;
     EXPECT_EQ(xml.substr(xml.size() - 10), "</nfeProc>");
-    if (xmlcheck::available()) {
-        EXPECT_EQ(xmlcheck::wellFormedProblem(xml), "") << xml;
+    if (testsupport::xmllintAvailable()) {
+        EXPECT_EQ(testsupport::wellFormedProblem(xml), "") << xml;
     }
 }
 
@@ -114,8 +114,8 @@ TEST_F(ProcNFe, IndentedDocumentPutsTheFrameOnLinesOfItsOwn)
         << xml;
     EXPECT_NE(xml.find(nota() + protocolo(kChave, "135240000000001") + "</nfeProc>\r\n"), std::string::npos)
         << xml;
-    if (xmlcheck::available()) {
-        EXPECT_EQ(xmlcheck::wellFormedProblem(xml), "");
+    if (testsupport::xmllintAvailable()) {
+        EXPECT_EQ(testsupport::wellFormedProblem(xml), "");
     }
 }
 

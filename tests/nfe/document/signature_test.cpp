@@ -5,7 +5,7 @@
 
 #include "foundation/fiscal/dfe_util.h"
 #include "nfe/document/signature.h"
-#include "xml_check.h"
+#include "tests/support/xml_checks.h"
 
 namespace {
 
@@ -117,14 +117,38 @@ TEST(Signature, IndentedBlockHasOneElementPerLine)
         indent.push_back(static_cast<int>(line.find('<')));
     }
     EXPECT_EQ(indent, expectedIndent);
-    if (xmlcheck::available()) {
-        EXPECT_EQ(xmlcheck::wellFormedProblem(xml), "");
+    if (testsupport::xmllintAvailable()) {
+        EXPECT_EQ(testsupport::wellFormedProblem(xml), "");
+    }
+}
+
+TEST(Signature, EveryBuildStartsFromACleanWriter)
+{
+    // Indented and not, a block written again from the same values is the
+    // same block: the writer's depth and its path of open groups (which the
+    // alerts quote) do not carry over from one build to the next.
+    for (const bool indented : {false, true}) {
+        TSignature signature;
+        signature.Gerador.Opcoes.IdentarXML = indented;
+        signature.URI = kUri;
+        signature.X509Certificate = base64Like(1000);
+        EXPECT_FALSE(signature.MontarXml());
+        const std::string first = signature.Gerador.ArquivoFormatoXML;
+        const std::vector<std::string> firstAlerts = signature.Gerador.ListaDeAlertas;
+        for (int build = 2; build <= 3; ++build) {
+            signature.Gerador.ListaDeAlertas.clear();
+            EXPECT_FALSE(signature.MontarXml());
+            EXPECT_EQ(signature.Gerador.ArquivoFormatoXML, first)
+                << "indented " << indented << ", build " << build;
+            EXPECT_EQ(signature.Gerador.ListaDeAlertas, firstAlerts) << "indented " << indented;
+        }
+        EXPECT_EQ(signature.Gerador.Opcoes.ProfundidadeAtual, 0);
     }
 }
 
 TEST(Signature, SignedInfoCanonicalisesLikeTheSigningTemplate)
 {
-    if (!xmlcheck::available())
+    if (!testsupport::xmllintAvailable())
         GTEST_SKIP() << "xmllint not installed";
 
     struct Case {
@@ -146,8 +170,8 @@ TEST(Signature, SignedInfoCanonicalisesLikeTheSigningTemplate)
         model =
             replaceOnce(model, "<DigestValue></DigestValue>", "<DigestValue>" + c.digest + "</DigestValue>");
 
-        const std::string ours = signedInfoOf(xmlcheck::canonical(signature.Gerador.ArquivoFormatoXML));
-        const std::string theirs = signedInfoOf(xmlcheck::canonical(model));
+        const std::string ours = signedInfoOf(testsupport::canonicalXml(signature.Gerador.ArquivoFormatoXML));
+        const std::string theirs = signedInfoOf(testsupport::canonicalXml(model));
         EXPECT_EQ(ours, theirs) << "uri " << c.uri;
     }
 }

@@ -27,6 +27,9 @@ int runTxtVerb(std::span<const std::string> args)
                                  "leiaute desconhecida\n");
             return 1;
         }
+        // Lines the reader skipped do not refuse the file.
+        for (const std::string &aviso : leitor.Avisos)
+            std::fprintf(stderr, "%s\n", aviso.c_str());
     } catch (const std::exception &erro) {
         std::fprintf(stderr, "%s\n", erro.what());
         return 1;

@@ -11,10 +11,12 @@ int runKeyVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
 int runSignVerb(std::span<const std::string> args);
+int runStoreVerb(std::span<const std::string> args);
 int runTxtVerb(std::span<const std::string> args);
 int runValidateVerb(std::span<const std::string> args);
 int runVerifyVerb(std::span<const std::string> args);
 int runXmlVerb(std::span<const std::string> args);
+int runXml2TxtVerb(std::span<const std::string> args);
 
 std::span<const Verb> allVerbs()
 {
@@ -54,11 +56,17 @@ std::span<const Verb> allVerbs()
              "signs the XML with the PFX certificate (libOpenSSL bundle; defaults NFe, infNFe, SHA-1); the "
              "signed XML to standard output, exit 1 with the message on standard error",
              runSignVerb},
+        Verb{"store", "list | cert <serial> [<pin>] | sign <xml> <serial> [<pin>] [--capicom]",
+             "the user's \"My\" store (folder store and tokens): list prints NumeroSerie|RazaoSocial|CNPJ|"
+             "dd/mm/yyyy per certificate, cert prints one as cert does, sign signs NFe/infNFe with "
+             "libWinCrypt "
+             "(libCapicom with --capicom); exit 1 with the message on standard error",
+             runStoreVerb},
         Verb{"txt", "<file>",
              "reads an NF-e in the TXT layout (UTF-8 or Windows-1252) and writes it as XML to standard "
              "output; "
-             "exit 1 with the reader's message on standard error when the file is refused (field alerts go "
-             "to standard error too, with exit 0)",
+             "exit 1 with the reader's message on standard error when the file is refused (field alerts and "
+             "skipped lines go to standard error too, with exit 0)",
              runTxtVerb},
         Verb{"validate", "<xml> <xsd>",
              "validates the XML against the schema; prints \"valid\" or the message, exit 1 unless valid",
@@ -71,6 +79,11 @@ std::span<const Verb> allVerbs()
              "reads an NF-e or NFC-e XML (NFe, nfeProc or procNFe) and writes it back as read to standard "
              "output; exit 1 with the alerts on standard error",
              runXmlVerb},
+        Verb{"xml2txt", "<file>",
+             "reads an NF-e or NFC-e XML as \"xml\" does and writes it in the TXT layout of its version "
+             "(Windows-1252, CR LF) to standard output; the writer's alerts (values the layout cannot carry) "
+             "on standard error; exit 1 when the note is refused",
+             runXml2TxtVerb},
     };
     return verbs;
 }
