@@ -100,6 +100,27 @@ TEST(DFeHttpWinHttp, InterromperEndsTheRunningExchangeAndTheNextOneWorks)
     }
 }
 
+TEST(DFeHttpWinHttp, AThreadedSendRunsOnTheSameEngineAndTimesOutAtItsDeadline)
+{
+    HttpTestServer quick(soapAnswer, clientCertificateTestStreams(), "https");
+    HttpTestServer quiet(transporttest::silent, clientCertificateTestStreams(), "https");
+    for (const EngineCase &engine : kEngines) {
+        SCOPED_TRACE(engine.userAgent);
+        quick.clearRequests();
+        auto ssl = transporttest::facadeWithECnpj(engine.lib);
+        ssl->TimeOutPorThread = true;
+        EXPECT_NO_THROW(ssl->Transmitir(kEnvelope, quick.url("/ws"), "a"));
+        EXPECT_EQ(quick.requests().at(0).header("User-Agent"), engine.userAgent);
+
+        ssl->TimeOut = 999;
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(dfeErrorOf([&] { ssl->Transmitir(kEnvelope, quiet.url("/ws"), "a"); }),
+                  "Timeout - Não foi possível obter a resposta do servidor");
+        ssl.reset();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    }
+}
+
 TEST(DFeHttpWinHttp, WinHttpPinsTheTlsVersionAndWinInetTakesWhatTheLibraryAllows)
 {
     HttpTestServer tls13(soapAnswer, clientCertificateTestStreams(TLS1_3_VERSION), "https");
