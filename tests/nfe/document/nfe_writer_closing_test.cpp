@@ -11,6 +11,7 @@
 
 #include "foundation/xml/xml_text_utils.h"
 #include "tests/support/run_command.h"
+#include "tests/support/sample_notes.h"
 #include "writer_fixture.h"
 
 namespace {
@@ -59,7 +60,7 @@ TEST_P(NFeWriterVersionRules, TotalsAndPaymentsFollowTheLayoutVersion)
 {
     const VersionCase &c = GetParam();
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.infNFe.versao = c.versao;
     nfe.ide.mod = c.mod;
     nfe.pag.clear();
@@ -124,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, NFeWriterVersionRules,
 TEST_F(NFeWriterClosing, At400AnEmptyPaymentListStillWritesPag)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.pag.clear();
     nfe.pag.vTroco = 0;
     TNFeW writer(nfe);
@@ -136,7 +137,7 @@ TEST_F(NFeWriterClosing, At400AnEmptyPaymentListStillWritesPag)
 TEST_F(NFeWriterClosing, ACardGroupNeedsAnIntegrationTypeOrACnpj)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     TpagCollectionItem &pag = nfe.pag.ObterItem(0);
     pag.tPag = mpCartaoDebito;
     TNFeW writer(nfe);
@@ -148,7 +149,7 @@ TEST_F(NFeWriterClosing, ACardGroupNeedsAnIntegrationTypeOrACnpj)
 TEST_F(NFeWriterClosing, ServiceTotalsAndWithheldTaxesAppearOnlyWhenAboveZero)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.infNFe.versao = 3.1;
     TNFeW writer(nfe);
     std::string xml = montar(writer);
@@ -172,7 +173,7 @@ TEST_F(NFeWriterClosing, ServiceTotalsAndWithheldTaxesAppearOnlyWhenAboveZero)
 TEST_F(NFeWriterClosing, TheCarrierRegistrationAndTheTrailerLimit)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     TTransporta &carrier = nfe.transp.transporta;
     carrier.CNPJCPF = "11222333000181";
     carrier.xNome = "TRANSPORTES";
@@ -201,7 +202,7 @@ TEST_F(NFeWriterClosing, TheCarrierRegistrationAndTheTrailerLimit)
 TEST_F(NFeWriterClosing, TheInvoiceFieldsAreRequiredFrom400WhileTheOptionIsOn)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.cobr.fat.vOrig = 0;
     nfe.cobr.fat.vLiq = 0;
     nfe.cobr.dup.clear();
@@ -228,7 +229,7 @@ TEST_F(NFeWriterClosing, TheInvoiceFieldsAreRequiredFrom400WhileTheOptionIsOn)
 TEST_F(NFeWriterClosing, ObservationFieldNamesAreEscapedAndChecked)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.infAdic.obsCont.clear();
     TobsContCollectionItem &cont = nfe.infAdic.obsCont.AdicionarItem();
     cont.xCampo = " Pedido \"A\" & <B> ";
@@ -259,7 +260,7 @@ TEST_F(NFeWriterClosing, ObservationFieldNamesAreEscapedAndChecked)
 TEST_F(NFeWriterClosing, ExportaFollowsTheVersionsFields)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.exporta.UFEmbarq = "SP";
     nfe.exporta.xLocEmbarq = "SANTOS";
     TNFeW writer(nfe);
@@ -280,7 +281,7 @@ TEST_F(NFeWriterClosing, TheTechnicalResponsiblesHashMatchesOpenssl)
 {
     ASSERT_TRUE(testsupport::hasProgram("openssl"));
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.infRespTec.idCSRT = 7; // never read: the writer's own values count
     nfe.infRespTec.hashCSRT = "not this one";
     TNFeW writer(nfe);

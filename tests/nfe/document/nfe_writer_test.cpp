@@ -12,6 +12,7 @@
 #include "foundation/dates/date_time.h"
 #include "foundation/fiscal/random_source.h"
 #include "foundation/xml/xml_text_utils.h"
+#include "tests/support/sample_notes.h"
 #include "tests/support/temp_dir.h"
 #include "writer_fixture.h"
 
@@ -28,7 +29,7 @@ std::string montar(TNFeW &writer)
 TEST_F(NFeWriterFrame, CompleteNoteMatchesTheGoldenTextAndIsStableAcrossRuns)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     TNFeW writer(nfe);
     writer.IdCSRT = 1;
     writer.CSRT = kCSRT;
@@ -57,7 +58,7 @@ TEST_F(NFeWriterFrame, CompleteNoteMatchesTheGoldenTextAndIsStableAcrossRuns)
 TEST_F(NFeWriterFrame, TheAvulsaCnpjTakesThePlaceOfTheEmittersInTheKey)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.avulsa.CNPJ = "12345678000195";
     TNFeW writer(nfe);
     writer.MontarXml();
@@ -67,7 +68,7 @@ TEST_F(NFeWriterFrame, TheAvulsaCnpjTakesThePlaceOfTheEmittersInTheKey)
 TEST_F(NFeWriterFrame, AnAuthorisedNoteIsWrappedWithItsEscapedProtocol)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     TProcNFe &prot = nfe.procNFe;
     prot.tpAmb = taHomologacao;
     prot.verAplic = "SP_NFE_PL_009_V4";
@@ -126,7 +127,7 @@ TEST_P(NFeWriterSignature, TheSignatureElementFollowsTheMode)
 {
     const SignatureCase &c = GetParam();
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.Signature.DigestValue = c.digest;
     nfe.Signature.SignatureValue = c.signature;
     nfe.Signature.X509Certificate = c.certificate;
@@ -160,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, NFeWriterSignature,
 TEST_F(NFeWriterFrame, ASignedNoteWrittenAgainGivesTheSameBytes)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.Signature.DigestValue = "ZGlnZXN0ZGlnZXN0ZGlnZXN0ZGk=";
     nfe.Signature.SignatureValue = "c2lnbmF0dXJl";
     nfe.Signature.X509Certificate = std::string(1600, 'Q'); // longer than the block's limit
@@ -177,7 +178,7 @@ TEST_F(NFeWriterFrame, ASignedNoteWrittenAgainGivesTheSameBytes)
 TEST_F(NFeWriterFrame, TheNfceSupplementKeepsAPlainQrCodeAndWrapsAnyOtherInCdata)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.ide.mod = 65;
     const std::string plain =
         "https://www.homologacao.nfce.fazenda.sp.gov.br/qrcode?p=" + std::string(kFrameKey) +
@@ -205,7 +206,7 @@ TEST_F(NFeWriterFrame, TheNfceSupplementKeepsAPlainQrCodeAndWrapsAnyOtherInCdata
 TEST_F(NFeWriterFrame, AQrCodeOrUrlWithMarkupCharactersCannotBreakTheDocument)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.ide.mod = 65;
     nfe.infNFeSupl.qrCode =
         "https://nfce.example/qrcode?p=" + std::string(kFrameKey) + "|2|2|1|A&B<C>" + std::string(40, '0');
@@ -220,7 +221,7 @@ TEST_F(NFeWriterFrame, AQrCodeOrUrlWithMarkupCharactersCannotBreakTheDocument)
 TEST_F(NFeWriterFrame, EachRunStartsFromCleanOutputsAndTheTxtTextIsRepeatable)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.emit.xNome.clear();          // one alert per run
     nfe.ide.indIntermed = itmNenhum; // the TXT layout has no field for it
     TNFeW writer(nfe);

@@ -1,9 +1,7 @@
 #include "writer_fixture.h"
 
-#include "foundation/dates/date_time.h"
 #include "foundation/dates/fuso_horario.h"
 #include "foundation/fiscal/random_source.h"
-#include "nfe/document/nfe_model.h"
 #include "tests/support/run_command.h"
 
 void NFeWriterTest::SetUp()
@@ -21,92 +19,6 @@ void NFeWriterTest::TearDown()
 
 const char *const kCSRT = "G8063VRTNDMO8CZRSN0PP1C1GK23D1ACPXIQ";
 const char *const kFrameKey = "35240511222333000181550010000012341314159266";
-
-void fillFrameNote(TNFe &nfe)
-{
-    nfe.infNFe.versao = 4.0;
-
-    TIde &ide = nfe.ide;
-    ide.cUF = 35;
-    ide.natOp = "VENDA DE MERCADORIA";
-    ide.mod = 55;
-    ide.serie = 1;
-    ide.nNF = 1234;
-    ide.dEmi = encodeDateTime({2024, 5, 17, 10, 30, 0, 0});
-    ide.dSaiEnt = encodeDateTime({2024, 5, 17, 11, 0, 0, 0});
-    ide.tpNF = tdf1;
-    ide.idDest = ld1;
-    ide.cMunFG = 3550308;
-    ide.tpImp = tiRetrato;
-    ide.tpEmis = teNormal;
-    ide.tpAmb = taHomologacao;
-    ide.finNFe = feNormal;
-    ide.indFinal = icf1;
-    ide.indPres = ipr1;
-    ide.indIntermed = itmSemIntermediador;
-    ide.procEmi = pem0;
-    ide.verProc = "1.0";
-
-    TEmit &emit = nfe.emit;
-    emit.CNPJCPF = "11.222.333/0001-81";
-    emit.xNome = "EMPRESA DE TESTE LTDA";
-    emit.xFant = "TESTE";
-    emit.enderEmit.xLgr = "RUA DAS FLORES";
-    emit.enderEmit.nro = "100";
-    emit.enderEmit.xBairro = "CENTRO";
-    emit.enderEmit.cMun = 3550308;
-    emit.enderEmit.xMun = "SAO PAULO";
-    emit.enderEmit.UF = "SP";
-    emit.enderEmit.CEP = 1001000;
-    emit.enderEmit.fone = "(11) 3333-4444";
-    emit.IE = "110.042.490.114";
-    emit.CRT = crt3;
-
-    TDest &dest = nfe.dest;
-    dest.CNPJCPF = "123.456.789-09";
-    dest.xNome = "CLIENTE DE TESTE";
-    dest.enderDest.xLgr = "AVENIDA BRASIL";
-    dest.enderDest.nro = "S/N";
-    dest.enderDest.xBairro = "JARDIM";
-    dest.enderDest.cMun = 3509502;
-    dest.enderDest.xMun = "CAMPINAS";
-    dest.enderDest.UF = "SP";
-    dest.enderDest.CEP = 13010000;
-    dest.indIEDest = iie9;
-    dest.email = "cliente@example.com";
-
-    nfe.autXML.NovoItem().CNPJCPF = "12345678909";
-
-    nfe.total.ICMSTot.vProd = 100;
-    nfe.total.ICMSTot.vNF = 100;
-    nfe.total.ICMSTot.vTotTrib = Decimal::fromUnits(123400);
-
-    nfe.transp.modFrete = cfSemFrete;
-
-    nfe.cobr.fat.nFat = "001";
-    nfe.cobr.fat.vOrig = 100;
-    nfe.cobr.fat.vLiq = 100;
-    TDupCollectionItem &dup = nfe.cobr.dup.AdicionarItem();
-    dup.nDup = "001";
-    dup.dVenc = encodeDate(2024, 6, 17);
-    dup.vDup = 100;
-
-    TpagCollectionItem &pag = nfe.pag.AdicionarItem();
-    pag.indPag = ifp0;
-    pag.tPag = mpDinheiro;
-    pag.vPag = 150;
-    nfe.pag.vTroco = 50;
-
-    nfe.infAdic.infCpl = "PEDIDO 42";
-    TobsContCollectionItem &obs = nfe.infAdic.obsCont.AdicionarItem();
-    obs.xCampo = "Pedido";
-    obs.xTexto = "42";
-
-    nfe.infRespTec.CNPJ = "11222333000181";
-    nfe.infRespTec.xContato = "SUPORTE";
-    nfe.infRespTec.email = "suporte@example.com";
-    nfe.infRespTec.fone = "1133335555";
-}
 
 const char *const kFrameGolden =
     "<NFe xmlns=\"http://www.portalfiscal.inf.br/nfe\">"
