@@ -12,6 +12,7 @@
 #include "foundation/xml/xml_text_utils.h"
 #include "tests/support/run_command.h"
 #include "tests/support/sample_notes.h"
+#include "tests/support/test_data.h"
 #include "writer_fixture.h"
 
 namespace {
@@ -45,9 +46,15 @@ struct VersionCase {
     const char *name;
     double versao;
     int mod;
-    std::string icmsTot;
-    std::string pag; // from the first pag to the last, "" when none
+    // Data files under tests/nfe/document/data/ holding the expected texts.
+    const char *icmsTot;
+    const char *pag; // from the first pag to the last; none when nullptr
 };
+
+std::string expected(const char *dataFile)
+{
+    return testsupport::testData(std::string("nfe/document/data/") + dataFile);
+}
 
 void PrintTo(const VersionCase &c, std::ostream *os)
 {
@@ -82,45 +89,18 @@ TEST_P(NFeWriterVersionRules, TotalsAndPaymentsFollowTheLayoutVersion)
 
     TNFeW writer(nfe);
     const std::string xml = montar(writer);
-    EXPECT_EQ(grupo(xml, "ICMSTot"), c.icmsTot) << c.name;
-    EXPECT_EQ(trecho(xml, "pag>", "pag"), c.pag) << c.name;
+    EXPECT_EQ(grupo(xml, "ICMSTot"), expected(c.icmsTot)) << c.name;
+    EXPECT_EQ(trecho(xml, "pag>", "pag"), c.pag == nullptr ? "" : expected(c.pag)) << c.name;
     EXPECT_TRUE(wellFormedXml(xml)) << c.name;
 }
 
-const std::string kTot200 =
-    "<ICMSTot><vBC>0.00</vBC><vICMS>0.00</vICMS><vBCST>0.00</vBCST><vST>0.00</vST><vProd>100.00</vProd>"
-    "<vFrete>0.00</vFrete><vSeg>0.00</vSeg><vDesc>0.00</vDesc><vII>0.00</vII><vIPI>0.00</vIPI><vPIS>0.00</"
-    "vPIS>"
-    "<vCOFINS>0.00</vCOFINS><vOutro>0.00</vOutro><vNF>100.00</vNF><vTotTrib>12.34</vTotTrib></ICMSTot>";
-const std::string kTot310 =
-    "<ICMSTot><vBC>0.00</vBC><vICMS>0.00</vICMS><vICMSDeson>0.00</vICMSDeson><vFCPUFDest>0.12</vFCPUFDest>"
-    "<vBCST>0.00</vBCST><vST>0.00</vST><vProd>100.00</vProd>"
-    "<vFrete>0.00</vFrete><vSeg>0.00</vSeg><vDesc>0.00</vDesc><vII>0.00</vII><vIPI>0.00</vIPI><vPIS>0.00</"
-    "vPIS>"
-    "<vCOFINS>0.00</vCOFINS><vOutro>0.00</vOutro><vNF>100.00</vNF><vTotTrib>12.34</vTotTrib></ICMSTot>";
-const std::string kTot400 =
-    "<ICMSTot><vBC>0.00</vBC><vICMS>0.00</vICMS><vICMSDeson>0.00</vICMSDeson><vFCPUFDest>0.12</vFCPUFDest>"
-    "<vFCP>0.00</vFCP><vBCST>0.00</vBCST><vST>0.00</vST><vFCPST>0.00</vFCPST><vFCPSTRet>0.00</vFCPSTRet>"
-    "<qBCMono>1.23</qBCMono><vICMSMono>2.00</vICMSMono><vProd>100.00</vProd>"
-    "<vFrete>0.00</vFrete><vSeg>0.00</vSeg><vDesc>0.00</vDesc><vII>0.00</vII><vIPI>0.00</vIPI>"
-    "<vIPIDevol>0.00</vIPIDevol><vPIS>0.00</vPIS><vCOFINS>0.00</vCOFINS><vOutro>0.00</vOutro><vNF>100.00</"
-    "vNF>"
-    "<vTotTrib>12.34</vTotTrib></ICMSTot>";
-const std::string kPagSiblings =
-    "<pag><tPag>01</tPag><vPag>50.00</vPag></pag><pag><tPag>03</tPag><xPag>CARTAO</xPag><vPag>60.50</vPag>"
-    "<card><tpIntegra>2</tpIntegra><tBand>02</tBand><cAut>A1</cAut></card></pag>";
-const std::string kPagDetPag =
-    "<pag><detPag><tPag>01</tPag><vPag>50.00</vPag></detPag><detPag><indPag>1</indPag><tPag>03</tPag>"
-    "<xPag>CARTAO</xPag><vPag>60.50</vPag><card><tpIntegra>2</tpIntegra><tBand>02</tBand><cAut>A1</cAut></"
-    "card>"
-    "</detPag><vTroco>0.50</vTroco></pag>";
-
-INSTANTIATE_TEST_SUITE_P(Cases, NFeWriterVersionRules,
-                         ::testing::Values(VersionCase{"2.00 NF-e", 2.0, 55, kTot200, ""},
-                                           VersionCase{"3.10 NF-e", 3.1, 55, kTot310, ""},
-                                           VersionCase{"3.10 NFC-e", 3.1, 65, kTot310, kPagSiblings},
-                                           VersionCase{"4.00 NF-e", 4.0, 55, kTot400, kPagDetPag},
-                                           VersionCase{"4.00 NFC-e", 4.0, 65, kTot400, kPagDetPag}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NFeWriterVersionRules,
+    ::testing::Values(VersionCase{"2.00 NF-e", 2.0, 55, "icmstot_200.xml", ""},
+                      VersionCase{"3.10 NF-e", 3.1, 55, "icmstot_310.xml", ""},
+                      VersionCase{"3.10 NFC-e", 3.1, 65, "icmstot_310.xml", "pag_310_nfce.xml"},
+                      VersionCase{"4.00 NF-e", 4.0, 55, "icmstot_400.xml", "pag_400.xml"},
+                      VersionCase{"4.00 NFC-e", 4.0, 65, "icmstot_400.xml", "pag_400.xml"}));
 
 TEST_F(NFeWriterClosing, At400AnEmptyPaymentListStillWritesPag)
 {

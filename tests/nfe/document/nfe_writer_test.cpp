@@ -14,6 +14,7 @@
 #include "foundation/xml/xml_text_utils.h"
 #include "tests/support/sample_notes.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_data.h"
 #include "writer_fixture.h"
 
 namespace {
@@ -36,7 +37,7 @@ TEST_F(NFeWriterFrame, CompleteNoteMatchesTheGoldenTextAndIsStableAcrossRuns)
 
     ASSERT_TRUE(writer.MontarXml()) << ::testing::PrintToString(writer.Gerador.ListaDeAlertas);
     const std::string first = writer.Gerador.ArquivoFormatoXML;
-    EXPECT_EQ(first, kFrameGolden);
+    EXPECT_EQ(first, testsupport::testData("nfe/document/data/frame_golden.xml"));
     EXPECT_TRUE(wellFormedXml(first));
     EXPECT_EQ(writer.chaveAcesso(), kFrameKey);
     EXPECT_EQ(nfe.infNFe.Id, std::string("NFe") + kFrameKey);

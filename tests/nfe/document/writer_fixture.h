@@ -15,9 +15,9 @@ class NFeWriterTest : public ::testing::Test {
     void TearDown() override;
 };
 
-// The golden XML of testsupport::fillFrameNote written with the default options, the
-// technical responsible's code kCSRT with id 1 and the fixed numeric code.
-extern const char *const kFrameGolden;
+// data/frame_golden.xml holds testsupport::fillFrameNote written with the
+// default options, the technical responsible's code kCSRT with id 1 and the
+// fixed numeric code; kFrameKey is its access key.
 extern const char *const kCSRT;
 extern const char *const kFrameKey;
 
