@@ -91,7 +91,7 @@ TEST_P(NFeWriterVersionRules, TotalsAndPaymentsFollowTheLayoutVersion)
     const std::string xml = montar(writer);
     EXPECT_EQ(grupo(xml, "ICMSTot"), expected(c.icmsTot)) << c.name;
     EXPECT_EQ(trecho(xml, "pag>", "pag"), c.pag == nullptr ? "" : expected(c.pag)) << c.name;
-    EXPECT_TRUE(wellFormedXml(xml)) << c.name;
+    EXPECT_TRUE(xmlBemFormado(xml)) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -226,7 +226,7 @@ TEST_F(NFeWriterClosing, ObservationFieldNamesAreEscapedAndChecked)
                  "<obsFisco xCampo=\"Lei &#39;X&#39;\"><xTexto>2</xTexto></obsFisco>"
                  "<obsFisco xCampo=\"\"><xTexto>3</xTexto></obsFisco>"),
         std::string::npos);
-    EXPECT_TRUE(wellFormedXml(xml));
+    EXPECT_TRUE(xmlBemFormado(xml));
     EXPECT_EQ(writer.Gerador.ListaDeAlertas,
               std::vector<std::string>{"TAG:<infAdic> ID:ZO8/xCampo(Identificação do Campo) - Nenhum valor "
                                        "informado."});

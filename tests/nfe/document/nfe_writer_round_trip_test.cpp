@@ -43,7 +43,7 @@ TEST_F(NFeWriterRoundTrip, ASignedAuthorisedNoteReadBackIsWrittenByteForByte)
     nfe.procNFe.cStat = 100;
     nfe.procNFe.xMotivo = "Autorizado o uso da NF-e & <ok>";
     const std::string first = escrever(nfe);
-    ASSERT_TRUE(wellFormedXml(first));
+    ASSERT_TRUE(xmlBemFormado(first));
 
     TNFe lida;
     TNFeR reader(lida);

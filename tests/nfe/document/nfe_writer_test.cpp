@@ -38,7 +38,7 @@ TEST_F(NFeWriterFrame, CompleteNoteMatchesTheGoldenTextAndIsStableAcrossRuns)
     ASSERT_TRUE(writer.MontarXml()) << ::testing::PrintToString(writer.Gerador.ListaDeAlertas);
     const std::string first = writer.Gerador.ArquivoFormatoXML;
     EXPECT_EQ(first, testsupport::testData("nfe/document/data/frame_golden.xml"));
-    EXPECT_TRUE(wellFormedXml(first));
+    EXPECT_TRUE(xmlBemFormado(first));
     EXPECT_EQ(writer.chaveAcesso(), kFrameKey);
     EXPECT_EQ(nfe.infNFe.Id, std::string("NFe") + kFrameKey);
     EXPECT_EQ(nfe.ide.cNF, kFixedNumericCode);
@@ -94,7 +94,7 @@ TEST_F(NFeWriterFrame, AnAuthorisedNoteIsWrappedWithItsEscapedProtocol)
     EXPECT_EQ(xml.substr(0, head.size()), head);
     ASSERT_GE(xml.size(), tail.size());
     EXPECT_EQ(xml.substr(xml.size() - tail.size()), tail);
-    EXPECT_TRUE(wellFormedXml(xml));
+    EXPECT_TRUE(xmlBemFormado(xml));
 
     // cMsg / xMsg come only when one of them is set.
     prot.xMsg = "Mensagem";
@@ -143,7 +143,7 @@ TEST_P(NFeWriterSignature, TheSignatureElementFollowsTheMode)
         EXPECT_EQ(xml.rfind("</infNFe>", at) + 9, at);
         EXPECT_NE(xml.find("URI=\"#NFe" + std::string(kFrameKey) + "\"", at), std::string::npos);
         EXPECT_EQ(xml.substr(xml.size() - 18), "</Signature></NFe>");
-        EXPECT_TRUE(wellFormedXml(xml));
+        EXPECT_TRUE(xmlBemFormado(xml));
     }
 }
 
@@ -201,7 +201,7 @@ TEST_F(NFeWriterFrame, TheNfceSupplementKeepsAPlainQrCodeAndWrapsAnyOtherInCdata
     xml = montar(writer);
     EXPECT_NE(xml.find("<infNFeSupl><qrCode><![CDATA[" + older + "]]></qrCode></infNFeSupl>"),
               std::string::npos);
-    EXPECT_TRUE(wellFormedXml(xml));
+    EXPECT_TRUE(xmlBemFormado(xml));
 }
 
 TEST_F(NFeWriterFrame, AQrCodeOrUrlWithMarkupCharactersCannotBreakTheDocument)
@@ -216,7 +216,7 @@ TEST_F(NFeWriterFrame, AQrCodeOrUrlWithMarkupCharactersCannotBreakTheDocument)
     const std::string xml = montar(writer);
     EXPECT_NE(xml.find("|A&amp;B&lt;C&gt;0"), std::string::npos);
     EXPECT_NE(xml.find("<urlChave>https://nfce.example/consulta?a=1&amp;b=2</urlChave>"), std::string::npos);
-    EXPECT_TRUE(wellFormedXml(xml));
+    EXPECT_TRUE(xmlBemFormado(xml));
 }
 
 TEST_F(NFeWriterFrame, EachRunStartsFromCleanOutputsAndTheTxtTextIsRepeatable)

@@ -2,7 +2,7 @@
 
 #include "foundation/dates/fuso_horario.h"
 #include "foundation/fiscal/random_source.h"
-#include "tests/support/run_command.h"
+#include "tests/support/xml_checks.h"
 
 void NFeWriterTest::SetUp()
 {
@@ -20,10 +20,10 @@ void NFeWriterTest::TearDown()
 const char *const kCSRT = "G8063VRTNDMO8CZRSN0PP1C1GK23D1ACPXIQ";
 const char *const kFrameKey = "35240511222333000181550010000012341314159266";
 
-::testing::AssertionResult wellFormedXml(const std::string &xml)
+::testing::AssertionResult xmlBemFormado(const std::string &xml)
 {
-    const testsupport::CommandResult result = testsupport::runCommand({"xmllint", "--noout", "-"}, xml);
-    if (result.exitCode == 0)
+    const std::string problema = testsupport::wellFormedProblem(xml);
+    if (problema.empty())
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "xmllint: " << result.err;
+    return ::testing::AssertionFailure() << "xmllint: " << problema;
 }

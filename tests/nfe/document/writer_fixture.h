@@ -22,4 +22,4 @@ extern const char *const kCSRT;
 extern const char *const kFrameKey;
 
 // The text is well-formed XML, as xmllint sees it.
-::testing::AssertionResult wellFormedXml(const std::string &xml);
+::testing::AssertionResult xmlBemFormado(const std::string &xml);
