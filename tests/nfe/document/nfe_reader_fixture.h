@@ -3,12 +3,14 @@
 #include <string>
 #include <string_view>
 
+#include "tests/support/sample_notes.h"
+
 class TNFe;
 
 // Small NF-e texts for the reader tests.
 namespace reader_fixture {
 
-inline constexpr std::string_view kChave = "35190512345678000195550010000012341000012345";
+inline constexpr std::string_view kChave = testsupport::kSampleKey;
 
 // An `NFe` element whose `infNFe` has the version and the key's Id (double
 // quotes) and holds `conteudo`; `depois` follows `infNFe` inside `NFe`.

@@ -7,6 +7,7 @@
 #include "foundation/fiscal/dfe_exception.h"
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_reader_txt.h"
+#include "tests/support/sample_notes.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -24,7 +25,7 @@ bool readLines(TNFe &nfe, const Lines &lines)
 // A 4.00 note frame around some records.
 Lines note400(const Lines &records)
 {
-    Lines lines = {"NOTAFISCAL|1", "A|4.00|NFe35240512345678000195550010000012341000012345"};
+    Lines lines = {"NOTAFISCAL|1", std::string("A|4.00|NFe") + testsupport::kSampleKey};
     lines.insert(lines.end(), records.begin(), records.end());
     return lines;
 }
@@ -230,17 +231,17 @@ TEST(NFeReaderTxt, ReferencesAndDependentRecords)
 {
     TNFe nfe;
     ASSERT_TRUE(
-        readLines(nfe, note400({"BA13|11222333000181", "BA02|35240512345678000195550010000012341000012345",
-                                "BA10|35|2405|ISENTO|04|1|77|35240512345678000195570010000012341000012345",
+        readLines(nfe, note400({"BA13|11222333000181", "BA02|" + std::string(testsupport::kSampleKey),
+                                "BA10|35|2405|ISENTO|04|1|77|35240512345678000195570010000012341000012341",
                                 "BA14|12345678909", "BA20|2D|123|456"})));
     ASSERT_EQ(nfe.ide.NFref.count(), 3);
-    EXPECT_EQ(nfe.ide.NFref.ObterItem(0).refNFe, "35240512345678000195550010000012341000012345");
+    EXPECT_EQ(nfe.ide.NFref.ObterItem(0).refNFe, testsupport::kSampleKey);
     const TNFrefCollectionItem &producer = nfe.ide.NFref.ObterItem(1);
     EXPECT_EQ(producer.refNFP.IE, "ISENTO");
     EXPECT_EQ(producer.refNFP.mod, "04");
     EXPECT_EQ(producer.refNFP.nNF, 77);
     EXPECT_EQ(producer.refNFP.CNPJCPF, "12345678909");
-    EXPECT_EQ(producer.refCTe, "35240512345678000195570010000012341000012345");
+    EXPECT_EQ(producer.refCTe, "35240512345678000195570010000012341000012341");
     EXPECT_EQ(nfe.ide.NFref.ObterItem(2).refECF.nCOO, "456");
 
     struct Case {

@@ -7,6 +7,7 @@
 #include "foundation/dates/date_time.h"
 #include "foundation/dates/fuso_horario.h"
 #include "nfe/document/proc_nfe.h"
+#include "tests/support/sample_notes.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/xml_checks.h"
 
@@ -14,8 +15,9 @@ namespace {
 
 using testsupport::TempDir;
 
-const std::string kChave = "35240512345678000195550010000012341000012345";
-const std::string kOutraChave = "35240512345678000195550010000012351000012340";
+const std::string kChave = testsupport::kSampleKey;
+// The next note of the same series (number 1235), with its own check digit.
+const std::string kOutraChave = "35240512345678000195550010000012351000012341";
 const std::string kDeclaracao = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 const std::string kInicioProc =
     kDeclaracao + "<nfeProc versao=\"4.00\" xmlns=\"http://www.portalfiscal.inf.br/nfe\">";
@@ -344,7 +346,8 @@ TEST_F(ProcNFe, OwnFieldsReceiptOffsetFollowsVersionAndAuthoriser)
         std::string chave;
         std::string dhRecbto;
     };
-    const std::string manausKey = "13" + kChave.substr(2);
+    // The same note issued in Amazonas: the state code changes the check digit.
+    const std::string manausKey = "13" + kChave.substr(2, 41) + "7";
     const std::vector<Case> cases = {
         {"2.00", "SP_NFE_PL_009", kChave, "2024-05-17T10:31:02"},
         {"4.00", "SP_NFE_PL_009", kChave, "2024-05-17T10:31:02-03:00"},

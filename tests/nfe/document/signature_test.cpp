@@ -5,11 +5,12 @@
 
 #include "foundation/fiscal/dfe_util.h"
 #include "nfe/document/signature.h"
+#include "tests/support/sample_notes.h"
 #include "tests/support/xml_checks.h"
 
 namespace {
 
-const std::string kUri = "#NFe35240512345678000195550010000012341000012345";
+const std::string kUri = std::string("#NFe") + testsupport::kSampleKey;
 
 const std::string kUnsigned =
     "<Signature xmlns=\"http://www.w3.org/2000/09/xmldsig#\"><SignedInfo>"
