@@ -9,6 +9,7 @@
 #include "nfe/document/proc_nfe.h"
 #include "tests/support/sample_notes.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_data.h"
 #include "tests/support/xml_checks.h"
 
 namespace {
@@ -65,6 +66,13 @@ void expectWellFormedProc(const TProcNFe &proc)
     if (testsupport::xmllintAvailable()) {
         EXPECT_EQ(testsupport::wellFormedProblem(xml), "") << xml;
     }
+}
+
+// An answer or expected protocol kept in the layer's data folder; the note's
+// key in them is kSampleKey.
+std::string data(const char *file)
+{
+    return testsupport::testData(std::string("nfe/document/data/") + file);
 }
 
 bool temAlerta(const TProcNFe &proc, const std::string &id, const std::string &mensagem)
@@ -232,83 +240,28 @@ TEST_F(ProcNFe, MissingFilesAreReported)
 
 TEST_F(ProcNFe, QueryAnswerBuildsTheProtocol)
 {
-    const std::string infProt =
-        "<protNFe versao=\"4.00\"><infProt "
-        "Id=\"ID135240000000008\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
-        "<chNFe>" +
-        kChave +
-        "</chNFe><dhRecbto>2024-05-17T10:31:02-03:00</dhRecbto><nProt>135240000000008</nProt>"
-        "<digVal>ZGlnVmFs</digVal><cStat>100</cStat><xMotivo>Autorizado o uso da "
-        "NF-e</xMotivo></infProt></protNFe>";
-    const std::string inicio =
-        "<retConsSitNFe versao=\"4.00\" xmlns=\"http://www.portalfiscal.inf.br/nfe\"><tpAmb>2</tpAmb>"
-        "<verAplic>SP_NFE_PL009_V4</verAplic>";
-
+    // Each answer holds the note's authorisation; cancellations add their
+    // own protocol number, as infCanc (3.10) or as an event (4.00).
     struct Case {
         const char *name;
-        std::string answer;
-        std::string expected;
+        const char *answer;
+        const char *expected;
     };
+    // clang-format off
     const std::vector<Case> cases = {
-        {"authorised, layout 4.00",
-         inicio +
-             "<cStat>100</cStat><xMotivo>Autorizado o uso da NF-e</xMotivo><cUF>35</cUF>"
-             "<dhRecbto>2024-05-20T08:00:00-03:00</dhRecbto><chNFe>" +
-             kChave + "</chNFe>" + infProt + "</retConsSitNFe>",
-         "<protNFe versao=\"4.00\"><infProt "
-         "Id=\"ID135240000000008\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
-         "<chNFe>" +
-             kChave +
-             "</chNFe><dhRecbto>2024-05-17T10:31:02-03:00</dhRecbto><nProt>135240000000008</nProt>"
-             "<digVal>ZGlnVmFs</digVal><cStat>100</cStat><xMotivo>Autorizado o uso da "
-             "NF-e</xMotivo></infProt></protNFe>"},
-        {"cancelled, layout 3.10 with infCanc",
-         inicio + "<cStat>101</cStat><xMotivo>Cancelamento de NF-e homologado</xMotivo><cUF>35</cUF><chNFe>" +
-             kChave + "</chNFe>" + infProt +
-             "<retCancNFe versao=\"2.00\"><infCanc "
-             "Id=\"ID135240000000099\"><tpAmb>2</tpAmb><cStat>101</cStat>"
-             "<dhRecbto>2024-05-18T09:00:00-03:00</dhRecbto><nProt>135240000000099</nProt></infCanc></"
-             "retCancNFe>"
-             "</retConsSitNFe>",
-         "<protNFe versao=\"4.00\"><infProt "
-         "Id=\"ID135240000000099\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
-         "<chNFe>" +
-             kChave +
-             "</chNFe><dhRecbto>2024-05-18T09:00:00-03:00</dhRecbto><nProt>135240000000099</nProt>"
-             "<digVal>ZGlnVmFs</digVal><cStat>101</cStat><xMotivo>Cancelamento de NF-e "
-             "homologado</xMotivo></infProt></protNFe>"},
-        {"cancelled, layout 4.00 without infCanc",
-         inicio + "<cStat>101</cStat><xMotivo>Cancelamento de NF-e homologado</xMotivo><cUF>35</cUF><chNFe>" +
-             kChave + "</chNFe>" + infProt +
-             "<procEventoNFe versao=\"1.00\"><evento/><retEvento "
-             "versao=\"1.00\"><infEvento><cStat>135</cStat>"
-             "<nProt>135240000000099</nProt></infEvento></retEvento></procEventoNFe></retConsSitNFe>",
-         "<protNFe versao=\"4.00\"><infProt "
-         "Id=\"ID135240000000008\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
-         "<chNFe>" +
-             kChave +
-             "</chNFe><dhRecbto>2024-05-17T10:31:02-03:00</dhRecbto><nProt>135240000000008</nProt>"
-             "<digVal>ZGlnVmFs</digVal><cStat>101</cStat><xMotivo>Cancelamento de NF-e "
-             "homologado</xMotivo></infProt></protNFe>"},
-        {"with a message of the authority",
-         inicio + "<cStat>100</cStat><xMotivo>Autorizado o uso da NF-e</xMotivo><chNFe>" + kChave +
-             "</chNFe>" + infProt +
-             "<cMsg>200</cMsg><xMsg>Contribuinte &amp; mensagem</xMsg></retConsSitNFe>",
-         "<protNFe versao=\"4.00\"><infProt "
-         "Id=\"ID135240000000008\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL009_V4</verAplic>"
-         "<chNFe>" +
-             kChave +
-             "</chNFe><dhRecbto>2024-05-17T10:31:02-03:00</dhRecbto><nProt>135240000000008</nProt>"
-             "<digVal>ZGlnVmFs</digVal><cStat>100</cStat><xMotivo>Autorizado o uso da NF-e</xMotivo>"
-             "<cMsg>200</cMsg><xMsg>Contribuinte &amp; mensagem</xMsg></infProt></protNFe>"},
+        {"authorised, layout 4.00",                "proc_sit_authorised.xml",    "proc_prot_authorised.xml"},
+        {"cancelled, layout 3.10 with infCanc",    "proc_sit_cancelled_310.xml", "proc_prot_cancelled_310.xml"},
+        {"cancelled, layout 4.00 without infCanc", "proc_sit_cancelled_400.xml", "proc_prot_cancelled_400.xml"},
+        {"with a message of the authority",        "proc_sit_message.xml",       "proc_prot_message.xml"},
     };
+    // clang-format on
     for (const Case &c : cases) {
         TProcNFe proc;
         proc.Versao = "4.00";
         proc.PathNFe = dir_.write("nota.xml", nota()).string();
-        proc.PathRetornoConsulta = dir_.write("sit.xml", c.answer).string();
+        proc.PathRetornoConsulta = dir_.write("sit.xml", data(c.answer)).string();
         EXPECT_TRUE(proc.MontarXml()) << c.name;
-        EXPECT_EQ(proc.XmlProtNFe, c.expected) << c.name;
+        EXPECT_EQ(proc.XmlProtNFe, data(c.expected)) << c.name;
         expectWellFormedProc(proc);
     }
 }
@@ -326,15 +279,7 @@ TEST_F(ProcNFe, OwnFieldsBuildAnEscapedProtocol)
     proc.cStat = 302;
     proc.xMotivo = "Uso Denegado: \"irregular\" & <pendente>";
     EXPECT_TRUE(proc.MontarXml());
-    EXPECT_EQ(proc.XmlProtNFe,
-              "<protNFe versao=\"4.00\"><infProt "
-              "Id=\"ID135240000000008\"><tpAmb>2</tpAmb><verAplic>SP_NFE_PL_009</verAplic>"
-              "<chNFe>" +
-                  kChave +
-                  "</chNFe><dhRecbto>2024-05-17T10:31:02-03:00</dhRecbto>"
-                  "<nProt>ID135240000000008</nProt><digVal>ZGlnVmFs</digVal><cStat>302</cStat>"
-                  "<xMotivo>Uso Denegado: &quot;irregular&quot; &amp; "
-                  "&lt;pendente&gt;</xMotivo></infProt></protNFe>");
+    EXPECT_EQ(proc.XmlProtNFe, data("proc_prot_own_fields.xml"));
     expectWellFormedProc(proc);
 }
 
