@@ -165,6 +165,23 @@ void fillRecipientAddress(TEnderecoNFe &address)
     address.UF = "SP";
 }
 
+// Goods numbered `number`, one unit at `value`, sold within the state.
+void fillGoods(TProd &prod, int number, int value)
+{
+    prod.nItem = number;
+    prod.cProd = "P" + std::to_string(number);
+    prod.xProd = "PRODUTO DE TESTE " + std::to_string(number);
+    prod.NCM = "84719012";
+    prod.SetCFOP("5102");
+    prod.uCom = "UN";
+    prod.qCom = 1;
+    prod.vUnCom = value;
+    prod.vProd = value;
+    prod.uTrib = "UN";
+    prod.qTrib = 1;
+    prod.vUnTrib = value;
+}
+
 } // namespace
 
 void fillFrameNote(TNFe &nfe)
@@ -194,6 +211,16 @@ void fillFrameNote(TNFe &nfe)
     dest.email = "cliente@example.com";
 
     nfe.autXML.NovoItem().CNPJCPF = "12345678909";
+
+    // One item the totals, the invoice and the payment add up to: goods of
+    // 100.00 exempt from ICMS, PIS and COFINS.
+    TDetCollectionItem &det = nfe.det.NovoItem();
+    fillGoods(det.prod, 1, 100);
+    det.imposto.vTotTrib = Decimal::fromUnits(123400);
+    det.imposto.ICMS.orig = opr0;
+    det.imposto.ICMS.CST = sti40;
+    det.imposto.PIS.CST = stp07;
+    det.imposto.COFINS.CST = stc07;
 
     nfe.total.ICMSTot.vProd = 100;
     nfe.total.ICMSTot.vNF = 100;
@@ -269,18 +296,7 @@ TDetCollectionItem &addGoodsItem(TNFe &nfe)
     const int number = nfe.det.count() + 1;
     TDetCollectionItem &det = nfe.det.NovoItem();
     TProd &prod = det.prod;
-    prod.nItem = number;
-    prod.cProd = "P" + std::to_string(number);
-    prod.xProd = "PRODUTO DE TESTE " + std::to_string(number);
-    prod.NCM = "84719012";
-    prod.SetCFOP("5102");
-    prod.uCom = "UN";
-    prod.qCom = 1;
-    prod.vUnCom = 10;
-    prod.vProd = 10;
-    prod.uTrib = "UN";
-    prod.qTrib = 1;
-    prod.vUnTrib = 10;
+    fillGoods(prod, number, 10);
 
     TICMS &icms = det.imposto.ICMS;
     icms.orig = opr0;

@@ -31,8 +31,10 @@ void fillVehicle(TveicProd &vehicle);
 // items with some of their fields set.
 void fillCompleteNote(TNFe &nfe, int items = 3);
 
-// A 4.00 NF-e (model 55, homologation) with every header and closing group,
-// no items, numeric code 0 (drawn by the writer).
+// A 4.00 NF-e (model 55, homologation) with every header and closing group
+// and one item of 100.00 exempt from taxes, which the totals, the invoice and
+// the payment (150.00 with 50.00 change) add up to; numeric code 0 (drawn by
+// the writer).
 void fillFrameNote(TNFe &nfe);
 
 // A note of the model (55 or 65) and layout version without items: header,
