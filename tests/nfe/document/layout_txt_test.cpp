@@ -10,11 +10,11 @@
 
 namespace {
 
-const std::vector<std::string> kVersions = {"1.10", "2.00", "3.10", "4.00"};
+const std::vector<std::string> kVersoes = {"1.10", "2.00", "3.10", "4.00"};
 
 // Splits a text into lines the way the layout's consumers do: at CR, at LF
 // and at CR LF, keeping the empty lines.
-std::vector<std::string> splitLines(const std::string &text)
+std::vector<std::string> divideLinhas(const std::string &text)
 {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -34,10 +34,10 @@ std::vector<std::string> splitLines(const std::string &text)
 }
 
 // The non-empty layout lines of a version, in order.
-std::vector<std::string> layoutLines(const std::string &version)
+std::vector<std::string> linhasDoLayout(const std::string &version)
 {
     std::vector<std::string> lines;
-    for (std::string &line : splitLines(ObterLayoutTXT(version))) {
+    for (std::string &line : divideLinhas(ObterLayoutTXT(version))) {
         if (!line.empty()) {
             lines.push_back(std::move(line));
         }
@@ -45,12 +45,12 @@ std::vector<std::string> layoutLines(const std::string &version)
     return lines;
 }
 
-std::string placeholder(std::string_view field)
+std::string marcador(std::string_view field)
 {
     return "|" + std::string(field) + kMarcaCampoTXT;
 }
 
-std::vector<std::string> recordNames(const std::vector<const TxtLayoutRecord *> &records)
+std::vector<std::string> nomesDosRegistros(const std::vector<const TxtLayoutRecord *> &records)
 {
     std::vector<std::string> names;
     for (const TxtLayoutRecord *record : records) {
@@ -59,10 +59,10 @@ std::vector<std::string> recordNames(const std::vector<const TxtLayoutRecord *> 
     return names;
 }
 
-std::vector<std::string> groupNames(const TxtLayout &layout, std::string_view group)
+std::vector<std::string> nomesDoGrupo(const TxtLayout &layout, std::string_view group)
 {
     const auto records = layout.recordsOfGroup(group);
-    return recordNames({records.begin(), records.end()});
+    return nomesDosRegistros({records.begin(), records.end()});
 }
 
 } // namespace
@@ -88,7 +88,7 @@ TEST(LayoutTxt, EachVersionHasItsLineCountAndLfCrTerminators)
         EXPECT_EQ(txtLayout(version)->text(), text);
     }
 
-    const std::vector<std::string> split = splitLines(ObterLayoutTXT("4.00"));
+    const std::vector<std::string> split = divideLinhas(ObterLayoutTXT("4.00"));
     ASSERT_EQ(split.size(), 260u);
     for (std::size_t i = 0; i < split.size(); ++i) {
         EXPECT_EQ(split[i].empty(), i % 2 == 1) << i;
@@ -108,12 +108,12 @@ TEST(LayoutTxt, OnlyTheExactVersionTextsHaveALayout)
 TEST(LayoutTxt, LinesAreExactlyAsListed)
 {
     const std::string m(1, kMarcaCampoTXT);
-    struct Case {
+    struct Caso {
         std::string version;
         std::size_t line;
         std::string text;
     };
-    const std::vector<Case> cases = {
+    const std::vector<Caso> cases = {
         {"1.10", 1, "<B01>NOTA FISCAL|1"},
         {"1.10", 2, "<B01>     A|1.10|^ID^"},
         {"1.10", 3,
@@ -153,9 +153,9 @@ TEST(LayoutTxt, LinesAreExactlyAsListed)
         {"4.00", 117, "<YA01A>YA01|INDPAG" + m + "|TPAG" + m + "|VPAG" + m},
         {"4.00", 130, "<ZD07> ZD07|IDCSRT" + m + "|HASHCSRT" + m},
     };
-    for (const Case &c : cases) {
+    for (const Caso &c : cases) {
         SCOPED_TRACE(c.version + " line " + std::to_string(c.line));
-        const std::vector<std::string> lines = layoutLines(c.version);
+        const std::vector<std::string> lines = linhasDoLayout(c.version);
         ASSERT_LE(c.line, lines.size());
         EXPECT_EQ(lines[c.line - 1], c.text);
     }
@@ -166,7 +166,7 @@ TEST(LayoutTxt, LinesAreExactlyAsListed)
 
 TEST(LayoutTxt, TextHasNoLowerCaseLettersAndOnlyFieldMarksOutsideAscii)
 {
-    for (const std::string &version : kVersions) {
+    for (const std::string &version : kVersoes) {
         SCOPED_TRACE(version);
         for (const char c : ObterLayoutTXT(version)) {
             EXPECT_FALSE(c >= 'a' && c <= 'z');
@@ -178,7 +178,7 @@ TEST(LayoutTxt, TextHasNoLowerCaseLettersAndOnlyFieldMarksOutsideAscii)
 
 TEST(LayoutTxt, RecordNamesAreUniqueWithinEachVersion)
 {
-    for (const std::string &version : kVersions) {
+    for (const std::string &version : kVersoes) {
         SCOPED_TRACE(version);
         std::set<std::string> names;
         for (const TxtLayoutRecord &record : txtLayout(version)->records()) {
@@ -192,9 +192,9 @@ TEST(LayoutTxt, RecordNamesAreUniqueWithinEachVersion)
 // to the text, and checks that the parsed form says the same.
 TEST(LayoutTxt, ParsedFormAgreesWithTheTextOnEveryLine)
 {
-    for (const std::string &version : kVersions) {
+    for (const std::string &version : kVersoes) {
         const TxtLayout &layout = *txtLayout(version);
-        const std::vector<std::string> lines = layoutLines(version);
+        const std::vector<std::string> lines = linhasDoLayout(version);
         ASSERT_EQ(layout.records().size(), lines.size());
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const std::string &line = lines[i];
@@ -213,13 +213,13 @@ TEST(LayoutTxt, ParsedFormAgreesWithTheTextOnEveryLine)
             afterGroup.erase(0, blanks);
             EXPECT_EQ(record.name, afterGroup.substr(0, afterGroup.find('|')));
 
-            // Every field shows up as its placeholder, in order, and its
-            // position is the count of "|" up to the placeholder; the text has
-            // no placeholder that the record lacks.
+            // Every field shows up as its marker (marcador()), in order, and its
+            // position is the count of "|" up to the marker; the text has
+            // no marker that the record lacks.
             std::size_t searchFrom = close;
             for (std::size_t f = 0; f < record.fields.size(); ++f) {
                 const std::string &field = record.fields[f];
-                const std::size_t at = line.find(placeholder(field), searchFrom);
+                const std::size_t at = line.find(marcador(field), searchFrom);
                 ASSERT_NE(at, std::string::npos) << field;
                 searchFrom = at + 1;
                 const auto bars = std::count(line.begin(), line.begin() + at + 1, '|');
@@ -232,7 +232,7 @@ TEST(LayoutTxt, ParsedFormAgreesWithTheTextOnEveryLine)
             // Name, placeholders and literal tail give back the whole line.
             std::string rebuilt = record.name;
             for (const std::string &field : record.fields)
-                rebuilt += placeholder(field);
+                rebuilt += marcador(field);
             EXPECT_EQ(rebuilt + record.tail, afterGroup);
 
             EXPECT_EQ(layout.findRecord(record.name), &record);
@@ -248,7 +248,7 @@ TEST(LayoutTxt, LookupsByRecordGroupAndField)
     const TxtLayout &v310 = *txtLayout("3.10");
 
     EXPECT_EQ(v400.findRecord("ZC")->groupId, "ZC");
-    for (const std::string &version : kVersions) {
+    for (const std::string &version : kVersoes) {
         EXPECT_NE(txtLayout(version)->findRecord("ZB"), nullptr) << version;
     }
     EXPECT_EQ(v310.findRecord("LA")->fieldPosition("pMixGN"), 2);
@@ -265,12 +265,12 @@ TEST(LayoutTxt, LookupsByRecordGroupAndField)
 
     // Opening the delivery-place group gives only its own lines; the
     // authorised-download lines have a group of their own.
-    EXPECT_EQ(groupNames(v400, "G01"), (std::vector<std::string>{"G", "G02", "G02A", "G02B"}));
-    EXPECT_EQ(groupNames(v310, "g01"), (std::vector<std::string>{"G", "G02", "G02A"}));
-    EXPECT_EQ(groupNames(v400, "G50"), (std::vector<std::string>{"GA02", "GA03"}));
-    EXPECT_EQ(groupNames(v310, "G50"), (std::vector<std::string>{"GA02", "GA03"}));
-    EXPECT_EQ(groupNames(v400, "B"), (std::vector<std::string>{"NOTA FISCAL"}));
-    EXPECT_EQ(groupNames(*txtLayout("2.00"), "B01"), (std::vector<std::string>{"NOTA FISCAL", "A", "B"}));
+    EXPECT_EQ(nomesDoGrupo(v400, "G01"), (std::vector<std::string>{"G", "G02", "G02A", "G02B"}));
+    EXPECT_EQ(nomesDoGrupo(v310, "g01"), (std::vector<std::string>{"G", "G02", "G02A"}));
+    EXPECT_EQ(nomesDoGrupo(v400, "G50"), (std::vector<std::string>{"GA02", "GA03"}));
+    EXPECT_EQ(nomesDoGrupo(v310, "G50"), (std::vector<std::string>{"GA02", "GA03"}));
+    EXPECT_EQ(nomesDoGrupo(v400, "B"), (std::vector<std::string>{"NOTA FISCAL"}));
+    EXPECT_EQ(nomesDoGrupo(*txtLayout("2.00"), "B01"), (std::vector<std::string>{"NOTA FISCAL", "A", "B"}));
     EXPECT_TRUE(v400.recordsOfGroup("G99").empty());
 
     // Header, version and group-start lines carry no fields.

@@ -41,16 +41,16 @@ TEST(NFeModel, NewDocumentDefaults)
 
 TEST(NFeModel, VersionAttributeAndFallback)
 {
-    struct Case {
+    struct Caso {
         double versao;
         double expectedVersion;
         const char *expectedAttribute;
     };
-    const Case cases[] = {
+    const Caso cases[] = {
         {0, 2.0, "versao=\"2.00\""},   {-1, 2.0, "versao=\"2.00\""}, {4, 4.0, "versao=\"4.00\""},
         {3.1, 3.1, "versao=\"3.10\""}, {2, 2.0, "versao=\"2.00\""},
     };
-    for (const Case &c : cases) {
+    for (const Caso &c : cases) {
         TInfNFe inf;
         inf.versao = c.versao;
         EXPECT_EQ(inf.VersaoOuPadrao(), c.expectedVersion) << c.versao;

@@ -214,11 +214,11 @@ TEST(NFeReaderItems, Fuel)
 
 TEST(NFeReaderItems, IcmsSituationFromTheInnerGroup)
 {
-    struct Case {
+    struct Caso {
         const char *icms;
         TpcnSitTributariaICMS cst;
     };
-    const Case cases[] = {
+    const Caso cases[] = {
         {"<ICMSPart><orig>0</orig><CST>10</CST></ICMSPart>", sti10Part},
         {"<ICMS10><orig>0</orig><CST>10</CST></ICMS10>", sti10},
         {"<ICMSST><orig>0</orig><CST>60</CST></ICMSST>", sti60Rep},
@@ -227,7 +227,7 @@ TEST(NFeReaderItems, IcmsSituationFromTheInnerGroup)
         {"<ICMSPart><CST>90</CST></ICMSPart><ICMSST><CST>90</CST></ICMSST>", sti90Part},
         {"<ICMSSN102><orig>0</orig><CSOSN>102</CSOSN></ICMSSN102>", stiVazio},
     };
-    for (const Case &c : cases) {
+    for (const Caso &c : cases) {
         TNFe nfe;
         const TDetCollectionItem &det =
             lerUmItem(nfe, std::string("<imposto><ICMS>") + c.icms + "</ICMS></imposto>");
@@ -263,19 +263,19 @@ TEST(NFeReaderItems, IcmsAmounts)
 
 TEST(NFeReaderItems, IpiSituationDefaultsByOperation)
 {
-    struct Case {
+    struct Caso {
         const char *tpNF;
         const char *ipi;
         TpcnSitTributariaIPI cst;
     };
-    const Case cases[] = {
+    const Caso cases[] = {
         {"0", "<IPI><cEnq>999</cEnq></IPI>", sip53},
         {"1", "<IPI><cEnq>999</cEnq></IPI>", sip03},
         {"1", "<IPI><cEnq>999</cEnq><IPITrib><CST>50</CST><vBC>10.00</vBC><pIPI>5.00</pIPI></IPITrib></IPI>",
          sip50},
         {"0", "<IPI><cEnq>999</cEnq><IPINT><CST>52</CST></IPINT></IPI>", sip52},
     };
-    for (const Case &c : cases) {
+    for (const Caso &c : cases) {
         TNFe nfe;
         ler(nfe, nota("4.00", std::string("<ide><tpNF>") + c.tpNF + "</tpNF></ide>" +
                                   item(1, std::string("<imposto>") + c.ipi + "</imposto>") + "<total/>"));

@@ -173,7 +173,7 @@ void adicionaItensVariados(TNFe &nfe)
     TdetExportCollectionItem &exp = importado.prod.detExport.NovoItem();
     exp.nDraw = "20240001";
     exp.nRE = "240000000001";
-    exp.chNFe = kFrameKey;
+    exp.chNFe = kChaveMoldura;
     exp.qExport = 1;
     importado.prod.detExport.NovoItem().nDraw = "20240002";
     importado.imposto.II.vBC = 10;
@@ -221,7 +221,7 @@ void preencheNota(TNFe &nfe, int modelo, double versao)
     nfe.ide.dhCont = encodeDateTime({2024, 5, 17, 9, 0, 0, 0});
     nfe.ide.xJust = "FALHA NA COMUNICACAO COM A SEFAZ DO ESTADO";
     TNFrefCollectionItem &nfeRef = nfe.ide.NFref.NovoItem();
-    nfeRef.refNFe = kFrameKey;
+    nfeRef.refNFe = kChaveMoldura;
     TNFrefCollectionItem &nfp = nfe.ide.NFref.NovoItem();
     nfp.refNFP.cUF = 35;
     nfp.refNFP.AAMM = "2404";
@@ -335,7 +335,7 @@ void autoriza(TNFe &nfe)
     TProcNFe &proc = nfe.procNFe;
     proc.tpAmb = taHomologacao;
     proc.verAplic = "SP_NFE_PL009_V4";
-    proc.chNFe = kFrameKey;
+    proc.chNFe = kChaveMoldura;
     proc.dhRecbto = encodeDateTime({2024, 5, 17, 10, 31, 5, 0});
     proc.nProt = "135240000000001";
     proc.digVal = "ZGlnZXN0ZGlnZXN0ZGlnZXN0ZGk=";

@@ -31,11 +31,11 @@ TEST(NFeReader, IdAndVersionOfInfNFe)
 
 TEST(NFeReader, MissingIdOrVersionIsRefused)
 {
-    struct Case {
+    struct Caso {
         std::string xml;
         const char *message;
     };
-    const Case cases[] = {
+    const Caso cases[] = {
         {"<NFe><infNFe versao=\"4.00\" Id=\"\"></infNFe></NFe>", "Não encontrei o atributo: Id"},
         {"<NFe><infNFe versao=\"4.00\" Id=\"NFe\"></infNFe></NFe>", "Não encontrei o atributo: Id"},
         {"<NFe><infNFe versao=\"4.00\"></infNFe></NFe>", "Não encontrei o atributo: Id"},
@@ -45,7 +45,7 @@ TEST(NFeReader, MissingIdOrVersionIsRefused)
         {"<NFe><infNFe versao=\"-1\" Id=\"NFe1\"></infNFe></NFe>", "Não encontrei o atributo: versao"},
         {"<NFe><infNFe Id=\"NFe1\"></infNFe></NFe>", "Não encontrei o atributo: versao"},
     };
-    for (const Case &c : cases) {
+    for (const Caso &c : cases) {
         TNFe nfe;
         try {
             ler(nfe, c.xml);

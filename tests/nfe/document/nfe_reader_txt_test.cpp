@@ -12,10 +12,10 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using Linhas = std::vector<std::string>;
 
 // Reads the lines as a TXT file into the note; returns InterpretarArquivo's answer.
-bool readLines(TNFe &nfe, const Lines &lines)
+bool leLinhas(TNFe &nfe, const Linhas &lines)
 {
     TNFeRTXT reader(nfe);
     reader.ConteudoArquivo = lines;
@@ -23,26 +23,26 @@ bool readLines(TNFe &nfe, const Lines &lines)
 }
 
 // A 4.00 note frame around some records.
-Lines note400(const Lines &records)
+Linhas nota400(const Linhas &records)
 {
-    Lines lines = {"NOTAFISCAL|1", std::string("A|4.00|NFe") + testsupport::kSampleKey};
+    Linhas lines = {"NOTAFISCAL|1", std::string("A|4.00|NFe") + testsupport::kSampleKey};
     lines.insert(lines.end(), records.begin(), records.end());
     return lines;
 }
 
-Lines noteOf(const std::string &version, const Lines &records)
+Linhas notaDe(const std::string &version, const Linhas &records)
 {
-    Lines lines = {"NOTA FISCAL|1", "A|" + version + "|NFe1"};
+    Linhas lines = {"NOTA FISCAL|1", "A|" + version + "|NFe1"};
     lines.insert(lines.end(), records.begin(), records.end());
     return lines;
 }
 
 // The message of the EQuibDFeException that reading the lines raises.
-std::string errorOf(const Lines &lines)
+std::string erroDe(const Linhas &lines)
 {
     TNFe nfe;
     try {
-        readLines(nfe, lines);
+        leLinhas(nfe, lines);
     } catch (const EQuibDFeException &e) {
         return e.what();
     }
@@ -51,11 +51,11 @@ std::string errorOf(const Lines &lines)
 
 TEST(NFeReaderTxt, HeaderAndVersionChecksRefuseBeforeTouchingTheNote)
 {
-    struct Case {
-        Lines lines;
+    struct Caso {
+        Linhas lines;
         bool accepted;
     };
-    const std::vector<Case> cases = {
+    const std::vector<Caso> cases = {
         {{}, false},
         {{"NOTAFISCAL|1", "A|4.00|NFe35"}, true},
         {{"NOTA FISCAL|1", "A|4.00|NFe35"}, true},
@@ -66,10 +66,10 @@ TEST(NFeReaderTxt, HeaderAndVersionChecksRefuseBeforeTouchingTheNote)
         {{"NOTAFISCAL|1", "A|5.00|x"}, false},
         {{"NOTAFISCAL|1", "A|"}, false},
     };
-    for (const Case &c : cases) {
+    for (const Caso &c : cases) {
         TNFe nfe;
         nfe.ide.natOp = "UNCHANGED";
-        EXPECT_EQ(readLines(nfe, c.lines), c.accepted) << (c.lines.empty() ? "(empty)" : c.lines[0]);
+        EXPECT_EQ(leLinhas(nfe, c.lines), c.accepted) << (c.lines.empty() ? "(empty)" : c.lines[0]);
         if (!c.accepted) {
             EXPECT_EQ(nfe.infNFe.Id, "");
             EXPECT_EQ(nfe.infNFe.versao, 0);
@@ -84,7 +84,7 @@ TEST(NFeReaderTxt, VersionLineGivesIdAndVersion)
         {"1.10", 1.1}, {"2.00", 2.0}, {"3.10", 3.1}, {"4.00", 4.0}};
     for (const auto &[text, number] : versions) {
         TNFe nfe;
-        ASSERT_TRUE(readLines(nfe, {"NOTAFISCAL|1", "A|" + text + "|NFe35|"}));
+        ASSERT_TRUE(leLinhas(nfe, {"NOTAFISCAL|1", "A|" + text + "|NFe35|"}));
         EXPECT_EQ(nfe.infNFe.versao, number);
         EXPECT_EQ(nfe.infNFe.Id, "NFe35|"); // a trailing separator stays part of the Id
     }
@@ -92,13 +92,13 @@ TEST(NFeReaderTxt, VersionLineGivesIdAndVersion)
 
 TEST(NFeReaderTxt, HeaderWithoutVersionLineIsAClearError)
 {
-    EXPECT_EQ(errorOf({"NOTAFISCAL|1"}),
+    EXPECT_EQ(erroDe({"NOTAFISCAL|1"}),
               "Arquivo TXT sem a linha da versão do leiaute (registro A) após o cabeçalho");
 }
 
 TEST(NFeReaderTxt, SecondNoteInTheFileIsRefused)
 {
-    const std::string message = errorOf(note400({"B|35|1|VENDA", "A|4.00|NFe36", "B|35|2|OUTRA"}));
+    const std::string message = erroDe(nota400({"B|35|1|VENDA", "A|4.00|NFe36", "B|35|2|OUTRA"}));
     EXPECT_NE(message.find("mais de uma nota"), std::string::npos) << message;
     EXPECT_NE(message.find("linha 4"), std::string::npos) << message;
 }
@@ -107,8 +107,8 @@ TEST(NFeReaderTxt, FieldConversionsAndTheFieldError)
 {
     TNFe nfe;
     // cUF holds 12a3 (digits only), cNF is empty, the dates carry a zone.
-    ASSERT_TRUE(readLines(nfe, note400({"B|12a3||VENDA &amp; CIA|55|1|1234|2024-05-17T10:30:15-03:00||1|1|"
-                                        "3550308|1|1|7|2|1|1|1|0|APP 1.0|||"})));
+    ASSERT_TRUE(leLinhas(nfe, nota400({"B|12a3||VENDA &amp; CIA|55|1|1234|2024-05-17T10:30:15-03:00||1|1|"
+                                       "3550308|1|1|7|2|1|1|1|0|APP 1.0|||"})));
     EXPECT_EQ(nfe.ide.cUF, 123);
     EXPECT_EQ(nfe.ide.cNF, 0);
     EXPECT_EQ(nfe.ide.natOp, "VENDA & CIA");
@@ -121,38 +121,38 @@ TEST(NFeReaderTxt, FieldConversionsAndTheFieldError)
     EXPECT_EQ(nfe.ide.dhCont, 0);
 
     TNFe decimals;
-    ASSERT_TRUE(readLines(decimals, note400({"Y02|001|1.234,56|1,5| 7.25 "})));
+    ASSERT_TRUE(leLinhas(decimals, nota400({"Y02|001|1.234,56|1,5| 7.25 "})));
     EXPECT_EQ(decimals.cobr.fat.vOrig, Decimal::fromUnits(12345600));
     EXPECT_EQ(decimals.cobr.fat.vDesc, Decimal::fromUnits(15000));
     EXPECT_EQ(decimals.cobr.fat.vLiq, Decimal::fromUnits(72500));
 
-    struct Case {
-        Lines lines;
+    struct Caso {
+        Linhas lines;
         std::string message;
     };
-    const std::vector<Case> cases = {
-        {noteOf("2.00", {"B|35|1|VENDA|0|55|1|1|2019-13-01"}),
+    const std::vector<Caso> cases = {
+        {notaDe("2.00", {"B|35|1|VENDA|0|55|1|1|2019-13-01"}),
          "Erro ao ler o campo dEmi. Conteúdo inválido = 2019-13-01"},
-        {note400({"Y02|001|-1,5"}), "Erro ao ler o campo vOrig. Conteúdo inválido = -1,5"},
-        {note400({"Y02|001|1,5x"}), "Erro ao ler o campo vOrig. Conteúdo inválido = 1,5x"},
-        {note400({"B|99999999999"}), "Erro ao ler o campo cUF. Conteúdo inválido = 99999999999"},
-        {note400({"B|35|1|X|55|1|1|2024-05-17"}),
+        {nota400({"Y02|001|-1,5"}), "Erro ao ler o campo vOrig. Conteúdo inválido = -1,5"},
+        {nota400({"Y02|001|1,5x"}), "Erro ao ler o campo vOrig. Conteúdo inválido = 1,5x"},
+        {nota400({"B|99999999999"}), "Erro ao ler o campo cUF. Conteúdo inválido = 99999999999"},
+        {nota400({"B|35|1|X|55|1|1|2024-05-17"}),
          "Erro ao ler o campo dhEmi. Conteúdo inválido = 2024-05-17"},
-        {note400({"H|1|", "I|P1|||||5102||1|1e999"}),
+        {nota400({"H|1|", "I|P1|||||5102||1|1e999"}),
          "Erro ao ler o campo vUnCom. Conteúdo inválido = 1e999"},
-        {note400({"X11|1|1|1|1|5353|"}), "Erro ao ler o campo cMunFG. Conteúdo inválido = "},
-        {noteOf("2.00", {"B|35|1|VENDA|0|55|1|1|2019-05-01|2019-05-01|25:00:00"}),
+        {nota400({"X11|1|1|1|1|5353|"}), "Erro ao ler o campo cMunFG. Conteúdo inválido = "},
+        {notaDe("2.00", {"B|35|1|VENDA|0|55|1|1|2019-05-01|2019-05-01|25:00:00"}),
          "Erro ao ler o campo hSaiEnt. Conteúdo inválido = 25:00:00"},
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(errorOf(c.lines), c.message);
+    for (const Caso &c : cases)
+        EXPECT_EQ(erroDe(c.lines), c.message);
 }
 
 TEST(NFeReaderTxt, ValueKindsOfTheTypedReader)
 {
     TNFe nfe;
     TNFeRTXT reader(nfe);
-    reader.ConteudoArquivo = noteOf("2.00", {});
+    reader.ConteudoArquivo = notaDe("2.00", {});
     ASSERT_TRUE(reader.InterpretarArquivo());
     reader.LerRegistro("Y07|  007 |2019-05-02|12,5");
     EXPECT_EQ(reader.ID(), "Y07");
@@ -173,7 +173,7 @@ TEST(NFeReaderTxt, FieldsAbsentFromTheVersionOrTheLineReadAsEmpty)
 {
     TNFe nfe;
     // The 1.10 record B has no hSaiEnt, dhCont nor xJust; the line stops early.
-    ASSERT_TRUE(readLines(nfe, noteOf("1.10", {"B|35|1|VENDA|0|55|1|42|2009-01-02"})));
+    ASSERT_TRUE(leLinhas(nfe, notaDe("1.10", {"B|35|1|VENDA|0|55|1|42|2009-01-02"})));
     EXPECT_EQ(nfe.ide.nNF, 42);
     EXPECT_EQ(nfe.ide.dEmi, encodeDate(2009, 1, 2));
     EXPECT_EQ(nfe.ide.hSaiEnt, 0);
@@ -182,7 +182,7 @@ TEST(NFeReaderTxt, FieldsAbsentFromTheVersionOrTheLineReadAsEmpty)
 
     // Extra fields are ignored; a field that starts with "§" is a value.
     TNFe extra;
-    ASSERT_TRUE(readLines(extra, note400({"Z|§ 1º do art. 2|INFO|extra|more"})));
+    ASSERT_TRUE(leLinhas(extra, nota400({"Z|§ 1º do art. 2|INFO|extra|more"})));
     EXPECT_EQ(extra.infAdic.infAdFisco, "§ 1º do art. 2");
     EXPECT_EQ(extra.infAdic.infCpl, "INFO");
 }
@@ -190,8 +190,7 @@ TEST(NFeReaderTxt, FieldsAbsentFromTheVersionOrTheLineReadAsEmpty)
 TEST(NFeReaderTxt, RecordNamesAreUpperCasedButNotTrimmed)
 {
     TNFe nfe;
-    ASSERT_TRUE(
-        readLines(nfe, note400({"c02a|12345678909", "x25a|VAGAO1", "X25B |BALSA1", "", "UNKNOWN|1"})));
+    ASSERT_TRUE(leLinhas(nfe, nota400({"c02a|12345678909", "x25a|VAGAO1", "X25B |BALSA1", "", "UNKNOWN|1"})));
     EXPECT_EQ(nfe.emit.CNPJCPF, "12345678909");
     EXPECT_EQ(nfe.transp.vagao, "VAGAO1");
     EXPECT_EQ(nfe.transp.balsa, "");
@@ -200,14 +199,14 @@ TEST(NFeReaderTxt, RecordNamesAreUpperCasedButNotTrimmed)
 TEST(NFeReaderTxt, EmitterDocumentComesFromC02OrC02aAndSurvivesRecordC)
 {
     TNFe first;
-    ASSERT_TRUE(readLines(first, note400({"C|EMPRESA|FANTASIA|123|||4711|3", "C02|12345678000195"})));
+    ASSERT_TRUE(leLinhas(first, nota400({"C|EMPRESA|FANTASIA|123|||4711|3", "C02|12345678000195"})));
     EXPECT_EQ(first.emit.CNPJCPF, "12345678000195");
     EXPECT_EQ(first.emit.xNome, "EMPRESA");
     EXPECT_EQ(first.emit.CRT, crt3);
 
     // C after C02 keeps the CNPJ; a later C02a does not replace it.
     TNFe second;
-    ASSERT_TRUE(readLines(second, note400({"C02|12345678000195", "C|EMPRESA", "C02a|12345678909"})));
+    ASSERT_TRUE(leLinhas(second, nota400({"C02|12345678000195", "C|EMPRESA", "C02a|12345678909"})));
     EXPECT_EQ(second.emit.CNPJCPF, "12345678000195");
 }
 
@@ -215,9 +214,9 @@ TEST(NFeReaderTxt, AddressesPutBrazilInOnlyForEmitterAndRecipient)
 {
     TNFe nfe;
     nfe.emit.enderEmit.cPais = 0;
-    ASSERT_TRUE(readLines(nfe, note400({"C05|RUA A|10||CENTRO|3550308|SAO PAULO|SP|01001000|||1133334444",
-                                        "E05|RUA B|20||BAIRRO|3304557|RIO|RJ|20000000|0|",
-                                        "F|RUA C|30||BAIRRO|3550308|SAO PAULO|SP|01001000||||"})));
+    ASSERT_TRUE(leLinhas(nfe, nota400({"C05|RUA A|10||CENTRO|3550308|SAO PAULO|SP|01001000|||1133334444",
+                                       "E05|RUA B|20||BAIRRO|3304557|RIO|RJ|20000000|0|",
+                                       "F|RUA C|30||BAIRRO|3550308|SAO PAULO|SP|01001000||||"})));
     EXPECT_EQ(nfe.emit.enderEmit.cPais, 1058);
     EXPECT_EQ(nfe.emit.enderEmit.xPais, "BRASIL");
     EXPECT_EQ(nfe.emit.enderEmit.CEP, 1001000);
@@ -231,9 +230,9 @@ TEST(NFeReaderTxt, ReferencesAndDependentRecords)
 {
     TNFe nfe;
     ASSERT_TRUE(
-        readLines(nfe, note400({"BA13|11222333000181", "BA02|" + std::string(testsupport::kSampleKey),
-                                "BA10|35|2405|ISENTO|04|1|77|35240512345678000195570010000012341000012341",
-                                "BA14|12345678909", "BA20|2D|123|456"})));
+        leLinhas(nfe, nota400({"BA13|11222333000181", "BA02|" + std::string(testsupport::kSampleKey),
+                               "BA10|35|2405|ISENTO|04|1|77|35240512345678000195570010000012341000012341",
+                               "BA14|12345678909", "BA20|2D|123|456"})));
     ASSERT_EQ(nfe.ide.NFref.count(), 3);
     EXPECT_EQ(nfe.ide.NFref.ObterItem(0).refNFe, testsupport::kSampleKey);
     const TNFrefCollectionItem &producer = nfe.ide.NFref.ObterItem(1);
@@ -244,11 +243,11 @@ TEST(NFeReaderTxt, ReferencesAndDependentRecords)
     EXPECT_EQ(producer.refCTe, "35240512345678000195570010000012341000012341");
     EXPECT_EQ(nfe.ide.NFref.ObterItem(2).refECF.nCOO, "456");
 
-    struct Case {
-        Lines records;
+    struct Caso {
+        Linhas records;
         std::string message;
     };
-    const std::vector<Case> cases = {
+    const std::vector<Caso> cases = {
         {{"YA04|11222333000181|01|AUT"},
          "Erro ao ler o registro YA04 (linha 3): falta o registro YA01 antes dele"},
         {{"I|P1"}, "Erro ao ler o registro I (linha 3): falta o registro H antes dele"},
@@ -257,15 +256,15 @@ TEST(NFeReaderTxt, ReferencesAndDependentRecords)
         {{"X33|L1"}, "Erro ao ler o registro X33 (linha 3): falta o registro X26 antes dele"},
         {{"M|1.00"}, "Erro ao ler o registro M (linha 3): falta o registro H antes dele"},
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(errorOf(note400(c.records)), c.message);
+    for (const Caso &c : cases)
+        EXPECT_EQ(erroDe(nota400(c.records)), c.message);
 }
 
 TEST(NFeReaderTxt, PaymentsByVersion)
 {
     TNFe nfe;
     ASSERT_TRUE(
-        readLines(nfe, note400({"YA|", "YA01|0|03|100.00", "YA04|11222333000181|02|AUT1", "YA09|5.50"})));
+        leLinhas(nfe, nota400({"YA|", "YA01|0|03|100.00", "YA04|11222333000181|02|AUT1", "YA09|5.50"})));
     ASSERT_EQ(nfe.pag.count(), 1);
     const TpagCollectionItem &pag = nfe.pag.ObterItem(0);
     EXPECT_EQ(pag.indPag, ifp0);
@@ -277,7 +276,7 @@ TEST(NFeReaderTxt, PaymentsByVersion)
     EXPECT_EQ(nfe.pag.vTroco, Decimal::fromUnits(55000));
 
     TNFe old;
-    ASSERT_TRUE(readLines(old, noteOf("3.10", {"YA|03|50.00|2|11222333000181|01|AUT2"})));
+    ASSERT_TRUE(leLinhas(old, notaDe("3.10", {"YA|03|50.00|2|11222333000181|01|AUT2"})));
     ASSERT_EQ(old.pag.count(), 1);
     EXPECT_EQ(old.pag.ObterItem(0).tpIntegra, ipg2);
     EXPECT_EQ(old.pag.ObterItem(0).tBand, bdVisa);
@@ -286,15 +285,15 @@ TEST(NFeReaderTxt, PaymentsByVersion)
 TEST(NFeReaderTxt, ItemRecordsFillTheLatestItem)
 {
     TNFe nfe;
-    ASSERT_TRUE(readLines(nfe, note400({"H|1|PRIMEIRO", "H|9|SEGUNDO",
-                                        "I|P2|SEM GTIN|PRODUTO|22030000||5.102|UN|2.0000|10.1234567891|20.25|"
-                                        "SEM GTIN|UN|2|10.1234567891|||||1|PED|1|||11222333000181|SP123456",
-                                        "I05a|AA0001", "I05c|0300100",
-                                        "I18|DI1|2024-01-02|SANTOS|SP|2024-01-03|1|"
-                                        "10.00|1|11222333000181|SP|EXP",
-                                        "I25|1|2|FAB|0.50|DRAW", "I50|DRAW2", "I52|240000000001||3.5",
-                                        "I80|L1|1.5|2024-01-01|2025-01-01|AGREG", "L|1|A12|000123|ARMA",
-                                        "K|1234567890123|ISENTO|9.99"})));
+    ASSERT_TRUE(leLinhas(nfe, nota400({"H|1|PRIMEIRO", "H|9|SEGUNDO",
+                                       "I|P2|SEM GTIN|PRODUTO|22030000||5.102|UN|2.0000|10.1234567891|20.25|"
+                                       "SEM GTIN|UN|2|10.1234567891|||||1|PED|1|||11222333000181|SP123456",
+                                       "I05a|AA0001", "I05c|0300100",
+                                       "I18|DI1|2024-01-02|SANTOS|SP|2024-01-03|1|"
+                                       "10.00|1|11222333000181|SP|EXP",
+                                       "I25|1|2|FAB|0.50|DRAW", "I50|DRAW2", "I52|240000000001||3.5",
+                                       "I80|L1|1.5|2024-01-01|2025-01-01|AGREG", "L|1|A12|000123|ARMA",
+                                       "K|1234567890123|ISENTO|9.99"})));
     ASSERT_EQ(nfe.det.count(), 2);
     EXPECT_EQ(nfe.det.ObterItem(0).prod.nItem, 1);
     EXPECT_EQ(nfe.det.ObterItem(0).prod.cProd, "");
@@ -328,8 +327,8 @@ TEST(NFeReaderTxt, ItemRecordsFillTheLatestItem)
 TEST(NFeReaderTxt, VersionDependentItemFields)
 {
     TNFe v310;
-    ASSERT_TRUE(readLines(
-        v310, noteOf("3.10", {"H|1|", "I|P1|||||5102||||||||||||1|||", "K|L1|2.5|2024-01-01|2025-01-01|9.99",
+    ASSERT_TRUE(leLinhas(
+        v310, notaDe("3.10", {"H|1|", "I|P1|||||5102||||||||||||1|||", "K|L1|2.5|2024-01-01|2025-01-01|9.99",
                               "LA|210203001|12.3456|CODIF|20.0|SP", "O|CL1|11222333000181|SELO|2|999"})));
     const TDetCollectionItem &item = v310.det.ObterItem(0);
     EXPECT_EQ(item.prod.indEscala, epNenhum);
@@ -341,9 +340,9 @@ TEST(NFeReaderTxt, VersionDependentItemFields)
     EXPECT_EQ(item.imposto.IPI.qSelo, 2);
 
     TNFe v400;
-    ASSERT_TRUE(readLines(v400, note400({"H|1|", "LA|210203001|GLP|50.0|25.0|25.0|10.00|CODIF|20.0|SP",
-                                         "LA07|1.0000|0.1000|0.10", "LA11|1|2|3|100.000|200.000",
-                                         "O|11222333000181|SELO|2|999"})));
+    ASSERT_TRUE(leLinhas(v400, nota400({"H|1|", "LA|210203001|GLP|50.0|25.0|25.0|10.00|CODIF|20.0|SP",
+                                        "LA07|1.0000|0.1000|0.10", "LA11|1|2|3|100.000|200.000",
+                                        "O|11222333000181|SELO|2|999"})));
     const TComb &comb = v400.det.ObterItem(0).prod.comb;
     EXPECT_EQ(comb.descANP, "GLP");
     EXPECT_EQ(comb.vPart, 10);
@@ -358,8 +357,8 @@ TEST(NFeReaderTxt, VersionDependentItemFields)
 TEST(NFeReaderTxt, TheLastICMSRecordOfAnItemDecides)
 {
     TNFe nfe;
-    ASSERT_TRUE(readLines(
-        nfe, note400({"H|1|", "N10a|0|90|3|100.00|10.00|18.00|18.00|4|||100.00|12.00|12.00|50.00|SP", "H|2|",
+    ASSERT_TRUE(leLinhas(
+        nfe, nota400({"H|1|", "N10a|0|90|3|100.00|10.00|18.00|18.00|4|||100.00|12.00|12.00|50.00|SP", "H|2|",
                       "N10a|0|20", "H|3|", "N10b|0|60|1.00|2.00", "H|4|", "N10c|0|101|2.50|5.00", "H|5|",
                       "N10c|0|101|2.50|5.00", "N02|1|00|3|100.00|18.00|18.00"})));
     EXPECT_EQ(nfe.det.ObterItem(0).imposto.ICMS.CST, sti90Part);
@@ -380,13 +379,13 @@ TEST(NFeReaderTxt, TheLastICMSRecordOfAnItemDecides)
 
 TEST(NFeReaderTxt, IPIAndPISValuesAcrossVersions)
 {
-    struct Case {
+    struct Caso {
         std::string version;
-        Lines records;
+        Linhas records;
         Decimal vIPI;
         Decimal vPIS;
     };
-    const std::vector<Case> cases = {
+    const std::vector<Caso> cases = {
         {"2.00", {"O07|50|15.00", "O10|100.00|15.00", "Q05|99|3.00", "Q07|100.00|3.00"}, 15, 3},
         {"4.00",
          {"O07|50|15.00", "O10|100.00|15.00|0.00", "Q05|99|3.00", "Q07|100.00|1.65|1.65"},
@@ -394,11 +393,11 @@ TEST(NFeReaderTxt, IPIAndPISValuesAcrossVersions)
          Decimal::fromUnits(16500)},
         {"4.00", {"O07|50|15.00", "O11|10.0000|0.7500|7.50"}, Decimal::fromUnits(75000), 0},
     };
-    for (const Case &c : cases) {
-        Lines records = {"H|1|"};
+    for (const Caso &c : cases) {
+        Linhas records = {"H|1|"};
         records.insert(records.end(), c.records.begin(), c.records.end());
         TNFe nfe;
-        ASSERT_TRUE(readLines(nfe, noteOf(c.version, records)));
+        ASSERT_TRUE(leLinhas(nfe, notaDe(c.version, records)));
         const TImposto &imposto = nfe.det.ObterItem(0).imposto;
         EXPECT_EQ(imposto.IPI.CST, sip50) << c.version;
         EXPECT_EQ(imposto.IPI.vIPI, c.vIPI) << c.version;
@@ -410,12 +409,12 @@ TEST(NFeReaderTxt, ReturnedTaxBeforeAndFrom400)
 {
     // Before 4.00 one record carries the percentage and the IPI returned.
     TNFe v310;
-    ASSERT_TRUE(readLines(v310, noteOf("3.10", {"H|1|", "UA||50.00||1.25"})));
+    ASSERT_TRUE(leLinhas(v310, notaDe("3.10", {"H|1|", "UA||50.00||1.25"})));
     EXPECT_EQ(v310.det.ObterItem(0).pDevol, 50);
     EXPECT_EQ(v310.det.ObterItem(0).vIPIDevol, Decimal::fromUnits(12500));
 
     TNFe v400;
-    ASSERT_TRUE(readLines(v400, note400({"H|1|", "UA3|1.25", "UA|50.00"})));
+    ASSERT_TRUE(leLinhas(v400, nota400({"H|1|", "UA3|1.25", "UA|50.00"})));
     EXPECT_EQ(v400.det.ObterItem(0).pDevol, 50);
     EXPECT_EQ(v400.det.ObterItem(0).vIPIDevol, Decimal::fromUnits(12500));
 }
@@ -423,7 +422,7 @@ TEST(NFeReaderTxt, ReturnedTaxBeforeAndFrom400)
 TEST(NFeReaderTxt, ServiceTaxCodesAndEmptyNumbers)
 {
     TNFe nfe;
-    ASSERT_TRUE(readLines(nfe, note400({"H|1|", "U|100.00|5.00|5.00|3550308|14.01||||||1|SERV|||PROC|2"})));
+    ASSERT_TRUE(leLinhas(nfe, nota400({"H|1|", "U|100.00|5.00|5.00|3550308|14.01||||||1|SERV|||PROC|2"})));
     const TISSQN &iss = nfe.det.ObterItem(0).imposto.ISSQN;
     EXPECT_EQ(iss.cMunFG, 3550308);
     EXPECT_EQ(iss.cListServ, "14.01");
@@ -457,7 +456,7 @@ TEST(NFeReaderTxt, FilesInWindows1252AndInUtf8)
     TNFeRTXT reader(nfe);
     reader.ConteudoArquivo = {"kept"};
     EXPECT_FALSE(reader.CarregarArquivo((dir / "missing.txt").string()));
-    EXPECT_EQ(reader.ConteudoArquivo, Lines{"kept"});
+    EXPECT_EQ(reader.ConteudoArquivo, Linhas{"kept"});
 }
 
 } // namespace

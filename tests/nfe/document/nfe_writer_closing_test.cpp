@@ -42,7 +42,7 @@ std::string trecho(const std::string &xml, const std::string &from, const std::s
 
 // ---- Version rules of the totals and the payments --------------------------------
 
-struct VersionCase {
+struct CasoVersao {
     const char *name;
     double versao;
     int mod;
@@ -56,16 +56,16 @@ std::string expected(const char *dataFile)
     return testsupport::testData(std::string("nfe/document/data/") + dataFile);
 }
 
-void PrintTo(const VersionCase &c, std::ostream *os)
+void PrintTo(const CasoVersao &c, std::ostream *os)
 {
     *os << c.name;
 }
 
-class NFeWriterVersionRules : public NFeWriterTest, public ::testing::WithParamInterface<VersionCase> {};
+class NFeWriterVersionRules : public NFeWriterTest, public ::testing::WithParamInterface<CasoVersao> {};
 
 TEST_P(NFeWriterVersionRules, TotalsAndPaymentsFollowTheLayoutVersion)
 {
-    const VersionCase &c = GetParam();
+    const CasoVersao &c = GetParam();
     TNFe nfe;
     testsupport::fillFrameNote(nfe);
     nfe.infNFe.versao = c.versao;
@@ -96,11 +96,11 @@ TEST_P(NFeWriterVersionRules, TotalsAndPaymentsFollowTheLayoutVersion)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NFeWriterVersionRules,
-    ::testing::Values(VersionCase{"2.00 NF-e", 2.0, 55, "icmstot_200.xml", ""},
-                      VersionCase{"3.10 NF-e", 3.1, 55, "icmstot_310.xml", ""},
-                      VersionCase{"3.10 NFC-e", 3.1, 65, "icmstot_310.xml", "pag_310_nfce.xml"},
-                      VersionCase{"4.00 NF-e", 4.0, 55, "icmstot_400.xml", "pag_400.xml"},
-                      VersionCase{"4.00 NFC-e", 4.0, 65, "icmstot_400.xml", "pag_400.xml"}));
+    ::testing::Values(CasoVersao{"2.00 NF-e", 2.0, 55, "icmstot_200.xml", ""},
+                      CasoVersao{"3.10 NF-e", 3.1, 55, "icmstot_310.xml", ""},
+                      CasoVersao{"3.10 NFC-e", 3.1, 65, "icmstot_310.xml", "pag_310_nfce.xml"},
+                      CasoVersao{"4.00 NF-e", 4.0, 55, "icmstot_400.xml", "pag_400.xml"},
+                      CasoVersao{"4.00 NFC-e", 4.0, 65, "icmstot_400.xml", "pag_400.xml"}));
 
 TEST_F(NFeWriterClosing, At400AnEmptyPaymentListStillWritesPag)
 {
@@ -270,7 +270,7 @@ TEST_F(NFeWriterClosing, TheTechnicalResponsiblesHashMatchesOpenssl)
     const std::string xml = montar(writer);
 
     const testsupport::CommandResult sha1 =
-        testsupport::runCommand({"openssl", "dgst", "-sha1", "-binary"}, std::string(kCSRT) + kFrameKey);
+        testsupport::runCommand({"openssl", "dgst", "-sha1", "-binary"}, std::string(kCSRT) + kChaveMoldura);
     ASSERT_EQ(sha1.exitCode, 0) << sha1.err;
     const testsupport::CommandResult base64 = testsupport::runCommand({"openssl", "base64", "-A"}, sha1.out);
     ASSERT_EQ(base64.exitCode, 0) << base64.err;

@@ -32,7 +32,7 @@ bool temAlerta(const TNFeW &writer, const std::string &trecho)
 
 // ---- The recipient of NF-e and NFC-e --------------------------------------------
 
-struct RecipientCase {
+struct CasoDestinatario {
     const char *name;
     int mod;
     const char *cnpjCpf;
@@ -43,16 +43,16 @@ struct RecipientCase {
     std::string expected; // the dest group, or "" when none is written
 };
 
-void PrintTo(const RecipientCase &c, std::ostream *os)
+void PrintTo(const CasoDestinatario &c, std::ostream *os)
 {
     *os << c.name;
 }
 
-class NFeWriterRecipient : public NFeWriterTest, public ::testing::WithParamInterface<RecipientCase> {};
+class NFeWriterRecipient : public NFeWriterTest, public ::testing::WithParamInterface<CasoDestinatario> {};
 
 TEST_P(NFeWriterRecipient, TheRecipientGroupFollowsTheModelRules)
 {
-    const RecipientCase &c = GetParam();
+    const CasoDestinatario &c = GetParam();
     TNFe nfe;
     testsupport::fillFrameNote(nfe);
     nfe.ide.mod = c.mod;
@@ -81,7 +81,7 @@ const std::string kEnderSP =
     "<enderDest><xLgr>RUA A</xLgr><nro>1</nro><xBairro>CENTRO</xBairro><cMun>3550308</cMun>"
     "<xMun>SAO PAULO</xMun><UF>SP</UF><cPais>1058</cPais></enderDest>";
 
-const RecipientCase kRecipientCases[] = {
+const CasoDestinatario kCasosDestinatario[] = {
     {"NFC-e without any identification", 65, "", "", "SP", "RUA A", "", ""},
     {"NFC-e of a foreigner known only by the UF EX", 65, "", "", "EX", "", "",
      "<dest><xNome>CONSUMIDOR</xNome><indIEDest>9</indIEDest></dest>"},
@@ -108,11 +108,11 @@ const RecipientCase kRecipientCases[] = {
          "<indIEDest>9</indIEDest><IE>110042490114</IE></dest>"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, NFeWriterRecipient, ::testing::ValuesIn(kRecipientCases));
+INSTANTIATE_TEST_SUITE_P(Cases, NFeWriterRecipient, ::testing::ValuesIn(kCasosDestinatario));
 
 // ---- CNPJ, CPF or foreign identification ----------------------------------------
 
-struct IdentificationCase {
+struct CasoIdentificacao {
     double versao;
     int cPais;
     const char *cnpjCpf;
@@ -120,18 +120,18 @@ struct IdentificationCase {
     const char *expected; // the elements before xNome
 };
 
-void PrintTo(const IdentificationCase &c, std::ostream *os)
+void PrintTo(const CasoIdentificacao &c, std::ostream *os)
 {
     *os << "version " << c.versao << ", country " << c.cPais << ", \"" << c.cnpjCpf << "\" / \""
         << c.idEstrangeiro << "\"";
 }
 
 class NFeWriterIdentification : public NFeWriterTest,
-                                public ::testing::WithParamInterface<IdentificationCase> {};
+                                public ::testing::WithParamInterface<CasoIdentificacao> {};
 
 TEST_P(NFeWriterIdentification, TheRecipientIsIdentifiedByCountryAndVersion)
 {
-    const IdentificationCase &c = GetParam();
+    const CasoIdentificacao &c = GetParam();
     TNFe nfe;
     testsupport::fillFrameNote(nfe);
     nfe.infNFe.versao = c.versao;
@@ -147,16 +147,16 @@ TEST_P(NFeWriterIdentification, TheRecipientIsIdentifiedByCountryAndVersion)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NFeWriterIdentification,
-    ::testing::Values(
-        IdentificationCase{4.0, 0, "12345678000195", "", "<CNPJ>12345678000195</CNPJ>"},
-        IdentificationCase{4.0, 1058, "12345678000195", "", "<CNPJ>12345678000195</CNPJ>"},
-        IdentificationCase{4.0, 1058, "1234567890", "", "<CPF>01234567890</CPF>"},
-        IdentificationCase{4.0, 1058, "2345678000195", "", "<CNPJ>02345678000195</CNPJ>"},
-        IdentificationCase{4.0, 1058, "", "AB123", "<idEstrangeiro>AB123</idEstrangeiro>"},
-        IdentificationCase{4.0, 1600, "12345678000195", "", "<idEstrangeiro/>"},
-        IdentificationCase{4.0, 1600, "", "P-998877", "<idEstrangeiro>P-998877</idEstrangeiro>"},
-        IdentificationCase{3.1, 1600, "", "P-998877", "<idEstrangeiro>P-998877</idEstrangeiro>"},
-        IdentificationCase{2.0, 1600, "12345678000195", "P-998877", "<CNPJ>12345678000195</CNPJ>"}));
+    ::testing::Values(CasoIdentificacao{4.0, 0, "12345678000195", "", "<CNPJ>12345678000195</CNPJ>"},
+                      CasoIdentificacao{4.0, 1058, "12345678000195", "", "<CNPJ>12345678000195</CNPJ>"},
+                      CasoIdentificacao{4.0, 1058, "1234567890", "", "<CPF>01234567890</CPF>"},
+                      CasoIdentificacao{4.0, 1058, "2345678000195", "", "<CNPJ>02345678000195</CNPJ>"},
+                      CasoIdentificacao{4.0, 1058, "", "AB123", "<idEstrangeiro>AB123</idEstrangeiro>"},
+                      CasoIdentificacao{4.0, 1600, "12345678000195", "", "<idEstrangeiro/>"},
+                      CasoIdentificacao{4.0, 1600, "", "P-998877", "<idEstrangeiro>P-998877</idEstrangeiro>"},
+                      CasoIdentificacao{3.1, 1600, "", "P-998877", "<idEstrangeiro>P-998877</idEstrangeiro>"},
+                      CasoIdentificacao{2.0, 1600, "12345678000195", "P-998877",
+                                        "<CNPJ>12345678000195</CNPJ>"}));
 
 TEST_F(NFeWriterHeader, AForeignRecipientsAddressIsWrittenAsAbroad)
 {
@@ -201,7 +201,7 @@ TEST_F(NFeWriterHeader, Version200WritesDatesWithoutZoneAndReferencesInsideIde)
     testsupport::fillFrameNote(nfe);
     nfe.infNFe.versao = 2.0;
     nfe.ide.hSaiEnt = encodeTime(11, 0, 0);
-    nfe.ide.NFref.NovoItem().refNFe = kFrameKey;
+    nfe.ide.NFref.NovoItem().refNFe = kChaveMoldura;
     TNFeW writer(nfe);
     writer.MontarXml();
     EXPECT_EQ(
@@ -209,7 +209,7 @@ TEST_F(NFeWriterHeader, Version200WritesDatesWithoutZoneAndReferencesInsideIde)
         "<ide><cUF>35</cUF><cNF>31415926</cNF><natOp>VENDA DE MERCADORIA</natOp><indPag>0</indPag>"
         "<mod>55</mod><serie>1</serie><nNF>1234</nNF><dEmi>2024-05-17</dEmi><dSaiEnt>2024-05-17</dSaiEnt>"
         "<hSaiEnt>11:00:00</hSaiEnt><tpNF>1</tpNF><cMunFG>3550308</cMunFG><NFref><refNFe>" +
-            std::string(kFrameKey) +
+            std::string(kChaveMoldura) +
             "</refNFe></NFref><tpImp>1</tpImp><tpEmis>1</tpEmis><cDV>6</cDV><tpAmb>2</tpAmb>"
             "<finNFe>1</finNFe><procEmi>0</procEmi><verProc>1.0</verProc></ide>");
 }
@@ -313,7 +313,7 @@ TEST_F(NFeWriterHeader, ListsAboveTheirLimitAreWrittenWholeWithOneAlert)
     for (int i = 0; i < 11; ++i)
         nfe.autXML.NovoItem().CNPJCPF = "12345678909";
     for (int i = 0; i < 1000; ++i)
-        nfe.ide.NFref.NovoItem().refNFeSig = kFrameKey;
+        nfe.ide.NFref.NovoItem().refNFeSig = kChaveMoldura;
     TNFeW writer(nfe);
     EXPECT_FALSE(writer.MontarXml());
     const std::string &xml = writer.Gerador.ArquivoFormatoXML;

@@ -365,20 +365,20 @@ TEST_F(NFeWriterICMS, WritesTheInnerGroupOfEverySituationAtEveryLayout)
             w.Opcoes.ForcarGerarTagRejeicao938 = caso.forca938;
             w.Opcoes.ForcarGerarTagRejeicao906 = caso.forca906;
         });
-        const XmlNode *grupo = nota.det().find("ICMS");
+        const NoXml *grupo = nota.det().find("ICMS");
         ASSERT_NE(grupo, nullptr);
-        ASSERT_EQ(grupo->children.size(), 1u) << grupo->childNames();
-        const XmlNode &interno = *grupo->children.front();
-        EXPECT_EQ(interno.name + ": " + interno.childNames(), caso.esperado);
-        EXPECT_EQ(interno.childText("orig"), "2");
-        EXPECT_EQ(interno.childText(caso.crt == crt1 ? "CSOSN" : "CST"), caso.codigo);
+        ASSERT_EQ(grupo->children.size(), 1u) << grupo->nomesDosFilhos();
+        const NoXml &interno = *grupo->children.front();
+        EXPECT_EQ(interno.name + ": " + interno.nomesDosFilhos(), caso.esperado);
+        EXPECT_EQ(interno.textoDoFilho("orig"), "2");
+        EXPECT_EQ(interno.textoDoFilho(caso.crt == crt1 ? "CSOSN" : "CST"), caso.codigo);
     }
 }
 
 // The XML of the single item's ICMS group of a 4.00 note (or the version given).
 struct ICMSEscrito {
     NotaEscrita nota;
-    const XmlNode *grupo = nullptr; // the inner group
+    const NoXml *grupo = nullptr; // the inner group
 };
 
 ICMSEscrito escreveICMS(double versao, void (*preenche)(TICMS &), TForcarGeracaoTag forca938 = fgtNunca)
@@ -391,7 +391,7 @@ ICMSEscrito escreveICMS(double versao, void (*preenche)(TICMS &), TForcarGeracao
     preenche(icms);
     ICMSEscrito escrito;
     escrito.nota = escreveNota(nfe, [&](TNFeW &w) { w.Opcoes.ForcarGerarTagRejeicao938 = forca938; });
-    const XmlNode *icmsNo = escrito.nota.det().find("ICMS");
+    const NoXml *icmsNo = escrito.nota.det().find("ICMS");
     if (icmsNo != nullptr && !icmsNo->children.empty())
         escrito.grupo = icmsNo->children.front().get();
     return escrito;
@@ -409,8 +409,8 @@ TEST_F(NFeWriterICMS, PercentagesHaveFourDecimalsFromLayout310AndTwoBefore)
         SCOPED_TRACE(versao);
         const ICMSEscrito escrito = escreveICMS(versao, preenche);
         ASSERT_NE(escrito.grupo, nullptr);
-        EXPECT_EQ(escrito.grupo->childText("pICMS"), esperado);
-        EXPECT_EQ(escrito.grupo->childText("vBC"), "100.00");
+        EXPECT_EQ(escrito.grupo->textoDoFilho("pICMS"), esperado);
+        EXPECT_EQ(escrito.grupo->textoDoFilho("vBC"), "100.00");
         EXPECT_TRUE(escrito.nota.semAlertas) << escrito.nota.alertas.front();
     }
 }
@@ -419,8 +419,8 @@ TEST_F(NFeWriterICMS, FcpOfCst00IsWrittenWithItsZeroAmount)
 {
     const ICMSEscrito escrito = escreveICMS(4.0, [](TICMS &i) { i.pFCP = 2; });
     ASSERT_NE(escrito.grupo, nullptr);
-    EXPECT_EQ(escrito.grupo->childText("pFCP"), "2.0000");
-    EXPECT_EQ(escrito.grupo->childText("vFCP"), "0.00");
+    EXPECT_EQ(escrito.grupo->textoDoFilho("pFCP"), "2.0000");
+    EXPECT_EQ(escrito.grupo->textoDoFilho("vFCP"), "0.00");
 }
 
 TEST_F(NFeWriterICMS, SomePercentagesKeepTwoDecimalsAtEveryLayout)
@@ -433,10 +433,10 @@ TEST_F(NFeWriterICMS, SomePercentagesKeepTwoDecimalsAtEveryLayout)
         i.UFST = "RJ";
     });
     ASSERT_NE(particao.grupo, nullptr);
-    EXPECT_EQ(particao.grupo->childText("pRedBC"), "12.50");
-    EXPECT_EQ(particao.grupo->childText("pMVAST"), "40.0000");
-    EXPECT_EQ(particao.grupo->childText("UFST"), "RJ");
-    EXPECT_EQ(particao.grupo->childText("pBCOp"), "0.0000");
+    EXPECT_EQ(particao.grupo->textoDoFilho("pRedBC"), "12.50");
+    EXPECT_EQ(particao.grupo->textoDoFilho("pMVAST"), "40.0000");
+    EXPECT_EQ(particao.grupo->textoDoFilho("UFST"), "RJ");
+    EXPECT_EQ(particao.grupo->textoDoFilho("pBCOp"), "0.0000");
 
     const ICMSEscrito outros = escreveICMS(4.0, [](TICMS &i) {
         i.CST = sti90;
@@ -444,7 +444,7 @@ TEST_F(NFeWriterICMS, SomePercentagesKeepTwoDecimalsAtEveryLayout)
         i.pMVAST = 40;
     });
     ASSERT_NE(outros.grupo, nullptr);
-    EXPECT_EQ(outros.grupo->childText("pMVAST"), "40.00");
+    EXPECT_EQ(outros.grupo->textoDoFilho("pMVAST"), "40.00");
 }
 
 TEST_F(NFeWriterICMS, ForcedRetainedBlockIsWrittenWithZeros)
@@ -452,10 +452,10 @@ TEST_F(NFeWriterICMS, ForcedRetainedBlockIsWrittenWithZeros)
     const ICMSEscrito escrito = escreveICMS(
         4.0, [](TICMS &i) { i.CST = sti60; }, fgtSempre);
     ASSERT_NE(escrito.grupo, nullptr);
-    EXPECT_EQ(escrito.grupo->childText("vBCSTRet"), "0.00");
-    EXPECT_EQ(escrito.grupo->childText("pST"), "0.0000");
-    EXPECT_EQ(escrito.grupo->childText("vICMSSubstituto"), "0.00");
-    EXPECT_EQ(escrito.grupo->childText("vICMSSTRet"), "0.00");
+    EXPECT_EQ(escrito.grupo->textoDoFilho("vBCSTRet"), "0.00");
+    EXPECT_EQ(escrito.grupo->textoDoFilho("pST"), "0.0000");
+    EXPECT_EQ(escrito.grupo->textoDoFilho("vICMSSubstituto"), "0.00");
+    EXPECT_EQ(escrito.grupo->textoDoFilho("vICMSSTRet"), "0.00");
     EXPECT_TRUE(escrito.nota.semAlertas);
 }
 
@@ -467,8 +467,8 @@ TEST_F(NFeWriterICMS, ExemptionBefore310WritesOneCharacterReason)
         i.motDesICMS = mdi7;
     });
     ASSERT_NE(escrito.grupo, nullptr);
-    EXPECT_EQ(escrito.grupo->childText("vICMS"), "5.00");
-    EXPECT_EQ(escrito.grupo->childText("motDesICMS"), "7");
+    EXPECT_EQ(escrito.grupo->textoDoFilho("vICMS"), "5.00");
+    EXPECT_EQ(escrito.grupo->textoDoFilho("motDesICMS"), "7");
 
     // A two-character reason does not fit the element before 3.10.
     const ICMSEscrito longo = escreveICMS(2.0, [](TICMS &i) {

@@ -28,17 +28,17 @@ TEST_F(NFeWriterItems, ItemsCarryTheirNumberAndWriteProductThenTaxes)
     testsupport::addGoodsItem(nfe).infAdProd = "SEGUNDO ITEM";
     const NotaEscrita nota = escreveNota(nfe);
     EXPECT_TRUE(nota.semAlertas) << nota.alertas.front();
-    ASSERT_EQ(nota.arvore->findAll("det").size(), 2u);
+    ASSERT_EQ(nota.arvore->buscaTodos("det").size(), 2u);
     EXPECT_EQ(nota.det(0).attributes, R"(nItem="1")");
     EXPECT_EQ(nota.det(1).attributes, R"(nItem="2")");
-    EXPECT_EQ(nota.det(1).childNames(), "prod imposto infAdProd");
-    EXPECT_EQ(nota.det(0).find("prod")->childNames(),
+    EXPECT_EQ(nota.det(1).nomesDosFilhos(), "prod imposto infAdProd");
+    EXPECT_EQ(nota.det(0).find("prod")->nomesDosFilhos(),
               "cProd cEAN xProd NCM CFOP uCom qCom vUnCom vProd cEANTrib uTrib qTrib vUnTrib indTot");
-    EXPECT_EQ(nota.det(0).find("imposto")->childNames(), "ICMS PIS COFINS");
+    EXPECT_EQ(nota.det(0).find("imposto")->nomesDosFilhos(), "ICMS PIS COFINS");
     // The items come between the header groups and the totals.
-    const XmlNode *infNFe = nota.arvore->find("infNFe");
+    const NoXml *infNFe = nota.arvore->find("infNFe");
     ASSERT_NE(infNFe, nullptr);
-    const std::string secoes = infNFe->childNames();
+    const std::string secoes = infNFe->nomesDosFilhos();
     EXPECT_NE(secoes.find("dest det det total"), std::string::npos) << secoes;
 }
 
@@ -53,15 +53,15 @@ TEST_F(NFeWriterItems, BlankGtinBecomesSemGtinFrom400Only)
         prod.cEAN = versao >= 4 ? "   " : "";
         prod.cEANTrib = "";
         const NotaEscrita nota = escreveNota(nfe);
-        const XmlNode *xmlProd = nota.det().find("prod");
+        const NoXml *xmlProd = nota.det().find("prod");
         if (versao >= 4) {
-            EXPECT_EQ(xmlProd->childText("cEAN"), "SEM GTIN");
-            EXPECT_EQ(xmlProd->childText("cEANTrib"), "SEM GTIN");
+            EXPECT_EQ(xmlProd->textoDoFilho("cEAN"), "SEM GTIN");
+            EXPECT_EQ(xmlProd->textoDoFilho("cEANTrib"), "SEM GTIN");
             EXPECT_EQ(prod.cEAN, "SEM GTIN");
             EXPECT_EQ(prod.cEANTrib, "SEM GTIN");
         } else {
-            EXPECT_TRUE(xmlProd->hasChild("cEAN"));
-            EXPECT_EQ(xmlProd->childText("cEAN"), "");
+            EXPECT_TRUE(xmlProd->temFilho("cEAN"));
+            EXPECT_EQ(xmlProd->textoDoFilho("cEAN"), "");
             EXPECT_EQ(prod.cEAN, "");
             EXPECT_EQ(prod.cEANTrib, "");
         }
@@ -84,7 +84,7 @@ TEST_F(NFeWriterItems, InvalidGtinGivesTheValidatorsMessage)
     EXPECT_NE(nota.alertas.front().find("ID:I03/cEAN(Código de Barra do Item) - " + problema),
               std::string::npos)
         << nota.alertas.front();
-    EXPECT_EQ(nota.det().find("prod")->childText("cEAN"), "7891234567891");
+    EXPECT_EQ(nota.det().find("prod")->textoDoFilho("cEAN"), "7891234567891");
 }
 
 TEST_F(NFeWriterItems, FirstNfceItemInHomologationGetsTheFixedDescription)
@@ -95,15 +95,15 @@ TEST_F(NFeWriterItems, FirstNfceItemInHomologationGetsTheFixedDescription)
     testsupport::addGoodsItem(nfe);
     testsupport::addGoodsItem(nfe);
     const NotaEscrita nota = escreveNota(nfe);
-    EXPECT_EQ(nota.det(0).find("prod")->childText("xProd"),
+    EXPECT_EQ(nota.det(0).find("prod")->textoDoFilho("xProd"),
               "NOTA FISCAL EMITIDA EM AMBIENTE DE HOMOLOGACAO - SEM VALOR FISCAL");
-    EXPECT_EQ(nota.det(1).find("prod")->childText("xProd"), "PRODUTO DE TESTE 2");
+    EXPECT_EQ(nota.det(1).find("prod")->textoDoFilho("xProd"), "PRODUTO DE TESTE 2");
 
     TNFe nfe55;
     testsupport::fillNoteWithoutItems(nfe55, 55);
     nfe55.ide.tpAmb = taHomologacao;
     testsupport::addGoodsItem(nfe55);
-    EXPECT_EQ(escreveNota(nfe55).det(0).find("prod")->childText("xProd"), "PRODUTO DE TESTE 1");
+    EXPECT_EQ(escreveNota(nfe55).det(0).find("prod")->textoDoFilho("xProd"), "PRODUTO DE TESTE 1");
 }
 
 TEST_F(NFeWriterItems, NcmHasTwoOrEightDigits)
@@ -115,7 +115,7 @@ TEST_F(NFeWriterItems, NcmHasTwoOrEightDigits)
         testsupport::addGoodsItem(nfe).prod.NCM = ncm;
         const NotaEscrita nota = escreveNota(nfe);
         EXPECT_EQ(nota.alertasCom("ID:I05/NCM(Código NCM) - Conteúdo inválido").size(), alertas);
-        EXPECT_EQ(nota.det().find("prod")->childText("NCM"), ncm);
+        EXPECT_EQ(nota.det().find("prod")->textoDoFilho("NCM"), ncm);
     }
 }
 
@@ -138,12 +138,12 @@ TEST_F(NFeWriterItems, CestAndItsCompanionsByLayout)
         prod.CNPJFab = "11444777000161";
         prod.cBenef = "SP123456";
         const NotaEscrita nota = escreveNota(nfe);
-        const std::string nomes = nota.det().find("prod")->childNames();
+        const std::string nomes = nota.det().find("prod")->nomesDosFilhos();
         const std::size_t inicio = nomes.find("NCM") + 4;
         const std::string entre = nomes.substr(inicio, nomes.find("CFOP") - inicio);
         EXPECT_EQ(entre, caso.esperado.empty() ? "" : caso.esperado + " ");
         if (!caso.cest.empty()) {
-            EXPECT_EQ(nota.det().find("prod")->childText("CEST"), "2803800");
+            EXPECT_EQ(nota.det().find("prod")->textoDoFilho("CEST"), "2803800");
         }
     }
 }
@@ -159,9 +159,9 @@ TEST_F(NFeWriterItems, UnitValuesHaveTenDecimalsFrom200)
         prod.vUnCom = 1.23456789;
         prod.vUnTrib = 1.23456789;
         const NotaEscrita nota = escreveNota(nfe);
-        EXPECT_EQ(nota.det().find("prod")->childText("vUnCom"), esperado);
-        EXPECT_EQ(nota.det().find("prod")->childText("vUnTrib"), esperado);
-        EXPECT_EQ(nota.det().find("prod")->childText("qCom"), "1.0000");
+        EXPECT_EQ(nota.det().find("prod")->textoDoFilho("vUnCom"), esperado);
+        EXPECT_EQ(nota.det().find("prod")->textoDoFilho("vUnTrib"), esperado);
+        EXPECT_EQ(nota.det().find("prod")->textoDoFilho("qCom"), "1.0000");
     }
 }
 
@@ -193,14 +193,14 @@ TEST_F(NFeWriterItems, ImportDeclarationWritesFreightTaxForSeaTransportOnly)
         adicionaDeclaracao(det.prod).tpViaTransp = via;
         const NotaEscrita nota = escreveNota(nfe);
         EXPECT_TRUE(nota.semAlertas) << nota.alertas.front();
-        const XmlNode *di = nota.det().find("DI");
+        const NoXml *di = nota.det().find("DI");
         ASSERT_NE(di, nullptr);
-        EXPECT_EQ(di->hasChild("vAFRMM"), via == vti1);
-        EXPECT_EQ(di->childText("vAFRMM"), esperado);
+        EXPECT_EQ(di->temFilho("vAFRMM"), via == vti1);
+        EXPECT_EQ(di->textoDoFilho("vAFRMM"), esperado);
         EXPECT_EQ(estrutura(*di), "DI(nDI dDI xLocDesemb UFDesemb dDesemb tpViaTransp " +
                                       std::string(via == vti1 ? "vAFRMM " : "") +
                                       "tpIntermedio cExportador adi(nAdicao nSeqAdic cFabricante))");
-        EXPECT_EQ(di->childText("dDI"), "2024-05-02");
+        EXPECT_EQ(di->textoDoFilho("dDI"), "2024-05-02");
     }
 }
 
@@ -291,7 +291,7 @@ TEST_F(NFeWriterItems, ListsBeyondTheirLimitAreWrittenWholeWithOneAlert)
         testsupport::fillNoteWithoutItems(nfe, 55, caso.versao);
         caso.preenche(testsupport::addGoodsItem(nfe), caso.quantidade);
         const NotaEscrita nota = escreveNota(nfe);
-        EXPECT_EQ(nota.det().findAll(caso.elemento).size(), static_cast<std::size_t>(caso.quantidade));
+        EXPECT_EQ(nota.det().buscaTodos(caso.elemento).size(), static_cast<std::size_t>(caso.quantidade));
         const std::string mensagem = "Número de ocorrências maior que o máximo permitido - Máximo " +
                                      std::to_string(limites[i].second) + ".";
         EXPECT_EQ(nota.alertasCom(mensagem).size(), 1u);
@@ -306,7 +306,7 @@ TEST_F(NFeWriterItems, MoreThan990ItemsAreWrittenWithOneAlert)
     for (int i = 0; i < 991; ++i)
         testsupport::addGoodsItem(nfe);
     const NotaEscrita nota = escreveNota(nfe);
-    EXPECT_EQ(nota.arvore->findAll("det").size(), 991u);
+    EXPECT_EQ(nota.arvore->buscaTodos("det").size(), 991u);
     ASSERT_EQ(nota.alertas.size(), 1u);
     EXPECT_NE(
         nota.alertas.front().find(
@@ -326,7 +326,7 @@ TEST_F(NFeWriterItems, VehicleGroupByLayout)
         estruturaDe(nota.det(), "veicProd"),
         "veicProd(tpOp chassi cCor xCor pot cilin pesoL pesoB nSerie tpComb nMotor CMT dist anoMod anoFab "
         "tpPint tpVeic espVeic VIN condVeic cMod cCorDENATRAN lota tpRest)");
-    EXPECT_EQ(nota.det().find("veicProd")->childText("tpRest"), "0");
+    EXPECT_EQ(nota.det().find("veicProd")->textoDoFilho("tpRest"), "0");
 
     TNFe antiga;
     testsupport::fillNoteWithoutItems(antiga, 55, 1.1);
@@ -368,7 +368,7 @@ TEST_F(NFeWriterItems, MedicineByLayoutAndItsAnvisaCode)
         med.vPMC = Decimal::fromUnits(123456);
         const NotaEscrita nota = escreveNota(nfe);
         EXPECT_EQ(estruturaDe(nota.det(), "med"), caso.esperado);
-        EXPECT_EQ(nota.det().find("med")->childText("vPMC"), "12.35");
+        EXPECT_EQ(nota.det().find("med")->textoDoFilho("vPMC"), "12.35");
         EXPECT_EQ(
             nota.alertasCom("ID:K01a/cProdANVISA(Código de Produto da ANVISA) - Valor inválido.").size(),
             caso.alertas);
@@ -402,21 +402,21 @@ TEST_F(NFeWriterItems, FuelGroup)
     EXPECT_EQ(estruturaDe(nota.det(), "comb"),
               "comb(cProdANP descANP pGLP pGNn pGNi vPart CODIF qTemp UFCons CIDE(qBCProd vAliqProd vCIDE) "
               "encerrante(nBico nTanque vEncIni vEncFin) pBio origComb(indImport cUFOrig pOrig))");
-    const XmlNode *xmlComb = nota.det().find("comb");
-    EXPECT_EQ(xmlComb->childText("pGLP"), "100.00");
-    EXPECT_EQ(xmlComb->childText("pGNn"), "45.5000");
-    EXPECT_EQ(xmlComb->childText("pBio"), "12.0000");
-    EXPECT_EQ(xmlComb->find("origComb")->childText("pOrig"), "100.0000");
-    EXPECT_EQ(xmlComb->childText("pGNi"), "0.0000");
+    const NoXml *xmlComb = nota.det().find("comb");
+    EXPECT_EQ(xmlComb->textoDoFilho("pGLP"), "100.00");
+    EXPECT_EQ(xmlComb->textoDoFilho("pGNn"), "45.5000");
+    EXPECT_EQ(xmlComb->textoDoFilho("pBio"), "12.0000");
+    EXPECT_EQ(xmlComb->find("origComb")->textoDoFilho("pOrig"), "100.0000");
+    EXPECT_EQ(xmlComb->textoDoFilho("pGNi"), "0.0000");
 
     // A full 100 % share is optional with two decimals; any other is required with four.
     comb.pGLP = 45;
     comb.pGNn = 0;
     comb.pGNi = 100;
     const NotaEscrita outra = escreveNota(nfe);
-    EXPECT_EQ(outra.det().find("comb")->childText("pGLP"), "45.0000");
-    EXPECT_EQ(outra.det().find("comb")->childText("pGNn"), "0.0000");
-    EXPECT_EQ(outra.det().find("comb")->childText("pGNi"), "100.00");
+    EXPECT_EQ(outra.det().find("comb")->textoDoFilho("pGLP"), "45.0000");
+    EXPECT_EQ(outra.det().find("comb")->textoDoFilho("pGNn"), "0.0000");
+    EXPECT_EQ(outra.det().find("comb")->textoDoFilho("pGNi"), "100.00");
 }
 
 TEST_F(NFeWriterItems, FuelTaxesOfTheOldLayout)
@@ -469,7 +469,7 @@ TEST_F(NFeWriterItems, ExportGroupAndItsChecks)
     exportacao.qExport = 1;
     det.prod.detExport.NovoItem().nDraw = "";
     const NotaEscrita nota = escreveNota(nfe);
-    const std::vector<const XmlNode *> grupos = nota.det().findAll("detExport");
+    const std::vector<const NoXml *> grupos = nota.det().buscaTodos("detExport");
     ASSERT_EQ(grupos.size(), 2u);
     EXPECT_EQ(estrutura(*grupos[0]), "detExport(exportInd(nRE chNFe qExport))");
     EXPECT_EQ(estrutura(*grupos[1]), "detExport");

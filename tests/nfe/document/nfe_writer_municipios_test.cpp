@@ -17,7 +17,7 @@
 
 namespace {
 
-const char *const kStates[][5] = {
+const char *const kEstados[][5] = {
     {"11", "RO", "Rondônia", "N", "Norte"},
     {"12", "AC", "Acre", "N", "Norte"},
     {"13", "AM", "Amazonas", "N", "Norte"},
@@ -48,10 +48,10 @@ const char *const kStates[][5] = {
 };
 
 // Every state, so that nothing is downloaded, and a few municipalities.
-std::string cacheFixture()
+std::string textoDoCache()
 {
     std::string cache;
-    for (const auto &state : kStates)
+    for (const auto &state : kEstados)
         cache += std::string(state[0]) + "|" + state[1] + "|" + state[2] + "|" + state[3] + "|" + state[4] +
                  "|0|0\r\n";
     cache += "3304557|Rio de Janeiro|33|RJ|0|0\r\n"
@@ -81,7 +81,7 @@ class NFeWriterMunicipios : public NFeWriterTest {
 
 TEST_F(NFeWriterMunicipios, AMissingCodeOrNameIsCompletedFromTheDirectory)
 {
-    folder.write("QuibIBGE.txt", cacheFixture());
+    folder.write("QuibIBGE.txt", textoDoCache());
     TNFe nfe;
     testsupport::fillFrameNote(nfe);
     nfe.emit.enderEmit.cMun = 0;

@@ -36,7 +36,7 @@ TEST_F(NFeWriterRoundTrip, ASignedAuthorisedNoteReadBackIsWrittenByteForByte)
     nfe.Signature.X509Certificate = "Y2VydGlmaWNhdGU=";
     nfe.procNFe.tpAmb = taHomologacao;
     nfe.procNFe.verAplic = "SP_NFE_PL_009_V4";
-    nfe.procNFe.chNFe = kFrameKey;
+    nfe.procNFe.chNFe = kChaveMoldura;
     nfe.procNFe.dhRecbto = encodeDateTime({2024, 5, 17, 10, 31, 5, 0});
     nfe.procNFe.nProt = "135240000000001";
     nfe.procNFe.digVal = "ZGlnZXN0";

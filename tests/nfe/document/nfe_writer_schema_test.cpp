@@ -274,7 +274,7 @@ void confereNoEsquema(void (*preenche)(TNFe &), int modelo)
     preenche(nfe);
     const NotaEscrita nota = escreveNota(nfe);
     EXPECT_TRUE(nota.semAlertas) << nota.alertas.front();
-    EXPECT_EQ(nota.arvore->findAll("det").size(), static_cast<std::size_t>(nfe.det.count()));
+    EXPECT_EQ(nota.arvore->buscaTodos("det").size(), static_cast<std::size_t>(nfe.det.count()));
     EXPECT_EQ(nfe.ide.mod, modelo);
 
     const std::string modeloAssinatura = ModeloAssinaturaXML(nfe.infNFe.Id, true, "", dgstSHA1);

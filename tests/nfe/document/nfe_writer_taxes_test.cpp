@@ -36,7 +36,7 @@ void confereCasos(const std::vector<CasoTributo> &casos)
         testsupport::fillNoteWithoutItems(nfe, caso.modelo, caso.versao);
         caso.preenche(testsupport::addGoodsItem(nfe));
         const NotaEscrita nota = escreveNota(nfe);
-        const XmlNode *imposto = nota.det().find("imposto");
+        const NoXml *imposto = nota.det().find("imposto");
         ASSERT_NE(imposto, nullptr);
         // Only the direct children of imposto: the IPI of impostoDevol is not this one.
         std::string encontrado = "-";
@@ -230,7 +230,7 @@ TEST_F(NFeWriterTaxes, EmptyIpiFrameworkCodeIsStoredAs999)
     TIPI &ipi = testsupport::addGoodsItem(nfe).imposto.IPI;
     ipi.CST = sip52;
     const NotaEscrita nota = escreveNota(nfe);
-    EXPECT_EQ(nota.det().find("IPI")->childText("cEnq"), "999");
+    EXPECT_EQ(nota.det().find("IPI")->textoDoFilho("cEnq"), "999");
     EXPECT_EQ(ipi.cEnq, "999");
 }
 
@@ -327,9 +327,9 @@ TEST_F(NFeWriterTaxes, ReturnedGoodsTaxFollowsTheItemTaxes)
     det.vIPIDevol = 3;
     det.infAdProd = "DEVOLUCAO PARCIAL";
     const NotaEscrita nota = escreveNota(nfe);
-    EXPECT_EQ(nota.det().childNames(), "prod imposto impostoDevol infAdProd");
+    EXPECT_EQ(nota.det().nomesDosFilhos(), "prod imposto impostoDevol infAdProd");
     EXPECT_EQ(estruturaDe(nota.det(), "impostoDevol"), "impostoDevol(pDevol IPI(vIPIDevol))");
-    EXPECT_EQ(nota.det().find("impostoDevol")->childText("pDevol"), "50.00");
+    EXPECT_EQ(nota.det().find("impostoDevol")->textoDoFilho("pDevol"), "50.00");
     EXPECT_TRUE(nota.semAlertas);
 }
 
@@ -344,7 +344,7 @@ TEST_F(NFeWriterTaxes, ItemObservationsEscapeTheFieldName)
     det.obsFisco.xTexto = "456";
     const NotaEscrita nota = escreveNota(nfe);
     EXPECT_TRUE(nota.semAlertas) << nota.alertas.front();
-    const XmlNode *obsCont = nota.det().find("obsCont");
+    const NoXml *obsCont = nota.det().find("obsCont");
     ASSERT_NE(obsCont, nullptr) << nota.xml;
     EXPECT_EQ(obsCont->attributes, R"(xCampo="LOTE &quot;A&quot; &amp; &lt;B&gt;")");
     EXPECT_EQ(estruturaDe(nota.det(), "obsItem"), "obsItem(obsCont(xTexto) obsFisco(xTexto))");

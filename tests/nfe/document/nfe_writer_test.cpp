@@ -39,9 +39,9 @@ TEST_F(NFeWriterFrame, CompleteNoteMatchesTheGoldenTextAndIsStableAcrossRuns)
     const std::string first = writer.Gerador.ArquivoFormatoXML;
     EXPECT_EQ(first, testsupport::testData("nfe/document/data/frame_golden.xml"));
     EXPECT_TRUE(xmlBemFormado(first));
-    EXPECT_EQ(writer.chaveAcesso(), kFrameKey);
-    EXPECT_EQ(nfe.infNFe.Id, std::string("NFe") + kFrameKey);
-    EXPECT_EQ(nfe.ide.cNF, kFixedNumericCode);
+    EXPECT_EQ(writer.chaveAcesso(), kChaveMoldura);
+    EXPECT_EQ(nfe.infNFe.Id, std::string("NFe") + kChaveMoldura);
+    EXPECT_EQ(nfe.ide.cNF, kCodigoNumericoFixo);
     EXPECT_EQ(nfe.ide.cDV, 6);
 
     // The drawn code is kept in the document: a later run draws nothing and
@@ -53,7 +53,7 @@ TEST_F(NFeWriterFrame, CompleteNoteMatchesTheGoldenTextAndIsStableAcrossRuns)
     again.IdCSRT = 1;
     again.CSRT = kCSRT;
     EXPECT_EQ(montar(again), first);
-    EXPECT_EQ(again.chaveAcesso(), kFrameKey);
+    EXPECT_EQ(again.chaveAcesso(), kChaveMoldura);
 }
 
 TEST_F(NFeWriterFrame, TheAvulsaCnpjTakesThePlaceOfTheEmittersInTheKey)
@@ -73,7 +73,7 @@ TEST_F(NFeWriterFrame, AnAuthorisedNoteIsWrappedWithItsEscapedProtocol)
     TProcNFe &prot = nfe.procNFe;
     prot.tpAmb = taHomologacao;
     prot.verAplic = "SP_NFE_PL_009_V4";
-    prot.chNFe = kFrameKey;
+    prot.chNFe = kChaveMoldura;
     prot.dhRecbto = encodeDateTime({2024, 5, 17, 10, 31, 5, 0});
     prot.nProt = "135240000000001";
     prot.digVal = "abc+/=";
@@ -87,7 +87,7 @@ TEST_F(NFeWriterFrame, AnAuthorisedNoteIsWrappedWithItsEscapedProtocol)
     const std::string tail =
         "</infNFe></NFe><protNFe versao=\"4.00\"><infProt><tpAmb>2</tpAmb>"
         "<verAplic>SP_NFE_PL_009_V4</verAplic><chNFe>" +
-        std::string(kFrameKey) +
+        std::string(kChaveMoldura) +
         "</chNFe><dhRecbto>2024-05-17T10:31:05-03:00</dhRecbto><nProt>135240000000001</nProt>"
         "<digVal>abc+/=</digVal><cStat>100</cStat><xMotivo>Autorizado o uso da NF-e "
         "&lt;teste&gt; &amp; &quot;aspas&quot;</xMotivo></infProt></protNFe></nfeProc>";
@@ -108,7 +108,7 @@ TEST_F(NFeWriterFrame, AnAuthorisedNoteIsWrappedWithItsEscapedProtocol)
     EXPECT_NE(montar(writer).find("<dhRecbto>2024-05-17T10:31:05</dhRecbto>"), std::string::npos);
 }
 
-struct SignatureCase {
+struct CasoAssinatura {
     TpcnTagAssinatura mode;
     const char *digest;
     const char *signature;
@@ -116,17 +116,17 @@ struct SignatureCase {
     bool written;
 };
 
-void PrintTo(const SignatureCase &c, std::ostream *os)
+void PrintTo(const CasoAssinatura &c, std::ostream *os)
 {
     *os << kEnumNames<TpcnTagAssinatura>[c.mode].name << " with \"" << c.digest << "\", \"" << c.signature
         << "\", \"" << c.certificate << "\"";
 }
 
-class NFeWriterSignature : public NFeWriterTest, public ::testing::WithParamInterface<SignatureCase> {};
+class NFeWriterSignature : public NFeWriterTest, public ::testing::WithParamInterface<CasoAssinatura> {};
 
 TEST_P(NFeWriterSignature, TheSignatureElementFollowsTheMode)
 {
-    const SignatureCase &c = GetParam();
+    const CasoAssinatura &c = GetParam();
     TNFe nfe;
     testsupport::fillFrameNote(nfe);
     nfe.Signature.DigestValue = c.digest;
@@ -141,23 +141,23 @@ TEST_P(NFeWriterSignature, TheSignatureElementFollowsTheMode)
     if (c.written) {
         // After infNFe, inside NFe, referring to the note's Id.
         EXPECT_EQ(xml.rfind("</infNFe>", at) + 9, at);
-        EXPECT_NE(xml.find("URI=\"#NFe" + std::string(kFrameKey) + "\"", at), std::string::npos);
+        EXPECT_NE(xml.find("URI=\"#NFe" + std::string(kChaveMoldura) + "\"", at), std::string::npos);
         EXPECT_EQ(xml.substr(xml.size() - 18), "</Signature></NFe>");
         EXPECT_TRUE(xmlBemFormado(xml));
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, NFeWriterSignature,
-                         ::testing::Values(SignatureCase{taSomenteSeAssinada, "", "", "", false},
-                                           SignatureCase{taSomenteSeAssinada, "ZGln", "c2ln", "Y2Vy", true},
-                                           SignatureCase{taSomenteSeAssinada, "ZGln", "c2ln", "", false},
-                                           SignatureCase{taSempre, "", "", "", true},
-                                           SignatureCase{taSempre, "ZGln", "c2ln", "Y2Vy", true},
-                                           SignatureCase{taNunca, "ZGln", "c2ln", "Y2Vy", false},
-                                           SignatureCase{taSomenteParaNaoAssinada, "", "", "", true},
-                                           SignatureCase{taSomenteParaNaoAssinada, "ZGln", "", "", false},
-                                           SignatureCase{taSomenteParaNaoAssinada, "ZGln", "c2ln", "Y2Vy",
-                                                         false}));
+                         ::testing::Values(CasoAssinatura{taSomenteSeAssinada, "", "", "", false},
+                                           CasoAssinatura{taSomenteSeAssinada, "ZGln", "c2ln", "Y2Vy", true},
+                                           CasoAssinatura{taSomenteSeAssinada, "ZGln", "c2ln", "", false},
+                                           CasoAssinatura{taSempre, "", "", "", true},
+                                           CasoAssinatura{taSempre, "ZGln", "c2ln", "Y2Vy", true},
+                                           CasoAssinatura{taNunca, "ZGln", "c2ln", "Y2Vy", false},
+                                           CasoAssinatura{taSomenteParaNaoAssinada, "", "", "", true},
+                                           CasoAssinatura{taSomenteParaNaoAssinada, "ZGln", "", "", false},
+                                           CasoAssinatura{taSomenteParaNaoAssinada, "ZGln", "c2ln", "Y2Vy",
+                                                          false}));
 
 TEST_F(NFeWriterFrame, ASignedNoteWrittenAgainGivesTheSameBytes)
 {
@@ -182,7 +182,7 @@ TEST_F(NFeWriterFrame, TheNfceSupplementKeepsAPlainQrCodeAndWrapsAnyOtherInCdata
     testsupport::fillFrameNote(nfe);
     nfe.ide.mod = 65;
     const std::string plain =
-        "https://www.homologacao.nfce.fazenda.sp.gov.br/qrcode?p=" + std::string(kFrameKey) +
+        "https://www.homologacao.nfce.fazenda.sp.gov.br/qrcode?p=" + std::string(kChaveMoldura) +
         "|2|2|1|3A6CB2D2A22E1B2F0E5A2A3A3E9D1E0A3E41E8C3";
     nfe.infNFeSupl.qrCode = plain;
     nfe.infNFeSupl.urlChave = "https://www.homologacao.nfce.fazenda.sp.gov.br/consulta";
@@ -193,7 +193,7 @@ TEST_F(NFeWriterFrame, TheNfceSupplementKeepsAPlainQrCodeAndWrapsAnyOtherInCdata
                        nfe.infNFeSupl.urlChave + "</urlChave></infNFeSupl></NFe>"),
               std::string::npos);
 
-    const std::string older = "https://nfce.example/qrcode?chNFe=" + std::string(kFrameKey) +
+    const std::string older = "https://nfce.example/qrcode?chNFe=" + std::string(kChaveMoldura) +
                               "&nVersao=100&tpAmb=2&cDest=12345678909&dhEmi=323031&vNF=100.00&vICMS=0.00";
     nfe.infNFeSupl.qrCode = older;
     nfe.infNFeSupl.urlChave.clear();
@@ -209,8 +209,8 @@ TEST_F(NFeWriterFrame, AQrCodeOrUrlWithMarkupCharactersCannotBreakTheDocument)
     TNFe nfe;
     testsupport::fillFrameNote(nfe);
     nfe.ide.mod = 65;
-    nfe.infNFeSupl.qrCode =
-        "https://nfce.example/qrcode?p=" + std::string(kFrameKey) + "|2|2|1|A&B<C>" + std::string(40, '0');
+    nfe.infNFeSupl.qrCode = "https://nfce.example/qrcode?p=" + std::string(kChaveMoldura) + "|2|2|1|A&B<C>" +
+                            std::string(40, '0');
     nfe.infNFeSupl.urlChave = "https://nfce.example/consulta?a=1&b=2";
     TNFeW writer(nfe);
     const std::string xml = montar(writer);
@@ -234,7 +234,7 @@ TEST_F(NFeWriterFrame, EachRunStartsFromCleanOutputsAndTheTxtTextIsRepeatable)
     const std::string txt = writer.Gerador.ArquivoFormatoTXT;
     ASSERT_EQ(alerts.size(), 1u);
     EXPECT_NE(alerts[0].find("ID:C03/xNome"), std::string::npos);
-    EXPECT_NE(txt.find("A|4.00|NFe" + std::string(kFrameKey) + "\r\n"), std::string::npos);
+    EXPECT_NE(txt.find("A|4.00|NFe" + std::string(kChaveMoldura) + "\r\n"), std::string::npos);
 
     EXPECT_FALSE(writer.MontarXml());
     EXPECT_EQ(writer.Gerador.ListaDeAlertas, alerts);

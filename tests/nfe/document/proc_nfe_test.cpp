@@ -54,7 +54,7 @@ std::string retornoLote(const std::vector<std::string> &protocolos)
 }
 
 // Checks every built document: one declaration, well-formed, note and protocol in place.
-void expectWellFormedProc(const TProcNFe &proc)
+void confereProcBemFormado(const TProcNFe &proc)
 {
     const std::string &xml = proc.Gerador.ArquivoFormatoXML;
     EXPECT_EQ(testsupport::xmlDeclarationCount(xml), 1) << xml;
@@ -70,7 +70,7 @@ void expectWellFormedProc(const TProcNFe &proc)
 
 // An answer or expected protocol kept in the layer's data folder; the note's
 // key in them is kSampleKey.
-std::string data(const char *file)
+std::string dados(const char *file)
 {
     return testsupport::testData(std::string("nfe/document/data/") + file);
 }
@@ -105,7 +105,7 @@ TEST_F(ProcNFe, GivenXmlKeepsOnlyTheWritersDeclaration)
     EXPECT_TRUE(proc.MontarXml());
     EXPECT_EQ(proc.Gerador.ArquivoFormatoXML,
               kInicioProc + nota() + protocolo(kChave, "135240000000001") + "</nfeProc>");
-    expectWellFormedProc(proc);
+    confereProcBemFormado(proc);
 }
 
 TEST_F(ProcNFe, IndentedDocumentPutsTheFrameOnLinesOfItsOwn)
@@ -131,19 +131,19 @@ TEST_F(ProcNFe, IndentedDocumentPutsTheFrameOnLinesOfItsOwn)
 
 TEST_F(ProcNFe, NothingToAssembleIsAFailureWithAnEmptyOutput)
 {
-    struct Case {
+    struct Caso {
         const char *name;
         std::string xmlNFe;
         std::string xmlProt;
         std::string alertId;
     };
-    const std::vector<Case> cases = {
+    const std::vector<Caso> cases = {
         {"only the protocol", "", protocolo(kChave, "1"), "XR04"},
         {"only the note", nota(), "", "XR06"},
         {"a note without its NFe element", "<nfeProc/>", protocolo(kChave, "1"), "XR04"},
         {"a blank protocol", nota(), "  ", "XR06"},
     };
-    for (const Case &c : cases) {
+    for (const Caso &c : cases) {
         TProcNFe proc;
         proc.Versao = "4.00";
         // A good document first: its output must not survive the failed call.
@@ -176,14 +176,14 @@ TEST_F(ProcNFe, BatchResultTakesTheProtocolOfThisNote)
     EXPECT_EQ(proc.chNFe, kChave);
     EXPECT_EQ(proc.nProt, "135240000000008");
     EXPECT_EQ(proc.XmlProtNFe, protocolo(kChave, "135240000000008"));
-    expectWellFormedProc(proc);
+    confereProcBemFormado(proc);
     EXPECT_EQ(proc.Gerador.ArquivoFormatoXML,
               kInicioProc + nota() + protocolo(kChave, "135240000000008") + "</nfeProc>");
 
     // A second call only reassembles from the texts it kept.
     std::remove(proc.PathRetornoLote.c_str());
     EXPECT_TRUE(proc.MontarXml());
-    expectWellFormedProc(proc);
+    confereProcBemFormado(proc);
 }
 
 TEST_F(ProcNFe, BatchResultWithoutThisNoteFails)
@@ -204,7 +204,7 @@ TEST_F(ProcNFe, BatchResultWithoutThisNoteFails)
 
 TEST_F(ProcNFe, MissingFilesAreReported)
 {
-    struct Case {
+    struct Caso {
         const char *name;
         bool notaExiste;
         std::string lote;
@@ -212,13 +212,13 @@ TEST_F(ProcNFe, MissingFilesAreReported)
         std::string alertId;
         std::string tag;
     };
-    const std::vector<Case> cases = {
+    const std::vector<Caso> cases = {
         {"note file", false, "", "", "XR04", "NFE"},
         {"batch-result file", true, "ausente.xml", "", "XR06", "PROTOCOLO"},
         {"query-answer file", true, "", "ausente.xml", "XR06", "SITUAÇÃO"},
         {"both answer files given", true, "ausente.xml", "ausente2.xml", "XR06", "PROTOCOLO"},
     };
-    for (const Case &c : cases) {
+    for (const Caso &c : cases) {
         TProcNFe proc;
         proc.Versao = "4.00";
         proc.PathNFe =
@@ -242,27 +242,27 @@ TEST_F(ProcNFe, QueryAnswerBuildsTheProtocol)
 {
     // Each answer holds the note's authorisation; cancellations add their
     // own protocol number, as infCanc (3.10) or as an event (4.00).
-    struct Case {
+    struct Caso {
         const char *name;
         const char *answer;
         const char *expected;
     };
     // clang-format off
-    const std::vector<Case> cases = {
+    const std::vector<Caso> cases = {
         {"authorised, layout 4.00",                "proc_sit_authorised.xml",    "proc_prot_authorised.xml"},
         {"cancelled, layout 3.10 with infCanc",    "proc_sit_cancelled_310.xml", "proc_prot_cancelled_310.xml"},
         {"cancelled, layout 4.00 without infCanc", "proc_sit_cancelled_400.xml", "proc_prot_cancelled_400.xml"},
         {"with a message of the authority",        "proc_sit_message.xml",       "proc_prot_message.xml"},
     };
     // clang-format on
-    for (const Case &c : cases) {
+    for (const Caso &c : cases) {
         TProcNFe proc;
         proc.Versao = "4.00";
         proc.PathNFe = dir_.write("nota.xml", nota()).string();
-        proc.PathRetornoConsulta = dir_.write("sit.xml", data(c.answer)).string();
+        proc.PathRetornoConsulta = dir_.write("sit.xml", dados(c.answer)).string();
         EXPECT_TRUE(proc.MontarXml()) << c.name;
-        EXPECT_EQ(proc.XmlProtNFe, data(c.expected)) << c.name;
-        expectWellFormedProc(proc);
+        EXPECT_EQ(proc.XmlProtNFe, dados(c.expected)) << c.name;
+        confereProcBemFormado(proc);
     }
 }
 
@@ -279,13 +279,13 @@ TEST_F(ProcNFe, OwnFieldsBuildAnEscapedProtocol)
     proc.cStat = 302;
     proc.xMotivo = "Uso Denegado: \"irregular\" & <pendente>";
     EXPECT_TRUE(proc.MontarXml());
-    EXPECT_EQ(proc.XmlProtNFe, data("proc_prot_own_fields.xml"));
-    expectWellFormedProc(proc);
+    EXPECT_EQ(proc.XmlProtNFe, dados("proc_prot_own_fields.xml"));
+    confereProcBemFormado(proc);
 }
 
 TEST_F(ProcNFe, OwnFieldsReceiptOffsetFollowsVersionAndAuthoriser)
 {
-    struct Case {
+    struct Caso {
         std::string versao;
         std::string verAplic;
         std::string chave;
@@ -293,13 +293,13 @@ TEST_F(ProcNFe, OwnFieldsReceiptOffsetFollowsVersionAndAuthoriser)
     };
     // The same note issued in Amazonas: the state code changes the check digit.
     const std::string manausKey = "13" + kChave.substr(2, 41) + "7";
-    const std::vector<Case> cases = {
+    const std::vector<Caso> cases = {
         {"2.00", "SP_NFE_PL_009", kChave, "2024-05-17T10:31:02"},
         {"4.00", "SP_NFE_PL_009", kChave, "2024-05-17T10:31:02-03:00"},
         {"3.10", "AM3.10", kChave, "2024-05-17T10:31:02-04:00"},
         {"4.00", "SVRS202405171031", manausKey, "2024-05-17T10:31:02-04:00"},
     };
-    for (const Case &c : cases) {
+    for (const Caso &c : cases) {
         TProcNFe proc;
         proc.Versao = c.versao;
         proc.PathNFe = dir_.write("nota.xml", nota(c.chave)).string();
@@ -312,7 +312,7 @@ TEST_F(ProcNFe, OwnFieldsReceiptOffsetFollowsVersionAndAuthoriser)
         EXPECT_NE(proc.XmlProtNFe.find("<infProt Id=\"ID135240000000008\">"), std::string::npos);
         // No message from the authority: the optional pair stays out.
         EXPECT_EQ(proc.XmlProtNFe.find("<cMsg>"), std::string::npos);
-        expectWellFormedProc(proc);
+        confereProcBemFormado(proc);
     }
 }
 
@@ -328,7 +328,7 @@ TEST_F(ProcNFe, OwnFieldsWriteTheMessagePairWhenItSaysSomething)
     EXPECT_NE(proc.XmlProtNFe.find("<cMsg>0</cMsg><xMsg>Aviso &lt; importante</xMsg></infProt>"),
               std::string::npos)
         << proc.XmlProtNFe;
-    expectWellFormedProc(proc);
+    confereProcBemFormado(proc);
 }
 
 TEST_F(ProcNFe, ExtrairGrupoGivesAnEmptyElementWhenAbsent)

@@ -12,7 +12,7 @@ namespace {
 
 const std::string kUri = std::string("#NFe") + testsupport::kSampleKey;
 
-const std::string kUnsigned =
+const std::string kNaoAssinado =
     "<Signature xmlns=\"http://www.w3.org/2000/09/xmldsig#\"><SignedInfo>"
     "<CanonicalizationMethod Algorithm=\"http://www.w3.org/TR/2001/REC-xml-c14n-20010315\"/>"
     "<SignatureMethod Algorithm=\"http://www.w3.org/2000/09/xmldsig#rsa-sha1\"/>"
@@ -23,7 +23,7 @@ const std::string kUnsigned =
     "<DigestValue></DigestValue></Reference></SignedInfo><SignatureValue></SignatureValue>"
     "<KeyInfo><X509Data><X509Certificate></X509Certificate></X509Data></KeyInfo></Signature>";
 
-std::string base64Like(std::size_t length)
+std::string textoBase64(std::size_t length)
 {
     const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string text;
@@ -33,7 +33,7 @@ std::string base64Like(std::size_t length)
 }
 
 // The SignedInfo element of a canonical Signature document.
-std::string signedInfoOf(const std::string &canonicalXml)
+std::string signedInfoDe(const std::string &canonicalXml)
 {
     const auto start = canonicalXml.find("<SignedInfo");
     const auto end = canonicalXml.find("</SignedInfo>");
@@ -42,7 +42,7 @@ std::string signedInfoOf(const std::string &canonicalXml)
     return canonicalXml.substr(start, end + 13 - start);
 }
 
-std::string replaceOnce(std::string text, const std::string &from, const std::string &to)
+std::string substituiUmaVez(std::string text, const std::string &from, const std::string &to)
 {
     const auto at = text.find(from);
     if (at != std::string::npos)
@@ -54,46 +54,46 @@ TEST(Signature, UnsignedBlockIsCompleteWithEmptyValues)
 {
     TSignature signature;
     EXPECT_TRUE(signature.MontarXml());
-    EXPECT_EQ(signature.Gerador.ArquivoFormatoXML, kUnsigned);
+    EXPECT_EQ(signature.Gerador.ArquivoFormatoXML, kNaoAssinado);
     EXPECT_TRUE(signature.Gerador.ListaDeAlertas.empty());
 
     // Each call starts from an empty output.
     EXPECT_TRUE(signature.MontarXml());
-    EXPECT_EQ(signature.Gerador.ArquivoFormatoXML, kUnsigned);
+    EXPECT_EQ(signature.Gerador.ArquivoFormatoXML, kNaoAssinado);
 }
 
 TEST(Signature, SignedValuesAreWrittenUnchanged)
 {
     TSignature signature;
     signature.URI = kUri;
-    signature.DigestValue = base64Like(28);
-    signature.SignatureValue = base64Like(344);
-    signature.X509Certificate = base64Like(999);
+    signature.DigestValue = textoBase64(28);
+    signature.SignatureValue = textoBase64(344);
+    signature.X509Certificate = textoBase64(999);
     EXPECT_TRUE(signature.MontarXml());
 
-    std::string expected = replaceOnce(kUnsigned, "URI=\"\"", "URI=\"" + kUri + "\"");
-    expected = replaceOnce(expected, "<DigestValue></DigestValue>",
-                           "<DigestValue>" + base64Like(28) + "</DigestValue>");
-    expected = replaceOnce(expected, "<SignatureValue></SignatureValue>",
-                           "<SignatureValue>" + base64Like(344) + "</SignatureValue>");
-    expected = replaceOnce(expected, "<X509Certificate></X509Certificate>",
-                           "<X509Certificate>" + base64Like(999) + "</X509Certificate>");
+    std::string expected = substituiUmaVez(kNaoAssinado, "URI=\"\"", "URI=\"" + kUri + "\"");
+    expected = substituiUmaVez(expected, "<DigestValue></DigestValue>",
+                               "<DigestValue>" + textoBase64(28) + "</DigestValue>");
+    expected = substituiUmaVez(expected, "<SignatureValue></SignatureValue>",
+                               "<SignatureValue>" + textoBase64(344) + "</SignatureValue>");
+    expected = substituiUmaVez(expected, "<X509Certificate></X509Certificate>",
+                               "<X509Certificate>" + textoBase64(999) + "</X509Certificate>");
     EXPECT_EQ(signature.Gerador.ArquivoFormatoXML, expected);
 }
 
 TEST(Signature, OverlongCertificateIsWrittenWithOneAlert)
 {
     TSignature signature;
-    signature.X509Certificate = base64Like(1500);
+    signature.X509Certificate = textoBase64(1500);
     EXPECT_FALSE(signature.MontarXml());
     ASSERT_EQ(signature.Gerador.ListaDeAlertas.size(), 1u);
     EXPECT_NE(signature.Gerador.ListaDeAlertas[0].find("XS21"), std::string::npos);
     EXPECT_NE(signature.Gerador.ListaDeAlertas[0].find("Tamanho maior que o máximo permitido"),
               std::string::npos);
-    EXPECT_NE(signature.Gerador.ArquivoFormatoXML.find(base64Like(1500)), std::string::npos);
+    EXPECT_NE(signature.Gerador.ArquivoFormatoXML.find(textoBase64(1500)), std::string::npos);
 
     // The alert list is the caller's to clear: it keeps the next answer false.
-    signature.X509Certificate = base64Like(20);
+    signature.X509Certificate = textoBase64(20);
     EXPECT_FALSE(signature.MontarXml());
     signature.Gerador.ListaDeAlertas.clear();
     EXPECT_TRUE(signature.MontarXml());
@@ -132,7 +132,7 @@ TEST(Signature, EveryBuildStartsFromACleanWriter)
         TSignature signature;
         signature.Gerador.Opcoes.IdentarXML = indented;
         signature.URI = kUri;
-        signature.X509Certificate = base64Like(1000);
+        signature.X509Certificate = textoBase64(1000);
         EXPECT_FALSE(signature.MontarXml());
         const std::string first = signature.Gerador.ArquivoFormatoXML;
         const std::vector<std::string> firstAlerts = signature.Gerador.ListaDeAlertas;
@@ -152,27 +152,27 @@ TEST(Signature, SignedInfoCanonicalisesLikeTheSigningTemplate)
     if (!testsupport::xmllintAvailable())
         GTEST_SKIP() << "xmllint not installed";
 
-    struct Case {
+    struct Caso {
         std::string uri;
         std::string digest;
     };
-    const Case cases[] = {{"", ""}, {kUri, base64Like(28)}};
-    for (const Case &c : cases) {
+    const Caso cases[] = {{"", ""}, {kUri, textoBase64(28)}};
+    for (const Caso &c : cases) {
         TSignature signature;
         signature.URI = c.uri;
         signature.DigestValue = c.digest;
-        signature.SignatureValue = base64Like(344);
+        signature.SignatureValue = textoBase64(344);
         ASSERT_TRUE(signature.MontarXml());
 
         // The template takes the Id without "#" and leaves the values empty
         // for the signer; put the same digest where the signer would.
         const std::string id = c.uri.empty() ? "" : c.uri.substr(1);
         std::string model = ModeloAssinaturaXML(id, true, "", dgstSHA1);
-        model =
-            replaceOnce(model, "<DigestValue></DigestValue>", "<DigestValue>" + c.digest + "</DigestValue>");
+        model = substituiUmaVez(model, "<DigestValue></DigestValue>",
+                                "<DigestValue>" + c.digest + "</DigestValue>");
 
-        const std::string ours = signedInfoOf(testsupport::canonicalXml(signature.Gerador.ArquivoFormatoXML));
-        const std::string theirs = signedInfoOf(testsupport::canonicalXml(model));
+        const std::string ours = signedInfoDe(testsupport::canonicalXml(signature.Gerador.ArquivoFormatoXML));
+        const std::string theirs = signedInfoDe(testsupport::canonicalXml(model));
         EXPECT_EQ(ours, theirs) << "uri " << c.uri;
     }
 }

@@ -8,7 +8,7 @@ void NFeWriterTest::SetUp()
 {
     FusoHorarioGlobal().SetModoDeteccao(tzManual);
     FusoHorarioGlobal().SetTimeZoneStr("-03:00");
-    setRandomDraw([](std::int64_t) { return std::int64_t{kFixedNumericCode}; });
+    setRandomDraw([](std::int64_t) { return std::int64_t{kCodigoNumericoFixo}; });
 }
 
 void NFeWriterTest::TearDown()
@@ -18,7 +18,7 @@ void NFeWriterTest::TearDown()
 }
 
 const char *const kCSRT = "G8063VRTNDMO8CZRSN0PP1C1GK23D1ACPXIQ";
-const char *const kFrameKey = "35240511222333000181550010000012341314159266";
+const char *const kChaveMoldura = "35240511222333000181550010000012341314159266";
 
 ::testing::AssertionResult xmlBemFormado(const std::string &xml)
 {

@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 // Writer tests run with fixed outside inputs: the numeric code of every drawn
-// key is kFixedNumericCode and date-times carry the typed zone "-03:00".
+// key is kCodigoNumericoFixo and date-times carry the typed zone "-03:00".
 // Both process-wide settings are put back after each test.
 class NFeWriterTest : public ::testing::Test {
   protected:
-    static constexpr int kFixedNumericCode = 31415926;
+    static constexpr int kCodigoNumericoFixo = 31415926;
 
     void SetUp() override;
     void TearDown() override;
@@ -17,9 +17,9 @@ class NFeWriterTest : public ::testing::Test {
 
 // data/frame_golden.xml holds testsupport::fillFrameNote written with the
 // default options, the technical responsible's code kCSRT with id 1 and the
-// fixed numeric code; kFrameKey is its access key.
+// fixed numeric code; kChaveMoldura is its access key.
 extern const char *const kCSRT;
-extern const char *const kFrameKey;
+extern const char *const kChaveMoldura;
 
 // The text is well-formed XML, as xmllint sees it.
 ::testing::AssertionResult xmlBemFormado(const std::string &xml);

@@ -7,9 +7,9 @@
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_writer.h"
 
-const XmlNode &NotaEscrita::det(int posicao) const
+const NoXml &NotaEscrita::det(int posicao) const
 {
-    const std::vector<const XmlNode *> itens = arvore->findAll("det");
+    const std::vector<const NoXml *> itens = arvore->buscaTodos("det");
     if (posicao < 0 || posicao >= static_cast<int>(itens.size())) {
         ADD_FAILURE() << "item " << posicao << " ausente no XML: " << xml;
         throw std::out_of_range("item ausente");
@@ -35,11 +35,11 @@ NotaEscrita escreveNota(TNFe &nfe, const std::function<void(TNFeW &)> &ajusta)
     nota.semAlertas = escritor.MontarXml();
     nota.xml = escritor.Gerador.ArquivoFormatoXML;
     nota.alertas = escritor.Gerador.ListaDeAlertas;
-    nota.arvore = parseXml(nota.xml);
+    nota.arvore = leXml(nota.xml);
     return nota;
 }
 
-std::string estrutura(const XmlNode &no)
+std::string estrutura(const NoXml &no)
 {
     if (no.children.empty())
         return no.name;
@@ -52,8 +52,8 @@ std::string estrutura(const XmlNode &no)
     return texto + ")";
 }
 
-std::string estruturaDe(const XmlNode &pai, std::string_view grupo)
+std::string estruturaDe(const NoXml &pai, std::string_view grupo)
 {
-    const XmlNode *no = pai.find(grupo);
+    const NoXml *no = pai.find(grupo);
     return no == nullptr ? "-" : estrutura(*no);
 }

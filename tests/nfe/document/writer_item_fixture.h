@@ -19,10 +19,10 @@ struct NotaEscrita {
     bool semAlertas = false;
     std::string xml;
     std::vector<std::string> alertas;
-    std::unique_ptr<XmlNode> arvore;
+    std::unique_ptr<NoXml> arvore;
 
     // The det element of the item at this 0-based position; fails the test when absent.
-    const XmlNode &det(int posicao = 0) const;
+    const NoXml &det(int posicao = 0) const;
     // The alert lines that contain the text.
     std::vector<std::string> alertasCom(std::string_view texto) const;
 };
@@ -32,6 +32,6 @@ NotaEscrita escreveNota(TNFe &nfe, const std::function<void(TNFeW &)> &ajusta = 
 
 // The shape of an element: its name, then its children in parentheses,
 // groups nested the same way: "PIS(PISAliq(CST vBC pPIS vPIS))".
-std::string estrutura(const XmlNode &no);
+std::string estrutura(const NoXml &no);
 // The shape of the first element `grupo` below `pai`; "-" when there is none.
-std::string estruturaDe(const XmlNode &pai, std::string_view grupo);
+std::string estruturaDe(const NoXml &pai, std::string_view grupo);

@@ -4,7 +4,7 @@
 
 namespace {
 
-void collect(const XmlNode &node, std::string_view wanted, std::vector<const XmlNode *> &found)
+void collect(const NoXml &node, std::string_view wanted, std::vector<const NoXml *> &found)
 {
     for (const auto &child : node.children) {
         if (child->name == wanted)
@@ -15,25 +15,25 @@ void collect(const XmlNode &node, std::string_view wanted, std::vector<const Xml
 
 } // namespace
 
-const XmlNode *XmlNode::find(std::string_view wanted) const
+const NoXml *NoXml::find(std::string_view wanted) const
 {
     for (const auto &child : children) {
         if (child->name == wanted)
             return child.get();
-        if (const XmlNode *below = child->find(wanted))
+        if (const NoXml *below = child->find(wanted))
             return below;
     }
     return nullptr;
 }
 
-std::vector<const XmlNode *> XmlNode::findAll(std::string_view wanted) const
+std::vector<const NoXml *> NoXml::buscaTodos(std::string_view wanted) const
 {
-    std::vector<const XmlNode *> found;
+    std::vector<const NoXml *> found;
     collect(*this, wanted, found);
     return found;
 }
 
-std::string XmlNode::childNames() const
+std::string NoXml::nomesDosFilhos() const
 {
     std::string names;
     for (const auto &child : children) {
@@ -44,7 +44,7 @@ std::string XmlNode::childNames() const
     return names;
 }
 
-std::string XmlNode::childText(std::string_view wanted) const
+std::string NoXml::textoDoFilho(std::string_view wanted) const
 {
     for (const auto &child : children)
         if (child->name == wanted)
@@ -52,7 +52,7 @@ std::string XmlNode::childText(std::string_view wanted) const
     return {};
 }
 
-bool XmlNode::hasChild(std::string_view wanted) const
+bool NoXml::temFilho(std::string_view wanted) const
 {
     for (const auto &child : children)
         if (child->name == wanted)
@@ -60,10 +60,10 @@ bool XmlNode::hasChild(std::string_view wanted) const
     return false;
 }
 
-std::unique_ptr<XmlNode> parseXml(std::string_view xml)
+std::unique_ptr<NoXml> leXml(std::string_view xml)
 {
-    auto root = std::make_unique<XmlNode>();
-    std::vector<XmlNode *> open{root.get()};
+    auto root = std::make_unique<NoXml>();
+    std::vector<NoXml *> open{root.get()};
     std::size_t pos = 0;
     while (pos < xml.size()) {
         const std::size_t lt = xml.find('<', pos);
@@ -97,11 +97,11 @@ std::unique_ptr<XmlNode> parseXml(std::string_view xml)
         if (selfClosing)
             tag.remove_suffix(1);
         const std::size_t blank = tag.find_first_of(" \t\r\n");
-        auto node = std::make_unique<XmlNode>();
+        auto node = std::make_unique<NoXml>();
         node->name = std::string(tag.substr(0, blank));
         if (blank != std::string_view::npos)
             node->attributes = std::string(tag.substr(blank + 1));
-        XmlNode *raw = node.get();
+        NoXml *raw = node.get();
         open.back()->children.push_back(std::move(node));
         if (!selfClosing)
             open.push_back(raw);

@@ -8,23 +8,23 @@
 // A small reader of the well-formed XML that the document writers produce,
 // for the tests: elements, attributes as written, text (CDATA kept as text).
 // No comments, processing instructions or DTDs are expected.
-struct XmlNode {
+struct NoXml {
     std::string name;
     std::string attributes; // the text after the name in the opening tag
     std::string text;       // content of a leaf element, entities kept as written
-    std::vector<std::unique_ptr<XmlNode>> children;
+    std::vector<std::unique_ptr<NoXml>> children;
 
     // The first element with this name at any depth below (depth first), or null.
-    const XmlNode *find(std::string_view wanted) const;
+    const NoXml *find(std::string_view wanted) const;
     // Every element with this name at any depth below, in document order.
-    std::vector<const XmlNode *> findAll(std::string_view wanted) const;
+    std::vector<const NoXml *> buscaTodos(std::string_view wanted) const;
     // The element names of the direct children, separated by one blank.
-    std::string childNames() const;
+    std::string nomesDosFilhos() const;
     // The text of the first child with this name; empty when absent.
-    std::string childText(std::string_view wanted) const;
-    bool hasChild(std::string_view wanted) const;
+    std::string textoDoFilho(std::string_view wanted) const;
+    bool temFilho(std::string_view wanted) const;
 };
 
 // Parses the text into a root that holds the top-level elements. Throws
 // std::runtime_error on markup that does not balance.
-std::unique_ptr<XmlNode> parseXml(std::string_view xml);
+std::unique_ptr<NoXml> leXml(std::string_view xml);
