@@ -51,7 +51,7 @@ struct CasoVersao {
     const char *pag; // from the first pag to the last; none when nullptr
 };
 
-std::string expected(const char *dataFile)
+std::string esperado(const char *dataFile)
 {
     return testsupport::testData(std::string("nfe/document/data/") + dataFile);
 }
@@ -89,8 +89,8 @@ TEST_P(NFeWriterVersionRules, TotalsAndPaymentsFollowTheLayoutVersion)
 
     TNFeW writer(nfe);
     const std::string xml = montar(writer);
-    EXPECT_EQ(grupo(xml, "ICMSTot"), expected(c.icmsTot)) << c.name;
-    EXPECT_EQ(trecho(xml, "pag>", "pag"), c.pag == nullptr ? "" : expected(c.pag)) << c.name;
+    EXPECT_EQ(grupo(xml, "ICMSTot"), esperado(c.icmsTot)) << c.name;
+    EXPECT_EQ(trecho(xml, "pag>", "pag"), c.pag == nullptr ? "" : esperado(c.pag)) << c.name;
     EXPECT_TRUE(xmlBemFormado(xml)) << c.name;
 }
 

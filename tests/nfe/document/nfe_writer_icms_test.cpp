@@ -365,11 +365,11 @@ TEST_F(NFeWriterICMS, WritesTheInnerGroupOfEverySituationAtEveryLayout)
             w.Opcoes.ForcarGerarTagRejeicao938 = caso.forca938;
             w.Opcoes.ForcarGerarTagRejeicao906 = caso.forca906;
         });
-        const NoXml *grupo = nota.det().find("ICMS");
+        const NoXml *grupo = nota.det().busca("ICMS");
         ASSERT_NE(grupo, nullptr);
-        ASSERT_EQ(grupo->children.size(), 1u) << grupo->nomesDosFilhos();
-        const NoXml &interno = *grupo->children.front();
-        EXPECT_EQ(interno.name + ": " + interno.nomesDosFilhos(), caso.esperado);
+        ASSERT_EQ(grupo->filhos.size(), 1u) << grupo->nomesDosFilhos();
+        const NoXml &interno = *grupo->filhos.front();
+        EXPECT_EQ(interno.nome + ": " + interno.nomesDosFilhos(), caso.esperado);
         EXPECT_EQ(interno.textoDoFilho("orig"), "2");
         EXPECT_EQ(interno.textoDoFilho(caso.crt == crt1 ? "CSOSN" : "CST"), caso.codigo);
     }
@@ -391,9 +391,9 @@ ICMSEscrito escreveICMS(double versao, void (*preenche)(TICMS &), TForcarGeracao
     preenche(icms);
     ICMSEscrito escrito;
     escrito.nota = escreveNota(nfe, [&](TNFeW &w) { w.Opcoes.ForcarGerarTagRejeicao938 = forca938; });
-    const NoXml *icmsNo = escrito.nota.det().find("ICMS");
-    if (icmsNo != nullptr && !icmsNo->children.empty())
-        escrito.grupo = icmsNo->children.front().get();
+    const NoXml *icmsNo = escrito.nota.det().busca("ICMS");
+    if (icmsNo != nullptr && !icmsNo->filhos.empty())
+        escrito.grupo = icmsNo->filhos.front().get();
     return escrito;
 }
 
@@ -483,7 +483,7 @@ TEST_F(NFeWriterICMS, MissingCodesRaiseAlertsWithTheGroupIds)
 {
     const ICMSEscrito semCST = escreveICMS(4.0, [](TICMS &i) { i.CST = stiVazio; });
     ASSERT_NE(semCST.grupo, nullptr);
-    EXPECT_EQ(semCST.grupo->name, "ICMS");
+    EXPECT_EQ(semCST.grupo->nome, "ICMS");
     const std::vector<std::string> alerta = semCST.nota.alertasCom("ID:N12/CST");
     ASSERT_EQ(alerta.size(), 1u);
     EXPECT_NE(alerta.front().find("Nenhum valor informado"), std::string::npos);

@@ -29,14 +29,14 @@ TEST_F(NFeWriterItems, ItemsCarryTheirNumberAndWriteProductThenTaxes)
     const NotaEscrita nota = escreveNota(nfe);
     EXPECT_TRUE(nota.semAlertas) << nota.alertas.front();
     ASSERT_EQ(nota.arvore->buscaTodos("det").size(), 2u);
-    EXPECT_EQ(nota.det(0).attributes, R"(nItem="1")");
-    EXPECT_EQ(nota.det(1).attributes, R"(nItem="2")");
+    EXPECT_EQ(nota.det(0).atributos, R"(nItem="1")");
+    EXPECT_EQ(nota.det(1).atributos, R"(nItem="2")");
     EXPECT_EQ(nota.det(1).nomesDosFilhos(), "prod imposto infAdProd");
-    EXPECT_EQ(nota.det(0).find("prod")->nomesDosFilhos(),
+    EXPECT_EQ(nota.det(0).busca("prod")->nomesDosFilhos(),
               "cProd cEAN xProd NCM CFOP uCom qCom vUnCom vProd cEANTrib uTrib qTrib vUnTrib indTot");
-    EXPECT_EQ(nota.det(0).find("imposto")->nomesDosFilhos(), "ICMS PIS COFINS");
+    EXPECT_EQ(nota.det(0).busca("imposto")->nomesDosFilhos(), "ICMS PIS COFINS");
     // The items come between the header groups and the totals.
-    const NoXml *infNFe = nota.arvore->find("infNFe");
+    const NoXml *infNFe = nota.arvore->busca("infNFe");
     ASSERT_NE(infNFe, nullptr);
     const std::string secoes = infNFe->nomesDosFilhos();
     EXPECT_NE(secoes.find("dest det det total"), std::string::npos) << secoes;
@@ -53,7 +53,7 @@ TEST_F(NFeWriterItems, BlankGtinBecomesSemGtinFrom400Only)
         prod.cEAN = versao >= 4 ? "   " : "";
         prod.cEANTrib = "";
         const NotaEscrita nota = escreveNota(nfe);
-        const NoXml *xmlProd = nota.det().find("prod");
+        const NoXml *xmlProd = nota.det().busca("prod");
         if (versao >= 4) {
             EXPECT_EQ(xmlProd->textoDoFilho("cEAN"), "SEM GTIN");
             EXPECT_EQ(xmlProd->textoDoFilho("cEANTrib"), "SEM GTIN");
@@ -84,7 +84,7 @@ TEST_F(NFeWriterItems, InvalidGtinGivesTheValidatorsMessage)
     EXPECT_NE(nota.alertas.front().find("ID:I03/cEAN(Código de Barra do Item) - " + problema),
               std::string::npos)
         << nota.alertas.front();
-    EXPECT_EQ(nota.det().find("prod")->textoDoFilho("cEAN"), "7891234567891");
+    EXPECT_EQ(nota.det().busca("prod")->textoDoFilho("cEAN"), "7891234567891");
 }
 
 TEST_F(NFeWriterItems, FirstNfceItemInHomologationGetsTheFixedDescription)
@@ -95,15 +95,15 @@ TEST_F(NFeWriterItems, FirstNfceItemInHomologationGetsTheFixedDescription)
     testsupport::addGoodsItem(nfe);
     testsupport::addGoodsItem(nfe);
     const NotaEscrita nota = escreveNota(nfe);
-    EXPECT_EQ(nota.det(0).find("prod")->textoDoFilho("xProd"),
+    EXPECT_EQ(nota.det(0).busca("prod")->textoDoFilho("xProd"),
               "NOTA FISCAL EMITIDA EM AMBIENTE DE HOMOLOGACAO - SEM VALOR FISCAL");
-    EXPECT_EQ(nota.det(1).find("prod")->textoDoFilho("xProd"), "PRODUTO DE TESTE 2");
+    EXPECT_EQ(nota.det(1).busca("prod")->textoDoFilho("xProd"), "PRODUTO DE TESTE 2");
 
     TNFe nfe55;
     testsupport::fillNoteWithoutItems(nfe55, 55);
     nfe55.ide.tpAmb = taHomologacao;
     testsupport::addGoodsItem(nfe55);
-    EXPECT_EQ(escreveNota(nfe55).det(0).find("prod")->textoDoFilho("xProd"), "PRODUTO DE TESTE 1");
+    EXPECT_EQ(escreveNota(nfe55).det(0).busca("prod")->textoDoFilho("xProd"), "PRODUTO DE TESTE 1");
 }
 
 TEST_F(NFeWriterItems, NcmHasTwoOrEightDigits)
@@ -115,7 +115,7 @@ TEST_F(NFeWriterItems, NcmHasTwoOrEightDigits)
         testsupport::addGoodsItem(nfe).prod.NCM = ncm;
         const NotaEscrita nota = escreveNota(nfe);
         EXPECT_EQ(nota.alertasCom("ID:I05/NCM(Código NCM) - Conteúdo inválido").size(), alertas);
-        EXPECT_EQ(nota.det().find("prod")->textoDoFilho("NCM"), ncm);
+        EXPECT_EQ(nota.det().busca("prod")->textoDoFilho("NCM"), ncm);
     }
 }
 
@@ -138,12 +138,12 @@ TEST_F(NFeWriterItems, CestAndItsCompanionsByLayout)
         prod.CNPJFab = "11444777000161";
         prod.cBenef = "SP123456";
         const NotaEscrita nota = escreveNota(nfe);
-        const std::string nomes = nota.det().find("prod")->nomesDosFilhos();
+        const std::string nomes = nota.det().busca("prod")->nomesDosFilhos();
         const std::size_t inicio = nomes.find("NCM") + 4;
         const std::string entre = nomes.substr(inicio, nomes.find("CFOP") - inicio);
         EXPECT_EQ(entre, caso.esperado.empty() ? "" : caso.esperado + " ");
         if (!caso.cest.empty()) {
-            EXPECT_EQ(nota.det().find("prod")->textoDoFilho("CEST"), "2803800");
+            EXPECT_EQ(nota.det().busca("prod")->textoDoFilho("CEST"), "2803800");
         }
     }
 }
@@ -159,9 +159,9 @@ TEST_F(NFeWriterItems, UnitValuesHaveTenDecimalsFrom200)
         prod.vUnCom = 1.23456789;
         prod.vUnTrib = 1.23456789;
         const NotaEscrita nota = escreveNota(nfe);
-        EXPECT_EQ(nota.det().find("prod")->textoDoFilho("vUnCom"), esperado);
-        EXPECT_EQ(nota.det().find("prod")->textoDoFilho("vUnTrib"), esperado);
-        EXPECT_EQ(nota.det().find("prod")->textoDoFilho("qCom"), "1.0000");
+        EXPECT_EQ(nota.det().busca("prod")->textoDoFilho("vUnCom"), esperado);
+        EXPECT_EQ(nota.det().busca("prod")->textoDoFilho("vUnTrib"), esperado);
+        EXPECT_EQ(nota.det().busca("prod")->textoDoFilho("qCom"), "1.0000");
     }
 }
 
@@ -193,7 +193,7 @@ TEST_F(NFeWriterItems, ImportDeclarationWritesFreightTaxForSeaTransportOnly)
         adicionaDeclaracao(det.prod).tpViaTransp = via;
         const NotaEscrita nota = escreveNota(nfe);
         EXPECT_TRUE(nota.semAlertas) << nota.alertas.front();
-        const NoXml *di = nota.det().find("DI");
+        const NoXml *di = nota.det().busca("DI");
         ASSERT_NE(di, nullptr);
         EXPECT_EQ(di->temFilho("vAFRMM"), via == vti1);
         EXPECT_EQ(di->textoDoFilho("vAFRMM"), esperado);
@@ -326,7 +326,7 @@ TEST_F(NFeWriterItems, VehicleGroupByLayout)
         estruturaDe(nota.det(), "veicProd"),
         "veicProd(tpOp chassi cCor xCor pot cilin pesoL pesoB nSerie tpComb nMotor CMT dist anoMod anoFab "
         "tpPint tpVeic espVeic VIN condVeic cMod cCorDENATRAN lota tpRest)");
-    EXPECT_EQ(nota.det().find("veicProd")->textoDoFilho("tpRest"), "0");
+    EXPECT_EQ(nota.det().busca("veicProd")->textoDoFilho("tpRest"), "0");
 
     TNFe antiga;
     testsupport::fillNoteWithoutItems(antiga, 55, 1.1);
@@ -368,7 +368,7 @@ TEST_F(NFeWriterItems, MedicineByLayoutAndItsAnvisaCode)
         med.vPMC = Decimal::fromUnits(123456);
         const NotaEscrita nota = escreveNota(nfe);
         EXPECT_EQ(estruturaDe(nota.det(), "med"), caso.esperado);
-        EXPECT_EQ(nota.det().find("med")->textoDoFilho("vPMC"), "12.35");
+        EXPECT_EQ(nota.det().busca("med")->textoDoFilho("vPMC"), "12.35");
         EXPECT_EQ(
             nota.alertasCom("ID:K01a/cProdANVISA(Código de Produto da ANVISA) - Valor inválido.").size(),
             caso.alertas);
@@ -402,11 +402,11 @@ TEST_F(NFeWriterItems, FuelGroup)
     EXPECT_EQ(estruturaDe(nota.det(), "comb"),
               "comb(cProdANP descANP pGLP pGNn pGNi vPart CODIF qTemp UFCons CIDE(qBCProd vAliqProd vCIDE) "
               "encerrante(nBico nTanque vEncIni vEncFin) pBio origComb(indImport cUFOrig pOrig))");
-    const NoXml *xmlComb = nota.det().find("comb");
+    const NoXml *xmlComb = nota.det().busca("comb");
     EXPECT_EQ(xmlComb->textoDoFilho("pGLP"), "100.00");
     EXPECT_EQ(xmlComb->textoDoFilho("pGNn"), "45.5000");
     EXPECT_EQ(xmlComb->textoDoFilho("pBio"), "12.0000");
-    EXPECT_EQ(xmlComb->find("origComb")->textoDoFilho("pOrig"), "100.0000");
+    EXPECT_EQ(xmlComb->busca("origComb")->textoDoFilho("pOrig"), "100.0000");
     EXPECT_EQ(xmlComb->textoDoFilho("pGNi"), "0.0000");
 
     // A full 100 % share is optional with two decimals; any other is required with four.
@@ -414,9 +414,9 @@ TEST_F(NFeWriterItems, FuelGroup)
     comb.pGNn = 0;
     comb.pGNi = 100;
     const NotaEscrita outra = escreveNota(nfe);
-    EXPECT_EQ(outra.det().find("comb")->textoDoFilho("pGLP"), "45.0000");
-    EXPECT_EQ(outra.det().find("comb")->textoDoFilho("pGNn"), "0.0000");
-    EXPECT_EQ(outra.det().find("comb")->textoDoFilho("pGNi"), "100.00");
+    EXPECT_EQ(outra.det().busca("comb")->textoDoFilho("pGLP"), "45.0000");
+    EXPECT_EQ(outra.det().busca("comb")->textoDoFilho("pGNn"), "0.0000");
+    EXPECT_EQ(outra.det().busca("comb")->textoDoFilho("pGNi"), "100.00");
 }
 
 TEST_F(NFeWriterItems, FuelTaxesOfTheOldLayout)

@@ -36,12 +36,12 @@ void confereCasos(const std::vector<CasoTributo> &casos)
         testsupport::fillNoteWithoutItems(nfe, caso.modelo, caso.versao);
         caso.preenche(testsupport::addGoodsItem(nfe));
         const NotaEscrita nota = escreveNota(nfe);
-        const NoXml *imposto = nota.det().find("imposto");
+        const NoXml *imposto = nota.det().busca("imposto");
         ASSERT_NE(imposto, nullptr);
         // Only the direct children of imposto: the IPI of impostoDevol is not this one.
         std::string encontrado = "-";
-        for (const auto &filho : imposto->children)
-            if (filho->name == caso.grupo)
+        for (const auto &filho : imposto->filhos)
+            if (filho->nome == caso.grupo)
                 encontrado = estrutura(*filho);
         EXPECT_EQ(encontrado, caso.esperado);
         if (caso.alerta.empty()) {
@@ -230,7 +230,7 @@ TEST_F(NFeWriterTaxes, EmptyIpiFrameworkCodeIsStoredAs999)
     TIPI &ipi = testsupport::addGoodsItem(nfe).imposto.IPI;
     ipi.CST = sip52;
     const NotaEscrita nota = escreveNota(nfe);
-    EXPECT_EQ(nota.det().find("IPI")->textoDoFilho("cEnq"), "999");
+    EXPECT_EQ(nota.det().busca("IPI")->textoDoFilho("cEnq"), "999");
     EXPECT_EQ(ipi.cEnq, "999");
 }
 
@@ -329,7 +329,7 @@ TEST_F(NFeWriterTaxes, ReturnedGoodsTaxFollowsTheItemTaxes)
     const NotaEscrita nota = escreveNota(nfe);
     EXPECT_EQ(nota.det().nomesDosFilhos(), "prod imposto impostoDevol infAdProd");
     EXPECT_EQ(estruturaDe(nota.det(), "impostoDevol"), "impostoDevol(pDevol IPI(vIPIDevol))");
-    EXPECT_EQ(nota.det().find("impostoDevol")->textoDoFilho("pDevol"), "50.00");
+    EXPECT_EQ(nota.det().busca("impostoDevol")->textoDoFilho("pDevol"), "50.00");
     EXPECT_TRUE(nota.semAlertas);
 }
 
@@ -344,11 +344,11 @@ TEST_F(NFeWriterTaxes, ItemObservationsEscapeTheFieldName)
     det.obsFisco.xTexto = "456";
     const NotaEscrita nota = escreveNota(nfe);
     EXPECT_TRUE(nota.semAlertas) << nota.alertas.front();
-    const NoXml *obsCont = nota.det().find("obsCont");
+    const NoXml *obsCont = nota.det().busca("obsCont");
     ASSERT_NE(obsCont, nullptr) << nota.xml;
-    EXPECT_EQ(obsCont->attributes, R"(xCampo="LOTE &quot;A&quot; &amp; &lt;B&gt;")");
+    EXPECT_EQ(obsCont->atributos, R"(xCampo="LOTE &quot;A&quot; &amp; &lt;B&gt;")");
     EXPECT_EQ(estruturaDe(nota.det(), "obsItem"), "obsItem(obsCont(xTexto) obsFisco(xTexto))");
-    EXPECT_EQ(nota.det().find("obsFisco")->attributes, R"(xCampo="PROCESSO")");
+    EXPECT_EQ(nota.det().busca("obsFisco")->atributos, R"(xCampo="PROCESSO")");
 }
 
 TEST_F(NFeWriterTaxes, ItemObservationFieldNameIsChecked)

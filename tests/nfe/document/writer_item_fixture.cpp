@@ -41,19 +41,19 @@ NotaEscrita escreveNota(TNFe &nfe, const std::function<void(TNFeW &)> &ajusta)
 
 std::string estrutura(const NoXml &no)
 {
-    if (no.children.empty())
-        return no.name;
-    std::string texto = no.name + "(";
-    for (std::size_t i = 0; i < no.children.size(); ++i) {
+    if (no.filhos.empty())
+        return no.nome;
+    std::string texto = no.nome + "(";
+    for (std::size_t i = 0; i < no.filhos.size(); ++i) {
         if (i > 0)
             texto += ' ';
-        texto += estrutura(*no.children[i]);
+        texto += estrutura(*no.filhos[i]);
     }
     return texto + ")";
 }
 
 std::string estruturaDe(const NoXml &pai, std::string_view grupo)
 {
-    const NoXml *no = pai.find(grupo);
+    const NoXml *no = pai.busca(grupo);
     return no == nullptr ? "-" : estrutura(*no);
 }

@@ -4,58 +4,58 @@
 
 namespace {
 
-void collect(const NoXml &node, std::string_view wanted, std::vector<const NoXml *> &found)
+void coleta(const NoXml &node, std::string_view procurado, std::vector<const NoXml *> &achados)
 {
-    for (const auto &child : node.children) {
-        if (child->name == wanted)
-            found.push_back(child.get());
-        collect(*child, wanted, found);
+    for (const auto &child : node.filhos) {
+        if (child->nome == procurado)
+            achados.push_back(child.get());
+        coleta(*child, procurado, achados);
     }
 }
 
 } // namespace
 
-const NoXml *NoXml::find(std::string_view wanted) const
+const NoXml *NoXml::busca(std::string_view procurado) const
 {
-    for (const auto &child : children) {
-        if (child->name == wanted)
+    for (const auto &child : filhos) {
+        if (child->nome == procurado)
             return child.get();
-        if (const NoXml *below = child->find(wanted))
+        if (const NoXml *below = child->busca(procurado))
             return below;
     }
     return nullptr;
 }
 
-std::vector<const NoXml *> NoXml::buscaTodos(std::string_view wanted) const
+std::vector<const NoXml *> NoXml::buscaTodos(std::string_view procurado) const
 {
-    std::vector<const NoXml *> found;
-    collect(*this, wanted, found);
-    return found;
+    std::vector<const NoXml *> achados;
+    coleta(*this, procurado, achados);
+    return achados;
 }
 
 std::string NoXml::nomesDosFilhos() const
 {
     std::string names;
-    for (const auto &child : children) {
+    for (const auto &child : filhos) {
         if (!names.empty())
             names += ' ';
-        names += child->name;
+        names += child->nome;
     }
     return names;
 }
 
-std::string NoXml::textoDoFilho(std::string_view wanted) const
+std::string NoXml::textoDoFilho(std::string_view procurado) const
 {
-    for (const auto &child : children)
-        if (child->name == wanted)
-            return child->text;
+    for (const auto &child : filhos)
+        if (child->nome == procurado)
+            return child->texto;
     return {};
 }
 
-bool NoXml::temFilho(std::string_view wanted) const
+bool NoXml::temFilho(std::string_view procurado) const
 {
-    for (const auto &child : children)
-        if (child->name == wanted)
+    for (const auto &child : filhos)
+        if (child->nome == procurado)
             return true;
     return false;
 }
@@ -73,12 +73,12 @@ std::unique_ptr<NoXml> leXml(std::string_view xml)
             const std::size_t end = xml.find("]]>", lt);
             if (end == std::string_view::npos)
                 throw std::runtime_error("CDATA sem fim");
-            open.back()->text += std::string(xml.substr(lt + 9, end - lt - 9));
+            open.back()->texto += std::string(xml.substr(lt + 9, end - lt - 9));
             pos = end + 3;
             continue;
         }
         if (lt > pos)
-            open.back()->text += std::string(xml.substr(pos, lt - pos));
+            open.back()->texto += std::string(xml.substr(pos, lt - pos));
         const std::size_t gt = xml.find('>', lt);
         if (gt == std::string_view::npos)
             throw std::runtime_error("marca sem fim");
@@ -88,7 +88,7 @@ std::unique_ptr<NoXml> leXml(std::string_view xml)
             continue;
         if (tag.starts_with('/')) {
             const std::string_view name = tag.substr(1);
-            if (open.size() < 2 || open.back()->name != name)
+            if (open.size() < 2 || open.back()->nome != name)
                 throw std::runtime_error("fechamento inesperado: " + std::string(name));
             open.pop_back();
             continue;
@@ -98,15 +98,15 @@ std::unique_ptr<NoXml> leXml(std::string_view xml)
             tag.remove_suffix(1);
         const std::size_t blank = tag.find_first_of(" \t\r\n");
         auto node = std::make_unique<NoXml>();
-        node->name = std::string(tag.substr(0, blank));
+        node->nome = std::string(tag.substr(0, blank));
         if (blank != std::string_view::npos)
-            node->attributes = std::string(tag.substr(blank + 1));
+            node->atributos = std::string(tag.substr(blank + 1));
         NoXml *raw = node.get();
-        open.back()->children.push_back(std::move(node));
+        open.back()->filhos.push_back(std::move(node));
         if (!selfClosing)
             open.push_back(raw);
     }
     if (open.size() != 1)
-        throw std::runtime_error("elemento sem fechamento: " + open.back()->name);
+        throw std::runtime_error("elemento sem fechamento: " + open.back()->nome);
     return root;
 }
