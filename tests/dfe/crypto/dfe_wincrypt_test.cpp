@@ -19,6 +19,10 @@
 #include "tests/support/tls_test_stream.h"
 #include "tests/support/xml_checks.h"
 
+#include <openssl/core_names.h>
+#include <openssl/err.h>
+#include <openssl/evp.h>
+
 namespace {
 
 std::string readFile(const std::string &path)
@@ -27,6 +31,17 @@ std::string readFile(const std::string &path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// Whether the private half of the key is in this process's memory (a token
+// key only refers to the key on the token).
+bool holdsPrivateExponent(const EVP_PKEY *key)
+{
+    BIGNUM *d = nullptr;
+    const bool held = EVP_PKEY_get_bn_param(key, OSSL_PKEY_PARAM_RSA_D, &d) == 1;
+    BN_free(d);
+    ERR_clear_error();
+    return held;
 }
 
 class StoreBackend : public ::testing::Test {
@@ -314,6 +329,7 @@ TEST_F(StoreBackend, StoreAndTokenKeysDoTlsClientAuthenticationOnBothEngines)
         EXPECT_EQ(local.SSLHttpClass().NomeClasse(),
                   c.httpLib == httpOpenSSL ? "TDFeHttpOpenSSL" : "TDFeHttpWinHttp");
         EXPECT_EQ(local.DadosCertificado().Tipo, c.token ? tcA3 : tcA1);
+        EXPECT_EQ(holdsPrivateExponent(local.ContextoWinApiDoCertificado()->privateKey()), !c.token);
         ASSERT_EQ(server.requests().size(), 1u);
         EXPECT_TRUE(server.requests()[0].clientSubject.starts_with(c.subject))
             << server.requests()[0].clientSubject;
