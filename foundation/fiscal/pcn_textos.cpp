@@ -119,6 +119,10 @@ std::string DesfazEscapeXML(std::string_view texto)
     static constexpr std::string_view kAbreCDATA = "<![CDATA[";
     static constexpr std::string_view kFechaCDATA = "]]>";
 
+    // Most values hold neither an escape nor a CDATA section.
+    if (texto.find_first_of("&<") == std::string_view::npos)
+        return std::string(trimText(texto));
+
     std::string resultado(texto);
     if (const std::size_t abre = resultado.find(kAbreCDATA); abre != std::string::npos) {
         resultado.erase(abre, kAbreCDATA.size());
