@@ -67,7 +67,7 @@ void lerInfNFe(LeitorNFe &leitor, TNFe &nfe)
 // The values of the signature, from the whole text; not verified here.
 void lerAssinatura(LeitorNFe &leitor, TNFe &nfe)
 {
-    leitor.xml().setGrupo(leitor.xml().Arquivo());
+    leitor.xml().setGrupoComoArquivo();
     const CamposNFe c(leitor.xml());
     nfe.Signature.URI = c.atributo("Reference URI=");
     nfe.Signature.DigestValue = c.texto("DigestValue");
@@ -131,7 +131,7 @@ bool TNFeR::ImportarXml()
     LeitorNFe leitor(*leitor_);
     TNFe &nfe = *nfe_;
 
-    leitor.xml().setGrupo(leitor.xml().Arquivo());
+    leitor.xml().setGrupoComoArquivo();
     // The item numbers are quoted like the version.
     const char aspas = leitor.xml().Arquivo().find("versao=\"") != std::string::npos ? '"' : '\'';
     lerInfNFe(leitor, nfe);
