@@ -166,7 +166,12 @@ std::string TLeitor::ExtraiGrupo(int Nivel, std::string_view TagInicio, std::str
     std::string_view resto = texto.substr(deslocamento);
     resto = resto.substr(0, corte != npos ? corte + tamanhoFechamento : fim.size() + 2);
 
-    const std::size_t abertura = buscaAbertura(resto, inicio);
+    // A plain opening tag is looked up in the index; one with attributes or a
+    // prefix is searched for.
+    const Trecho trechoDoResto{pai.dono, pai.inicio + deslocamento, pai.inicio + deslocamento + resto.size()};
+    std::size_t abertura = buscaNoTrecho(trechoDoResto, tagTexto("<", inicio, ">"), 0);
+    if (abertura == npos)
+        abertura = buscaAbertura(resto, inicio);
     if (abertura == npos)
         return {};
 
