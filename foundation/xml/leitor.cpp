@@ -188,29 +188,38 @@ std::string TLeitor::ExtraiGrupo(int Nivel, std::string_view TagInicio, std::str
     return std::string(resto);
 }
 
-std::size_t TLeitor::posicaoDaTag(std::string_view token, std::size_t inicio) const
+std::size_t TLeitor::posicaoDaTag(std::string_view token, bool tokenValido) const
 {
     if (!grupo_.dono)
         return npos;
-    if (!IndiceDeTags::tokenValido(token) || grupo_.dono->conteudo().size() >= UINT32_MAX)
-        return buscaSemCaixa(grupo_.view(), tagTexto("<", token, ">"), inicio);
-    const std::size_t achado = grupo_.dono->indice().busca(token, grupo_.inicio + inicio, grupo_.fim);
+    if (!tokenValido || grupo_.dono->conteudo().size() >= UINT32_MAX)
+        return buscaSemCaixa(grupo_.view(), tagTexto("<", token, ">"));
+    const std::size_t achado = grupo_.dono->indice().busca(token, grupo_.inicio, grupo_.fim);
     return achado == npos ? npos : achado - grupo_.inicio;
 }
 
-std::string_view TLeitor::conteudoDoCampo(std::string_view nome, std::string_view TagLimite) const
+std::string_view TLeitor::ConteudoDoCampo(std::string_view TAG, std::string_view TagLimite) const
 {
+    // "/NAME": the closing token, and after its "/" the opening one.
+    const std::string_view nomeDado = trimText(TAG);
+    std::string fechamento(nomeDado.size() + 1, '/');
+    for (std::size_t i = 0; i < nomeDado.size(); ++i) {
+        const char c = nomeDado[i];
+        fechamento[i + 1] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    const std::string_view nome = std::string_view(fechamento).substr(1);
+    const bool valido = IndiceDeTags::tokenValido(nome);
     const std::string_view grupo = grupo_.view();
-    const std::string fechamento = tagTexto("/", nome, "");
 
     // S: the first plain opening tag "<N>"; E: the first closing tag "</N>";
     // L: the limit tag, or S when it is absent; without a limit tag, E.
-    const std::size_t s = posicaoDaTag(nome);
-    const std::size_t e = posicaoDaTag(fechamento);
+    const std::size_t s = posicaoDaTag(nome, valido);
+    const std::size_t e = posicaoDaTag(fechamento, valido);
     std::size_t limite = e;
     const std::string_view tagLimite = trimText(TagLimite);
     if (!tagLimite.empty()) {
-        limite = posicaoDaTag(upperAscii(tagLimite));
+        const std::string limiteMaiusculo = upperAscii(tagLimite);
+        limite = posicaoDaTag(limiteMaiusculo, IndiceDeTags::tokenValido(limiteMaiusculo));
         if (limite == npos)
             limite = s;
     }

@@ -77,6 +77,11 @@ class TLeitor {
     // a reading rule raises EQuibException.
     TValorCampo LeCampo(TTipoValorCampo Tipo, std::string_view TAG, std::string_view TagLimite = "") const;
 
+    // The content of the first element TAG of Grupo as written, blanks around
+    // it trimmed (what vcTextoBruto gives), as a view into Grupo: valid until
+    // the next extraction or assignment. Empty when absent.
+    std::string_view ConteudoDoCampo(std::string_view TAG, std::string_view TagLimite = "") const;
+
     // The text of "CNPJ" in Grupo, or of "CPF" when that is blank.
     std::string LeCNPJouCPF(std::string_view TagLimite = "") const;
 
@@ -129,10 +134,9 @@ class TLeitor {
     // The first closing tag "</F>" at or after `inicio`, or else the first "</F:".
     static std::size_t buscaFechamento(const Trecho &trecho, std::string_view fechamento,
                                        std::string_view comPrefixo, std::size_t inicio);
-    std::string_view conteudoDoCampo(std::string_view nomeMaiusculo, std::string_view TagLimite) const;
-    // Position in Grupo of the first "<" + token + ">" (ASCII case ignored)
-    // at or after `inicio`; npos when absent.
-    std::size_t posicaoDaTag(std::string_view tokenMaiusculo, std::size_t inicio = 0) const;
+    // Position in Grupo of the first "<" + token + ">" (ASCII case ignored);
+    // npos when absent. `tokenValido`: IndiceDeTags::tokenValido(token).
+    std::size_t posicaoDaTag(std::string_view tokenMaiusculo, bool tokenValido) const;
 
     std::shared_ptr<const Texto> arquivo_;
     Trecho grupo_;
