@@ -82,6 +82,20 @@ std::string decodificaReferenciasHex(std::string_view texto)
     return saida;
 }
 
+// True when cleaning would only trim the text: printable ASCII without an
+// XML special character, and without double blanks when those collapse.
+bool dispensaLimpeza(std::string_view texto, bool retirarEspacos)
+{
+    char anterior = '\0';
+    for (const char c : texto) {
+        if (c < ' ' || c > '~' || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'' ||
+            (retirarEspacos && c == ' ' && anterior == ' '))
+            return false;
+        anterior = c;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string FormataDataHoraISO(TDateTime valor)
@@ -103,6 +117,8 @@ std::string InteiroEmNDigitos(std::int64_t numero, int n)
 std::string LimpaTextoXML(bool retirarEspacos, std::string_view texto, bool retirarAcentos,
                           bool trocarQuebraLinha, std::string_view quebraLinha)
 {
+    if (dispensaLimpeza(texto, retirarEspacos))
+        return std::string(trimText(texto));
     std::string resultado = retirarAcentos ? RemoveAcentos(texto) : std::string(texto);
     resultado = ConverteEntidades(resultado, false, true);
     if (retirarEspacos) {
