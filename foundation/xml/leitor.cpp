@@ -202,13 +202,15 @@ std::string_view TLeitor::ConteudoDoCampo(std::string_view TAG, std::string_view
 {
     // "/NAME": the closing token, and after its "/" the opening one.
     const std::string_view nomeDado = trimText(TAG);
+    // The name is upper-cased and checked for the index in one pass.
     std::string fechamento(nomeDado.size() + 1, '/');
+    bool valido = true;
     for (std::size_t i = 0; i < nomeDado.size(); ++i) {
         const char c = nomeDado[i];
         fechamento[i + 1] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        valido = valido && c != '<' && c != '>';
     }
     const std::string_view nome = std::string_view(fechamento).substr(1);
-    const bool valido = IndiceDeTags::tokenValido(nome);
     const std::string_view grupo = grupo_.view();
 
     // S: the first plain opening tag "<N>"; E: the first closing tag "</N>";
