@@ -5,7 +5,9 @@
 #include "dfe/crypto/dfe_capicom.h"
 #include "dfe/crypto/dfe_openssl.h"
 #include "dfe/crypto/dfe_wincrypt.h"
+#include "dfe/http/dfe_http_indy.h"
 #include "dfe/http/dfe_http_openssl.h"
+#include "dfe/http/dfe_http_win_http.h"
 #include "dfe/xmlsign/dfe_ssl_xml_sign_libxml2.h"
 #include "dfe/xmlsign/dfe_ssl_xml_sign_msxml.h"
 
@@ -20,5 +22,7 @@ void RegistraBackendsDFe()
         registerLibXml2XmlSignBackend();
         registerMsXmlXmlSignBackends();
         registerOpenSslHttpBackend();
+        registerWinHttpBackend();
+        registerIndyHttpBackend();
     });
 }

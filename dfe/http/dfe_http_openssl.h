@@ -18,8 +18,8 @@
 // and when SSLType asks for a protocol OpenSSL no longer has ("<OpenSSL
 // version>, não suporta LT_SSLv3"), before any traffic; the text is also kept
 // as UltimoErroTransporte. A status such as 500 is no failure here.
-// Interromper may be called from any thread; it ends the running request and
-// every later one of this object.
+// Interromper may be called from any thread; it ends the request running (or
+// about to start) and no later one.
 class TDFeHttpOpenSSL : public TDFeSSLHttpClass {
   public:
     explicit TDFeHttpOpenSSL(TDFeSSL &SSL);

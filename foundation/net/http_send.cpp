@@ -89,7 +89,8 @@ size_t onHeader(char *data, size_t size, size_t count, void *user)
 // What the progress callback watches during one exchange.
 struct Watch {
     using Clock = std::chrono::steady_clock;
-    const std::atomic<bool> *aborted;
+    const std::atomic<std::uint64_t> *abortedExchange;
+    std::uint64_t abortMark; // this exchange's number plus one
     int idleTimeoutMs;
     Clock::time_point lastMove = Clock::now();
     curl_off_t lastDown = 0;
@@ -100,7 +101,7 @@ struct Watch {
 int onProgress(void *user, curl_off_t, curl_off_t downNow, curl_off_t, curl_off_t upNow)
 {
     auto *watch = static_cast<Watch *>(user);
-    if (watch->aborted->load())
+    if (watch->abortedExchange->load() == watch->abortMark)
         return 1;
     const Watch::Clock::time_point now = Watch::Clock::now();
     if (downNow != watch->lastDown || upNow != watch->lastUp) {
@@ -259,16 +260,46 @@ void HttpSend::clearResponse()
     socketErrorText.clear();
     osErrorCode = 0;
     errorDetail.clear();
+    failedStage = HttpStage::connecting;
 }
 
 void HttpSend::abort()
 {
-    aborted_.store(true);
+    abortedExchange_.store(exchange_.load() + 1);
     curl_multi_wakeup(static_cast<CURLM *>(multi_));
 }
 
+namespace {
+
+// How far the exchange got before it failed, from libcurl's timers.
+HttpStage stageReached(CURL *curl, std::size_t bodySize)
+{
+    curl_off_t startTransfer = 0;
+    curl_off_t preTransfer = 0;
+    curl_off_t uploaded = 0;
+    curl_easy_getinfo(curl, CURLINFO_STARTTRANSFER_TIME_T, &startTransfer);
+    curl_easy_getinfo(curl, CURLINFO_PRETRANSFER_TIME_T, &preTransfer);
+    curl_easy_getinfo(curl, CURLINFO_SIZE_UPLOAD_T, &uploaded);
+    if (startTransfer > 0)
+        return HttpStage::receiving;
+    if (preTransfer <= 0)
+        return HttpStage::connecting;
+    return static_cast<std::size_t>(uploaded) >= bodySize ? HttpStage::awaitingResponse : HttpStage::sending;
+}
+
+} // namespace
+
 bool HttpSend::execute(std::string_view method, std::string_view url)
 {
+    // The number moves on when this exchange ends, however it ends.
+    const std::uint64_t number = exchange_.load();
+    struct NextExchange {
+        std::atomic<std::uint64_t> &exchange;
+        std::uint64_t next;
+        ~NextExchange() { exchange.store(next); }
+    } nextExchange{exchange_, number + 1};
+    const auto abortedNow = [&] { return abortedExchange_.load() == number + 1; };
+
     CURL *curl = static_cast<CURL *>(handle_);
     curl_easy_reset(curl);
     clearResponse();
@@ -330,11 +361,13 @@ bool HttpSend::execute(std::string_view method, std::string_view url)
             curl_easy_setopt(curl, CURLOPT_PROXYUSERNAME, proxyUser.c_str());
         if (!proxyPass.empty())
             curl_easy_setopt(curl, CURLOPT_PROXYPASSWORD, proxyPass.c_str());
+        if (!proxyBypass.empty())
+            curl_easy_setopt(curl, CURLOPT_NOPROXY, proxyBypass.c_str());
     }
 
     if (connectTimeoutMs > 0)
         curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(connectTimeoutMs));
-    Watch watch{&aborted_, idleTimeoutMs};
+    Watch watch{&abortedExchange_, number + 1, idleTimeoutMs};
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &watch);
@@ -362,8 +395,7 @@ bool HttpSend::execute(std::string_view method, std::string_view url)
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeader);
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
 
-    CURLcode result =
-        aborted_.load() ? CURLE_ABORTED_BY_CALLBACK : perform(static_cast<CURLM *>(multi_), curl);
+    CURLcode result = abortedNow() ? CURLE_ABORTED_BY_CALLBACK : perform(static_cast<CURLM *>(multi_), curl);
     if (result == CURLE_OK) {
         long status = 0;
         curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
@@ -377,7 +409,7 @@ bool HttpSend::execute(std::string_view method, std::string_view url)
     if (watch.idleExpired) {
         result = CURLE_OPERATION_TIMEDOUT;
         errorDetail = "Nenhum dado trafegou em " + std::to_string(idleTimeoutMs) + " ms";
-    } else if (aborted_.load()) {
+    } else if (abortedNow()) {
         result = CURLE_ABORTED_BY_CALLBACK;
         errorDetail = "Envio interrompido";
     } else if (!contextSetup.problem.empty()) {
@@ -392,6 +424,7 @@ bool HttpSend::execute(std::string_view method, std::string_view url)
     }
     resultCode = 0;
     resultString.clear();
+    failedStage = stageReached(curl, methodText == "GET" || methodText == "HEAD" ? 0 : requestBody.size());
     socketErrorCode = static_cast<int>(result);
     socketErrorText = describeFailure(result, osErrno);
     osErrorCode = static_cast<int>(osErrno);

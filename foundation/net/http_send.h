@@ -25,6 +25,14 @@
 
 struct ssl_ctx_st; // OpenSSL's SSL_CTX
 
+// The stages of one exchange, in order.
+enum class HttpStage : std::uint8_t {
+    connecting,       // name lookup, connection, proxy tunnel, TLS handshake
+    sending,          // the request is being written
+    awaitingResponse, // the whole request left, no answer byte yet
+    receiving,        // the answer has begun to arrive
+};
+
 enum class TlsMinimum : std::uint8_t { platformDefault, tls1_0, tls1_1, tls1_2, tls1_3 };
 
 // Installs a client credential (certificate, key, chain) into the OpenSSL
@@ -56,6 +64,8 @@ class HttpSend {
     // With an empty proxyHost, take the proxy from the environment variables
     // libcurl reads (https_proxy, http_proxy, no_proxy...).
     bool proxyFromEnvironment = false;
+    // Hosts reached without the named proxy, comma-separated ("localhost").
+    std::string proxyBypass;
 
     // ---- Time-outs ----
     // Longest wait for the connection, including proxy, SOCKS, tunnel and TLS
@@ -88,6 +98,8 @@ class HttpSend {
     std::string socketErrorText; // its description (with the system's reason when there is one)
     int osErrorCode = 0;         // the system error number behind the failure; 0 when none
     std::string errorDetail;     // libcurl's own account of the failure (TLS reasons included)
+    // How far a failed exchange got (connecting before the request left).
+    HttpStage failedStage = HttpStage::connecting;
 
     // Empties the request headers and body and the response.
     void clear();
@@ -99,13 +111,16 @@ class HttpSend {
     // a time-out or an abort, with resultCode 0 and the error fields set.
     bool execute(std::string_view method, std::string_view url);
 
-    // Ends the running exchange (from any thread) and makes every later one of
-    // this object fail at once: the abort is final.
+    // Ends, from any thread, the exchange running when it is called, or the
+    // next one to start when none runs (so an abort landing just before
+    // execute() is not lost). Exchanges after that one run normally.
     void abort();
-    bool aborted() const { return aborted_.load(); }
 
   private:
     void *handle_ = nullptr; // CURL*
     void *multi_ = nullptr;  // CURLM*, drives the exchange so an abort is seen at once
-    std::atomic<bool> aborted_{false};
+    // Number of the exchange running, or of the next one when none runs.
+    std::atomic<std::uint64_t> exchange_{0};
+    // That number plus one for the exchange an abort ended; 0: none.
+    std::atomic<std::uint64_t> abortedExchange_{0};
 };

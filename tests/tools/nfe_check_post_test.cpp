@@ -68,6 +68,30 @@ TEST_F(NfeCheckPost, APfxIsPresentedAsClientCertificate)
     EXPECT_TRUE(server.requests().at(0).clientSubject.starts_with("CN=EMPRESA TESTE LTDA"));
 }
 
+TEST_F(NfeCheckPost, EveryEngineGivesTheSameOutput)
+{
+    HttpTestServer server(answer, testsupport::clientCertificateTestStreams(), "https");
+    const TestCert &cert = testPki().ecnpj;
+    for (const std::string engine : {"winhttp", "wininet", "soapclass"}) {
+        SCOPED_TRACE(engine);
+        server.clearRequests();
+        const auto result =
+            runCommand({tool(), "post", server.url("/ws"), body, "--action", "urn:status", "--pfx",
+                        cert.pfxAes, "--password", cert.password, "--engine", engine});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.out, "<ret>\"urn:status\"</ret>");
+        EXPECT_EQ(result.err, "HTTP 200\n");
+        EXPECT_TRUE(server.requests().at(0).clientSubject.starts_with("CN=EMPRESA TESTE LTDA"));
+
+        const auto fault = runCommand({tool(), "post", server.url("/falha"), body, "--pfx", cert.pfxAes,
+                                       "--password", cert.password, "--engine", engine});
+        EXPECT_EQ(fault.exitCode, 1);
+        EXPECT_EQ(fault.out, "");
+        EXPECT_NE(fault.err.find("Erro HTTP: 500\r\n"), std::string::npos) << fault.err;
+        EXPECT_TRUE(fault.err.ends_with("<Fault/>\nHTTP 500\n")) << fault.err;
+    }
+}
+
 TEST_F(NfeCheckPost, FailuresExitWithOneAndTheFacadesText)
 {
     HttpTestServer plain(answer, plainTlsStreams(), "https");
@@ -98,7 +122,7 @@ TEST_F(NfeCheckPost, BadArgumentsExitWithTwo)
 {
     const std::vector<std::vector<std::string>> cases = {
         {"https://127.0.0.1:1/ws"},
-        {"https://127.0.0.1:1/ws", body, "--engine", "wininet"},
+        {"https://127.0.0.1:1/ws", body, "--engine", "indy"},
         {"https://127.0.0.1:1/ws", body, "--tls", "TLS1.2"},
         {"https://127.0.0.1:1/ws", body, "--timeout", "5s"},
         {"https://127.0.0.1:1/ws", body, "--password", "x"},

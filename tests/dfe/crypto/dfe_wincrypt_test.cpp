@@ -9,6 +9,7 @@
 #include "dfe/crypto/detail/series_com_pin.h"
 #include "dfe/crypto/detail/token_store.h"
 #include "dfe/ssl/dfe_ssl.h"
+#include "foundation/codes/enum_names.h"
 #include "foundation/fiscal/dfe_exception.h"
 #include "store_fixture.h"
 #include "tests/support/http_test_server.h"
@@ -18,6 +19,10 @@
 #include "tests/support/tls_test_stream.h"
 #include "tests/support/xml_checks.h"
 
+#include <openssl/core_names.h>
+#include <openssl/err.h>
+#include <openssl/evp.h>
+
 namespace {
 
 std::string readFile(const std::string &path)
@@ -26,6 +31,17 @@ std::string readFile(const std::string &path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// Whether the private half of the key is in this process's memory (a token
+// key only refers to the key on the token).
+bool holdsPrivateExponent(const EVP_PKEY *key)
+{
+    BIGNUM *d = nullptr;
+    const bool held = EVP_PKEY_get_bn_param(key, OSSL_PKEY_PARAM_RSA_D, &d) == 1;
+    BN_free(d);
+    ERR_clear_error();
+    return held;
 }
 
 class StoreBackend : public ::testing::Test {
@@ -278,21 +294,47 @@ TEST_F(StoreBackend, CapicomNeedsAFileOrASerial)
 
 namespace {
 
-TEST_F(StoreBackend, TheTokenKeyDoesTlsClientAuthentication)
+// The store's certificates authenticate the client on a server that demands
+// one, through the OpenSSL engine and the WinHTTP one (the libWinCrypt
+// bundle) and the WinINet one; the token's key stays on the token.
+TEST_F(StoreBackend, StoreAndTokenKeysDoTlsClientAuthenticationOnBothEngines)
 {
     testsupport::HttpTestServer server(
         [](const testsupport::HttpTestRequest &) {
             return testsupport::HttpTestResponse::text(200, "OK", "<ok/>");
         },
         testsupport::clientCertificateTestStreams(), "https");
-    ssl.SetSSLHttpLib(httpOpenSSL);
-    ssl.SetNumeroSerie(storetest::softToken().serial);
-    ssl.SetSenha(storetest::kTokenPin);
-    EXPECT_EQ(ssl.Transmitir("<a/>", server.url("/ws"), "acao"), "<ok/>");
-    ASSERT_EQ(server.requests().size(), 1u);
-    EXPECT_TRUE(server.requests()[0].clientSubject.starts_with("CN=EMPRESA IMPRESSA LTDA"))
-        << server.requests()[0].clientSubject;
-    ssl.LiberarCertificado();
+    struct Case {
+        bool token;
+        TSSLHttpLib httpLib;
+        std::string subject;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {false, httpWinHttp, "CN=EMPRESA TESTE LTDA:11222333000181"},
+        {true,  httpWinHttp, "CN=EMPRESA IMPRESSA LTDA"},
+        {true,  httpWinINet, "CN=EMPRESA IMPRESSA LTDA"},
+        {true,  httpOpenSSL, "CN=EMPRESA IMPRESSA LTDA"},
+    };
+    // clang-format on
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.token ? "token " : "folder ") + std::string(EnumValueName(c.httpLib)));
+        server.clearRequests();
+        TDFeSSL local;
+        applySslLib(local, libWinCrypt);
+        local.SetSSLHttpLib(c.httpLib);
+        local.SetNumeroSerie(c.token ? storetest::softToken().serial : ecnpjSerial);
+        local.SetSenha(c.token ? storetest::kTokenPin : "");
+        EXPECT_EQ(local.Transmitir("<a/>", server.url("/ws"), "acao"), "<ok/>");
+        EXPECT_EQ(local.SSLHttpClass().NomeClasse(),
+                  c.httpLib == httpOpenSSL ? "TDFeHttpOpenSSL" : "TDFeHttpWinHttp");
+        EXPECT_EQ(local.DadosCertificado().Tipo, c.token ? tcA3 : tcA1);
+        EXPECT_EQ(holdsPrivateExponent(local.ContextoWinApiDoCertificado()->privateKey()), !c.token);
+        ASSERT_EQ(server.requests().size(), 1u);
+        EXPECT_TRUE(server.requests()[0].clientSubject.starts_with(c.subject))
+            << server.requests()[0].clientSubject;
+        local.LiberarCertificado();
+    }
 }
 
 class MsXmlPersonality : public StoreBackend {};

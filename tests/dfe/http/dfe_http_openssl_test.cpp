@@ -14,6 +14,7 @@
 #include "dfe/backends.h"
 #include "dfe/ssl/dfe_ssl.h"
 #include "foundation/fiscal/dfe_exception.h"
+#include "tests/dfe/http/transport_peers.h"
 #include "tests/support/http_test_server.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
@@ -26,36 +27,12 @@ using testsupport::HttpTestRequest;
 using testsupport::HttpTestResponse;
 using testsupport::HttpTestServer;
 using testsupport::readFile;
+using transporttest::dfeErrorOf;
+using transporttest::kEnvelope;
+using transporttest::silent;
+using transporttest::soapAnswer;
 
 namespace {
-
-const std::string kEnvelope = "<soap12:Envelope><soap12:Body><consStatServ>1</consStatServ></soap12:Body>"
-                              "</soap12:Envelope>";
-
-HttpTestResponse soapAnswer(const HttpTestRequest &request)
-{
-    return HttpTestResponse::text(200, "OK", "<retorno>" + std::to_string(request.body.size()) + "</retorno>",
-                                  "application/soap+xml; charset=utf-8");
-}
-
-HttpTestResponse silent(const HttpTestRequest &)
-{
-    HttpTestResponse response = soapAnswer(HttpTestRequest{});
-    response.delay = std::chrono::seconds(20);
-    return response;
-}
-
-// The message of the EQuibDFeException the call raises; fails the test when none.
-template <typename Call> std::string dfeErrorOf(Call call)
-{
-    try {
-        call();
-    } catch (const EQuibDFeException &error) {
-        return error.what();
-    }
-    ADD_FAILURE() << "no EQuibDFeException";
-    return {};
-}
 
 // The facade as a fiscal component sets it up: OpenSSL certificate back-end
 // and transport, the e-CNPJ's PFX as certificate.
@@ -262,7 +239,7 @@ TEST_F(DFeHttpOpenSSL, ASilentServerGivesTheTimeOutError)
     EXPECT_NE(message.find("Erro Interno: 28\r\n"), std::string::npos) << message;
 }
 
-TEST_F(DFeHttpOpenSSL, InterromperFromAnotherThreadEndsARunningExchange)
+TEST_F(DFeHttpOpenSSL, InterromperFromAnotherThreadEndsTheRunningExchangeOnly)
 {
     HttpTestServer server(silent, clientCertificateTestStreams(), "https");
     ssl->TimeOut = 30000;
@@ -275,6 +252,10 @@ TEST_F(DFeHttpOpenSSL, InterromperFromAnotherThreadEndsARunningExchange)
     interrupter.join();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_NE(message.find("Envio interrompido"), std::string::npos) << message;
+
+    // The facade's back-end is not left dead by the interruption.
+    HttpTestServer quick(soapAnswer, clientCertificateTestStreams(), "https");
+    EXPECT_NO_THROW(ssl->Transmitir(kEnvelope, quick.url("/ws"), "a"));
 }
 
 TEST_F(DFeHttpOpenSSL, AThreadedSendPastItsDeadlineTimesOutAndTheFacadeCanGoAtOnce)
@@ -297,10 +278,7 @@ TEST_F(DFeHttpOpenSSL, AnAuthenticatingProxyCarriesTheExchangeAndRefusesAWrongPa
         GTEST_SKIP() << "tinyproxy is not installed";
     testsupport::TinyproxyFixture proxy("quib", "s3nha");
     HttpTestServer server(soapAnswer, clientCertificateTestStreams(), "https");
-    ssl->ProxyHost = "127.0.0.1";
-    ssl->ProxyPort = std::to_string(proxy.port());
-    ssl->ProxyUser = "quib";
-    ssl->ProxyPass = "s3nha";
+    transporttest::useProxy(*ssl, proxy.port(), "quib", "s3nha");
     EXPECT_NO_THROW(ssl->Transmitir(kEnvelope, server.url("/ws"), "a"));
     EXPECT_EQ(server.requests().size(), 1u);
 

@@ -235,9 +235,10 @@ TEST(HttpSendWaits, ASilentServerEndsInTheIdleTimeOut)
     EXPECT_TRUE(http.socketErrorText.starts_with("Timeout was reached")) << http.socketErrorText;
 }
 
-TEST(HttpSendWaits, AnAbortFromAnotherThreadEndsTheExchangeAndEveryLaterOne)
+TEST(HttpSendWaits, AnAbortFromAnotherThreadEndsTheRunningExchangeOnly)
 {
     HttpTestServer server(silent, clientCertificateTestStreams(), "https");
+    HttpTestServer quick(echo, clientCertificateTestStreams(), "https");
     HttpSend http;
     presentECnpj(http);
     std::thread aborter([&] {
@@ -251,9 +252,52 @@ TEST(HttpSendWaits, AnAbortFromAnotherThreadEndsTheExchangeAndEveryLaterOne)
     EXPECT_EQ(http.socketErrorCode, 42);
     EXPECT_EQ(http.errorDetail, "Envio interrompido");
 
-    const int connectionsBefore = server.connections();
-    EXPECT_FALSE(http.execute("POST", server.url("/ws")));
-    EXPECT_EQ(server.connections(), connectionsBefore);
+    http.requestBody = "depois";
+    EXPECT_TRUE(http.execute("POST", quick.url("/ws")));
+    EXPECT_EQ(http.responseBody, "POST depois");
+}
+
+TEST(HttpSendWaits, AnAbortBetweenExchangesEndsTheNextOneAndNoOther)
+{
+    HttpTestServer quick(echo, clientCertificateTestStreams(), "https");
+    HttpSend http;
+    presentECnpj(http);
+    http.abort();
+    EXPECT_FALSE(http.execute("POST", quick.url("/ws")));
+    EXPECT_EQ(http.socketErrorCode, 42);
+    EXPECT_EQ(quick.connections(), 0);
+    EXPECT_TRUE(http.execute("POST", quick.url("/ws")));
+    EXPECT_EQ(http.resultCode, 200);
+}
+
+TEST(HttpSendWaits, AFailureTellsHowFarTheExchangeGot)
+{
+    HttpTestServer silentServer(silent);
+    HttpTestServer cutServer([](const HttpTestRequest &) {
+        HttpTestResponse response = HttpTestResponse::text(200, "OK", "metade");
+        response.headers.emplace_back("Content-Length", "100");
+        return response;
+    });
+    HttpTestServer closed(echo);
+    closed.stop();
+    struct StageCase {
+        const char *name;
+        std::string url;
+        HttpStage stage;
+    };
+    const StageCase cases[] = {
+        {"refused connection", closed.url("/ws"), HttpStage::connecting},
+        {"silent server", silentServer.url("/ws"), HttpStage::awaitingResponse},
+        {"body cut short", cutServer.url("/ws"), HttpStage::receiving},
+    };
+    for (const StageCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        HttpSend http;
+        http.idleTimeoutMs = 300;
+        http.requestBody = "<x/>";
+        EXPECT_FALSE(http.execute("POST", c.url));
+        EXPECT_EQ(http.failedStage, c.stage);
+    }
 }
 
 // ---- Proxy -------------------------------------------------------------------

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "nfe/document/nfe_model.h"
-#include "sample_note.h"
+#include "tests/support/sample_notes.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -134,7 +134,7 @@ TEST(NFeModel, ItemReferencesStayValidWhileTheListGrows)
 TEST(NFeModel, ListsOwnTheirItemsAndClearingEmptiesThem)
 {
     TNFe nfe;
-    fillCompleteNote(nfe, 3);
+    testsupport::fillCompleteNote(nfe, 3);
     ASSERT_EQ(nfe.det.count(), 3);
     EXPECT_EQ(nfe.det.ObterItem(2).prod.DI.ObterItem(0).adi.count(), 2);
     EXPECT_EQ(nfe.transp.vol.ObterItem(0).lacres.ObterItem(1).nLacre, "LACRE2");
@@ -155,7 +155,7 @@ TEST(NFeModel, FreeingAFullyPopulatedNoteLeaksNothing)
 {
     {
         TNFe nfe;
-        fillCompleteNote(nfe, 50);
+        testsupport::fillCompleteNote(nfe, 50);
         nfe.det.remove(10);
         nfe.transp.vol.ObterItem(0).lacres.clear();
     }

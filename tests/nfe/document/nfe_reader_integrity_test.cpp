@@ -11,6 +11,7 @@
 #include "nfe/document/nfe_reader.h"
 #include "nfe/document/nfe_writer.h"
 #include "nfe_reader_fixture.h"
+#include "tests/support/sample_notes.h"
 #include "tests/support/text_edit.h"
 #include "writer_fixture.h"
 
@@ -99,7 +100,7 @@ class NFeReaderOffsets : public NFeWriterTest {};
 TEST_F(NFeReaderOffsets, DateTimesKeepTheOffsetTheyWereReadWith)
 {
     TNFe original;
-    fillFrameNote(original);
+    testsupport::fillFrameNote(original);
     original.ide.dhCont = encodeDateTime({2024, 5, 17, 9, 0, 0, 0});
     original.ide.xJust = "Falha de comunicacao com a SEFAZ autorizadora";
     original.procNFe.nProt = "135240000000001";

@@ -9,6 +9,7 @@
 #include "nfe/document/nfe_reader.h"
 #include "nfe/document/nfe_writer.h"
 #include "tests/support/run_command.h"
+#include "tests/support/sample_notes.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/xml_checks.h"
 #include "writer_fixture.h"
@@ -53,7 +54,7 @@ void le(TNFe &nfe, const std::string &xml)
 // Items of many kinds: every product group and tax group the layout has.
 void adicionaItensVariados(TNFe &nfe)
 {
-    TDetCollectionItem &simples = adicionaItem(nfe);
+    TDetCollectionItem &simples = testsupport::addGoodsItem(nfe);
     simples.infAdProd = "COR AZUL & TAM <G>";
     simples.prod.cEAN = "7891000315507";
     simples.prod.cEANTrib = "7891000315507";
@@ -76,7 +77,7 @@ void adicionaItensVariados(TNFe &nfe)
     simples.obsFisco.xCampo = "FISCO";
     simples.obsFisco.xTexto = "X";
 
-    TDetCollectionItem &st = adicionaItem(nfe);
+    TDetCollectionItem &st = testsupport::addGoodsItem(nfe);
     st.imposto.ICMS.CST = sti10Part;
     st.imposto.ICMS.modBCST = mbs4;
     st.imposto.ICMS.pMVAST = 30;
@@ -87,15 +88,11 @@ void adicionaItensVariados(TNFe &nfe)
     st.imposto.ICMS.UFST = "RJ";
     st.imposto.IPI.CST = sip52;
     st.imposto.IPI.cEnq = "999";
-    st.prod.veicProd.chassi = "9BWZZZ377VT004251";
-    st.prod.veicProd.tpOp = tovVendaConcessionaria;
-    st.prod.veicProd.anoMod = 2024;
-    st.prod.veicProd.condVeic = evAcabado;
-    st.prod.veicProd.pesoL = "1050";
+    testsupport::fillVehicle(st.prod.veicProd);
 
     // Before 4.00 the writer puts the transfer of CST 60 into an ICMS60 group,
     // which reads back as plain CST 60: the transfer exists from 4.00 on.
-    TDetCollectionItem &repasse = adicionaItem(nfe);
+    TDetCollectionItem &repasse = testsupport::addGoodsItem(nfe);
     repasse.imposto.ICMS = TICMS{};
     repasse.imposto.ICMS.CST = nfe.infNFe.VersaoOuPadrao() >= 4 ? sti60Rep : sti60;
     repasse.imposto.ICMS.vBCSTRet = 10;
@@ -124,7 +121,7 @@ void adicionaItensVariados(TNFe &nfe)
     repasse.imposto.COFINSST.pCOFINS = Decimal::fromUnits(76000);
     repasse.imposto.COFINSST.vCOFINS = Decimal::fromUnits(1500);
 
-    TDetCollectionItem &comb = adicionaItem(nfe);
+    TDetCollectionItem &comb = testsupport::addGoodsItem(nfe);
     TComb &c = comb.prod.comb;
     c.cProdANP = 320102001;
     c.descANP = "GASOLINA C COMUM";
@@ -152,7 +149,7 @@ void adicionaItensVariados(TNFe &nfe)
     comb.prod.arma.NovoItem().nSerie = "S1";
     comb.prod.arma.ObterItem(0).descr = "ARMA";
 
-    TDetCollectionItem &importado = adicionaItem(nfe);
+    TDetCollectionItem &importado = testsupport::addGoodsItem(nfe);
     importado.prod.SetCFOP("3102");
     TDICollectionItem &di = importado.prod.DI.NovoItem();
     di.nDI = "2401234567";
@@ -192,7 +189,7 @@ void adicionaItensVariados(TNFe &nfe)
     importado.pDevol = 50;
     importado.vIPIDevol = Decimal::fromUnits(15000);
 
-    TDetCollectionItem &sn = adicionaItem(nfe);
+    TDetCollectionItem &sn = testsupport::addGoodsItem(nfe);
     sn.imposto.ICMS = TICMS{};
     sn.imposto.ICMS.CSOSN = ssn101;
     sn.imposto.ICMS.pCredSN = Decimal::fromUnits(12500);
@@ -202,7 +199,7 @@ void adicionaItensVariados(TNFe &nfe)
     sn.imposto.PIS.vAliqProd = Decimal::fromUnits(1000);
     sn.imposto.PIS.vPIS = Decimal::fromUnits(1000);
 
-    TDetCollectionItem &servico = adicionaItem(nfe);
+    TDetCollectionItem &servico = testsupport::addGoodsItem(nfe);
     servico.imposto.ICMS = TICMS{};
     servico.imposto.ISSQN.vBC = 10;
     servico.imposto.ISSQN.vAliq = 5;
@@ -217,7 +214,7 @@ void adicionaItensVariados(TNFe &nfe)
 // The header and closing groups of the frame note, plus what it lacks.
 void preencheNota(TNFe &nfe, int modelo, double versao)
 {
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.infNFe.versao = versao;
     nfe.ide.mod = modelo;
     nfe.ide.hSaiEnt = encodeTime(11, 0, 0);

@@ -13,8 +13,8 @@
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_reader_txt.h"
 #include "nfe/document/nfe_writer.h"
+#include "tests/support/sample_notes.h"
 #include "tests/support/temp_dir.h"
-#include "txt_note_fixture.h"
 
 namespace {
 
@@ -56,9 +56,9 @@ struct Nota {
 };
 
 const Nota kNotas[] = {
-    {"normal", fillTxtNoteNormal},
-    {"simples", fillTxtNoteSimples},
-    {"servico", fillTxtNoteServico},
+    {"normal", testsupport::fillTxtNoteNormal},
+    {"simples", testsupport::fillTxtNoteSimples},
+    {"servico", testsupport::fillTxtNoteServico},
 };
 
 TEST(NFeTxtRoundTrip, TheNoteReadFromItsTxtWritesTheSameXml)

@@ -12,8 +12,8 @@
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_reader_txt.h"
 #include "nfe/document/nfe_writer.h"
+#include "tests/support/sample_notes.h"
 #include "tests/support/time_zone_guard.h"
-#include "txt_note_fixture.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ int alertasDe(const std::vector<std::string> &alertas, const std::string &tag, s
 TEST(NFeTxtValues, LineBreaksPipesAndEntitiesComeBackAsWritten)
 {
     TNFe nfe;
-    fillTxtNoteNormal(nfe, 4.0);
+    testsupport::fillTxtNoteNormal(nfe, 4.0);
     nfe.infAdic.infCpl = "Pedido 123\r\nEntregar na portaria\nFragil";
     nfe.det.ObterItem(0).prod.xProd = "CAIXA | 12 UN";
     nfe.emit.xFant = "A &amp;amp; B <C>";
@@ -80,7 +80,7 @@ TEST(NFeTxtValues, LineBreaksPipesAndEntitiesComeBackAsWritten)
 TEST(NFeTxtValues, ValuesWithoutAFieldInTheLayoutAreNamed)
 {
     TNFe nfe;
-    fillTxtNoteNormal(nfe, 4.0);
+    testsupport::fillTxtNoteNormal(nfe, 4.0);
     nfe.ide.indIntermed = itmComIntermediador;
     nfe.infIntermed.CNPJ = "11222333000181";
     nfe.infIntermed.idCadIntTran = "LOJA123";
@@ -101,7 +101,7 @@ TEST(NFeTxtValues, ValuesWithoutAFieldInTheLayoutAreNamed)
 TEST(NFeTxtValues, AnIcmsGroupWithoutARecordIsNotWrittenAsAnother)
 {
     TNFe nfe;
-    fillTxtNoteNormal(nfe, 4.0);
+    testsupport::fillTxtNoteNormal(nfe, 4.0);
     for (int i = 0; i < nfe.det.count(); ++i) {
         TICMS &icms = nfe.det.ObterItem(i).imposto.ICMS;
         icms = TICMS();
@@ -125,7 +125,7 @@ TEST(NFeTxtValues, AnIcmsGroupWithoutARecordIsNotWrittenAsAnother)
 TEST(NFeTxtReader, UnknownRecordsAreWarnedWithTheirLineAndSkipped)
 {
     TNFe nfe;
-    fillTxtNoteNormal(nfe, 4.0);
+    testsupport::fillTxtNoteNormal(nfe, 4.0);
     const std::string txt = escreve(nfe).txt;
     const std::size_t z = txt.find("\r\nZ|");
     ASSERT_NE(z, std::string::npos);
@@ -154,7 +154,7 @@ TEST(NFeTxtReader, DateTimesKeepTheirOffsetOnAnyMachine)
 {
     const testsupport::ScopedTimeZone utc("UTC");
     TNFe nfe;
-    fillTxtNoteNormal(nfe, 4.0);
+    testsupport::fillTxtNoteNormal(nfe, 4.0);
     std::string txt = escreve(nfe).txt;
     const std::size_t b = txt.find("\r\nB|");
     ASSERT_NE(b, std::string::npos);

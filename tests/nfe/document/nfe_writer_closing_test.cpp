@@ -11,6 +11,8 @@
 
 #include "foundation/xml/xml_text_utils.h"
 #include "tests/support/run_command.h"
+#include "tests/support/sample_notes.h"
+#include "tests/support/test_data.h"
 #include "writer_fixture.h"
 
 namespace {
@@ -44,9 +46,15 @@ struct VersionCase {
     const char *name;
     double versao;
     int mod;
-    std::string icmsTot;
-    std::string pag; // from the first pag to the last, "" when none
+    // Data files under tests/nfe/document/data/ holding the expected texts.
+    const char *icmsTot;
+    const char *pag; // from the first pag to the last; none when nullptr
 };
+
+std::string expected(const char *dataFile)
+{
+    return testsupport::testData(std::string("nfe/document/data/") + dataFile);
+}
 
 void PrintTo(const VersionCase &c, std::ostream *os)
 {
@@ -59,7 +67,7 @@ TEST_P(NFeWriterVersionRules, TotalsAndPaymentsFollowTheLayoutVersion)
 {
     const VersionCase &c = GetParam();
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.infNFe.versao = c.versao;
     nfe.ide.mod = c.mod;
     nfe.pag.clear();
@@ -81,50 +89,23 @@ TEST_P(NFeWriterVersionRules, TotalsAndPaymentsFollowTheLayoutVersion)
 
     TNFeW writer(nfe);
     const std::string xml = montar(writer);
-    EXPECT_EQ(grupo(xml, "ICMSTot"), c.icmsTot) << c.name;
-    EXPECT_EQ(trecho(xml, "pag>", "pag"), c.pag) << c.name;
-    EXPECT_TRUE(wellFormedXml(xml)) << c.name;
+    EXPECT_EQ(grupo(xml, "ICMSTot"), expected(c.icmsTot)) << c.name;
+    EXPECT_EQ(trecho(xml, "pag>", "pag"), c.pag == nullptr ? "" : expected(c.pag)) << c.name;
+    EXPECT_TRUE(xmlBemFormado(xml)) << c.name;
 }
 
-const std::string kTot200 =
-    "<ICMSTot><vBC>0.00</vBC><vICMS>0.00</vICMS><vBCST>0.00</vBCST><vST>0.00</vST><vProd>100.00</vProd>"
-    "<vFrete>0.00</vFrete><vSeg>0.00</vSeg><vDesc>0.00</vDesc><vII>0.00</vII><vIPI>0.00</vIPI><vPIS>0.00</"
-    "vPIS>"
-    "<vCOFINS>0.00</vCOFINS><vOutro>0.00</vOutro><vNF>100.00</vNF><vTotTrib>12.34</vTotTrib></ICMSTot>";
-const std::string kTot310 =
-    "<ICMSTot><vBC>0.00</vBC><vICMS>0.00</vICMS><vICMSDeson>0.00</vICMSDeson><vFCPUFDest>0.12</vFCPUFDest>"
-    "<vBCST>0.00</vBCST><vST>0.00</vST><vProd>100.00</vProd>"
-    "<vFrete>0.00</vFrete><vSeg>0.00</vSeg><vDesc>0.00</vDesc><vII>0.00</vII><vIPI>0.00</vIPI><vPIS>0.00</"
-    "vPIS>"
-    "<vCOFINS>0.00</vCOFINS><vOutro>0.00</vOutro><vNF>100.00</vNF><vTotTrib>12.34</vTotTrib></ICMSTot>";
-const std::string kTot400 =
-    "<ICMSTot><vBC>0.00</vBC><vICMS>0.00</vICMS><vICMSDeson>0.00</vICMSDeson><vFCPUFDest>0.12</vFCPUFDest>"
-    "<vFCP>0.00</vFCP><vBCST>0.00</vBCST><vST>0.00</vST><vFCPST>0.00</vFCPST><vFCPSTRet>0.00</vFCPSTRet>"
-    "<qBCMono>1.23</qBCMono><vICMSMono>2.00</vICMSMono><vProd>100.00</vProd>"
-    "<vFrete>0.00</vFrete><vSeg>0.00</vSeg><vDesc>0.00</vDesc><vII>0.00</vII><vIPI>0.00</vIPI>"
-    "<vIPIDevol>0.00</vIPIDevol><vPIS>0.00</vPIS><vCOFINS>0.00</vCOFINS><vOutro>0.00</vOutro><vNF>100.00</"
-    "vNF>"
-    "<vTotTrib>12.34</vTotTrib></ICMSTot>";
-const std::string kPagSiblings =
-    "<pag><tPag>01</tPag><vPag>50.00</vPag></pag><pag><tPag>03</tPag><xPag>CARTAO</xPag><vPag>60.50</vPag>"
-    "<card><tpIntegra>2</tpIntegra><tBand>02</tBand><cAut>A1</cAut></card></pag>";
-const std::string kPagDetPag =
-    "<pag><detPag><tPag>01</tPag><vPag>50.00</vPag></detPag><detPag><indPag>1</indPag><tPag>03</tPag>"
-    "<xPag>CARTAO</xPag><vPag>60.50</vPag><card><tpIntegra>2</tpIntegra><tBand>02</tBand><cAut>A1</cAut></"
-    "card>"
-    "</detPag><vTroco>0.50</vTroco></pag>";
-
-INSTANTIATE_TEST_SUITE_P(Cases, NFeWriterVersionRules,
-                         ::testing::Values(VersionCase{"2.00 NF-e", 2.0, 55, kTot200, ""},
-                                           VersionCase{"3.10 NF-e", 3.1, 55, kTot310, ""},
-                                           VersionCase{"3.10 NFC-e", 3.1, 65, kTot310, kPagSiblings},
-                                           VersionCase{"4.00 NF-e", 4.0, 55, kTot400, kPagDetPag},
-                                           VersionCase{"4.00 NFC-e", 4.0, 65, kTot400, kPagDetPag}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NFeWriterVersionRules,
+    ::testing::Values(VersionCase{"2.00 NF-e", 2.0, 55, "icmstot_200.xml", ""},
+                      VersionCase{"3.10 NF-e", 3.1, 55, "icmstot_310.xml", ""},
+                      VersionCase{"3.10 NFC-e", 3.1, 65, "icmstot_310.xml", "pag_310_nfce.xml"},
+                      VersionCase{"4.00 NF-e", 4.0, 55, "icmstot_400.xml", "pag_400.xml"},
+                      VersionCase{"4.00 NFC-e", 4.0, 65, "icmstot_400.xml", "pag_400.xml"}));
 
 TEST_F(NFeWriterClosing, At400AnEmptyPaymentListStillWritesPag)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.pag.clear();
     nfe.pag.vTroco = 0;
     TNFeW writer(nfe);
@@ -136,7 +117,7 @@ TEST_F(NFeWriterClosing, At400AnEmptyPaymentListStillWritesPag)
 TEST_F(NFeWriterClosing, ACardGroupNeedsAnIntegrationTypeOrACnpj)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     TpagCollectionItem &pag = nfe.pag.ObterItem(0);
     pag.tPag = mpCartaoDebito;
     TNFeW writer(nfe);
@@ -148,7 +129,7 @@ TEST_F(NFeWriterClosing, ACardGroupNeedsAnIntegrationTypeOrACnpj)
 TEST_F(NFeWriterClosing, ServiceTotalsAndWithheldTaxesAppearOnlyWhenAboveZero)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.infNFe.versao = 3.1;
     TNFeW writer(nfe);
     std::string xml = montar(writer);
@@ -172,7 +153,7 @@ TEST_F(NFeWriterClosing, ServiceTotalsAndWithheldTaxesAppearOnlyWhenAboveZero)
 TEST_F(NFeWriterClosing, TheCarrierRegistrationAndTheTrailerLimit)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     TTransporta &carrier = nfe.transp.transporta;
     carrier.CNPJCPF = "11222333000181";
     carrier.xNome = "TRANSPORTES";
@@ -201,7 +182,7 @@ TEST_F(NFeWriterClosing, TheCarrierRegistrationAndTheTrailerLimit)
 TEST_F(NFeWriterClosing, TheInvoiceFieldsAreRequiredFrom400WhileTheOptionIsOn)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.cobr.fat.vOrig = 0;
     nfe.cobr.fat.vLiq = 0;
     nfe.cobr.dup.clear();
@@ -228,7 +209,7 @@ TEST_F(NFeWriterClosing, TheInvoiceFieldsAreRequiredFrom400WhileTheOptionIsOn)
 TEST_F(NFeWriterClosing, ObservationFieldNamesAreEscapedAndChecked)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.infAdic.obsCont.clear();
     TobsContCollectionItem &cont = nfe.infAdic.obsCont.AdicionarItem();
     cont.xCampo = " Pedido \"A\" & <B> ";
@@ -245,7 +226,7 @@ TEST_F(NFeWriterClosing, ObservationFieldNamesAreEscapedAndChecked)
                  "<obsFisco xCampo=\"Lei &#39;X&#39;\"><xTexto>2</xTexto></obsFisco>"
                  "<obsFisco xCampo=\"\"><xTexto>3</xTexto></obsFisco>"),
         std::string::npos);
-    EXPECT_TRUE(wellFormedXml(xml));
+    EXPECT_TRUE(xmlBemFormado(xml));
     EXPECT_EQ(writer.Gerador.ListaDeAlertas,
               std::vector<std::string>{"TAG:<infAdic> ID:ZO8/xCampo(Identificação do Campo) - Nenhum valor "
                                        "informado."});
@@ -259,7 +240,7 @@ TEST_F(NFeWriterClosing, ObservationFieldNamesAreEscapedAndChecked)
 TEST_F(NFeWriterClosing, ExportaFollowsTheVersionsFields)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.exporta.UFEmbarq = "SP";
     nfe.exporta.xLocEmbarq = "SANTOS";
     TNFeW writer(nfe);
@@ -280,7 +261,7 @@ TEST_F(NFeWriterClosing, TheTechnicalResponsiblesHashMatchesOpenssl)
 {
     ASSERT_TRUE(testsupport::hasProgram("openssl"));
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.infRespTec.idCSRT = 7; // never read: the writer's own values count
     nfe.infRespTec.hashCSRT = "not this one";
     TNFeW writer(nfe);

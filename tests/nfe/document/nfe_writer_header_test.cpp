@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/xml/xml_text_utils.h"
+#include "tests/support/sample_notes.h"
 #include "writer_fixture.h"
 
 namespace {
@@ -53,7 +54,7 @@ TEST_P(NFeWriterRecipient, TheRecipientGroupFollowsTheModelRules)
 {
     const RecipientCase &c = GetParam();
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.ide.mod = c.mod;
     nfe.ide.tpAmb = taProducao;
     TDest &dest = nfe.dest;
@@ -132,7 +133,7 @@ TEST_P(NFeWriterIdentification, TheRecipientIsIdentifiedByCountryAndVersion)
 {
     const IdentificationCase &c = GetParam();
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.infNFe.versao = c.versao;
     nfe.dest.CNPJCPF = c.cnpjCpf;
     nfe.dest.idEstrangeiro = c.idEstrangeiro;
@@ -160,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(NFeWriterHeader, AForeignRecipientsAddressIsWrittenAsAbroad)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.dest.idEstrangeiro = "P-998877";
     nfe.dest.enderDest.cPais = 1600;
     nfe.dest.enderDest.xPais = "CHINA";
@@ -177,7 +178,7 @@ TEST_F(NFeWriterHeader, AForeignRecipientsAddressIsWrittenAsAbroad)
 TEST_F(NFeWriterHeader, Version300WritesTheDestinationIndicatorsButNotTheRegistrationIndicator)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.infNFe.versao = 3.0;
     nfe.ide.indPag = ifp1;
     nfe.dest.indIEDest = iie9;
@@ -197,7 +198,7 @@ TEST_F(NFeWriterHeader, Version300WritesTheDestinationIndicatorsButNotTheRegistr
 TEST_F(NFeWriterHeader, Version200WritesDatesWithoutZoneAndReferencesInsideIde)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.infNFe.versao = 2.0;
     nfe.ide.hSaiEnt = encodeTime(11, 0, 0);
     nfe.ide.NFref.NovoItem().refNFe = kFrameKey;
@@ -216,7 +217,7 @@ TEST_F(NFeWriterHeader, Version200WritesDatesWithoutZoneAndReferencesInsideIde)
 TEST_F(NFeWriterHeader, ContingencyEntryIsWrittenWithTheZoneFrom300)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.ide.dhCont = encodeDateTime({2024, 5, 17, 9, 0, 0, 0});
     nfe.ide.xJust = "SEM CONEXAO COM A SEFAZ DE ORIGEM";
     TNFeW writer(nfe);
@@ -230,7 +231,7 @@ TEST_F(NFeWriterHeader, ContingencyEntryIsWrittenWithTheZoneFrom300)
 TEST_F(NFeWriterHeader, ReferencedDocumentsAreWrittenInOrderWithTheirChecks)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     TNFrefCollectionItem &ref = nfe.ide.NFref.NovoItem();
     ref.refNFe = "35240511222333000181550010000012341314159267"; // wrong check digit
     ref.refNF.cUF = 35;
@@ -259,7 +260,7 @@ TEST_F(NFeWriterHeader, ReferencedDocumentsAreWrittenInOrderWithTheirChecks)
 TEST_F(NFeWriterHeader, TheEmitterIsBrazilianAndAPickUpPlaceFollowsTheEmittersCountry)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.emit.enderEmit.cPais = 1600;
     nfe.retirada.CNPJCPF = "12345678909";
     nfe.retirada.xLgr = "RUA DA COLETA";
@@ -285,7 +286,7 @@ TEST_F(NFeWriterHeader, TheEmitterIsBrazilianAndAPickUpPlaceFollowsTheEmittersCo
 TEST_F(NFeWriterHeader, ADeliveryPlaceIsWrittenAsStoredAndItsCityCodeChecked)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.entrega.CNPJCPF = "11222333000181";
     nfe.entrega.xLgr = "RUA DA ENTREGA";
     nfe.entrega.nro = "7";
@@ -307,7 +308,7 @@ TEST_F(NFeWriterHeader, ADeliveryPlaceIsWrittenAsStoredAndItsCityCodeChecked)
 TEST_F(NFeWriterHeader, ListsAboveTheirLimitAreWrittenWholeWithOneAlert)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.autXML.clear();
     for (int i = 0; i < 11; ++i)
         nfe.autXML.NovoItem().CNPJCPF = "12345678909";

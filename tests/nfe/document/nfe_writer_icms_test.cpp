@@ -8,6 +8,7 @@
 
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_writer.h"
+#include "tests/support/sample_notes.h"
 #include "writer_fixture.h"
 #include "writer_item_fixture.h"
 
@@ -349,11 +350,11 @@ TEST_F(NFeWriterICMS, WritesTheInnerGroupOfEverySituationAtEveryLayout)
     for (const CasoICMS &caso : casosICMS()) {
         SCOPED_TRACE(caso.nome);
         TNFe nfe;
-        preparaNotaSemItens(nfe, 55, caso.versao);
+        testsupport::fillNoteWithoutItems(nfe, 55, caso.versao);
         nfe.emit.CRT = caso.crt;
         nfe.ide.tpAmb = caso.ambiente;
         nfe.ide.indFinal = caso.indFinal;
-        TICMS &icms = adicionaItem(nfe).imposto.ICMS;
+        TICMS &icms = testsupport::addGoodsItem(nfe).imposto.ICMS;
         icms = TICMS{};
         icms.orig = opr2;
         icms.CST = caso.cst;
@@ -383,9 +384,9 @@ struct ICMSEscrito {
 ICMSEscrito escreveICMS(double versao, void (*preenche)(TICMS &), TForcarGeracaoTag forca938 = fgtNunca)
 {
     TNFe nfe;
-    preparaNotaSemItens(nfe, 55, versao);
+    testsupport::fillNoteWithoutItems(nfe, 55, versao);
     nfe.ide.tpAmb = taHomologacao;
-    TICMS &icms = adicionaItem(nfe).imposto.ICMS;
+    TICMS &icms = testsupport::addGoodsItem(nfe).imposto.ICMS;
     icms = TICMS{};
     preenche(icms);
     ICMSEscrito escrito;

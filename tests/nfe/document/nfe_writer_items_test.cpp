@@ -11,6 +11,7 @@
 #include "foundation/fiscal/pcn_auxiliar.h"
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_writer.h"
+#include "tests/support/sample_notes.h"
 #include "writer_fixture.h"
 #include "writer_item_fixture.h"
 
@@ -22,9 +23,9 @@ class NFeWriterItems : public NFeWriterTest {};
 TEST_F(NFeWriterItems, ItemsCarryTheirNumberAndWriteProductThenTaxes)
 {
     TNFe nfe;
-    preparaNotaSemItens(nfe);
-    adicionaItem(nfe);
-    adicionaItem(nfe).infAdProd = "SEGUNDO ITEM";
+    testsupport::fillNoteWithoutItems(nfe);
+    testsupport::addGoodsItem(nfe);
+    testsupport::addGoodsItem(nfe).infAdProd = "SEGUNDO ITEM";
     const NotaEscrita nota = escreveNota(nfe);
     EXPECT_TRUE(nota.semAlertas) << nota.alertas.front();
     ASSERT_EQ(nota.arvore->findAll("det").size(), 2u);
@@ -46,8 +47,8 @@ TEST_F(NFeWriterItems, BlankGtinBecomesSemGtinFrom400Only)
     for (const double versao : {4.0, 3.1}) {
         SCOPED_TRACE(versao);
         TNFe nfe;
-        preparaNotaSemItens(nfe, 55, versao);
-        TProd &prod = adicionaItem(nfe).prod;
+        testsupport::fillNoteWithoutItems(nfe, 55, versao);
+        TProd &prod = testsupport::addGoodsItem(nfe).prod;
         // From 4.00 blanks count as empty; before, only an empty code skips the GTIN check.
         prod.cEAN = versao >= 4 ? "   " : "";
         prod.cEANTrib = "";
@@ -71,8 +72,8 @@ TEST_F(NFeWriterItems, BlankGtinBecomesSemGtinFrom400Only)
 TEST_F(NFeWriterItems, InvalidGtinGivesTheValidatorsMessage)
 {
     TNFe nfe;
-    preparaNotaSemItens(nfe);
-    TProd &prod = adicionaItem(nfe).prod;
+    testsupport::fillNoteWithoutItems(nfe);
+    TProd &prod = testsupport::addGoodsItem(nfe).prod;
     prod.cEAN = "7891234567891";
     prod.cEANTrib = "7891000315507";
     const std::string problema = VerificaGTIN(prod.cEAN);
@@ -89,19 +90,19 @@ TEST_F(NFeWriterItems, InvalidGtinGivesTheValidatorsMessage)
 TEST_F(NFeWriterItems, FirstNfceItemInHomologationGetsTheFixedDescription)
 {
     TNFe nfe;
-    preparaNotaSemItens(nfe, 65);
+    testsupport::fillNoteWithoutItems(nfe, 65);
     nfe.ide.tpAmb = taHomologacao;
-    adicionaItem(nfe);
-    adicionaItem(nfe);
+    testsupport::addGoodsItem(nfe);
+    testsupport::addGoodsItem(nfe);
     const NotaEscrita nota = escreveNota(nfe);
     EXPECT_EQ(nota.det(0).find("prod")->childText("xProd"),
               "NOTA FISCAL EMITIDA EM AMBIENTE DE HOMOLOGACAO - SEM VALOR FISCAL");
     EXPECT_EQ(nota.det(1).find("prod")->childText("xProd"), "PRODUTO DE TESTE 2");
 
     TNFe nfe55;
-    preparaNotaSemItens(nfe55, 55);
+    testsupport::fillNoteWithoutItems(nfe55, 55);
     nfe55.ide.tpAmb = taHomologacao;
-    adicionaItem(nfe55);
+    testsupport::addGoodsItem(nfe55);
     EXPECT_EQ(escreveNota(nfe55).det(0).find("prod")->childText("xProd"), "PRODUTO DE TESTE 1");
 }
 
@@ -110,8 +111,8 @@ TEST_F(NFeWriterItems, NcmHasTwoOrEightDigits)
     for (const auto &[ncm, alertas] : {std::pair{"00", 0u}, {"84719012", 0u}, {"1234567", 1u}, {"123", 1u}}) {
         SCOPED_TRACE(ncm);
         TNFe nfe;
-        preparaNotaSemItens(nfe);
-        adicionaItem(nfe).prod.NCM = ncm;
+        testsupport::fillNoteWithoutItems(nfe);
+        testsupport::addGoodsItem(nfe).prod.NCM = ncm;
         const NotaEscrita nota = escreveNota(nfe);
         EXPECT_EQ(nota.alertasCom("ID:I05/NCM(Código NCM) - Conteúdo inválido").size(), alertas);
         EXPECT_EQ(nota.det().find("prod")->childText("NCM"), ncm);
@@ -130,8 +131,8 @@ TEST_F(NFeWriterItems, CestAndItsCompanionsByLayout)
         SCOPED_TRACE(caso.versao);
         SCOPED_TRACE(caso.cest);
         TNFe nfe;
-        preparaNotaSemItens(nfe, 55, caso.versao);
-        TProd &prod = adicionaItem(nfe).prod;
+        testsupport::fillNoteWithoutItems(nfe, 55, caso.versao);
+        TProd &prod = testsupport::addGoodsItem(nfe).prod;
         prod.CEST = caso.cest;
         prod.indEscala = epRelevante;
         prod.CNPJFab = "11444777000161";
@@ -153,8 +154,8 @@ TEST_F(NFeWriterItems, UnitValuesHaveTenDecimalsFrom200)
          {std::pair{4.0, "1.2345678900"}, {2.0, "1.2345678900"}, {1.1, "1.2346"}}) {
         SCOPED_TRACE(versao);
         TNFe nfe;
-        preparaNotaSemItens(nfe, 55, versao);
-        TProd &prod = adicionaItem(nfe).prod;
+        testsupport::fillNoteWithoutItems(nfe, 55, versao);
+        TProd &prod = testsupport::addGoodsItem(nfe).prod;
         prod.vUnCom = 1.23456789;
         prod.vUnTrib = 1.23456789;
         const NotaEscrita nota = escreveNota(nfe);
@@ -186,8 +187,8 @@ TEST_F(NFeWriterItems, ImportDeclarationWritesFreightTaxForSeaTransportOnly)
 {
     for (const auto &[via, esperado] : {std::pair{vti1, "0.00"}, {vti4, ""}}) {
         TNFe nfe;
-        preparaNotaSemItens(nfe);
-        TDetCollectionItem &det = adicionaItem(nfe);
+        testsupport::fillNoteWithoutItems(nfe);
+        TDetCollectionItem &det = testsupport::addGoodsItem(nfe);
         det.prod.SetCFOP("3102");
         adicionaDeclaracao(det.prod).tpViaTransp = via;
         const NotaEscrita nota = escreveNota(nfe);
@@ -287,8 +288,8 @@ TEST_F(NFeWriterItems, ListsBeyondTheirLimitAreWrittenWholeWithOneAlert)
         const Caso &caso = casos[i];
         SCOPED_TRACE(caso.nome);
         TNFe nfe;
-        preparaNotaSemItens(nfe, 55, caso.versao);
-        caso.preenche(adicionaItem(nfe), caso.quantidade);
+        testsupport::fillNoteWithoutItems(nfe, 55, caso.versao);
+        caso.preenche(testsupport::addGoodsItem(nfe), caso.quantidade);
         const NotaEscrita nota = escreveNota(nfe);
         EXPECT_EQ(nota.det().findAll(caso.elemento).size(), static_cast<std::size_t>(caso.quantidade));
         const std::string mensagem = "Número de ocorrências maior que o máximo permitido - Máximo " +
@@ -301,9 +302,9 @@ TEST_F(NFeWriterItems, ListsBeyondTheirLimitAreWrittenWholeWithOneAlert)
 TEST_F(NFeWriterItems, MoreThan990ItemsAreWrittenWithOneAlert)
 {
     TNFe nfe;
-    preparaNotaSemItens(nfe);
+    testsupport::fillNoteWithoutItems(nfe);
     for (int i = 0; i < 991; ++i)
-        adicionaItem(nfe);
+        testsupport::addGoodsItem(nfe);
     const NotaEscrita nota = escreveNota(nfe);
     EXPECT_EQ(nota.arvore->findAll("det").size(), 991u);
     ASSERT_EQ(nota.alertas.size(), 1u);
@@ -316,35 +317,9 @@ TEST_F(NFeWriterItems, MoreThan990ItemsAreWrittenWithOneAlert)
 
 TEST_F(NFeWriterItems, VehicleGroupByLayout)
 {
-    const auto preenche = [](TveicProd &v) {
-        v.tpOp = tovVendaConcessionaria;
-        v.chassi = "9BWZZZ377VT004251";
-        v.cCor = "1";
-        v.xCor = "BRANCO";
-        v.pot = "100";
-        v.cilin = "1600";
-        v.pesoL = "1000";
-        v.pesoB = "1100";
-        v.nSerie = "123";
-        v.tpComb = "16";
-        v.nMotor = "MOTOR123";
-        v.CMT = "1500";
-        v.dist = "2500";
-        v.anoMod = 2024;
-        v.anoFab = 2024;
-        v.tpPint = "S";
-        v.tpVeic = 6;
-        v.espVeic = 1;
-        v.VIN = "N";
-        v.condVeic = evAcabado;
-        v.cMod = "123456";
-        v.cCorDENATRAN = "16";
-        v.lota = 5;
-        v.tpRest = 0;
-    };
     TNFe nfe;
-    preparaNotaSemItens(nfe);
-    preenche(adicionaItem(nfe).prod.veicProd);
+    testsupport::fillNoteWithoutItems(nfe);
+    testsupport::fillVehicle(testsupport::addGoodsItem(nfe).prod.veicProd);
     const NotaEscrita nota = escreveNota(nfe);
     EXPECT_TRUE(nota.semAlertas) << nota.alertas.front();
     EXPECT_EQ(
@@ -354,16 +329,16 @@ TEST_F(NFeWriterItems, VehicleGroupByLayout)
     EXPECT_EQ(nota.det().find("veicProd")->childText("tpRest"), "0");
 
     TNFe antiga;
-    preparaNotaSemItens(antiga, 55, 1.1);
-    preenche(adicionaItem(antiga).prod.veicProd);
+    testsupport::fillNoteWithoutItems(antiga, 55, 1.1);
+    testsupport::fillVehicle(testsupport::addGoodsItem(antiga).prod.veicProd);
     EXPECT_EQ(
         estruturaDe(escreveNota(antiga).det(), "veicProd"),
         "veicProd(tpOp chassi cCor xCor pot CM3 pesoL pesoB nSerie tpComb nMotor CMKG dist anoMod anoFab "
         "tpPint tpVeic espVeic VIN condVeic cMod)");
 
     TNFe semChassi;
-    preparaNotaSemItens(semChassi);
-    adicionaItem(semChassi).prod.veicProd.chassi = "  ";
+    testsupport::fillNoteWithoutItems(semChassi);
+    testsupport::addGoodsItem(semChassi).prod.veicProd.chassi = "  ";
     EXPECT_EQ(estruturaDe(escreveNota(semChassi).det(), "veicProd"), "-");
 }
 
@@ -381,8 +356,8 @@ TEST_F(NFeWriterItems, MedicineByLayoutAndItsAnvisaCode)
                              Caso{3.1, "123456", "med(nLote qLote dFab dVal vPMC)", 0}}) {
         SCOPED_TRACE(caso.codigo);
         TNFe nfe;
-        preparaNotaSemItens(nfe, 55, caso.versao);
-        TmedCollectionItem &med = adicionaItem(nfe).prod.med.NovoItem();
+        testsupport::fillNoteWithoutItems(nfe, 55, caso.versao);
+        TmedCollectionItem &med = testsupport::addGoodsItem(nfe).prod.med.NovoItem();
         med.cProdANVISA = caso.codigo;
         if (caso.codigo == "ISENTO")
             med.xMotivoIsencao = "MEDICAMENTO ISENTO DE REGISTRO";
@@ -404,8 +379,8 @@ TEST_F(NFeWriterItems, MedicineByLayoutAndItsAnvisaCode)
 TEST_F(NFeWriterItems, FuelGroup)
 {
     TNFe nfe;
-    preparaNotaSemItens(nfe);
-    TComb &comb = adicionaItem(nfe).prod.comb;
+    testsupport::fillNoteWithoutItems(nfe);
+    TComb &comb = testsupport::addGoodsItem(nfe).prod.comb;
     comb.cProdANP = 210203001;
     comb.descANP = "GLP";
     comb.pGLP = 100;
@@ -447,8 +422,8 @@ TEST_F(NFeWriterItems, FuelGroup)
 TEST_F(NFeWriterItems, FuelTaxesOfTheOldLayout)
 {
     TNFe nfe;
-    preparaNotaSemItens(nfe, 55, 1.1);
-    TComb &comb = adicionaItem(nfe).prod.comb;
+    testsupport::fillNoteWithoutItems(nfe, 55, 1.1);
+    TComb &comb = testsupport::addGoodsItem(nfe).prod.comb;
     comb.cProdANP = 320102001;
     comb.pMixGN = 10;
     comb.UFCons = "SP";
@@ -467,8 +442,8 @@ TEST_F(NFeWriterItems, FuelTaxesOfTheOldLayout)
 TEST_F(NFeWriterItems, InvalidConsumptionStateNamesTheTagUFcons)
 {
     TNFe nfe;
-    preparaNotaSemItens(nfe);
-    TComb &comb = adicionaItem(nfe).prod.comb;
+    testsupport::fillNoteWithoutItems(nfe);
+    TComb &comb = testsupport::addGoodsItem(nfe).prod.comb;
     comb.cProdANP = 320102001;
     comb.descANP = "GASOLINA COMUM";
     comb.UFCons = "XX";
@@ -482,8 +457,8 @@ TEST_F(NFeWriterItems, InvalidConsumptionStateNamesTheTagUFcons)
 TEST_F(NFeWriterItems, ExportGroupAndItsChecks)
 {
     TNFe nfe;
-    preparaNotaSemItens(nfe);
-    TDetCollectionItem &det = adicionaItem(nfe);
+    testsupport::fillNoteWithoutItems(nfe);
+    TDetCollectionItem &det = testsupport::addGoodsItem(nfe);
     det.prod.SetCFOP("7101");
     TdetExportCollectionItem &exportacao = det.prod.detExport.NovoItem();
     // A key whose check digit is wrong.

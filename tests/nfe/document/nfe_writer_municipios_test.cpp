@@ -11,6 +11,7 @@
 #include "foundation/fiscal/dfe_exception.h"
 #include "foundation/fiscal/dfe_municipios.h"
 #include "foundation/xml/xml_text_utils.h"
+#include "tests/support/sample_notes.h"
 #include "tests/support/temp_dir.h"
 #include "writer_fixture.h"
 
@@ -82,7 +83,7 @@ TEST_F(NFeWriterMunicipios, AMissingCodeOrNameIsCompletedFromTheDirectory)
 {
     folder.write("QuibIBGE.txt", cacheFixture());
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.emit.enderEmit.cMun = 0;
     nfe.emit.enderEmit.xMun = "Campinas";
     nfe.dest.enderDest.cMun = 3304557;
@@ -113,7 +114,7 @@ TEST_F(NFeWriterMunicipios, AMissingCodeOrNameIsCompletedFromTheDirectory)
 TEST_F(NFeWriterMunicipios, AFailedLookupOfANameByCodeStopsTheRun)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.dest.enderDest.xMun.clear();
     TNFeW writer(nfe);
     writer.Opcoes.NormatizarMunicipios = true;

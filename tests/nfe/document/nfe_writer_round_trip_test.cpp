@@ -9,6 +9,7 @@
 #include "foundation/dates/date_time.h"
 #include "nfe/document/nfe_reader.h"
 #include "nfe/document/nfe_writer.h"
+#include "tests/support/sample_notes.h"
 #include "writer_fixture.h"
 
 namespace {
@@ -27,7 +28,7 @@ std::string escrever(TNFe &nfe)
 TEST_F(NFeWriterRoundTrip, ASignedAuthorisedNoteReadBackIsWrittenByteForByte)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.infAdic.obsCont.ObterItem(0).xCampo = "Pedido \"A\" & <B>";
     nfe.infAdic.infAdFisco = "Base reduzida: 10 < 20 & \"x\"";
     nfe.Signature.DigestValue = "ZGlnZXN0";
@@ -42,7 +43,7 @@ TEST_F(NFeWriterRoundTrip, ASignedAuthorisedNoteReadBackIsWrittenByteForByte)
     nfe.procNFe.cStat = 100;
     nfe.procNFe.xMotivo = "Autorizado o uso da NF-e & <ok>";
     const std::string first = escrever(nfe);
-    ASSERT_TRUE(wellFormedXml(first));
+    ASSERT_TRUE(xmlBemFormado(first));
 
     TNFe lida;
     TNFeR reader(lida);

@@ -9,6 +9,7 @@
 #include "foundation/fiscal/dfe_util.h"
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_writer.h"
+#include "tests/support/sample_notes.h"
 #include "tests/support/xml_checks.h"
 #include "writer_fixture.h"
 #include "writer_item_fixture.h"
@@ -22,31 +23,7 @@ void veiculo(TProd &prod)
 {
     prod.xProd = "AUTOMOVEL 1.6 FLEX";
     prod.NCM = "87032310";
-    TveicProd &v = prod.veicProd;
-    v.tpOp = tovVendaConcessionaria;
-    v.chassi = "9BWZZZ377VT004251";
-    v.cCor = "1";
-    v.xCor = "BRANCO";
-    v.pot = "110";
-    v.cilin = "1598";
-    v.pesoL = "1050";
-    v.pesoB = "1150";
-    v.nSerie = "123456";
-    v.tpComb = "16";
-    v.nMotor = "CFZ123456";
-    v.CMT = "1.5000";
-    v.dist = "2470";
-    v.anoMod = 2024;
-    v.anoFab = 2024;
-    v.tpPint = "S";
-    v.tpVeic = 6;
-    v.espVeic = 1;
-    v.VIN = "N";
-    v.condVeic = evAcabado;
-    v.cMod = "123456";
-    v.cCorDENATRAN = "16";
-    v.lota = 5;
-    v.tpRest = 0;
+    testsupport::fillVehicle(prod.veicProd);
 }
 
 void medicamento(TProd &prod)
@@ -119,10 +96,10 @@ void importado(TDetCollectionItem &det, bool comImpostoDeImportacao)
 // An NF-e of a company under the normal regime.
 void preencheNFe(TNFe &nfe)
 {
-    preparaNotaSemItens(nfe, 55);
+    testsupport::fillNoteWithoutItems(nfe, 55);
 
     // Goods: CST 00 with FCP, taxed IPI, PIS and COFINS by rate, a real GTIN.
-    TDetCollectionItem &d1 = adicionaItem(nfe);
+    TDetCollectionItem &d1 = testsupport::addGoodsItem(nfe);
     d1.prod.cEAN = "7891000315507";
     d1.prod.cEANTrib = "7891000315507";
     d1.prod.CEST = "0100100";
@@ -144,7 +121,7 @@ void preencheNFe(TNFe &nfe)
     d1.obsCont.xTexto = "12345";
 
     // Vehicle: CST 10 with ST and FCP-ST, IPI not taxed.
-    TDetCollectionItem &d2 = adicionaItem(nfe);
+    TDetCollectionItem &d2 = testsupport::addGoodsItem(nfe);
     veiculo(d2.prod);
     TICMS &i2 = d2.imposto.ICMS;
     i2.CST = sti10;
@@ -159,7 +136,7 @@ void preencheNFe(TNFe &nfe)
     d2.imposto.IPI.CST = sip52;
 
     // Medicine: ICMS retained earlier (CST 60), PIS and COFINS not taxed.
-    TDetCollectionItem &d3 = adicionaItem(nfe);
+    TDetCollectionItem &d3 = testsupport::addGoodsItem(nfe);
     medicamento(d3.prod);
     d3.imposto.ICMS = TICMS{};
     d3.imposto.ICMS.CST = sti60;
@@ -171,7 +148,7 @@ void preencheNFe(TNFe &nfe)
     d3.imposto.COFINS.CST = stc07;
 
     // Fuel: single-phase ICMS retained earlier (CST 61).
-    TDetCollectionItem &d4 = adicionaItem(nfe);
+    TDetCollectionItem &d4 = testsupport::addGoodsItem(nfe);
     combustivel(d4.prod, false);
     d4.imposto.ICMS = TICMS{};
     d4.imposto.ICMS.CST = sti61;
@@ -182,7 +159,7 @@ void preencheNFe(TNFe &nfe)
     d4.imposto.COFINS.CST = stc04;
 
     // Imported item: import declaration, import tax, CST 90 and PIS by quantity.
-    TDetCollectionItem &d5 = adicionaItem(nfe);
+    TDetCollectionItem &d5 = testsupport::addGoodsItem(nfe);
     importado(d5, true);
     TICMS &i5 = d5.imposto.ICMS;
     i5.CST = sti90;
@@ -197,7 +174,7 @@ void preencheNFe(TNFe &nfe)
     d5.imposto.COFINS.vCOFINS = Decimal::fromUnits(3000);
 
     // Deferral (CST 51), with the interstate partition to a final consumer.
-    TDetCollectionItem &d6 = adicionaItem(nfe);
+    TDetCollectionItem &d6 = testsupport::addGoodsItem(nfe);
     TICMS &i6 = d6.imposto.ICMS;
     i6.CST = sti51;
     i6.pRedBC = 0;
@@ -216,17 +193,17 @@ void preencheNFe(TNFe &nfe)
     partilha.vICMSUFDest = Decimal::fromUnits(6000);
 
     // Exempt item with relief (CST 40), reduced base with relief (CST 20) and ST with reduction (CST 70).
-    TDetCollectionItem &d7 = adicionaItem(nfe);
+    TDetCollectionItem &d7 = testsupport::addGoodsItem(nfe);
     d7.imposto.ICMS = TICMS{};
     d7.imposto.ICMS.CST = sti40;
     d7.imposto.ICMS.vICMSDeson = Decimal::fromUnits(18000);
     d7.imposto.ICMS.motDesICMS = mdi9;
-    TDetCollectionItem &d8 = adicionaItem(nfe);
+    TDetCollectionItem &d8 = testsupport::addGoodsItem(nfe);
     d8.imposto.ICMS.CST = sti20;
     d8.imposto.ICMS.pRedBC = 10;
     d8.imposto.ICMS.vICMSDeson = 1;
     d8.imposto.ICMS.motDesICMS = mdi9;
-    TDetCollectionItem &d9 = adicionaItem(nfe);
+    TDetCollectionItem &d9 = testsupport::addGoodsItem(nfe);
     TICMS &i9 = d9.imposto.ICMS;
     i9.CST = sti70;
     i9.pRedBC = 10;
@@ -241,7 +218,7 @@ void preencheNFe(TNFe &nfe)
 // An NFC-e of a company under the simplified regime.
 void preencheNFCe(TNFe &nfe)
 {
-    preparaNotaSemItens(nfe, 65);
+    testsupport::fillNoteWithoutItems(nfe, 65);
     nfe.emit.CRT = crt1;
 
     const auto simples = [](TDetCollectionItem &det, TpcnSitSimplesNacional csosn) -> TICMS & {
@@ -252,28 +229,28 @@ void preencheNFCe(TNFe &nfe)
         return det.imposto.ICMS;
     };
 
-    simples(adicionaItem(nfe), ssn102);
+    simples(testsupport::addGoodsItem(nfe), ssn102);
 
-    TICMS &retido = simples(adicionaItem(nfe), ssn500);
+    TICMS &retido = simples(testsupport::addGoodsItem(nfe), ssn500);
     retido.vBCSTRet = 10;
     retido.pST = 18;
     retido.vICMSSTRet = Decimal::fromUnits(8000);
 
-    TDetCollectionItem &comb = adicionaItem(nfe);
+    TDetCollectionItem &comb = testsupport::addGoodsItem(nfe);
     combustivel(comb.prod, true);
     simples(comb, ssn102);
 
-    TDetCollectionItem &med = adicionaItem(nfe);
+    TDetCollectionItem &med = testsupport::addGoodsItem(nfe);
     medicamento(med.prod);
     simples(med, ssn102);
 
-    TDetCollectionItem &carro = adicionaItem(nfe);
+    TDetCollectionItem &carro = testsupport::addGoodsItem(nfe);
     veiculo(carro.prod);
     TICMS &credito = simples(carro, ssn101);
     credito.pCredSN = Decimal::fromUnits(12500);
     credito.vCredICMSSN = Decimal::fromUnits(1250);
 
-    TDetCollectionItem &imp = adicionaItem(nfe);
+    TDetCollectionItem &imp = testsupport::addGoodsItem(nfe);
     importado(imp, false);
     TICMS &outros = simples(imp, ssn900);
     outros.modBC = mbc3;
@@ -281,7 +258,7 @@ void preencheNFCe(TNFe &nfe)
     outros.pICMS = 18;
     outros.vICMS = Decimal::fromUnits(18000);
 
-    TICMS &semPis = simples(adicionaItem(nfe), ssn103);
+    TICMS &semPis = simples(testsupport::addGoodsItem(nfe), ssn103);
     (void)semPis;
     nfe.det.ObterItem(nfe.det.count() - 1).imposto.PIS.CST = stp01;
     nfe.det.ObterItem(nfe.det.count() - 1).imposto.COFINS.CST = stc01;

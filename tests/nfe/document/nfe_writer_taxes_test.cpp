@@ -7,6 +7,7 @@
 
 #include "nfe/document/nfe_model.h"
 #include "nfe/document/nfe_writer.h"
+#include "tests/support/sample_notes.h"
 #include "writer_fixture.h"
 #include "writer_item_fixture.h"
 
@@ -32,8 +33,8 @@ void confereCasos(const std::vector<CasoTributo> &casos)
     for (const CasoTributo &caso : casos) {
         SCOPED_TRACE(caso.nome);
         TNFe nfe;
-        preparaNotaSemItens(nfe, caso.modelo, caso.versao);
-        caso.preenche(adicionaItem(nfe));
+        testsupport::fillNoteWithoutItems(nfe, caso.modelo, caso.versao);
+        caso.preenche(testsupport::addGoodsItem(nfe));
         const NotaEscrita nota = escreveNota(nfe);
         const XmlNode *imposto = nota.det().find("imposto");
         ASSERT_NE(imposto, nullptr);
@@ -225,8 +226,8 @@ TEST_F(NFeWriterTaxes, IpiFamily)
 TEST_F(NFeWriterTaxes, EmptyIpiFrameworkCodeIsStoredAs999)
 {
     TNFe nfe;
-    preparaNotaSemItens(nfe);
-    TIPI &ipi = adicionaItem(nfe).imposto.IPI;
+    testsupport::fillNoteWithoutItems(nfe);
+    TIPI &ipi = testsupport::addGoodsItem(nfe).imposto.IPI;
     ipi.CST = sip52;
     const NotaEscrita nota = escreveNota(nfe);
     EXPECT_EQ(nota.det().find("IPI")->childText("cEnq"), "999");
@@ -320,8 +321,8 @@ TEST_F(NFeWriterTaxes, InterstatePartitionOnlyWithAPartitionShare)
 TEST_F(NFeWriterTaxes, ReturnedGoodsTaxFollowsTheItemTaxes)
 {
     TNFe nfe;
-    preparaNotaSemItens(nfe);
-    TDetCollectionItem &det = adicionaItem(nfe);
+    testsupport::fillNoteWithoutItems(nfe);
+    TDetCollectionItem &det = testsupport::addGoodsItem(nfe);
     det.pDevol = 50;
     det.vIPIDevol = 3;
     det.infAdProd = "DEVOLUCAO PARCIAL";
@@ -335,8 +336,8 @@ TEST_F(NFeWriterTaxes, ReturnedGoodsTaxFollowsTheItemTaxes)
 TEST_F(NFeWriterTaxes, ItemObservationsEscapeTheFieldName)
 {
     TNFe nfe;
-    preparaNotaSemItens(nfe);
-    TDetCollectionItem &det = adicionaItem(nfe);
+    testsupport::fillNoteWithoutItems(nfe);
+    TDetCollectionItem &det = testsupport::addGoodsItem(nfe);
     det.obsCont.xCampo = R"(LOTE "A" & <B>)";
     det.obsCont.xTexto = "123";
     det.obsFisco.xCampo = "PROCESSO";
@@ -353,13 +354,13 @@ TEST_F(NFeWriterTaxes, ItemObservationsEscapeTheFieldName)
 TEST_F(NFeWriterTaxes, ItemObservationFieldNameIsChecked)
 {
     TNFe nfe;
-    preparaNotaSemItens(nfe);
-    TDetCollectionItem &det = adicionaItem(nfe);
+    testsupport::fillNoteWithoutItems(nfe);
+    TDetCollectionItem &det = testsupport::addGoodsItem(nfe);
     det.obsCont.xCampo = "  " + std::string(21, 'X') + " ";
     det.obsCont.xTexto = "TEXTO";
     det.obsFisco.xCampo = "   ";
     det.obsFisco.xTexto = "TEXTO";
-    TDetCollectionItem &semTexto = adicionaItem(nfe);
+    TDetCollectionItem &semTexto = testsupport::addGoodsItem(nfe);
     semTexto.obsCont.xCampo = "CAMPO";
     const NotaEscrita nota = escreveNota(nfe);
     ASSERT_EQ(nota.alertas.size(), 2u);

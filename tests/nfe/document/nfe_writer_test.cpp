@@ -13,7 +13,9 @@
 #include "foundation/dates/date_time.h"
 #include "foundation/fiscal/random_source.h"
 #include "foundation/xml/xml_text_utils.h"
+#include "tests/support/sample_notes.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_data.h"
 #include "writer_fixture.h"
 
 namespace {
@@ -29,15 +31,15 @@ std::string montar(TNFeW &writer)
 TEST_F(NFeWriterFrame, CompleteNoteMatchesTheGoldenTextAndIsStableAcrossRuns)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     TNFeW writer(nfe);
     writer.IdCSRT = 1;
     writer.CSRT = kCSRT;
 
     ASSERT_TRUE(writer.MontarXml()) << ::testing::PrintToString(writer.Gerador.ListaDeAlertas);
     const std::string first = writer.Gerador.ArquivoFormatoXML;
-    EXPECT_EQ(first, kFrameGolden);
-    EXPECT_TRUE(wellFormedXml(first));
+    EXPECT_EQ(first, testsupport::testData("nfe/document/data/frame_golden.xml"));
+    EXPECT_TRUE(xmlBemFormado(first));
     EXPECT_EQ(writer.chaveAcesso(), kFrameKey);
     EXPECT_EQ(nfe.infNFe.Id, std::string("NFe") + kFrameKey);
     EXPECT_EQ(nfe.ide.cNF, kFixedNumericCode);
@@ -58,7 +60,7 @@ TEST_F(NFeWriterFrame, CompleteNoteMatchesTheGoldenTextAndIsStableAcrossRuns)
 TEST_F(NFeWriterFrame, TheAvulsaCnpjTakesThePlaceOfTheEmittersInTheKey)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.avulsa.CNPJ = "12345678000195";
     TNFeW writer(nfe);
     writer.MontarXml();
@@ -86,7 +88,7 @@ TEST_F(NFeWriterFrame, WritingAnAuthorisedNoteAgainLeavesNoGroupOpen)
 TEST_F(NFeWriterFrame, AnAuthorisedNoteIsWrappedWithItsEscapedProtocol)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     TProcNFe &prot = nfe.procNFe;
     prot.tpAmb = taHomologacao;
     prot.verAplic = "SP_NFE_PL_009_V4";
@@ -111,7 +113,7 @@ TEST_F(NFeWriterFrame, AnAuthorisedNoteIsWrappedWithItsEscapedProtocol)
     EXPECT_EQ(xml.substr(0, head.size()), head);
     ASSERT_GE(xml.size(), tail.size());
     EXPECT_EQ(xml.substr(xml.size() - tail.size()), tail);
-    EXPECT_TRUE(wellFormedXml(xml));
+    EXPECT_TRUE(xmlBemFormado(xml));
 
     // cMsg / xMsg come only when one of them is set.
     prot.xMsg = "Mensagem";
@@ -145,7 +147,7 @@ TEST_P(NFeWriterSignature, TheSignatureElementFollowsTheMode)
 {
     const SignatureCase &c = GetParam();
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.Signature.DigestValue = c.digest;
     nfe.Signature.SignatureValue = c.signature;
     nfe.Signature.X509Certificate = c.certificate;
@@ -160,7 +162,7 @@ TEST_P(NFeWriterSignature, TheSignatureElementFollowsTheMode)
         EXPECT_EQ(xml.rfind("</infNFe>", at) + 9, at);
         EXPECT_NE(xml.find("URI=\"#NFe" + std::string(kFrameKey) + "\"", at), std::string::npos);
         EXPECT_EQ(xml.substr(xml.size() - 18), "</Signature></NFe>");
-        EXPECT_TRUE(wellFormedXml(xml));
+        EXPECT_TRUE(xmlBemFormado(xml));
     }
 }
 
@@ -179,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, NFeWriterSignature,
 TEST_F(NFeWriterFrame, ASignedNoteWrittenAgainGivesTheSameBytes)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.Signature.DigestValue = "ZGlnZXN0ZGlnZXN0ZGlnZXN0ZGk=";
     nfe.Signature.SignatureValue = "c2lnbmF0dXJl";
     nfe.Signature.X509Certificate = std::string(1600, 'Q'); // longer than the block's limit
@@ -196,7 +198,7 @@ TEST_F(NFeWriterFrame, ASignedNoteWrittenAgainGivesTheSameBytes)
 TEST_F(NFeWriterFrame, TheNfceSupplementKeepsAPlainQrCodeAndWrapsAnyOtherInCdata)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.ide.mod = 65;
     const std::string plain =
         "https://www.homologacao.nfce.fazenda.sp.gov.br/qrcode?p=" + std::string(kFrameKey) +
@@ -218,13 +220,13 @@ TEST_F(NFeWriterFrame, TheNfceSupplementKeepsAPlainQrCodeAndWrapsAnyOtherInCdata
     xml = montar(writer);
     EXPECT_NE(xml.find("<infNFeSupl><qrCode><![CDATA[" + older + "]]></qrCode></infNFeSupl>"),
               std::string::npos);
-    EXPECT_TRUE(wellFormedXml(xml));
+    EXPECT_TRUE(xmlBemFormado(xml));
 }
 
 TEST_F(NFeWriterFrame, AQrCodeOrUrlWithMarkupCharactersCannotBreakTheDocument)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.ide.mod = 65;
     nfe.infNFeSupl.qrCode =
         "https://nfce.example/qrcode?p=" + std::string(kFrameKey) + "|2|2|1|A&B<C>" + std::string(40, '0');
@@ -233,13 +235,13 @@ TEST_F(NFeWriterFrame, AQrCodeOrUrlWithMarkupCharactersCannotBreakTheDocument)
     const std::string xml = montar(writer);
     EXPECT_NE(xml.find("|A&amp;B&lt;C&gt;0"), std::string::npos);
     EXPECT_NE(xml.find("<urlChave>https://nfce.example/consulta?a=1&amp;b=2</urlChave>"), std::string::npos);
-    EXPECT_TRUE(wellFormedXml(xml));
+    EXPECT_TRUE(xmlBemFormado(xml));
 }
 
 TEST_F(NFeWriterFrame, EachRunStartsFromCleanOutputsAndTheTxtTextIsRepeatable)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.emit.xNome.clear();          // one alert per run
     nfe.ide.indIntermed = itmNenhum; // the TXT layout has no field for it
     TNFeW writer(nfe);

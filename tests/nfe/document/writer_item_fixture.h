@@ -10,18 +10,9 @@
 
 class TNFe;
 class TNFeW;
-struct TDetCollectionItem;
 
-// Notes for the tests of the item sections of the NF-e writer: a header,
-// totals, transport and payment that raise no alert, and items of goods with
-// valid product data.
-
-// A note of the model (55 or 65) and layout version, without items.
-void preparaNotaSemItens(TNFe &nfe, int modelo = 55, double versao = 4.0);
-
-// Appends an item of goods numbered after the ones already there: valid
-// product data, ICMS CST 00 (18 % on 10.00), PIS and COFINS CST 01 at zero.
-TDetCollectionItem &adicionaItem(TNFe &nfe);
+// Writing notes and looking at the shape of what was written, for the tests
+// of the item sections of the NF-e writer.
 
 // The outcome of one run of the writer.
 struct NotaEscrita {

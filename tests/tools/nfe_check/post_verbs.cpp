@@ -7,6 +7,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "dfe/backends.h"
 #include "dfe/ssl/dfe_ssl.h"
@@ -30,8 +31,17 @@ struct PostOptions {
 // The engines this build can name.
 std::optional<TSSLHttpLib> engineNamed(const std::string &name)
 {
-    if (name == "openssl")
-        return httpOpenSSL;
+    // clang-format off
+    static const std::pair<const char *, TSSLHttpLib> engines[] = {
+        {"openssl",   httpOpenSSL},
+        {"winhttp",   httpWinHttp},
+        {"wininet",   httpWinINet},
+        {"soapclass", httpIndy},
+    };
+    // clang-format on
+    for (const auto &[engineName, lib] : engines)
+        if (name == engineName)
+            return lib;
     return std::nullopt;
 }
 
@@ -68,7 +78,7 @@ std::string readOptions(std::span<const std::string> args, PostOptions &options)
         } else if (arg == "--engine") {
             const std::optional<TSSLHttpLib> engine = engineNamed(args[++i]);
             if (!engine)
-                return "unknown engine \"" + args[i] + "\" (openssl)";
+                return "unknown engine \"" + args[i] + "\" (openssl, winhttp, wininet, soapclass)";
             options.engine = *engine;
         } else if (arg.starts_with("--")) {
             return "unknown option " + arg;

@@ -47,7 +47,7 @@ std::span<const Verb> allVerbs()
         Verb{"post",
              "<url> <body file> [--pfx <file> --password <p>] [--action <soap action>] [--tls <TSSLType "
              "name>] "
-             "[--timeout <ms>] [--per-thread] [--engine openssl]",
+             "[--timeout <ms>] [--per-thread] [--engine openssl|winhttp|wininet|soapclass]",
              "one Transmitir through the facade with the status check on (without --pfx no client "
              "certificate); the answer body to standard output, \"HTTP <status>\" to standard error; exit 1 "
              "with the error text",

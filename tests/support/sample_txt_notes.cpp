@@ -1,4 +1,4 @@
-#include "txt_note_fixture.h"
+#include "sample_notes.h"
 
 #include <string>
 
@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr const char *kChave = "35240512345678000195550010000012341000012345";
 constexpr const char *kChaveCTe = "35240512345678000195570010000000011000000014";
 
 Decimal dec(std::int64_t tenThousandths)
@@ -104,7 +103,7 @@ void fillPlace(TLocalNFe &local, const std::string &document, double versao)
 void fillReferences(TNFe &nfe)
 {
     TNFrefCollection &refs = nfe.ide.NFref;
-    refs.NovoItem().refNFe = kChave;
+    refs.NovoItem().refNFe = testsupport::kSampleKey;
 
     TRefNF &nf = refs.NovoItem().refNF;
     nf.cUF = 35;
@@ -199,7 +198,7 @@ void fillImportsAndExports(TProd &prod, double versao)
     TdetExportCollectionItem &indireta = prod.detExport.NovoItem();
     indireta.nDraw = "20240000002";
     indireta.nRE = "240000000001";
-    indireta.chNFe = kChave;
+    indireta.chNFe = testsupport::kSampleKey;
     indireta.qExport = dec(15000);
 
     if (versao >= 4) {
@@ -216,31 +215,7 @@ void fillImportsAndExports(TProd &prod, double versao)
 
 void fillSpecificGroups(TProd &prod, double versao)
 {
-    TveicProd &veic = prod.veicProd;
-    veic.tpOp = CodigoParaTipoOperacaoVeiculo("1");
-    veic.chassi = "9BWZZZ377VT004251";
-    veic.cCor = "01";
-    veic.xCor = "BRANCO";
-    veic.pot = "100";
-    veic.cilin = "1600";
-    veic.pesoL = "1000";
-    veic.pesoB = "1200";
-    veic.nSerie = "SERIE123";
-    veic.tpComb = "16";
-    veic.nMotor = "MOTOR123";
-    veic.CMT = "1500";
-    veic.dist = "2500";
-    veic.anoMod = 2024;
-    veic.anoFab = 2023;
-    veic.tpPint = "S";
-    veic.tpVeic = 6;
-    veic.espVeic = 1;
-    veic.VIN = "N";
-    veic.condVeic = CodigoParaEstadoVeiculo("1");
-    veic.cMod = "123456";
-    veic.cCorDENATRAN = "02";
-    veic.lota = 5;
-    veic.tpRest = 0;
+    testsupport::fillVehicle(prod.veicProd);
 
     TmedCollectionItem &med = prod.med.NovoItem();
     if (versao >= 4) {
@@ -612,6 +587,8 @@ void fillClosing(TNFe &nfe, double versao)
 
 } // namespace
 
+namespace testsupport {
+
 void fillTxtNoteNormal(TNFe &nfe, double versao)
 {
     fillIde(nfe, versao);
@@ -755,3 +732,5 @@ void fillTxtNoteServico(TNFe &nfe, double versao)
     nfe.transp.modFrete = CodigoParaContratacaoFrete("9");
     fillPayments(nfe, versao);
 }
+
+} // namespace testsupport
