@@ -72,7 +72,7 @@ TEST_F(NFeWriterFrame, TheAvulsaCnpjTakesThePlaceOfTheEmittersInTheKey)
 TEST_F(NFeWriterFrame, WritingAnAuthorisedNoteAgainLeavesNoGroupOpen)
 {
     TNFe nfe;
-    fillFrameNote(nfe);
+    testsupport::fillFrameNote(nfe);
     nfe.procNFe.nProt = "135240000000001";
     nfe.emit.xNome.clear(); // one alert per write
     TNFeW writer(nfe);
