@@ -158,14 +158,16 @@ std::string DesfazEscapeXML(std::string_view texto)
 
 bool ComecaComItemDaLista(std::string_view texto, std::string_view lista)
 {
-    const std::string alvo = "|" + std::string(texto);
+    // "|" + item occurs in "|" + texto: texto begins with the item, or holds
+    // "|" + item.
     std::size_t abre = lista.find('|');
     while (abre != std::string_view::npos) {
         const std::size_t fecha = lista.find('|', abre + 1);
         if (fecha == std::string_view::npos)
             break; // an item not closed by "|" does not count
         const std::string_view item = lista.substr(abre, fecha - abre); // "|" + item
-        if (item.size() > 1 && alvo.find(item) != std::string::npos)
+        if (item.size() > 1 &&
+            (texto.starts_with(item.substr(1)) || texto.find(item) != std::string_view::npos))
             return true;
         abre = fecha;
     }
