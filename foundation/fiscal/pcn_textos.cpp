@@ -82,6 +82,20 @@ std::string decodificaReferenciasHex(std::string_view texto)
     return saida;
 }
 
+// True when cleaning would only trim the text: printable ASCII without an
+// XML special character, and without double blanks when those collapse.
+bool dispensaLimpeza(std::string_view texto, bool retirarEspacos)
+{
+    char anterior = '\0';
+    for (const char c : texto) {
+        if (c < ' ' || c > '~' || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'' ||
+            (retirarEspacos && c == ' ' && anterior == ' '))
+            return false;
+        anterior = c;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string FormataDataHoraISO(TDateTime valor)
@@ -103,6 +117,8 @@ std::string InteiroEmNDigitos(std::int64_t numero, int n)
 std::string LimpaTextoXML(bool retirarEspacos, std::string_view texto, bool retirarAcentos,
                           bool trocarQuebraLinha, std::string_view quebraLinha)
 {
+    if (dispensaLimpeza(texto, retirarEspacos))
+        return std::string(trimText(texto));
     std::string resultado = retirarAcentos ? RemoveAcentos(texto) : std::string(texto);
     resultado = ConverteEntidades(resultado, false, true);
     if (retirarEspacos) {
@@ -118,6 +134,10 @@ std::string DesfazEscapeXML(std::string_view texto)
 {
     static constexpr std::string_view kAbreCDATA = "<![CDATA[";
     static constexpr std::string_view kFechaCDATA = "]]>";
+
+    // Most values hold neither an escape nor a CDATA section.
+    if (texto.find_first_of("&<") == std::string_view::npos)
+        return std::string(trimText(texto));
 
     std::string resultado(texto);
     if (const std::size_t abre = resultado.find(kAbreCDATA); abre != std::string::npos) {
@@ -138,14 +158,16 @@ std::string DesfazEscapeXML(std::string_view texto)
 
 bool ComecaComItemDaLista(std::string_view texto, std::string_view lista)
 {
-    const std::string alvo = "|" + std::string(texto);
+    // "|" + item occurs in "|" + texto: texto begins with the item, or holds
+    // "|" + item.
     std::size_t abre = lista.find('|');
     while (abre != std::string_view::npos) {
         const std::size_t fecha = lista.find('|', abre + 1);
         if (fecha == std::string_view::npos)
             break; // an item not closed by "|" does not count
         const std::string_view item = lista.substr(abre, fecha - abre); // "|" + item
-        if (item.size() > 1 && alvo.find(item) != std::string::npos)
+        if (item.size() > 1 &&
+            (texto.starts_with(item.substr(1)) || texto.find(item) != std::string_view::npos))
             return true;
         abre = fecha;
     }

@@ -99,9 +99,16 @@ void TGerador::atualizaTagNivel(std::string_view tag)
         return;
     }
     const std::string aberto = tagTexto("<", nome, ">");
-    const std::size_t posicao = tagNivel_.find(aberto);
+    std::size_t posicao = tagNivel_.find(aberto);
+    std::size_t tamanho = aberto.size();
+    if (posicao == std::string::npos) {
+        // An opening tag with attributes: the latest "<name ...>".
+        posicao = tagNivel_.rfind(tagTexto("<", nome, " "));
+        const std::size_t fim = posicao == std::string::npos ? posicao : tagNivel_.find('>', posicao);
+        tamanho = fim == std::string::npos ? 0 : fim + 1 - posicao;
+    }
     if (posicao != std::string::npos)
-        tagNivel_.erase(posicao, aberto.size());
+        tagNivel_.erase(posicao, tamanho);
 }
 
 void TGerador::AdicionaAlerta(std::string_view ID, std::string_view TAG, std::string_view Descricao,

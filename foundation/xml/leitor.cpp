@@ -22,14 +22,6 @@ std::string_view aparaFinal(std::string_view texto)
     return texto;
 }
 
-// The first closing tag "</F>" (or, when absent, "</F:") at or after `inicio`.
-std::size_t buscaFechamento(std::string_view texto, std::string_view fechamento, std::string_view comPrefixo,
-                            std::size_t inicio)
-{
-    const std::size_t achado = buscaExata(texto, fechamento, inicio);
-    return achado != npos ? achado : buscaExata(texto, comPrefixo, inicio);
-}
-
 // The element's opening tag: the first "<" + name + ">", or else the first
 // "<" + name + " " (attributes follow), or else the first "<" + name + ":".
 std::size_t buscaAbertura(std::string_view texto, std::string_view nome)
@@ -53,15 +45,10 @@ std::size_t buscaAbertura(std::string_view texto, std::string_view nome)
 
 } // namespace
 
-const IndiceDeTags &TLeitor::Texto::indice(std::size_t inicio, std::size_t fim, std::size_t &base) const
+const IndiceDeTags &TLeitor::Texto::indice() const
 {
-    if (!indice_ || inicio < inicioDoIndice_ || fim > fimDoIndice_) {
-        indice_ =
-            std::make_unique<const IndiceDeTags>(std::string_view(conteudo_).substr(inicio, fim - inicio));
-        inicioDoIndice_ = inicio;
-        fimDoIndice_ = fim;
-    }
-    base = inicioDoIndice_;
+    if (!indice_)
+        indice_ = std::make_unique<const IndiceDeTags>(conteudo_);
     return *indice_;
 }
 
@@ -74,6 +61,19 @@ void TLeitor::setArquivo(std::string texto)
 {
     arquivo_ = std::make_shared<const Texto>(std::move(texto));
     niveis_[0] = Trecho{arquivo_, 0, arquivo_->conteudo().size()};
+}
+
+void TLeitor::setTrechoDoArquivo(std::size_t inicio, std::size_t tamanho)
+{
+    const std::size_t total = arquivo_->conteudo().size();
+    if (inicio > total || tamanho > total - inicio)
+        throw std::out_of_range("Trecho fora do arquivo");
+    niveis_[0] = Trecho{arquivo_, inicio, inicio + tamanho};
+}
+
+void TLeitor::setGrupoComoArquivo()
+{
+    grupo_ = Trecho{arquivo_, 0, arquivo_->conteudo().size()};
 }
 
 void TLeitor::setGrupo(std::string texto)
@@ -112,6 +112,23 @@ bool TLeitor::LeArquivo(const std::string &NomeArquivo)
     return true;
 }
 
+std::size_t TLeitor::buscaNoTrecho(const Trecho &trecho, std::string_view tag, std::size_t inicio)
+{
+    const std::string_view token = tag.size() > 2 ? tag.substr(1, tag.size() - 2) : std::string_view();
+    if (!trecho.dono || tag.front() != '<' || tag.back() != '>' || !IndiceDeTags::tokenValido(token) ||
+        trecho.dono->conteudo().size() >= UINT32_MAX)
+        return buscaExata(trecho.view(), tag, inicio);
+    const std::size_t achado = trecho.dono->indice().buscaComCaixa(token, trecho.inicio + inicio, trecho.fim);
+    return achado == npos ? npos : achado - trecho.inicio;
+}
+
+std::size_t TLeitor::buscaFechamento(const Trecho &trecho, std::string_view fechamento,
+                                     std::string_view comPrefixo, std::size_t inicio)
+{
+    const std::size_t achado = buscaNoTrecho(trecho, fechamento, inicio);
+    return achado != npos ? achado : buscaExata(trecho.view(), comPrefixo, inicio);
+}
+
 std::string TLeitor::ExtraiGrupo(int Nivel, std::string_view TagInicio, std::string_view TagFim, int Item)
 {
     if (Nivel < 1 || Nivel > kNiveis)
@@ -136,26 +153,32 @@ std::string TLeitor::ExtraiGrupo(int Nivel, std::string_view TagInicio, std::str
         item = percurso.item;
     }
     for (; item < Item; ++item) {
-        const std::size_t achado = buscaExata(texto, fechamento, deslocamento);
+        const std::size_t achado = buscaNoTrecho(pai, fechamento, deslocamento);
         deslocamento = achado != npos ? achado + tamanhoFechamento
                                       : std::min(texto.size(), deslocamento + fim.size() + 2);
     }
     percurso = Percurso{pai, std::string(fim), std::max(Item, 1), deslocamento};
 
     // The rest of the text up to the end of its first closing tag.
+    std::size_t corte = buscaFechamento(pai, fechamento, fechamentoComPrefixo, deslocamento);
+    if (corte != npos)
+        corte -= deslocamento;
     std::string_view resto = texto.substr(deslocamento);
-    const std::size_t corte = buscaFechamento(resto, fechamento, fechamentoComPrefixo, 0);
     resto = resto.substr(0, corte != npos ? corte + tamanhoFechamento : fim.size() + 2);
 
-    const std::size_t abertura = buscaAbertura(resto, inicio);
+    // A plain opening tag is looked up in the index; one with attributes or a
+    // prefix is searched for.
+    const Trecho trechoDoResto{pai.dono, pai.inicio + deslocamento, pai.inicio + deslocamento + resto.size()};
+    std::size_t abertura = buscaNoTrecho(trechoDoResto, tagTexto("<", inicio, ">"), 0);
+    if (abertura == npos)
+        abertura = buscaAbertura(resto, inicio);
     if (abertura == npos)
         return {};
 
     resto.remove_prefix(abertura);
     // The element ends at the closing tag found above (no other lies between
-    // its opening and that one); without one, the search runs again.
-    const std::size_t final =
-        corte != npos ? corte - abertura : buscaFechamento(resto, fechamento, fechamentoComPrefixo, 0);
+    // its opening and that one); without one, the element has no end.
+    const std::size_t final = corte != npos ? corte - abertura : npos;
     resto = aparaFinal(resto.substr(0, final != npos ? final + tamanhoFechamento : fim.size() + 2));
 
     const std::size_t inicioAbsoluto = pai.inicio + static_cast<std::size_t>(resto.data() - texto.data());
@@ -165,31 +188,40 @@ std::string TLeitor::ExtraiGrupo(int Nivel, std::string_view TagInicio, std::str
     return std::string(resto);
 }
 
-std::size_t TLeitor::posicaoDaTag(std::string_view token, std::size_t inicio) const
+std::size_t TLeitor::posicaoDaTag(std::string_view token, bool tokenValido) const
 {
     if (!grupo_.dono)
         return npos;
-    if (!IndiceDeTags::tokenValido(token) || grupo_.dono->conteudo().size() >= UINT32_MAX)
-        return buscaSemCaixa(grupo_.view(), tagTexto("<", token, ">"), inicio);
-    std::size_t base = 0;
-    const IndiceDeTags &indice = grupo_.dono->indice(grupo_.inicio, grupo_.fim, base);
-    const std::size_t achado = indice.busca(token, grupo_.inicio - base + inicio, grupo_.fim - base);
-    return achado == npos ? npos : achado + base - grupo_.inicio;
+    if (!tokenValido || grupo_.dono->conteudo().size() >= UINT32_MAX)
+        return buscaSemCaixa(grupo_.view(), tagTexto("<", token, ">"));
+    const std::size_t achado = grupo_.dono->indice().busca(token, grupo_.inicio, grupo_.fim);
+    return achado == npos ? npos : achado - grupo_.inicio;
 }
 
-std::string_view TLeitor::conteudoDoCampo(std::string_view nome, std::string_view TagLimite) const
+std::string_view TLeitor::ConteudoDoCampo(std::string_view TAG, std::string_view TagLimite) const
 {
+    // "/NAME": the closing token, and after its "/" the opening one.
+    const std::string_view nomeDado = trimText(TAG);
+    // The name is upper-cased and checked for the index in one pass.
+    std::string fechamento(nomeDado.size() + 1, '/');
+    bool valido = true;
+    for (std::size_t i = 0; i < nomeDado.size(); ++i) {
+        const char c = nomeDado[i];
+        fechamento[i + 1] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        valido = valido && c != '<' && c != '>';
+    }
+    const std::string_view nome = std::string_view(fechamento).substr(1);
     const std::string_view grupo = grupo_.view();
-    const std::string fechamento = tagTexto("/", nome, "");
 
     // S: the first plain opening tag "<N>"; E: the first closing tag "</N>";
     // L: the limit tag, or S when it is absent; without a limit tag, E.
-    const std::size_t s = posicaoDaTag(nome);
-    const std::size_t e = posicaoDaTag(fechamento);
+    const std::size_t s = posicaoDaTag(nome, valido);
+    const std::size_t e = posicaoDaTag(fechamento, valido);
     std::size_t limite = e;
     const std::string_view tagLimite = trimText(TagLimite);
     if (!tagLimite.empty()) {
-        limite = posicaoDaTag(upperAscii(tagLimite));
+        const std::string limiteMaiusculo = upperAscii(tagLimite);
+        limite = posicaoDaTag(limiteMaiusculo, IndiceDeTags::tokenValido(limiteMaiusculo));
         if (limite == npos)
             limite = s;
     }

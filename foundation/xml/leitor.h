@@ -19,8 +19,8 @@
 //
 // Group texts are ranges of the document, never copies. Each level remembers
 // where its last item extraction ended, so walking a list of n items costs
-// O(n). The plain tags of a group are indexed on the first field read from
-// it, and the groups inside it look their fields up in the same index. Field
+// O(n). The plain tags of a text are indexed once, on the first field read
+// from any group of it, and every group looks its fields up in that index. Field
 // names are compared without regard to ASCII case, group tags and attributes
 // with exact case.
 //
@@ -37,12 +37,19 @@ class TLeitor {
     // the new text; groups already extracted keep their own texts.
     const std::string &Arquivo() const { return arquivo_->conteudo(); }
     void setArquivo(std::string texto);
+    // Level 0 becomes the range [inicio, inicio + tamanho) of the document
+    // text, without a copy: groups are extracted from that range alone, with
+    // the text's one tag index. Arquivo still answers the whole text.
+    // Raises std::out_of_range for a range outside the text.
+    void setTrechoDoArquivo(std::size_t inicio, std::size_t tamanho);
 
     // The current group: the last group extracted, or any text assigned here.
     // LeCampo, LeCNPJouCPF and LeAtributo read from it. The view stays valid
     // until the next extraction or assignment.
     std::string_view Grupo() const { return grupo_.view(); }
     void setGrupo(std::string texto);
+    // Makes the whole document (level 0) the current group, without a copy.
+    void setGrupoComoArquivo();
 
     // Decimal values read as digit strings with implied decimals.
     bool FloatIsIntString = false;
@@ -70,6 +77,11 @@ class TLeitor {
     // a reading rule raises EQuibException.
     TValorCampo LeCampo(TTipoValorCampo Tipo, std::string_view TAG, std::string_view TagLimite = "") const;
 
+    // The content of the first element TAG of Grupo as written, blanks around
+    // it trimmed (what vcTextoBruto gives), as a view into Grupo: valid until
+    // the next extraction or assignment. Empty when absent.
+    std::string_view ConteudoDoCampo(std::string_view TAG, std::string_view TagLimite = "") const;
+
     // The text of "CNPJ" in Grupo, or of "CPF" when that is blank.
     std::string LeCNPJouCPF(std::string_view TagLimite = "") const;
 
@@ -79,22 +91,17 @@ class TLeitor {
     std::string LeAtributo(std::string_view Atributo, std::string_view Tag = "") const;
 
   private:
-    // A text that the reader shares between its levels, with the index of the
-    // plain tags of one range of it: the group whose field was read first, kept
-    // for every group inside it and rebuilt for a group outside it.
+    // A text that the reader shares between its levels, with the index of its
+    // plain tags, built on the first look-up and kept for every group of it.
     class Texto {
       public:
         explicit Texto(std::string conteudo) : conteudo_(std::move(conteudo)) {}
         const std::string &conteudo() const { return conteudo_; }
-        // An index covering [inicio, fim); `base` is the position in the text
-        // of the index's position 0.
-        const IndiceDeTags &indice(std::size_t inicio, std::size_t fim, std::size_t &base) const;
+        const IndiceDeTags &indice() const;
 
       private:
         const std::string conteudo_;
         mutable std::unique_ptr<const IndiceDeTags> indice_;
-        mutable std::size_t inicioDoIndice_ = 0;
-        mutable std::size_t fimDoIndice_ = 0;
     };
 
     // A range of a shared text.
@@ -121,10 +128,15 @@ class TLeitor {
         std::size_t inicioDoItem = 0; // offset in the parent after item - 1 skips
     };
 
-    std::string_view conteudoDoCampo(std::string_view nomeMaiusculo, std::string_view TagLimite) const;
-    // Position in Grupo of the first "<" + token + ">" (ASCII case ignored)
-    // at or after `inicio`; npos when absent.
-    std::size_t posicaoDaTag(std::string_view tokenMaiusculo, std::size_t inicio = 0) const;
+    // Position in the range of the first `tag` ("<token>", exact case) at or
+    // after `inicio`, through the text's index; npos when absent.
+    static std::size_t buscaNoTrecho(const Trecho &trecho, std::string_view tag, std::size_t inicio);
+    // The first closing tag "</F>" at or after `inicio`, or else the first "</F:".
+    static std::size_t buscaFechamento(const Trecho &trecho, std::string_view fechamento,
+                                       std::string_view comPrefixo, std::size_t inicio);
+    // Position in Grupo of the first "<" + token + ">" (ASCII case ignored);
+    // npos when absent. `tokenValido`: IndiceDeTags::tokenValido(token).
+    std::size_t posicaoDaTag(std::string_view tokenMaiusculo, bool tokenValido) const;
 
     std::shared_ptr<const Texto> arquivo_;
     Trecho grupo_;

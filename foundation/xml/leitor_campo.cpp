@@ -83,8 +83,7 @@ TDateTime leDataHora(std::string_view c)
 
 TValorCampo TLeitor::LeCampo(TTipoValorCampo Tipo, std::string_view TAG, std::string_view TagLimite) const
 {
-    const std::string nome = upperAscii(trimText(TAG));
-    const std::string_view c = conteudoDoCampo(nome, TagLimite);
+    const std::string_view c = ConteudoDoCampo(TAG, TagLimite);
     switch (Tipo) {
     case vcTexto:
         return DesfazEscapeXML(c);
@@ -110,7 +109,8 @@ TValorCampo TLeitor::LeCampo(TTipoValorCampo Tipo, std::string_view TAG, std::st
         return c.empty() ? 0.0 : InteiroImplicitoParaFloat(c, casasDecimais(Tipo));
     }
     if (!ehTipoDataHora(Tipo))
-        throw EQuibException("Tag <" + nome + "> com conteúdo inválido. " + std::string(c));
+        throw EQuibException("Tag <" + upperAscii(trimText(TAG)) + "> com conteúdo inválido. " +
+                             std::string(c));
     if (c.empty())
         return TDateTime{0};
 

@@ -2,6 +2,8 @@
 // attributes), the signature, the NFC-e supplement and the protocol.
 #include "nfe/document/nfe_reader.h"
 
+#include <algorithm>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -28,22 +30,33 @@ bool temDigito(std::string_view texto)
     return false;
 }
 
+// Position of the first `agulha` in `texto` at or after `inicio`; npos when
+// absent. The tags looked for lie at the end of a long text, or nowhere.
+std::size_t posicaoDesde(std::string_view texto, std::string_view agulha, std::size_t inicio)
+{
+    const std::boyer_moore_horspool_searcher busca(agulha.begin(), agulha.end());
+    const std::string_view resto = texto.substr(std::min(inicio, texto.size()));
+    const auto achado = std::search(resto.begin(), resto.end(), busca);
+    return achado == resto.end() ? std::string_view::npos
+                                 : inicio + static_cast<std::size_t>(achado - resto.begin());
+}
+
 // A text cut short (a download or a copy that stopped) would read as a note
 // without its items or totals: every part that opens must close.
 void exigeGruposFechados(std::string_view texto)
 {
     for (const std::string_view grupo : {"infNFe", "Signature", "infNFeSupl", "protNFe"}) {
         const std::string abertura = "<" + std::string(grupo);
-        std::size_t inicio = texto.find(abertura);
+        std::size_t inicio = posicaoDesde(texto, abertura, 0);
         while (inicio != std::string_view::npos) {
             const char depois =
                 inicio + abertura.size() < texto.size() ? texto[inicio + abertura.size()] : '\0';
             if (depois == '>' || depois == ' ' || depois == '\t' || depois == '\r' || depois == '\n')
                 break;
-            inicio = texto.find(abertura, inicio + 1);
+            inicio = posicaoDesde(texto, abertura, inicio + 1);
         }
         if (inicio != std::string_view::npos &&
-            texto.find("</" + std::string(grupo) + ">", inicio) == std::string_view::npos)
+            posicaoDesde(texto, "</" + std::string(grupo) + ">", inicio) == std::string_view::npos)
             throw EQuibException("Documento incompleto: o grupo " + std::string(grupo) +
                                  " não foi fechado (o arquivo está truncado ou corrompido)");
     }
@@ -67,7 +80,7 @@ void lerInfNFe(LeitorNFe &leitor, TNFe &nfe)
 // The values of the signature, from the whole text; not verified here.
 void lerAssinatura(LeitorNFe &leitor, TNFe &nfe)
 {
-    leitor.xml().setGrupo(leitor.xml().Arquivo());
+    leitor.xml().setGrupoComoArquivo();
     const CamposNFe c(leitor.xml());
     nfe.Signature.URI = c.atributo("Reference URI=");
     nfe.Signature.DigestValue = c.texto("DigestValue");
@@ -131,7 +144,7 @@ bool TNFeR::ImportarXml()
     LeitorNFe leitor(*leitor_);
     TNFe &nfe = *nfe_;
 
-    leitor.xml().setGrupo(leitor.xml().Arquivo());
+    leitor.xml().setGrupoComoArquivo();
     // The item numbers are quoted like the version.
     const char aspas = leitor.xml().Arquivo().find("versao=\"") != std::string::npos ? '"' : '\'';
     lerInfNFe(leitor, nfe);

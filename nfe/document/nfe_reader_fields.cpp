@@ -1,12 +1,15 @@
 #include "nfe/document/detail/nfe_reader_fields.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <variant>
 
 #include "foundation/base/quib_exception.h"
+#include "foundation/fiscal/pcn_auxiliar.h"
 #include "foundation/numbers/number_date_utils.h"
 #include "foundation/text/text_utils.h"
 #include "foundation/xml/valor_campo.h"
@@ -15,12 +18,12 @@ namespace nfe_reader {
 
 std::string CamposNFe::texto(std::string_view tag) const
 {
-    return std::get<std::string>(leitor_.LeCampo(vcTexto, tag));
+    return DesfazEscapeXML(leitor_.ConteudoDoCampo(tag));
 }
 
 std::string CamposNFe::digitos(std::string_view tag) const
 {
-    return std::get<std::string>(leitor_.LeCampo(vcDigitos, tag));
+    return std::string(leitor_.ConteudoDoCampo(tag));
 }
 
 namespace {
@@ -62,7 +65,7 @@ bool numeroDecimal(std::string_view texto)
 
 int CamposNFe::inteiro(std::string_view tag) const
 {
-    const std::string conteudo = digitos(tag);
+    const std::string_view conteudo = leitor_.ConteudoDoCampo(tag);
     if (conteudo.empty())
         return 0;
     if (!soDigitos(conteudo))
@@ -101,13 +104,21 @@ TDateTime CamposNFe::hora(std::string_view tag) const
     return std::get<double>(leitor_.LeCampo(vcHora, tag));
 }
 
+// The content of a decimal kind, checked: empty when absent; malformed
+// contents raise ConversionError naming the tag.
+std::string_view CamposNFe::numero(std::string_view tag) const
+{
+    const std::string_view conteudo = leitor_.ConteudoDoCampo(tag);
+    if (!conteudo.empty() && (leitor_.FloatIsIntString ? !soDigitos(conteudo) : !numeroDecimal(conteudo)))
+        throw numeroInvalido(tag, conteudo);
+    return conteudo;
+}
+
 double CamposNFe::real(TTipoValorCampo tipo, std::string_view tag) const
 {
-    const std::string conteudo = digitos(tag);
+    const std::string_view conteudo = numero(tag);
     if (conteudo.empty())
         return 0;
-    if (leitor_.FloatIsIntString ? !soDigitos(conteudo) : !numeroDecimal(conteudo))
-        throw numeroInvalido(tag, conteudo);
     if (leitor_.FloatIsIntString)
         return InteiroImplicitoParaFloat(conteudo, casasDecimais(tipo));
     const double valor = TextoParaFloat(conteudo);
@@ -118,23 +129,30 @@ double CamposNFe::real(TTipoValorCampo tipo, std::string_view tag) const
 
 Decimal CamposNFe::decimal(TTipoValorCampo tipo, std::string_view tag) const
 {
-    const double valor = real(tipo, tag);
-    if (valor == 0)
+    if (leitor_.FloatIsIntString) {
+        const double valor = real(tipo, tag);
+        try {
+            return Decimal::fromDouble(valor);
+        } catch (const std::overflow_error &) {
+        } catch (const std::domain_error &) {
+        }
+        throw foraDosLimites(tag, textoDoValor(TValorCampo(valor)));
+    }
+    const std::string_view conteudo = numero(tag);
+    if (conteudo.empty())
         return Decimal(); // absent fields: most of a note's
-    // Below 1e11 doubles are closer together than a ten-thousandth, so a
-    // value that is exactly the double of a count of ten-thousandths is that
-    // count; anything else goes the general way.
-    if (std::fabs(valor) < 1e11) {
-        const long long unidades = std::llround(valor * Decimal::kScale);
-        if (static_cast<double>(unidades) / Decimal::kScale == valor)
-            return Decimal::fromUnits(unidades);
+    // Read exactly, with "." for a "," decimal separator.
+    std::optional<Decimal> valor;
+    if (conteudo.find(',') == std::string_view::npos) {
+        valor = Decimal::parse(conteudo);
+    } else {
+        std::string comPonto(conteudo);
+        std::replace(comPonto.begin(), comPonto.end(), ',', '.');
+        valor = Decimal::parse(comPonto);
     }
-    try {
-        return Decimal::fromDouble(valor);
-    } catch (const std::overflow_error &) {
-    } catch (const std::domain_error &) {
-    }
-    throw foraDosLimites(tag, textoDoValor(TValorCampo(valor)));
+    if (!valor)
+        throw foraDosLimites(tag, conteudo);
+    return *valor;
 }
 
 std::string CamposNFe::cnpjCpf() const

@@ -18,24 +18,29 @@ namespace {
 constexpr std::string_view kInicioDoItem = "<det nItem=";
 constexpr std::string_view kFimDoItem = "</det>";
 
-// The text from the first item up to the first `<total`, without CR LF pairs;
-// empty when either is missing or the total comes first.
-std::string secaoDosItens(std::string_view texto)
+// The text from the first item up to the first `<total`; empty when either is
+// missing or the total comes first.
+std::string_view secaoDosItens(std::string_view texto)
 {
     const std::size_t inicio = texto.find(kInicioDoItem);
     const std::size_t fim = texto.find("<total");
     if (inicio == std::string_view::npos || fim == std::string_view::npos || fim < inicio)
         return {};
-    const std::string_view secao = texto.substr(inicio, fim - inicio);
-    std::string semQuebras;
-    semQuebras.reserve(secao.size());
-    for (std::size_t i = 0; i < secao.size(); ++i) {
-        if (secao[i] == '\r' && i + 1 < secao.size() && secao[i + 1] == '\n')
+    return texto.substr(inicio, fim - inicio);
+}
+
+// The text without its CR LF pairs.
+std::string semQuebras(std::string_view texto)
+{
+    std::string resultado;
+    resultado.reserve(texto.size());
+    for (std::size_t i = 0; i < texto.size(); ++i) {
+        if (texto[i] == '\r' && i + 1 < texto.size() && texto[i + 1] == '\n')
             ++i;
         else
-            semQuebras += secao[i];
+            resultado += texto[i];
     }
-    return semQuebras;
+    return resultado;
 }
 
 // The next item of the section: from its `<det nItem=` through the first
@@ -275,22 +280,42 @@ void lerItem(LeitorNFe &leitor, const TNFe &nfe, TDetCollectionItem &item, int n
 
 void lerItens(LeitorNFe &leitor, TNFe &nfe, char aspas)
 {
-    std::string documento = leitor.xml().Arquivo();
     const GruposPresentes presentesNoDocumento = leitor.presentes();
-    const std::string secao = secaoDosItens(documento);
     nfe.det.clear();
 
-    // Each item is read from a text that holds it alone; the walk goes on
-    // from the end of the previous item, so it is linear in the section.
-    std::string_view resto = secao;
-    for (std::string_view texto = proximoItem(resto); !texto.empty(); texto = proximoItem(resto)) {
-        leitor.setArquivo(std::string(texto));
-        const int numero = numeroDoItem(texto, aspas);
-        TDetCollectionItem &item = nfe.det.NovoItem();
-        item.prod.nItem = numero;
-        lerItem(leitor, nfe, item, numero, aspas);
+    // The items are read without their CR LF pairs: from the document itself
+    // when it has none there, else from a copy of the section without them.
+    std::string documento;
+    std::string_view secao = secaoDosItens(leitor.xml().Arquivo());
+    if (secao.find("\r\n") != std::string_view::npos) {
+        std::string itens = semQuebras(secao);
+        documento = leitor.xml().Arquivo();
+        leitor.setArquivo(std::move(itens));
+        secao = leitor.xml().Arquivo();
     }
-    leitor.setArquivo(std::move(documento), presentesNoDocumento);
+
+    // Each item is read from a range that holds it alone; the walk goes on
+    // from the end of the previous item, so it is linear in the section.
+    const std::string_view texto = leitor.xml().Arquivo();
+    std::string_view resto = secao;
+    for (std::string_view item = proximoItem(resto); !item.empty(); item = proximoItem(resto)) {
+        leitor.setTrecho(static_cast<std::size_t>(item.data() - texto.data()), item.size(),
+                         GruposPresentes(item));
+        try {
+            const int numero = numeroDoItem(item, aspas);
+            TDetCollectionItem &det = nfe.det.NovoItem();
+            det.prod.nItem = numero;
+            lerItem(leitor, nfe, det, numero, aspas);
+        } catch (...) {
+            // The reader is left holding the item that could not be read.
+            leitor.setArquivo(std::string(item));
+            throw;
+        }
+    }
+    if (documento.empty())
+        leitor.setTrecho(0, texto.size(), presentesNoDocumento);
+    else
+        leitor.setArquivo(std::move(documento), presentesNoDocumento);
 }
 
 } // namespace nfe_reader

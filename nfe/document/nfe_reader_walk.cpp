@@ -175,6 +175,12 @@ void LeitorNFe::setArquivo(std::string texto, const GruposPresentes &presentes)
     leitor_.setArquivo(std::move(texto));
 }
 
+void LeitorNFe::setTrecho(std::size_t inicio, std::size_t tamanho, const GruposPresentes &presentes)
+{
+    presentes_ = presentes;
+    leitor_.setTrechoDoArquivo(inicio, tamanho);
+}
+
 bool LeitorNFe::extrai(int nivel, std::string_view tag)
 {
     return !extraiItem(nivel, tag, 1).empty();

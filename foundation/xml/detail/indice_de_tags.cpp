@@ -62,14 +62,24 @@ IndiceDeTags::IndiceDeTags(std::string_view texto) : texto_(texto)
     }
 
     // Filed by name in one counting pass: each name's tags stay in text order.
-    std::size_t slots = 16;
-    while (slots < achadas.size() * 2)
-        slots *= 2;
-    nomes_.assign(slots, Nome{});
+    // The table of names grows with the names, not with the tags.
+    nomes_.assign(64, Nome{});
+    std::size_t usados = 0;
     for (const Achada &achada : achadas) {
-        Nome &nome = nomes_[slot(achada.hash)];
-        nome.hash = achada.hash;
-        ++nome.fim; // the count, for now
+        Nome *nome = &nomes_[slot(achada.hash)];
+        if (nome->fim == 0) {
+            if (++usados * 2 > nomes_.size()) {
+                std::vector<Nome> antigos(nomes_.size() * 2, Nome{});
+                antigos.swap(nomes_);
+                for (const Nome &antigo : antigos) {
+                    if (antigo.fim != 0)
+                        nomes_[slot(antigo.hash)] = antigo;
+                }
+                nome = &nomes_[slot(achada.hash)];
+            }
+            nome->hash = achada.hash;
+        }
+        ++nome->fim; // the count, for now
     }
     std::uint32_t proximo = 0;
     for (Nome &nome : nomes_) {
@@ -104,10 +114,25 @@ bool IndiceDeTags::tokenValido(std::string_view token)
 
 std::size_t IndiceDeTags::busca(std::string_view tokenMaiusculo, std::size_t inicio, std::size_t fim) const
 {
+    return primeira(tokenMaiusculo, inicio, fim, [](std::string_view achado, std::string_view token) {
+        return iguaisSemCaixa(achado, token);
+    });
+}
+
+std::size_t IndiceDeTags::buscaComCaixa(std::string_view token, std::size_t inicio, std::size_t fim) const
+{
+    return primeira(token, inicio, fim,
+                    [](std::string_view achado, std::string_view procurado) { return achado == procurado; });
+}
+
+template <typename Iguais>
+std::size_t IndiceDeTags::primeira(std::string_view token, std::size_t inicio, std::size_t fim,
+                                   Iguais iguais) const
+{
     fim = std::min(fim, texto_.size());
     if (inicio >= fim || nomes_.empty())
         return npos;
-    const Nome &nome = nomes_[slot(hashMaiusculo(tokenMaiusculo))];
+    const Nome &nome = nomes_[slot(hashMaiusculo(token))];
     if (nome.fim == 0)
         return npos;
     const auto primeira = tags_.begin() + nome.inicio;
@@ -118,8 +143,7 @@ std::size_t IndiceDeTags::busca(std::string_view tokenMaiusculo, std::size_t ini
         // Tags do not overlap: once one ends past the range, so do the rest.
         if (tag->posicao + std::size_t{tag->tamanho} + 2 > fim)
             return npos;
-        if (tag->tamanho == tokenMaiusculo.size() &&
-            iguaisSemCaixa(texto_.substr(tag->posicao + 1, tag->tamanho), tokenMaiusculo))
+        if (tag->tamanho == token.size() && iguais(texto_.substr(tag->posicao + 1, tag->tamanho), token))
             return tag->posicao;
     }
     return npos;

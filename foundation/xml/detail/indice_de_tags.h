@@ -31,6 +31,10 @@ class IndiceDeTags {
     // The same, for a tag lying wholly within [inicio, fim).
     std::size_t busca(std::string_view tokenMaiusculo, std::size_t inicio, std::size_t fim) const;
 
+    // The same search with exact case: what a substring search for "<" +
+    // token + ">" would answer. `token` holds neither "<" nor ">".
+    std::size_t buscaComCaixa(std::string_view token, std::size_t inicio, std::size_t fim) const;
+
     // True when a token can be looked up here.
     static bool tokenValido(std::string_view token);
 
@@ -45,6 +49,11 @@ class IndiceDeTags {
         std::uint32_t inicio = 0;
         std::uint32_t fim = 0; // 0: free slot
     };
+
+    // The first tag in [inicio, fim) whose token has the hash of `token`
+    // upper-cased and for which iguais(its token, token) holds.
+    template <typename Iguais>
+    std::size_t primeira(std::string_view token, std::size_t inicio, std::size_t fim, Iguais iguais) const;
 
     // The slot of `hash` in nomes_ (open addressing): its own or a free one.
     std::size_t slot(std::uint32_t hash) const;

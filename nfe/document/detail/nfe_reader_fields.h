@@ -60,6 +60,8 @@ class CamposNFe {
     }
 
   private:
+    std::string_view numero(std::string_view tag) const;
+
     const TLeitor &leitor_;
 };
 

@@ -47,6 +47,9 @@ class LeitorNFe {
     // Puts a new text into the reader, with what is known of its groups.
     void setArquivo(std::string texto);
     void setArquivo(std::string texto, const GruposPresentes &presentes);
+    // Walks only a range of the text held (TLeitor::setTrechoDoArquivo), with
+    // what is known of the groups of that range.
+    void setTrecho(std::size_t inicio, std::size_t tamanho, const GruposPresentes &presentes);
 
     // TLeitor::ExtraiGrupo with item 1; true when the group is present.
     bool extrai(int nivel, std::string_view tag);

@@ -309,6 +309,18 @@ TEST(TGerador, CaminhoDosGruposNosAlertas)
     EXPECT_EQ(gerador.TagNivel(), "<ICMSTot>");
 }
 
+// A group opened with attributes leaves the path when it closes.
+TEST(TGerador, GrupoComAtributosSaiDoNivelAoFechar)
+{
+    TGerador gerador;
+    gerador.EscreveGrupo("nfeProc versao=\"4.00\"", "", true);
+    gerador.EscreveGrupo("protNFe", "", true);
+    EXPECT_EQ(gerador.TagNivel(), "<nfeProc versao=\"4.00\"><protNFe>");
+    gerador.EscreveGrupo("/protNFe", "", true);
+    gerador.EscreveGrupo("/nfeProc", "", true);
+    EXPECT_EQ(gerador.TagNivel(), "");
+}
+
 TEST(TGerador, PrefixoETextoPronto)
 {
     TGerador gerador;

@@ -6,6 +6,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,24 @@ TEST_F(NFeWriterFrame, TheAvulsaCnpjTakesThePlaceOfTheEmittersInTheKey)
     TNFeW writer(nfe);
     writer.MontarXml();
     EXPECT_EQ(writer.chaveAcesso().substr(6, 14), "12345678000195");
+}
+
+// A console writes the same authorised note again and again with one writer:
+// each write leaves no open group behind, so its alerts do not grow.
+TEST_F(NFeWriterFrame, WritingAnAuthorisedNoteAgainLeavesNoGroupOpen)
+{
+    TNFe nfe;
+    testsupport::fillFrameNote(nfe);
+    nfe.procNFe.nProt = "135240000000001";
+    nfe.emit.xNome.clear(); // one alert per write
+    TNFeW writer(nfe);
+    writer.MontarXml();
+    const std::vector<std::string> primeiros = writer.Gerador.ListaDeAlertas;
+    ASSERT_FALSE(primeiros.empty());
+    for (int i = 0; i < 3; ++i)
+        writer.MontarXml();
+    EXPECT_EQ(writer.Gerador.TagNivel(), "");
+    EXPECT_EQ(writer.Gerador.ListaDeAlertas, primeiros);
 }
 
 TEST_F(NFeWriterFrame, AnAuthorisedNoteIsWrappedWithItsEscapedProtocol)
