@@ -1,5 +1,7 @@
 #include "foundation/text/utf8.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isContinuation(unsigned char b)
@@ -60,6 +62,9 @@ bool utf8Valid(std::string_view text)
 
 std::size_t utf8Length(std::string_view text)
 {
+    // ASCII text (most field values) has one character per byte.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return text.size();
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < text.size(); pos += utf8CharAt(text, pos).size)
         ++count;

@@ -213,7 +213,13 @@ void TGerador::EscreveCampo(TTipoValorCampo Tipo, std::string_view ID, std::stri
         return;
     const std::string_view id = trimText(ID);
     const std::string_view atributo = trimText(Atributo);
-    const std::string tag = tagTexto("", Prefixo, trimText(TAG));
+    // Without a prefix the tag is the trimmed name itself: no copy per field.
+    std::string tagComPrefixo;
+    std::string_view tag = trimText(TAG);
+    if (!Prefixo.empty()) {
+        tagComPrefixo = tagTexto(Prefixo, tag, "");
+        tag = tagComPrefixo;
+    }
 
     int min = Min;
     int max = Max;
@@ -239,11 +245,15 @@ void TGerador::EscreveCampo(TTipoValorCampo Tipo, std::string_view ID, std::stri
         return;
 
     // The content as the element carries it: cleaned by the options, or exactly as given.
-    const std::string conteudo = campo.vazio ? std::string()
-                                 : !LimpaTexto
-                                     ? campo.texto
-                                     : LimpaTextoXML(Opcoes.RetirarEspacos, campo.texto,
-                                                     Opcoes.RetirarAcentos, true, Opcoes.QuebraLinha);
+    std::string limpo;
+    std::string_view conteudo;
+    if (!campo.vazio && LimpaTexto) {
+        limpo = LimpaTextoXML(Opcoes.RetirarEspacos, campo.texto, Opcoes.RetirarAcentos, true,
+                              Opcoes.QuebraLinha);
+        conteudo = limpo;
+    } else if (!campo.vazio) {
+        conteudo = campo.texto;
+    }
     if (!LayoutArquivoTXT.empty())
         preencheValorTXT(id, tag, Descricao, campo.texto, conteudo);
 
