@@ -1,6 +1,8 @@
 #include "foundation/numbers/decimal.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <limits>
 #include <stdexcept>
 
@@ -110,22 +112,30 @@ std::string Decimal::toString(int places) const
     if (places < 0)
         places = 0;
     const Decimal value = rounded(places);
-    const Wide magnitude =
-        value.units_ < 0 ? -static_cast<Wide>(value.units_) : static_cast<Wide>(value.units_);
-    const auto whole = static_cast<std::uint64_t>(magnitude / kScale);
-    const auto fraction = static_cast<std::uint64_t>(magnitude % kScale);
+    // The magnitude fits 64 unsigned bits even for the most negative value,
+    // and the digits go through a stack buffer (one allocation per text).
+    const auto units = static_cast<std::uint64_t>(value.units_);
+    const std::uint64_t magnitude = value.units_ < 0 ? 0 - units : units;
+    const std::uint64_t whole = magnitude / static_cast<std::uint64_t>(kScale);
+    std::uint64_t fraction = magnitude % static_cast<std::uint64_t>(kScale);
 
-    std::string text = value.units_ < 0 ? "-" : "";
-    text += std::to_string(whole);
+    char buffer[32];
+    char *fim = buffer;
+    if (value.units_ < 0)
+        *fim++ = '-';
+    fim = std::to_chars(fim, buffer + sizeof buffer, whole).ptr;
+    std::string text(buffer, fim);
     if (places > 0) {
-        std::string digits = std::to_string(fraction);
-        digits.insert(0, kPlaces - digits.size(), '0');
-        if (places < kPlaces)
-            digits.resize(static_cast<std::size_t>(places));
-        else
-            digits.append(static_cast<std::size_t>(places - kPlaces), '0');
+        char digits[kPlaces];
+        for (int i = kPlaces - 1; i >= 0; --i) {
+            digits[i] = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        text.reserve(text.size() + 1 + static_cast<std::size_t>(places));
         text += '.';
-        text += digits;
+        text.append(digits, static_cast<std::size_t>(std::min(places, kPlaces)));
+        if (places > kPlaces)
+            text.append(static_cast<std::size_t>(places - kPlaces), '0');
     }
     return text;
 }
