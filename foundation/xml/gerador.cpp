@@ -87,7 +87,9 @@ void TGerador::EscreveGrupo(std::string_view TAG, std::string_view ID, bool Recu
 void TGerador::atualizaTagNivel(std::string_view tag)
 {
     if (tag.empty() || tag.front() != '/') {
-        tagNivel_ += tagTexto("<", tag, ">");
+        tagNivel_ += '<';
+        tagNivel_ += tag;
+        tagNivel_ += '>';
         return;
     }
     const std::string_view nome = tag.substr(1);

@@ -116,11 +116,12 @@ void formataDecimal(int casas, const TValorCampo &valor, int &min, int &max, int
     std::string semDecimais;
     if (const Decimal *decimal = std::get_if<Decimal>(&valor)) {
         zero = decimal->isZero();
-        inteiro = decimal->truncated(0) == *decimal;
+        inteiro = opcoes.SuprimirDecimais && decimal->truncated(0) == *decimal;
         // The fixed-point value is written directly, as the mask would:
         // rounded half away from zero to the places, at least one integer digit.
         campo.texto = decimal->toString(casas);
-        std::replace(campo.texto.begin(), campo.texto.end(), '.', opcoes.DecimalChar);
+        if (opcoes.DecimalChar != '.')
+            std::replace(campo.texto.begin(), campo.texto.end(), '.', opcoes.DecimalChar);
         if (opcoes.SuprimirDecimais && inteiro)
             semDecimais = decimal->toString(0);
     } else {
