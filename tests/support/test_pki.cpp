@@ -76,7 +76,7 @@ struct OtherName {
     OtherNameType type = OtherNameType::OctetString;
 };
 
-struct CertSpec {
+struct CertRecipe {
     std::vector<std::pair<const char *, std::string>> subject; // short name, UTF-8 value
     Role role = Role::Client;
     std::vector<uint8_t> serial;       // empty: random
@@ -160,12 +160,12 @@ GENERAL_NAME *textEntry(int type, const char *text)
     return name;
 }
 
-void addAlternativeNames(X509 *cert, const CertSpec &spec)
+void addAlternativeNames(X509 *cert, const CertRecipe &recipe)
 {
     GENERAL_NAMES *names = sk_GENERAL_NAME_new_null();
-    for (const OtherName &entry : spec.otherNames)
+    for (const OtherName &entry : recipe.otherNames)
         sk_GENERAL_NAME_push(names, otherNameEntry(entry));
-    if (spec.role == Role::Server) {
+    if (recipe.role == Role::Server) {
         sk_GENERAL_NAME_push(names, textEntry(GEN_DNS, "localhost"));
         sk_GENERAL_NAME_push(names, textEntry(GEN_IPADD, "127.0.0.1"));
     }
@@ -176,17 +176,17 @@ void addAlternativeNames(X509 *cert, const CertSpec &spec)
 }
 
 // Issues a certificate for `key`; a null issuer makes it self-signed.
-CertPtr issue(OSSL_LIB_CTX *lib, const CertSpec &spec, EVP_PKEY *key, X509 *issuer, EVP_PKEY *issuerKey)
+CertPtr issue(OSSL_LIB_CTX *lib, const CertRecipe &recipe, EVP_PKEY *key, X509 *issuer, EVP_PKEY *issuerKey)
 {
     CertPtr cert(X509_new_ex(lib, nullptr));
     check(cert != nullptr && X509_set_version(cert.get(), X509_VERSION_3) == 1, "X509_new_ex");
-    setSerial(cert.get(), spec.serial);
-    setTime(cert.get(), false, spec.notBefore, false, -1);
-    long lifetimeDays = spec.role == Role::Ca ? 20 * 365 : 2 * 365;
-    setTime(cert.get(), true, spec.notAfter, spec.generalizedNotAfter, lifetimeDays);
+    setSerial(cert.get(), recipe.serial);
+    setTime(cert.get(), false, recipe.notBefore, false, -1);
+    long lifetimeDays = recipe.role == Role::Ca ? 20 * 365 : 2 * 365;
+    setTime(cert.get(), true, recipe.notAfter, recipe.generalizedNotAfter, lifetimeDays);
 
     X509_NAME *subject = X509_get_subject_name(cert.get());
-    for (const auto &[field, value] : spec.subject)
+    for (const auto &[field, value] : recipe.subject)
         check(X509_NAME_add_entry_by_txt(subject, field, MBSTRING_UTF8,
                                          reinterpret_cast<const unsigned char *>(value.c_str()), -1, -1,
                                          0) == 1,
@@ -200,7 +200,7 @@ CertPtr issue(OSSL_LIB_CTX *lib, const CertSpec &spec, EVP_PKEY *key, X509 *issu
     addExtension(cert.get(), &ctx, NID_subject_key_identifier, "hash");
     if (issuer)
         addExtension(cert.get(), &ctx, NID_authority_key_identifier, "keyid:always");
-    switch (spec.role) {
+    switch (recipe.role) {
     case Role::Ca:
         addExtension(cert.get(), &ctx, NID_basic_constraints, "critical,CA:TRUE");
         addExtension(cert.get(), &ctx, NID_key_usage, "critical,keyCertSign,cRLSign");
@@ -217,7 +217,7 @@ CertPtr issue(OSSL_LIB_CTX *lib, const CertSpec &spec, EVP_PKEY *key, X509 *issu
         addExtension(cert.get(), &ctx, NID_ext_key_usage, "serverAuth");
         break;
     }
-    addAlternativeNames(cert.get(), spec);
+    addAlternativeNames(cert.get(), recipe);
 
     check(X509_sign(cert.get(), issuerKey ? issuerKey : key, EVP_sha256()) > 0, "X509_sign");
     return cert;
@@ -279,12 +279,12 @@ class Builder {
 
     // Makes the certificate (with a fresh key unless one is given), writes its
     // files under `name` and fills `out`.
-    Issued make(const std::string &name, const CertSpec &spec, const Issued *issuer, TestCert &out,
+    Issued make(const std::string &name, const CertRecipe &recipe, const Issued *issuer, TestCert &out,
                 KeyPtr key = {})
     {
         Issued made;
-        made.key = key ? std::move(key) : makeKey(lib_.get(), spec.bits);
-        made.cert = issue(lib_.get(), spec, made.key.get(), issuer ? issuer->cert.get() : nullptr,
+        made.key = key ? std::move(key) : makeKey(lib_.get(), recipe.bits);
+        made.cert = issue(lib_.get(), recipe, made.key.get(), issuer ? issuer->cert.get() : nullptr,
                           issuer ? issuer->key.get() : nullptr);
         out.password = kPassword;
         out.certPem = folder_ + "/" + name + ".pem";
@@ -316,16 +316,16 @@ class Builder {
     std::vector<X509 *> chain_;
 };
 
-CertSpec company(const std::string &commonName, std::vector<OtherName> otherNames = {})
+CertRecipe company(const std::string &commonName, std::vector<OtherName> otherNames = {})
 {
-    CertSpec spec;
-    spec.subject = {{"C", "BR"},
-                    {"O", "ICP-Brasil"},
-                    {"OU", "Secretaria da Receita Federal do Brasil - RFB"},
-                    {"OU", "e-CNPJ A1"},
-                    {"CN", commonName}};
-    spec.otherNames = std::move(otherNames);
-    return spec;
+    CertRecipe recipe;
+    recipe.subject = {{"C", "BR"},
+                      {"O", "ICP-Brasil"},
+                      {"OU", "Secretaria da Receita Federal do Brasil - RFB"},
+                      {"OU", "e-CNPJ A1"},
+                      {"CN", commonName}};
+    recipe.otherNames = std::move(otherNames);
+    return recipe;
 }
 
 // Person in charge of an e-CNPJ: birth date, CPF, NIS, RG and its issuer.
@@ -344,22 +344,22 @@ void build(TestPki &pki)
     std::future<KeyPtr> largeKey =
         std::async(std::launch::async, [lib = builder.library()] { return makeKey(lib, 4096); });
 
-    CertSpec rootSpec;
-    rootSpec.role = Role::Ca;
-    rootSpec.subject = {
+    CertRecipe rootRecipe;
+    rootRecipe.role = Role::Ca;
+    rootRecipe.subject = {
         {"C", "BR"}, {"O", "ICP-Brasil"}, {"OU", "Instituto de Testes"}, {"CN", "AC RAIZ TESTE"}};
-    Builder::Issued root = builder.make("root", rootSpec, nullptr, pki.root);
+    Builder::Issued root = builder.make("root", rootRecipe, nullptr, pki.root);
 
-    CertSpec intermediateSpec = rootSpec;
-    intermediateSpec.subject = {{"C", "BR"},
-                                {"O", "ICP-Brasil"},
-                                {"OU", "Secretaria da Receita Federal do Brasil - RFB"},
-                                {"CN", "AC TESTE RFB v5"}};
-    Builder::Issued intermediate = builder.make("intermediate", intermediateSpec, &root, pki.intermediate);
+    CertRecipe intermediateRecipe = rootRecipe;
+    intermediateRecipe.subject = {{"C", "BR"},
+                                  {"O", "ICP-Brasil"},
+                                  {"OU", "Secretaria da Receita Federal do Brasil - RFB"},
+                                  {"CN", "AC TESTE RFB v5"}};
+    Builder::Issued intermediate = builder.make("intermediate", intermediateRecipe, &root, pki.intermediate);
 
-    CertSpec foreignSpec = rootSpec;
-    foreignSpec.subject = {{"C", "PT"}, {"O", "Outra Raiz"}, {"CN", "AC ESTRANGEIRA TESTE"}};
-    Builder::Issued foreign = builder.make("foreign-ca", foreignSpec, nullptr, pki.foreignCa);
+    CertRecipe foreignRecipe = rootRecipe;
+    foreignRecipe.subject = {{"C", "PT"}, {"O", "Outra Raiz"}, {"CN", "AC ESTRANGEIRA TESTE"}};
+    Builder::Issued foreign = builder.make("foreign-ca", foreignRecipe, nullptr, pki.foreignCa);
 
     builder.addToChain(intermediate.cert.get());
     builder.addToChain(root.cert.get());
@@ -386,44 +386,44 @@ void build(TestPki &pki)
         company("SERVI\u00c7OS DE INFORM\u00c1TICA \u00c1GUA LTDA", {{"2.16.76.1.3.3", "22333444000181"}}),
         &intermediate, pki.ecnpjOtherNameOnly, shared(variantKey));
 
-    CertSpec cpf = company("FULANO DE TAL DA SILVA", {{"2.16.76.1.3.1", kResponsibleData},
-                                                      {"2.16.76.1.3.6", "000000000000"},
-                                                      {"2.16.76.1.3.5", "0000000000000000000"}});
+    CertRecipe cpf = company("FULANO DE TAL DA SILVA", {{"2.16.76.1.3.1", kResponsibleData},
+                                                        {"2.16.76.1.3.6", "000000000000"},
+                                                        {"2.16.76.1.3.5", "0000000000000000000"}});
     cpf.subject[3].second = "e-CPF A1";
     builder.make("ecpf", cpf, &intermediate, pki.ecpf, shared(variantKey));
 
-    CertSpec expired = company("EMPRESA VENCIDA LTDA:11222333000181");
+    CertRecipe expired = company("EMPRESA VENCIDA LTDA:11222333000181");
     expired.notBefore = "980101000000Z";
     expired.notAfter = "991231235959Z";
     builder.make("expired-1999", expired, &intermediate, pki.expired1999, shared(variantKey));
 
-    CertSpec utc2049 = company("EMPRESA 2049 LTDA:11222333000181");
+    CertRecipe utc2049 = company("EMPRESA 2049 LTDA:11222333000181");
     utc2049.notAfter = "491231235959Z";
     builder.make("ends-2049", utc2049, &intermediate, pki.ends2049, shared(variantKey));
 
-    CertSpec generalized2051 = company("EMPRESA 2051 LTDA:11222333000181");
+    CertRecipe generalized2051 = company("EMPRESA 2051 LTDA:11222333000181");
     generalized2051.notAfter = "20511231235959Z";
     generalized2051.generalizedNotAfter = true;
     builder.make("ends-2051", generalized2051, &intermediate, pki.ends2051, shared(variantKey));
 
-    CertSpec innerZero = company("EMPRESA SERIAL ZERO LTDA:11222333000181");
+    CertRecipe innerZero = company("EMPRESA SERIAL ZERO LTDA:11222333000181");
     innerZero.serial = {0x12, 0x00, 0x34, 0x00, 0x56};
     builder.make("serial-inner-zero", innerZero, &intermediate, pki.serialInnerZero, shared(variantKey));
 
-    CertSpec highBit = company("EMPRESA SERIAL ALTO LTDA:11222333000181");
+    CertRecipe highBit = company("EMPRESA SERIAL ALTO LTDA:11222333000181");
     highBit.serial = {0x9A, 0xBC, 0xDE, 0xF0, 0x12};
     builder.make("serial-high-bit", highBit, &intermediate, pki.serialHighBit, shared(variantKey));
 
-    CertSpec server;
+    CertRecipe server;
     server.role = Role::Server;
     server.subject = {{"C", "BR"}, {"O", "Servidor de Testes"}, {"CN", "localhost"}};
     builder.make("server", server, &intermediate, pki.server);
 
-    CertSpec stranger = company("CLIENTE ESTRANGEIRO LTDA:55666777000181");
+    CertRecipe stranger = company("CLIENTE ESTRANGEIRO LTDA:55666777000181");
     stranger.subject = {{"C", "PT"}, {"O", "Outra Raiz"}, {"CN", "CLIENTE ESTRANGEIRO LTDA:55666777000181"}};
     builder.make("foreign-client", stranger, &foreign, pki.foreignClient);
 
-    CertSpec large = company("EMPRESA GRANDE LTDA:99888777000100", {{"2.16.76.1.3.3", "99888777000100"}});
+    CertRecipe large = company("EMPRESA GRANDE LTDA:99888777000100", {{"2.16.76.1.3.3", "99888777000100"}});
     large.bits = 4096;
     builder.make("rsa4096", large, &intermediate, pki.rsa4096, largeKey.get());
 }
