@@ -51,6 +51,20 @@ bool digestOf(const std::string &name, TSSLDgst &digest)
 
 } // namespace
 
+// The certificate's fields as name=value lines, as `cert` and `store cert` print them.
+void printCertificateData(const TDadosCertificado &dados)
+{
+    std::printf("NumeroSerie=%s\n", dados.NumeroSerie.c_str());
+    std::printf("HashSHA1=%s\n", dados.HashSHA1.c_str());
+    std::printf("SubjectName=%s\n", dados.SubjectName().c_str());
+    std::printf("IssuerName=%s\n", dados.IssuerName().c_str());
+    std::printf("RazaoSocial=%s\n", dados.RazaoSocial.c_str());
+    std::printf("CNPJ=%s\n", dados.CNPJ.c_str());
+    std::printf("AutoridadeCertificadora=%s\n", dados.AutoridadeCertificadora.c_str());
+    std::printf("DataValidade=%s\n", DataHoraFormatoBR(dados.DataValidade).c_str());
+    std::printf("Tipo=%s\n", std::string(EnumValueName(dados.Tipo)).c_str());
+}
+
 int runCertVerb(std::span<const std::string> args)
 {
     if (args.size() != 2) {
@@ -60,16 +74,7 @@ int runCertVerb(std::span<const std::string> args)
     try {
         TDFeSSL ssl;
         loadPfx(ssl, args[0], args[1]);
-        const TDadosCertificado &dados = ssl.DadosCertificado();
-        std::printf("NumeroSerie=%s\n", dados.NumeroSerie.c_str());
-        std::printf("HashSHA1=%s\n", dados.HashSHA1.c_str());
-        std::printf("SubjectName=%s\n", dados.SubjectName().c_str());
-        std::printf("IssuerName=%s\n", dados.IssuerName().c_str());
-        std::printf("RazaoSocial=%s\n", dados.RazaoSocial.c_str());
-        std::printf("CNPJ=%s\n", dados.CNPJ.c_str());
-        std::printf("AutoridadeCertificadora=%s\n", dados.AutoridadeCertificadora.c_str());
-        std::printf("DataValidade=%s\n", DataHoraFormatoBR(dados.DataValidade).c_str());
-        std::printf("Tipo=%s\n", std::string(EnumValueName(dados.Tipo)).c_str());
+        printCertificateData(ssl.DadosCertificado());
         return 0;
     } catch (const std::exception &e) {
         std::fprintf(stderr, "%s\n", e.what());

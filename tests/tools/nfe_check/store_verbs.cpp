@@ -44,16 +44,7 @@ int mostrar(const std::vector<std::string> &args)
 {
     TDFeSSL ssl;
     carregar(ssl, args, 0, false);
-    const TDadosCertificado &dados = ssl.DadosCertificado();
-    std::printf("NumeroSerie=%s\n", dados.NumeroSerie.c_str());
-    std::printf("HashSHA1=%s\n", dados.HashSHA1.c_str());
-    std::printf("SubjectName=%s\n", dados.SubjectName().c_str());
-    std::printf("IssuerName=%s\n", dados.IssuerName().c_str());
-    std::printf("RazaoSocial=%s\n", dados.RazaoSocial.c_str());
-    std::printf("CNPJ=%s\n", dados.CNPJ.c_str());
-    std::printf("AutoridadeCertificadora=%s\n", dados.AutoridadeCertificadora.c_str());
-    std::printf("DataValidade=%s\n", DataHoraFormatoBR(dados.DataValidade).c_str());
-    std::printf("Tipo=%s\n", std::string(EnumValueName(dados.Tipo)).c_str());
+    printCertificateData(ssl.DadosCertificado());
     return 0;
 }
 

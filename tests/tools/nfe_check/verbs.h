@@ -3,6 +3,8 @@
 #include <span>
 #include <string>
 
+class TDadosCertificado;
+
 // One command of nfe-check: `nfe-check <name> <arguments...>`.
 struct Verb {
     const char *name;
@@ -13,3 +15,6 @@ struct Verb {
 
 // Every verb the tool knows, in the order --help lists them.
 std::span<const Verb> allVerbs();
+
+// Prints a certificate's fields as name=value lines (cert_verbs.cpp).
+void printCertificateData(const TDadosCertificado &dados);
