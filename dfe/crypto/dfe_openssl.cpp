@@ -107,15 +107,7 @@ void TDFeOpenSSL::LiberarCertificado()
 void TDFeOpenSSL::CarregarCertificadoPublico(std::string_view DadosX509Base64)
 {
     LiberarCertificado();
-    std::string der;
-    try {
-        der = decodeBase64(DadosX509Base64);
-    } catch (const EQuibDFeException &) {
-        return;
-    }
-    const auto *bytes = reinterpret_cast<const unsigned char *>(der.data());
-    certificadoX509_.reset(d2i_X509(nullptr, &bytes, static_cast<long>(der.size())));
-    clearErrors();
+    certificadoX509_ = certificateFromDerBase64(DadosX509Base64);
     if (certificadoX509_)
         lerDadosCertificado();
 }

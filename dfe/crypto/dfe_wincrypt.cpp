@@ -282,15 +282,7 @@ void TDFeWinCrypt::LerCertificadosStore()
 void TDFeWinCrypt::CarregarCertificadoPublico(std::string_view DadosX509Base64)
 {
     LiberarCertificado();
-    std::string der;
-    try {
-        der = decodeBase64(DadosX509Base64);
-    } catch (const EQuibDFeException &) {
-        return;
-    }
-    const auto *bytes = reinterpret_cast<const unsigned char *>(der.data());
-    certificado_.reset(d2i_X509(nullptr, &bytes, static_cast<long>(der.size())));
-    clearErrors();
+    certificado_ = certificateFromDerBase64(DadosX509Base64);
     if (certificado_)
         fillCertificateData(certificado_.get(), DadosCertificado());
 }

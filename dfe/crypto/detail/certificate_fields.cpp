@@ -1,6 +1,9 @@
 #include "dfe/crypto/detail/certificate_fields.h"
 
 #include "dfe/crypto/detail/openssl_ptr.h"
+#include "dfe/crypto/detail/openssl_runtime.h"
+#include "dfe/ssl/base64.h"
+#include "foundation/fiscal/dfe_exception.h"
 #include "foundation/numbers/number_date_utils.h"
 
 #include <openssl/asn1.h>
@@ -77,6 +80,20 @@ void fillCertificateData(const X509 *certificate, TDadosCertificado &dados)
     dados.DataValidade = notAfterLocal(certificate);
     dados.SetIssuerName(printName(X509_get_issuer_name(certificate)));
     dados.CertificadoDERBase64 = derBase64(certificate);
+}
+
+CertificatePtr certificateFromDerBase64(std::string_view derBase64Text)
+{
+    std::string der;
+    try {
+        der = decodeBase64(derBase64Text);
+    } catch (const EQuibDFeException &) {
+        return nullptr;
+    }
+    const auto *bytes = reinterpret_cast<const unsigned char *>(der.data());
+    CertificatePtr certificate(d2i_X509(nullptr, &bytes, static_cast<long>(der.size())));
+    clearErrors();
+    return certificate;
 }
 
 } // namespace dfe::openssl

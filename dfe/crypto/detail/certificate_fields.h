@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dfe/crypto/detail/openssl_ptr.h"
 #include "dfe/ssl/dados_certificado.h"
 #include "foundation/dates/date_time.h"
 
@@ -45,6 +46,10 @@ TDateTime notAfterLocal(const X509 *certificate);
 
 // The DER encoding in base64 (standard alphabet, "=" padding, one line).
 std::string derBase64(const X509 *certificate);
+
+// The certificate of a base64 DER text (a public certificate handed in by
+// the caller); empty when the text is not base64 or not a certificate.
+CertificatePtr certificateFromDerBase64(std::string_view derBase64Text);
 
 // Clears the data and fills it from the certificate: NumeroSerie, HashSHA1,
 // SubjectName (with RazaoSocial and CNPJ), the other-name CNPJ when the
