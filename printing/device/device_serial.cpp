@@ -34,6 +34,18 @@ void TQuibDeviceSerial::SetDefaultValues()
     ConfigurarSerial();
 }
 
+template <typename T> void TQuibDeviceSerial::applySetting(T &field, T value)
+{
+    const T previous = field;
+    field = value;
+    try {
+        ConfigurarSerial();
+    } catch (...) {
+        field = previous;
+        throw;
+    }
+}
+
 void TQuibDeviceSerial::ConfigurarSerial()
 {
     if (!port_.isOpen())
@@ -155,8 +167,7 @@ void TQuibDeviceSerial::SetBaud(int valor)
     if (valor < 50 || valor > 4000000)
         DisparaExcecao(EQuibDeviceError("Valor deve estar na faixa de 50 a 4000000.\nNormalmente os "
                                         "equipamentos Seriais utilizam: 9600"));
-    baud_ = valor;
-    ConfigurarSerial();
+    applySetting(baud_, valor);
 }
 
 void TQuibDeviceSerial::SetData(int valor)
@@ -167,8 +178,7 @@ void TQuibDeviceSerial::SetData(int valor)
     if (valor < 5 || valor > 8)
         DisparaExcecao(EQuibDeviceError(
             "Valor deve estar na faixa de 5 a 8.\nNormalmente os equipamentos Seriais utilizam: 7 ou 8"));
-    data_ = valor;
-    ConfigurarSerial();
+    applySetting(data_, valor);
 }
 
 TQuibSerialParity TQuibDeviceSerial::Parity() const
@@ -182,8 +192,7 @@ void TQuibDeviceSerial::SetParity(TQuibSerialParity valor)
     if (valor == Parity())
         return;
     GravaLog("SetParity(" + std::string(EnumValueName(valor)) + ")");
-    parity_ = kParityChars[valor];
-    ConfigurarSerial();
+    applySetting(parity_, kParityChars[valor]);
 }
 
 void TQuibDeviceSerial::SetStop(TQuibSerialStop valor)
@@ -191,17 +200,26 @@ void TQuibDeviceSerial::SetStop(TQuibSerialStop valor)
     if (valor == Stop())
         return;
     GravaLog("SetStop(" + std::string(EnumValueName(valor)) + ")");
-    stop_ = valor;
-    ConfigurarSerial();
+    applySetting(stop_, static_cast<int>(valor));
 }
 
 void TQuibDeviceSerial::SetHandShake(TQuibHandShake valor)
 {
     GravaLog("SetHandShake(" + std::string(EnumValueName(valor)) + ")");
+    const bool hardFlow = hardFlow_;
+    const bool softFlow = softFlow_;
+    const TQuibHandShake handShake = handShake_;
     hardFlow_ = valor == hsRTS_CTS;
     softFlow_ = valor == hsXON_XOFF;
     handShake_ = valor;
-    ConfigurarSerial();
+    try {
+        ConfigurarSerial();
+    } catch (...) {
+        hardFlow_ = hardFlow;
+        softFlow_ = softFlow;
+        handShake_ = handShake;
+        throw;
+    }
 }
 
 void TQuibDeviceSerial::SetHardFlow(bool valor)

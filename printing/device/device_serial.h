@@ -77,6 +77,9 @@ class TQuibDeviceSerial : public TQuibDeviceClass {
 
   private:
     void ConfigurarSerial();
+    // Stores the value and applies it; a line that refuses it keeps the old
+    // value and the error propagates.
+    template <typename T> void applySetting(T &field, T value);
     void raiseModemLine(std::string_view line, bool ok);
 
     SerialPort port_;

@@ -151,9 +151,10 @@ void SerialPort::configure(int baud, int dataBits, char parity, int stopCode, bo
     if (stopCode < 0 || stopCode > 2)
         fail(EINVAL, "Código de bits de parada " + std::to_string(stopCode) + " desconhecido");
 
-    termios settings{};
-    if (::tcgetattr(fd_, &settings) != 0)
+    termios previous{};
+    if (::tcgetattr(fd_, &previous) != 0)
         fail(errno, "Não foi possível ler a configuração da porta " + path_ + ": " + systemText(errno));
+    termios settings = previous;
     ::cfmakeraw(&settings);
     settings.c_cflag |= CLOCAL | CREAD;
     settings.c_cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
@@ -187,8 +188,21 @@ void SerialPort::configure(int baud, int dataBits, char parity, int stopCode, bo
     const auto code = speedCode(baud);
     ::cfsetispeed(&settings, code.value_or(B9600));
     ::cfsetospeed(&settings, code.value_or(B9600));
-    if (::tcsetattr(fd_, TCSANOW, &settings) != 0)
-        fail(errno, "A porta " + path_ + " recusou a configuração: " + systemText(errno));
+    if (::tcsetattr(fd_, TCSANOW, &settings) != 0) {
+        const int error = errno;
+        ::tcsetattr(fd_, TCSANOW, &previous);
+        fail(error, "A porta " + path_ + " recusou a configuração: " + systemText(error));
+    }
+    // A driver may take part of the settings and adjust the rest silently
+    // (a pseudo-terminal keeps 8 data bits): the frame must be what was asked.
+    constexpr tcflag_t kFrame = CSIZE | PARENB | PARODD | CMSPAR | CSTOPB;
+    termios applied{};
+    if (::tcgetattr(fd_, &applied) != 0 || (applied.c_cflag & kFrame) != (settings.c_cflag & kFrame)) {
+        ::tcsetattr(fd_, TCSANOW, &previous);
+        fail(EINVAL, "A porta " + path_ + " não aceita " + std::to_string(dataBits) +
+                         " bits de dados com paridade " + parity + " e " + (stopCode == 0 ? "1" : "2") +
+                         " bit(s) de parada");
+    }
     if (!code && !serial_detail::setCustomSpeed(fd_, baud))
         fail(errno,
              "A porta " + path_ + " recusou a velocidade " + std::to_string(baud) + ": " + systemText(errno));
