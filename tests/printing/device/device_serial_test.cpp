@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -242,6 +243,41 @@ TEST(SerialPorts, AMappedComPortOpensTheMappedDevice)
     device.Ativar();
     device.EnviaString("ok");
     EXPECT_EQ(pty.read(2, 1s), "ok");
+}
+
+} // namespace
+
+namespace {
+
+// The trace with its time stamps and the pseudo-terminal's number masked.
+std::string maskedTrace(std::string trace, const std::string &ptyPath)
+{
+    static const std::regex stamp(R"(^-- \d\d/\d\d \d\d:\d\d:\d\d:\d\d\d )", std::regex::multiline);
+    trace = std::regex_replace(trace, stamp, "-- dd/mm hh:nn:ss:zzz ");
+    for (auto at = trace.find(ptyPath); at != std::string::npos; at = trace.find(ptyPath, at))
+        trace.replace(at, ptyPath.size(), "/dev/pts/N");
+    return trace;
+}
+
+TEST(SerialTrace, OneRunTracesEveryStep)
+{
+    PtyPair pty;
+    TempDir dir;
+    const auto trace = (dir / "device.log").string();
+    {
+        TQuibDevice device;
+        device.SetArqLOG(trace);
+        device.SetPorta(pty.path());
+        device.SetBaud(19200);
+        device.Ativar();
+        device.EnviaString("\x1b@Ola\n");
+        pty.write("OK\r");
+        device.LeString(500, 0, "\r");
+        device.Desativar();
+    }
+    const std::string expected =
+        testsupport::readFile(testsupport::sourceDir() / "tests/printing/device/data/serial_run.trace");
+    EXPECT_EQ(maskedTrace(testsupport::readFile(trace), pty.path()), expected);
 }
 
 } // namespace
