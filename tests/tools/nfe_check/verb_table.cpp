@@ -4,6 +4,7 @@
 
 // Verb implementations, one declaration per verb.
 int runCertVerb(std::span<const std::string> args);
+int runDeviceSendVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
 int runHashVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
@@ -26,6 +27,12 @@ std::span<const Verb> allVerbs()
              "exit 1 "
              "with the message on standard error",
              runCertVerb},
+        Verb{"device-send", "<port> <file> [--timeout <ms>] [--read <count>] [--trace <file>]",
+             "activates a printer device on the port and sends the file's bytes unchanged; with --read reads "
+             "that many bytes (0: whatever arrives within the time-out) and prints them as hexadecimal; exit "
+             "1 "
+             "with the device's message on standard error",
+             runDeviceSendVerb},
         Verb{"doc", "<kind> <value>",
              "checks an identifier (cpf cnpj pis gtin cep suframa renavam cnh cns email placa caepf); "
              "prints the message, exit 1 when invalid",
