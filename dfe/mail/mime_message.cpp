@@ -130,11 +130,7 @@ std::string composeMimeMessage(const TMimeHeader &header, const MimeBodies &bodi
     out += "From: " + encodeAddress(header.From, charset) + "\r\n";
     appendAddressHeader(out, "To", header.ToList, charset);
     appendAddressHeader(out, "CC", header.CCList, charset);
-    if (!header.ReplyTo.empty()) {
-        std::vector<std::string> replyTo;
-        DivideTexto(header.ReplyTo, ';', replyTo, '"');
-        appendAddressHeader(out, "Reply-To", replyTo, charset);
-    }
+    appendAddressHeader(out, "Reply-To", header.ReplyTo, charset);
     out += "Subject: " + encodeHeaderText(header.Subject, charset) + "\r\n";
     const auto date = header.Date == std::chrono::system_clock::time_point{}
                           ? std::chrono::system_clock::now()

@@ -29,7 +29,7 @@ struct TMimeHeader {
     std::string From;
     std::vector<std::string> ToList;
     std::vector<std::string> CCList;
-    std::string ReplyTo;
+    std::vector<std::string> ReplyTo;
     std::string Subject;
     std::string Organization;
     std::vector<std::string> CustomHeaders;       // whole "Name: value" lines

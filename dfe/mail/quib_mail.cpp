@@ -35,7 +35,18 @@ void SepararEnderecos(std::string_view text, std::vector<std::string> &list)
         list.emplace_back(text);
         return;
     }
-    DivideTexto(text, separator, list, '"');
+    // A separator inside double quotes belongs to a display name
+    // ("Silva, Ana" <a@x.com>): the entry keeps its quotes and address.
+    bool quoted = false;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] == '"')
+            quoted = !quoted;
+        if (i == text.size() || (text[i] == separator && !quoted)) {
+            list.emplace_back(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
 }
 
 namespace {
@@ -79,10 +90,8 @@ void TQuibMail::AnexarArquivo(const std::string &fileName, std::string_view desc
     std::ifstream file;
     if (std::filesystem::is_regular_file(fileName, error))
         file.open(fileName, std::ios::binary);
-    if (!file) {
+    if (!file.is_open())
         lancarExcecao(EQuibMailException("Add Attachment: File not Exists."));
-        return;
-    }
     auto attachment = std::make_unique<TMailAttachment>();
     attachment->NomeArquivo = fileName;
     attachment->Descricao =
@@ -94,10 +103,8 @@ void TQuibMail::AnexarArquivo(const std::string &fileName, std::string_view desc
 
 void TQuibMail::AnexarStream(std::istream *stream, std::string_view name, int disposition)
 {
-    if (stream == nullptr) {
+    if (stream == nullptr)
         lancarExcecao(EQuibMailException("Add Attachment: Access Violation."));
-        return;
-    }
     std::string attachmentName(trimText(name));
     if (attachmentName.empty()) {
         const auto now = currentTimePoint();

@@ -62,9 +62,7 @@ void TQuibMail::montarMensagem()
     Header.Priority = Priority;
     const std::string sender = trimText(FromName).empty() ? From : "\"" + FromName + "\" <" + From + ">";
     Header.From = sender;
-    Header.ReplyTo.clear();
-    for (const auto &entry : ResponderPara)
-        Header.ReplyTo += (Header.ReplyTo.empty() ? "" : ";") + entry;
+    Header.ReplyTo = ResponderPara;
     const std::string encodedSender = encodeAddress(sender, DefaultCharset);
     if (ReadingConfirmation)
         Header.CustomHeaders.insert(Header.CustomHeaders.begin(),
