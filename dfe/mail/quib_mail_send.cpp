@@ -122,7 +122,7 @@ void TQuibMail::EnviarAgora()
     envelope.deliveryNotification = DeliveryConfirmation;
 
     // Each try is a whole transfer; a message the server may already hold
-    // (sent in full, no answer read) is never sent again.
+    // (sent in full, no refusal read) is never sent again.
     std::string errors;
     SmtpOutcome outcome;
     for (int attempt = 0; attempt < Attempts(); ++attempt) {
@@ -135,7 +135,7 @@ void TQuibMail::EnviarAgora()
             acumularErro(errors, std::to_string(outcome.errorCode) + " - " + outcome.errorText);
         if (outcome.failedStep != SmtpStep::login && DeliveryConfirmation && !outcome.dsnOffered)
             break;
-        if (outcome.contentSent)
+        if (outcome.contentSent && !outcome.refusedByServer)
             break;
     }
 

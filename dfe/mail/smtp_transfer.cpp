@@ -17,6 +17,7 @@ struct TransferState {
     std::vector<std::string> pendingReply;
     bool readingEhlo = false;
     bool dsnInEhlo = false;
+    bool quitting = false; // the answer to QUIT says nothing of the message
 };
 
 bool startsWith(std::string_view text, std::string_view prefix)
@@ -37,7 +38,9 @@ void onCommand(TransferState &state, std::string_view line)
 {
     state.lastCommand = std::string(line);
     auto &outcome = state.outcome;
-    if (startsWith(line, "EHLO")) {
+    if (startsWith(line, "QUIT")) {
+        state.quitting = true;
+    } else if (startsWith(line, "EHLO")) {
         state.readingEhlo = true;
         state.dsnInEhlo = false;
     } else if (startsWith(line, "MAIL FROM")) {
@@ -52,6 +55,8 @@ void onCommand(TransferState &state, std::string_view line)
 
 void onReplyLine(TransferState &state, std::string_view line)
 {
+    if (state.quitting)
+        return;
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
         line.remove_suffix(1);
     state.pendingReply.emplace_back(line);
@@ -184,6 +189,10 @@ SmtpOutcome sendSmtp(const SmtpSettings &settings, const SmtpEnvelope &envelope,
     // libcurl sends QUIT as it closes the connection and overlooks its answer:
     // a message the server has taken stays sent.
     state.outcome.ok = code == CURLE_OK;
+    const auto &reply = state.outcome.lastReply;
+    state.outcome.refusedByServer = code == CURLE_WEIRD_SERVER_REPLY || code == CURLE_LOGIN_DENIED ||
+                                    (!reply.empty() && !reply.back().empty() &&
+                                     (reply.back().front() == '4' || reply.back().front() == '5'));
     state.outcome.errorCode = static_cast<int>(code);
     state.outcome.errorText = errorBuffer[0] != '\0' ? errorBuffer : curl_easy_strerror(code);
     return std::move(state.outcome);

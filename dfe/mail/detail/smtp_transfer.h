@@ -39,6 +39,7 @@ struct SmtpOutcome {
     std::vector<std::string> lastReply; // lines of the server's last reply
     bool dsnOffered = false;            // "DSN" in the last EHLO answer
     bool contentSent = false;           // the whole message went after DATA
+    bool refusedByServer = false;       // the server answered the last command with an error
     int errorCode = 0;                  // libcurl's code
     std::string errorText;              // libcurl's description
 };
