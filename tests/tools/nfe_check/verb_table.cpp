@@ -9,6 +9,7 @@ int runDocVerb(std::span<const std::string> args);
 int runHashVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
 int runKeyVerb(std::span<const std::string> args);
+int runMailVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
 int runSignVerb(std::span<const std::string> args);
@@ -49,6 +50,14 @@ std::span<const Verb> allVerbs()
             "checks an access key; prints \"valid\" or the reason, then its parts as name=value; exit 1 when "
             "invalid",
             runKeyVerb},
+        Verb{
+            "mail",
+            "--host <h> --port <p> [--starttls|--ssl] [--user <u> --password <p>] --from <addr> --to <addrs> "
+            "[--cc <addrs>] [--bcc <addrs>] --subject <text> [--text <file>] [--html <file>] [--attach "
+            "<file>]...",
+            "one synchronous send through the mailer (HTML when --html is given); exit 1 with the mailer's "
+            "error text on standard error",
+            runMailVerb},
         Verb{"mask", "<kind> <value> [area code]", "prints the masked form (kinds cpf cnpj cep fone ie:<UF>)",
              runMaskVerb},
         Verb{"post",
