@@ -3,6 +3,7 @@
 #include <array>
 
 // Verb implementations, one declaration per verb.
+int runAnswerVerb(std::span<const std::string> args);
 int runCertVerb(std::span<const std::string> args);
 int runDeviceSendVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
@@ -23,6 +24,12 @@ int runXml2TxtVerb(std::span<const std::string> args);
 std::span<const Verb> allVerbs()
 {
     static const std::array verbs = {
+        Verb{"answer", "<file>",
+             "reads a tax-authority answer (retConsStatServ, retEnviNFe, retConsReciNFe, retConsCad, "
+             "retAdmCscNFCe, retDistDFeInt) with the reader of its root and prints root= and one field=value "
+             "line per field (list items as list.n.field); exit 1 when the reader answers false or raises "
+             "(message on standard error), 2 for an unknown root or an unreadable file",
+             runAnswerVerb},
         Verb{"cert", "<pfx> <password>",
              "loads a PFX through the facade (OpenSSL back-end) and prints its data as name=value lines; "
              "exit 1 "
