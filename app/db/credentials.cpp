@@ -1,0 +1,10 @@
+#include "app/db/credentials.h"
+
+namespace db {
+
+Credentials Credentials::shell()
+{
+    return {"SYSDBA", "vandorilq"};
+}
+
+} // namespace db
