@@ -45,6 +45,14 @@ inline constexpr const char *kNomeDoPrograma = "nfe-console";
 // HOME is not set). The folder is not created here.
 std::string PastaDeCacheDoUsuario();
 
+// The user's home folder, ending in "/": "$HOME" when set, else the home folder
+// of the user's account ("./" when neither is known).
+std::string PastaPessoalDoUsuario();
+
+// The user's settings folder for the program, ending in "/", found the same
+// way from "$XDG_CONFIG_HOME" (else "$HOME/.config/nfe-console/"). Not created here.
+std::string PastaDeConfiguracaoDoUsuario();
+
 // The user's data folder for the program, ending in "/", found the same way
 // from "$XDG_DATA_HOME" (else "$HOME/.local/share/nfe-console/"). Not created here.
 std::string PastaDeDadosDoUsuario();
