@@ -14,6 +14,9 @@ packages=(
   locales tzdata
   curl tinyproxy
   softhsm2 opensc p11-kit libp11-kit-dev libp11-dev libengine-pkcs11-openssl
+  qt6-base-dev
+  libqt6test6
+  libcups2-dev
 )
 
 missing=()

@@ -11,7 +11,10 @@
 
 // Folders and file names, listing and writing files, trace-log lines, version
 // texts, starting programs, loading functions from libraries at run time, and a
-// reversible scrambling of texts held in memory. Paths use "/".
+// reversible scrambling of texts held in memory. Paths use "/"; every file or
+// folder argument (and the program of ExecutaPrograma) may also be a stored
+// Windows path such as "C:\DriveKVL\Logs\", mapped with localPath
+// (windows_paths.h) when the file is opened.
 //
 // Implemented in paths_versions.cpp (folder names, the program's folder,
 // version texts, error codes), file_listing.cpp (folder listings by mask),

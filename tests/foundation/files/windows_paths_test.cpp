@@ -1,9 +1,11 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "foundation/files/file_utils.h"
 #include "foundation/files/windows_paths.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
@@ -79,6 +81,40 @@ TEST_F(WindowsPaths, UnmappedDrivesDoNotExist)
     EXPECT_EQ(localPath("\\\\servidor\\share\\"), "/dev/null/unmapped-drive-network/servidor/share/");
     EXPECT_FALSE(fs::exists(localPath("Q:\\dados.txt")));
     EXPECT_EQ(localPath("D:\\DriveKVL"), root() + "/DRIVEKVL");
+}
+
+} // namespace
+
+namespace {
+
+// The file functions map stored paths: a log path kept as "C:\DriveKVL\..."
+// lands in the folder of drive C, in the folder that already exists there.
+TEST(StoredPathsInFileFunctions, WriteListAndReportThroughTheDriveMap)
+{
+    TempDir drive;
+    ScopedEnv driveC("KVL_DRIVE_C", drive.path().string());
+    ScopedEnv driveQ("KVL_DRIVE_Q", std::nullopt);
+    fs::create_directories(drive.path() / "DRIVEKVL" / "logs");
+
+    GravaTextoEmArquivo("C:\\DriveKVL\\Logs\\x.txt", "linha", false, false, false);
+    GravaLinhaLog("c:\\drivekvl\\LOGS\\x.txt", "mais", false);
+    EXPECT_EQ(testsupport::readFile(drive.path() / "DRIVEKVL" / "logs" / "x.txt"), "linhamais\r\n");
+
+    std::vector<std::string> lista;
+    ListaArquivos("C:\\DriveKVL\\Logs\\*.TXT", lista, true, 2, 1);
+    EXPECT_EQ(lista, std::vector<std::string>{(drive.path() / "DRIVEKVL" / "logs" / "x.txt").string()});
+    EXPECT_TRUE(ExistemArquivos("C:\\DRIVEKVL\\logs\\*.*"));
+
+    GravaTextoEmArquivo("C:\\DriveKVL\\Novo\\y.txt", "y", false, false, true);
+    EXPECT_TRUE(fs::exists(drive.path() / "DRIVEKVL" / "Novo" / "y.txt"));
+
+    try {
+        GravaTextoEmArquivo("Q:\\DriveKVL\\z.txt", "z", false, false, true);
+        FAIL() << "a file on an unmapped drive was written";
+    } catch (const FileWriteError &error) {
+        EXPECT_NE(std::string(error.what()).find("unmapped-drive-Q"), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(ExistemArquivos("Q:\\*.*"));
 }
 
 } // namespace
