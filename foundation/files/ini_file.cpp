@@ -1,9 +1,10 @@
 #include "foundation/files/ini_file.h"
 
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <sstream>
+#include <system_error>
 
 #include "foundation/files/file_utils.h"
 #include "foundation/files/windows_paths.h"
@@ -34,10 +35,13 @@ bool hasNonAscii(std::string_view bytes)
 IniText load(const std::string &path)
 {
     IniText text;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
         return text;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream read;
+    read << in.rdbuf();
+    std::string bytes = in ? std::move(read).str() : std::string();
     if (bytes.starts_with(kBom)) {
         text.bom = true;
         text.utf8 = true;
