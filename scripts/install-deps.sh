@@ -19,6 +19,9 @@ packages=(
   firebird3.0-server-core
   firebird3.0-utils
   firebird3.0-server
+  qt6-base-dev
+  libqt6test6
+  libcups2-dev
 )
 
 missing=()
