@@ -4,6 +4,9 @@
 
 namespace db {
 
-Credentials Credentials::shell() { return {std::string(kUsuarioBanco), std::string(kSenhaBanco)}; }
+Credentials Credentials::shell()
+{
+    return {std::string(kUsuarioBanco), std::string(kSenhaBanco)};
+}
 
 } // namespace db

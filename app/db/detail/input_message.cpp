@@ -56,7 +56,9 @@ InputMessage::InputMessage(Firebird::IMessageMetadata *described, const ErrorCon
                 builder->setType(st, i, SQL_BLOB + 1);
             } else {
                 const unsigned charSet = isText(type) ? described->getCharSet(st, i) : kCharSetUtf8;
-                slot.charSet = charSet == kCharSetNone ? kCharSetNone : kCharSetUtf8;
+                // NONE columns take Windows-1252 bytes, OCTETS (RDB$DB_KEY)
+                // raw bytes; every other text goes in the connection's UTF8.
+                slot.charSet = charSet == kCharSetNone || charSet == kCharSetOctets ? charSet : kCharSetUtf8;
                 slot.maxBytes = isText(type) ? described->getLength(st, i) : kScalarTextBytes;
                 if (isText(type))
                     slot.maxChars = slot.maxBytes / bytesPerChar(charSet);
@@ -97,7 +99,7 @@ void InputMessage::fill(Transaction &transaction, std::span<const Value> values,
                 std::memcpy(data, &id, sizeof id);
                 continue;
             }
-            const std::size_t chars = slot.charSet == kCharSetNone ? text.size() : utf8Length(text);
+            const std::size_t chars = slot.charSet == kCharSetUtf8 ? utf8Length(text) : text.size();
             if (text.size() > slot.maxBytes || (slot.maxChars && chars > slot.maxChars)) {
                 const std::string limit = std::to_string(slot.maxChars ? slot.maxChars : slot.maxBytes);
                 throw DatabaseError(DbFailure::TextTooLong,

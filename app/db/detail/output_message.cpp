@@ -77,9 +77,11 @@ std::vector<Value> OutputMessage::row(Transaction &transaction, const ErrorConte
                     text(std::string(reinterpret_cast<const char *>(data) + 2, read<unsigned short>(data))));
                 break;
             case SQL_TEXT: {
-                // CHAR columns come padded with blanks to their byte length.
-                values.push_back(
-                    text(trimRight(std::string(reinterpret_cast<const char *>(data), m->getLength(st, i)))));
+                // CHAR columns come padded with blanks to their byte length;
+                // OCTETS (RDB$DB_KEY) are raw bytes.
+                std::string bytes(reinterpret_cast<const char *>(data), m->getLength(st, i));
+                values.push_back(charSet == kCharSetOctets ? Value(std::move(bytes))
+                                                           : text(trimRight(bytes)));
                 break;
             }
             case SQL_SHORT:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/db/database.h"
+#include "app/db/db_error.h"
 #include "app/db/transaction.h"
 #include "tests/support/firebird_test_env.h"
 #include "tests/support/temp_dir.h"
