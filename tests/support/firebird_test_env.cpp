@@ -29,12 +29,3 @@ void useTestFirebird()
 }
 
 } // namespace testsupport
-
-// The engine keeps process-wide caches it never frees; only leaks whose
-// stack passes through Firebird's own libraries (and the ICU libraries they
-// load for collations) are left out of reports.
-extern "C" const char *__lsan_default_suppressions()
-{
-    return "leak:libfbclient.so\nleak:libEngine12.so\nleak:libfbintl.so\nleak:libSrp.so\nleak:libicuuc."
-           "so\nleak:libicui18n.so\n";
-}

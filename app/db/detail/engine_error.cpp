@@ -13,6 +13,7 @@ struct StatusFacts {
     std::vector<long> codes;
     std::string sqlState;
     std::vector<int> unixErrors;
+    std::vector<std::string> strings; // the operation and file of an I/O error
     std::string text;
 };
 
@@ -31,6 +32,9 @@ StatusFacts readStatus(const Firebird::IStatus *status)
             break;
         case isc_arg_unix:
             facts.unixErrors.push_back(static_cast<int>(*v++));
+            break;
+        case isc_arg_string:
+            facts.strings.emplace_back(reinterpret_cast<const char *>(*v++));
             break;
         case isc_arg_cstring:
             v += 2;
@@ -52,6 +56,16 @@ bool has(const std::vector<long> &codes, long code)
     for (long c : codes)
         if (c == code)
             return true;
+    return false;
+}
+
+// A file shorter than its header says (empty, or cut short) fails its read
+// without an operating-system error.
+bool shortRead(const StatusFacts &f)
+{
+    for (const auto &s : f.strings)
+        if (s == "read")
+            return f.unixErrors.empty();
     return false;
 }
 
@@ -81,7 +95,7 @@ DatabaseError translateStatus(const Firebird::IStatus *status, const ErrorContex
     if (ioError && unixError(ENOENT))
         return make(DbFailure::FileNotFound, "Banco de dados não encontrado: " + context.file);
     if (has(f.codes, isc_bad_db_format) || has(f.codes, isc_wrong_ods) || has(f.codes, isc_db_corrupt) ||
-        has(f.codes, isc_bad_checksum) || (ioError && unixError(EINVAL)))
+        has(f.codes, isc_bad_checksum) || (ioError && unixError(EINVAL)) || (ioError && shortRead(f)))
         return make(DbFailure::NotADatabase,
                     "O arquivo não é um banco de dados ou está danificado: " + context.file);
     if (has(f.codes, isc_login))

@@ -4,6 +4,7 @@
 
 // Verb implementations, one declaration per verb.
 int runCertVerb(std::span<const std::string> args);
+int runDbOpenVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
 int runHashVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
@@ -26,6 +27,11 @@ std::span<const Verb> allVerbs()
              "exit 1 "
              "with the message on standard error",
              runCertVerb},
+        Verb{"db-open", "<address>",
+             "opens the database (\"host:path\" as stored) and prints \"ok\", its character set and dialect, "
+             "then the FIREBIRD= and FIREBIRD_LOCK= lines another process must use to share the file; exit 1 "
+             "with the layer's message on standard error",
+             runDbOpenVerb},
         Verb{"doc", "<kind> <value>",
              "checks an identifier (cpf cnpj pis gtin cep suframa renavam cnh cns email placa caepf); "
              "prints the message, exit 1 when invalid",
