@@ -6,6 +6,7 @@
 int runAnswerVerb(std::span<const std::string> args);
 int runCertVerb(std::span<const std::string> args);
 int runDeviceSendVerb(std::span<const std::string> args);
+int runDbOpenVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
 int runHashVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
@@ -35,6 +36,11 @@ std::span<const Verb> allVerbs()
              "exit 1 "
              "with the message on standard error",
              runCertVerb},
+        Verb{"db-open", "<address>",
+             "opens the database (\"host:path\" as stored) and prints \"ok\", its character set and dialect, "
+             "then the FIREBIRD= and FIREBIRD_LOCK= lines another process must use to share the file; exit 1 "
+             "with the layer's message on standard error",
+             runDbOpenVerb},
         Verb{"device-send", "<port> <file> [--timeout <ms>] [--read <count>] [--trace <file>]",
              "activates a printer device on the port and sends the file's bytes unchanged; with --read reads "
              "that many bytes (0: whatever arrives within the time-out) and prints them as hexadecimal; exit "
