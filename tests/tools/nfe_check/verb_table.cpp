@@ -7,6 +7,7 @@ int runAnswerVerb(std::span<const std::string> args);
 int runCertVerb(std::span<const std::string> args);
 int runDeviceSendVerb(std::span<const std::string> args);
 int runDbOpenVerb(std::span<const std::string> args);
+int runCipherVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
 int runHashVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
@@ -18,6 +19,7 @@ int runSignVerb(std::span<const std::string> args);
 int runStoreVerb(std::span<const std::string> args);
 int runTxtVerb(std::span<const std::string> args);
 int runValidateVerb(std::span<const std::string> args);
+int runWinpathVerb(std::span<const std::string> args);
 int runVerifyVerb(std::span<const std::string> args);
 int runXmlVerb(std::span<const std::string> args);
 int runXml2TxtVerb(std::span<const std::string> args);
@@ -36,6 +38,10 @@ std::span<const Verb> allVerbs()
              "exit 1 "
              "with the message on standard error",
              runCertVerb},
+        Verb{"cipher", "enc|dec <key> <text>",
+             "enciphers a password (seed from NFE_CHECK_SEED, 0-255, when set) or deciphers one; exit 1 with "
+             "the conversion message for a bad cipher text",
+             runCipherVerb},
         Verb{"db-open", "<address>",
              "opens the database (\"host:path\" as stored) and prints \"ok\", its character set and dialect, "
              "then the FIREBIRD= and FIREBIRD_LOCK= lines another process must use to share the file; exit 1 "
@@ -104,6 +110,10 @@ std::span<const Verb> allVerbs()
              "checks the XML signature of the element (default infNFe); prints \"valid\", or \"invalid\" "
              "and the message; exit 1 unless valid",
              runVerifyVerb},
+        Verb{"winpath", "<path>",
+             "prints the Linux path a stored Windows path maps to; exit 1 with \"unmapped drive X:\" when "
+             "the drive is not mapped",
+             runWinpathVerb},
         Verb{"xml", "<file>",
              "reads an NF-e or NFC-e XML (NFe, nfeProc or procNFe) and writes it back as read to standard "
              "output; exit 1 with the alerts on standard error",
