@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <xmlsec/crypto.h>
+#include <xmlsec/errors.h>
 #include <xmlsec/keysmngr.h>
 #include <xmlsec/xmldsig.h>
 #include <xmlsec/xmlsec.h>

@@ -28,8 +28,9 @@ XmlDoc ownDocument(const xmlNode *node)
 {
     XmlDoc doc(xmlNewDoc(chars("1.0")));
     xmlNode *copy = xmlDocCopyNode(const_cast<xmlNode *>(node), doc.get(), 1);
+    // The copy declares what it takes from the ancestors itself; a later
+    // reconciliation would rename the default namespaces of signatures.
     xmlDocSetRootElement(doc.get(), copy);
-    xmlReconciliateNs(doc.get(), copy);
     return doc;
 }
 

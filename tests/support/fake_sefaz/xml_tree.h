@@ -19,8 +19,7 @@ using XmlDoc = std::unique_ptr<xmlDoc, XmlDocFree>;
 
 // Null when the text is not well-formed. No network access, no entity loading.
 XmlDoc parseXml(std::string_view text);
-// A document of its own whose root is a deep copy of `node`, with the
-// namespaces the node used from its ancestors declared on the copy.
+// A document of its own whose root is a deep copy of `node`.
 XmlDoc ownDocument(const xmlNode *node);
 
 std::string localName(const xmlNode *node);
