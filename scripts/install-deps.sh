@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libssl-dev openssl
   libxml2-dev libxml2-utils xmlsec1
+  libxmlsec1-dev
   zlib1g-dev
   libcurl4-openssl-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
