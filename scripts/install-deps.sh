@@ -14,6 +14,7 @@ packages=(
   locales tzdata
   curl tinyproxy
   softhsm2 opensc p11-kit libp11-kit-dev libp11-dev libengine-pkcs11-openssl
+  zbar-tools
 )
 
 missing=()
