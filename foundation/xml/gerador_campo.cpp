@@ -132,7 +132,8 @@ void formataDecimal(int casas, const TValorCampo &valor, int &min, int &max, int
         inteiro = std::trunc(numero) == numero;
         campo.texto = FloatParaTexto(opcoes.DecimalChar,
                                      MascaraDecimais(static_cast<std::int16_t>(casas), false), numero);
-        semDecimais = FloatParaTexto(opcoes.DecimalChar, "0", numero);
+        if (opcoes.SuprimirDecimais && inteiro)
+            semDecimais = FloatParaTexto(opcoes.DecimalChar, "0", numero);
     }
 
     // Decimal places beyond the kind's, after the decimal character.
@@ -248,7 +249,9 @@ void TGerador::EscreveCampo(TTipoValorCampo Tipo, std::string_view ID, std::stri
     // The content as the element carries it: cleaned by the options, or exactly as given.
     std::string limpo;
     std::string_view conteudo;
-    if (!campo.vazio && LimpaTexto) {
+    if (!campo.vazio && LimpaTexto && TextoXMLSoApara(campo.texto, Opcoes.RetirarEspacos)) {
+        conteudo = trimText(campo.texto); // what cleaning would give, without a copy
+    } else if (!campo.vazio && LimpaTexto) {
         limpo = LimpaTextoXML(Opcoes.RetirarEspacos, campo.texto, Opcoes.RetirarAcentos, true,
                               Opcoes.QuebraLinha);
         conteudo = limpo;
