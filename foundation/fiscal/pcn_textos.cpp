@@ -176,8 +176,9 @@ bool ComecaComItemDaLista(std::string_view texto, std::string_view lista)
         if (fecha == std::string_view::npos)
             break; // an item not closed by "|" does not count
         const std::string_view item = lista.substr(abre, fecha - abre); // "|" + item
-        if (item.size() > 1 &&
-            (texto.starts_with(item.substr(1)) || (temBarra && texto.find(item) != std::string_view::npos)))
+        const bool mesmoInicio = !texto.empty() && item.size() > 1 && texto.front() == item[1];
+        if (item.size() > 1 && ((mesmoInicio && texto.starts_with(item.substr(1))) ||
+                                (temBarra && texto.find(item) != std::string_view::npos)))
             return true;
         abre = fecha;
     }
