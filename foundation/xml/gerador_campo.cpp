@@ -40,6 +40,15 @@ std::string completaComZeros(std::string texto, int width)
     return texto;
 }
 
+// The value's text without blanks at the ends; a text value is trimmed in
+// place rather than copied whole first.
+std::string textoAparado(const TValorCampo &valor)
+{
+    if (const std::string *texto = std::get_if<std::string>(&valor))
+        return std::string(trimText(*texto));
+    return std::string(trimText(textoDoValor(valor)));
+}
+
 template <typename Int> std::optional<Int> leInteiro(std::string_view texto)
 {
     texto = trimText(texto);
@@ -158,7 +167,7 @@ TextoDoCampo formataValor(TTipoValorCampo tipo, const TValorCampo &valor, int &m
     TextoDoCampo campo;
     switch (tipo) {
     case vcTexto:
-        campo.texto = trimText(textoDoValor(valor));
+        campo.texto = textoAparado(valor);
         campo.vazio = campo.texto.empty();
         break;
     case vcTextoBruto:
@@ -166,13 +175,13 @@ TextoDoCampo formataValor(TTipoValorCampo tipo, const TValorCampo &valor, int &m
         campo.vazio = campo.texto.empty();
         break;
     case vcNumeroZeros:
-        campo.texto = trimText(textoDoValor(valor));
+        campo.texto = textoAparado(valor);
         campo.vazio = campo.texto.empty();
         if (static_cast<int>(utf8Length(campo.texto)) < min)
             campo.texto = CompletaEsquerda(campo.texto, min, '0');
         break;
     case vcDigitos:
-        campo.texto = trimText(textoDoValor(valor));
+        campo.texto = textoAparado(valor);
         campo.vazio = campo.texto.empty();
         if (!SoDigitos(campo.texto))
             campo.alertas.emplace_back(kConteudoInvalido);
@@ -241,7 +250,8 @@ void TGerador::EscreveCampo(TTipoValorCampo Tipo, std::string_view ID, std::stri
         alerta = kTamanhoMaior;
     if (!alerta.empty() && alerta != kNenhumValor && !campo.vazio)
         alerta += tagTexto(" [", textoDoValor(Valor, ehTipoDataHora(Tipo)), "]");
-    AdicionaAlerta(id, tag, Descricao, alerta);
+    if (!alerta.empty())
+        AdicionaAlerta(id, tag, Descricao, alerta);
 
     if (Opcoes.SomenteValidar)
         return;
