@@ -139,8 +139,7 @@ void formataDecimal(int casas, const TValorCampo &valor, int &min, int &max, int
             numero = 0;
         zero = numero == 0;
         inteiro = std::trunc(numero) == numero;
-        campo.texto = FloatParaTexto(opcoes.DecimalChar,
-                                     MascaraDecimais(static_cast<std::int16_t>(casas), false), numero);
+        campo.texto = FloatComCasas(opcoes.DecimalChar, casas, numero);
         if (opcoes.SuprimirDecimais && inteiro)
             semDecimais = FloatParaTexto(opcoes.DecimalChar, "0", numero);
     }
