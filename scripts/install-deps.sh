@@ -8,12 +8,22 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libssl-dev openssl
   libxml2-dev libxml2-utils xmlsec1
+  libxmlsec1-dev
   zlib1g-dev
   libcurl4-openssl-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   locales tzdata
   curl tinyproxy
   softhsm2 opensc p11-kit libp11-kit-dev libp11-dev libengine-pkcs11-openssl
+  python3-aiosmtpd
+  libfbclient2
+  firebird-dev
+  firebird3.0-server-core
+  firebird3.0-utils
+  firebird3.0-server
+  qt6-base-dev
+  libqt6test6
+  libcups2-dev
 )
 
 missing=()
@@ -31,6 +41,14 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   as_root apt-get update -qq
+  # No package may start a system service here (the Firebird server's would
+  # take port 3050): tests start their own private servers.
+  policy=/usr/sbin/policy-rc.d
+  if [ ! -e "$policy" ]; then
+    printf '#!/bin/sh\nexit 101\n' | as_root tee "$policy" >/dev/null
+    as_root chmod +x "$policy"
+    trap 'as_root rm -f "$policy"' EXIT
+  fi
   as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 

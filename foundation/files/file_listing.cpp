@@ -10,6 +10,7 @@
 
 #include "foundation/dates/date_time.h"
 #include "foundation/files/file_utils.h"
+#include "foundation/files/windows_paths.h"
 #include "foundation/numbers/number_date_utils.h"
 #include "foundation/text/text_utils.h"
 #include "foundation/text/utf8.h"
@@ -101,7 +102,7 @@ void ListaArquivos(std::string_view mascara, std::vector<std::string> &lista, bo
                    int direcao)
 {
     lista.clear();
-    const Mask mask = splitMask(mascara);
+    const Mask mask = splitMask(localPath(mascara));
     std::vector<Entry> entries;
     for (std::string &name : matchingNames(mask)) {
         Entry entry;
@@ -123,5 +124,5 @@ void ListaArquivos(std::string_view mascara, std::vector<std::string> &lista, bo
 
 bool ExistemArquivos(std::string_view mascara)
 {
-    return !matchingNames(splitMask(mascara)).empty();
+    return !matchingNames(splitMask(localPath(mascara))).empty();
 }

@@ -11,7 +11,10 @@
 
 // Folders and file names, listing and writing files, trace-log lines, version
 // texts, starting programs, loading functions from libraries at run time, and a
-// reversible scrambling of texts held in memory. Paths use "/".
+// reversible scrambling of texts held in memory. Paths use "/"; every file or
+// folder argument (and the program of ExecutaPrograma) may also be a stored
+// Windows path such as "C:\DriveKVL\Logs\", mapped with localPath
+// (windows_paths.h) when the file is opened.
 //
 // Implemented in paths_versions.cpp (folder names, the program's folder,
 // version texts, error codes), file_listing.cpp (folder listings by mask),
@@ -44,6 +47,14 @@ inline constexpr const char *kNomeDoPrograma = "nfe-console";
 // else "$HOME/.cache/nfe-console/" (the home folder of the user's account when
 // HOME is not set). The folder is not created here.
 std::string PastaDeCacheDoUsuario();
+
+// The user's home folder, ending in "/": "$HOME" when set, else the home folder
+// of the user's account ("./" when neither is known).
+std::string PastaPessoalDoUsuario();
+
+// The user's settings folder for the program, ending in "/", found the same
+// way from "$XDG_CONFIG_HOME" (else "$HOME/.config/nfe-console/"). Not created here.
+std::string PastaDeConfiguracaoDoUsuario();
 
 // The user's data folder for the program, ending in "/", found the same way
 // from "$XDG_DATA_HOME" (else "$HOME/.local/share/nfe-console/"). Not created here.

@@ -13,6 +13,7 @@
 
 #include "foundation/files/compression.h"
 #include "foundation/files/file_utils.h"
+#include "foundation/files/windows_paths.h"
 
 namespace fs = std::filesystem;
 
@@ -142,7 +143,7 @@ void GravaTextoEmArquivo(std::string_view arquivo, std::string_view texto, bool 
 {
     if (arquivo.empty())
         return;
-    const fs::path file(arquivo);
+    const fs::path file(localPath(arquivo));
     std::error_code error;
     const bool exists = fs::exists(file, error);
     if (exists && texto.empty())

@@ -7,6 +7,7 @@
 #include <dlfcn.h>
 
 #include "foundation/files/file_utils.h"
+#include "foundation/files/windows_paths.h"
 #include "foundation/text/text_utils.h"
 
 namespace {
@@ -43,8 +44,10 @@ constexpr std::array kLibraryNames = {
 // The files to try for a library name, in order: with a folder, only that
 // folder; without one, the program's folder first and then the system's
 // search, as Windows does.
-std::vector<std::string> candidates(std::string_view library)
+std::vector<std::string> candidates(std::string_view stored)
 {
+    const std::string mapped = localPath(stored);
+    const std::string_view library = mapped;
     const std::size_t slash = library.find_last_of("/\\");
     const std::string folder =
         slash == std::string_view::npos ? std::string() : std::string(library.substr(0, slash + 1));

@@ -57,6 +57,13 @@ std::string pastaXdgDoUsuario(const char *variavelXdg, std::string_view padrao)
     const char *valor = std::getenv(variavelXdg);
     if (valor != nullptr && valor[0] == '/')
         return IncluiBarraFinal(valor) + kNomeDoPrograma + "/";
+    return PastaPessoalDoUsuario() + std::string(padrao) + "/" + kNomeDoPrograma + "/";
+}
+
+} // namespace
+
+std::string PastaPessoalDoUsuario()
+{
     std::string home;
     if (const char *variavel = std::getenv("HOME"); variavel != nullptr && variavel[0] != '\0') {
         home = variavel;
@@ -67,10 +74,13 @@ std::string pastaXdgDoUsuario(const char *variavelXdg, std::string_view padrao)
         if (getpwuid_r(getuid(), &entrada, buffer.data(), buffer.size(), &achada) == 0 && achada != nullptr)
             home = achada->pw_dir;
     }
-    return IncluiBarraFinal(home.empty() ? "." : home) + std::string(padrao) + "/" + kNomeDoPrograma + "/";
+    return IncluiBarraFinal(home.empty() ? "." : home);
 }
 
-} // namespace
+std::string PastaDeConfiguracaoDoUsuario()
+{
+    return pastaXdgDoUsuario("XDG_CONFIG_HOME", ".config");
+}
 
 std::string PastaDeCacheDoUsuario()
 {

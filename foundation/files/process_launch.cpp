@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "foundation/files/file_utils.h"
+#include "foundation/files/windows_paths.h"
 #include "foundation/text/text_utils.h"
 
 extern char **environ;
@@ -120,7 +121,7 @@ bool isProgramFile(const fs::path &file)
 void ExecutaPrograma(std::string_view programa, std::string_view parametros, bool esperar,
                      int /*mostrarJanela*/)
 {
-    const std::string program(trimText(programa));
+    const std::string program = localPath(trimText(programa));
     if (program.empty())
         return;
     const std::vector<std::string> arguments = splitParameters(trimText(parametros));

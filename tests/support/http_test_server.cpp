@@ -178,7 +178,8 @@ std::unique_ptr<TestStream> plainTestStream(int socket)
     return std::make_unique<PlainStream>(socket);
 }
 
-HttpTestServer::HttpTestServer(HttpTestHandler handler, TestStreamFactory streams, std::string scheme)
+HttpTestServer::HttpTestServer(HttpTestHandler handler, TestStreamFactory streams, std::string scheme,
+                               int port)
     : handler_(std::move(handler)), streams_(std::move(streams)), scheme_(std::move(scheme))
 {
     listenSocket_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -189,7 +190,7 @@ HttpTestServer::HttpTestServer(HttpTestHandler handler, TestStreamFactory stream
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
     if (::bind(listenSocket_, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
         fail("bind");
     if (::listen(listenSocket_, 16) != 0)
@@ -311,6 +312,11 @@ void HttpTestServer::serve(int socket)
         std::unique_lock lock(mutex_);
         if (stopped_.wait_for(lock, response.delay, [this] { return stopping_; }))
             return;
+    }
+    if (response.resetConnection) {
+        const linger abort{1, 0};
+        ::setsockopt(socket, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+        return;
     }
     stream->write(serialise(response));
 }

@@ -39,6 +39,8 @@ struct HttpTestResponse {
     std::string body;
     // Wait before answering (cut short when the server stops).
     std::chrono::milliseconds delay{0};
+    // Answer nothing: the connection is reset (closed with a zero linger).
+    bool resetConnection = false;
 
     static HttpTestResponse text(int status, std::string reason, std::string body,
                                  std::string contentType = "text/plain");
@@ -66,13 +68,14 @@ using TestStreamFactory = std::function<std::unique_ptr<TestStream>(int socket)>
 
 std::unique_ptr<TestStream> plainTestStream(int socket);
 
-// An HTTP/1.1 server on 127.0.0.1 with a free port, answering one connection
+// An HTTP/1.1 server on 127.0.0.1 (on a free port unless told one), answering one connection
 // at a time on its own thread and closing each after one exchange. Every
 // request is recorded.
 class HttpTestServer {
   public:
+    // `port` 0 takes a free one.
     explicit HttpTestServer(HttpTestHandler handler, TestStreamFactory streams = plainTestStream,
-                            std::string scheme = "http");
+                            std::string scheme = "http", int port = 0);
     ~HttpTestServer();
     HttpTestServer(const HttpTestServer &) = delete;
     HttpTestServer &operator=(const HttpTestServer &) = delete;

@@ -3,17 +3,23 @@
 #include <array>
 
 // Verb implementations, one declaration per verb.
+int runAnswerVerb(std::span<const std::string> args);
 int runCertVerb(std::span<const std::string> args);
+int runDeviceSendVerb(std::span<const std::string> args);
+int runDbOpenVerb(std::span<const std::string> args);
+int runCipherVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
 int runHashVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
 int runKeyVerb(std::span<const std::string> args);
+int runMailVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
 int runSignVerb(std::span<const std::string> args);
 int runStoreVerb(std::span<const std::string> args);
 int runTxtVerb(std::span<const std::string> args);
 int runValidateVerb(std::span<const std::string> args);
+int runWinpathVerb(std::span<const std::string> args);
 int runVerifyVerb(std::span<const std::string> args);
 int runXmlVerb(std::span<const std::string> args);
 int runXml2TxtVerb(std::span<const std::string> args);
@@ -21,11 +27,32 @@ int runXml2TxtVerb(std::span<const std::string> args);
 std::span<const Verb> allVerbs()
 {
     static const std::array verbs = {
+        Verb{"answer", "<file>",
+             "reads a tax-authority answer (retConsStatServ, retEnviNFe, retConsReciNFe, retConsCad, "
+             "retAdmCscNFCe, retDistDFeInt) with the reader of its root and prints root= and one field=value "
+             "line per field (list items as list.n.field); exit 1 when the reader answers false or raises "
+             "(message on standard error), 2 for an unknown root or an unreadable file",
+             runAnswerVerb},
         Verb{"cert", "<pfx> <password>",
              "loads a PFX through the facade (OpenSSL back-end) and prints its data as name=value lines; "
              "exit 1 "
              "with the message on standard error",
              runCertVerb},
+        Verb{"cipher", "enc|dec <key> <text>",
+             "enciphers a password (seed from NFE_CHECK_SEED, 0-255, when set) or deciphers one; exit 1 with "
+             "the conversion message for a bad cipher text",
+             runCipherVerb},
+        Verb{"db-open", "<address>",
+             "opens the database (\"host:path\" as stored) and prints \"ok\", its character set and dialect, "
+             "then the FIREBIRD= and FIREBIRD_LOCK= lines another process must use to share the file; exit 1 "
+             "with the layer's message on standard error",
+             runDbOpenVerb},
+        Verb{"device-send", "<port> <file> [--timeout <ms>] [--read <count>] [--trace <file>]",
+             "activates a printer device on the port and sends the file's bytes unchanged; with --read reads "
+             "that many bytes (0: whatever arrives within the time-out) and prints them as hexadecimal; exit "
+             "1 "
+             "with the device's message on standard error",
+             runDeviceSendVerb},
         Verb{"doc", "<kind> <value>",
              "checks an identifier (cpf cnpj pis gtin cep suframa renavam cnh cns email placa caepf); "
              "prints the message, exit 1 when invalid",
@@ -42,6 +69,14 @@ std::span<const Verb> allVerbs()
             "checks an access key; prints \"valid\" or the reason, then its parts as name=value; exit 1 when "
             "invalid",
             runKeyVerb},
+        Verb{
+            "mail",
+            "--host <h> --port <p> [--starttls|--ssl] [--user <u> --password <p>] --from <addr> --to <addrs> "
+            "[--cc <addrs>] [--bcc <addrs>] --subject <text> [--text <file>] [--html <file>] [--attach "
+            "<file>]...",
+            "one synchronous send through the mailer (HTML when --html is given); exit 1 with the mailer's "
+            "error text on standard error",
+            runMailVerb},
         Verb{"mask", "<kind> <value> [area code]", "prints the masked form (kinds cpf cnpj cep fone ie:<UF>)",
              runMaskVerb},
         Verb{"post",
@@ -75,6 +110,10 @@ std::span<const Verb> allVerbs()
              "checks the XML signature of the element (default infNFe); prints \"valid\", or \"invalid\" "
              "and the message; exit 1 unless valid",
              runVerifyVerb},
+        Verb{"winpath", "<path>",
+             "prints the Linux path a stored Windows path maps to; exit 1 with \"unmapped drive X:\" when "
+             "the drive is not mapped",
+             runWinpathVerb},
         Verb{"xml", "<file>",
              "reads an NF-e or NFC-e XML (NFe, nfeProc or procNFe) and writes it back as read to standard "
              "output; exit 1 with the alerts on standard error",

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string_view>
+
+// The fixed texts of the application shell, kept in one place. Stored user
+// passwords and the suite's databases rely on them: changing any of them
+// locks existing installations out.
+
+// The maker's support account, created at login when it is missing.
+inline constexpr std::string_view kContaSuporte = "MASTERKVL";
+// The support account's password (stored enciphered like every password).
+inline constexpr std::string_view kSenhaSuporte = "40719358";
+// The name the support account's row is given.
+inline constexpr std::string_view kNomeContaSuporte = "SENHA PADRÃO";
+
+// The password that stands for an empty one, at login and when saving a user.
+inline constexpr std::string_view kSenhaPadrao = "730594QT";
+
+// The user and password of the connections to the suite's databases.
+inline constexpr std::string_view kUsuarioBanco = "Sysdba";
+inline constexpr std::string_view kSenhaBanco = "vandorilq";
+
+// The key of the password cipher (column SENHA of USUARIO).
+inline constexpr std::string_view kChaveCifraSenha = "3582";

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/dialogs/dialogos.h"
+
+namespace testsupport {
+
+// Dialogs that answer from a script and record what they were asked: every
+// box appends "<kind>: <text>" to `shown`; the answers are taken in order
+// (OK / Yes when the script is empty, no file for the open-file dialog).
+class ScriptedDialogs : public Dialogos {
+  public:
+    std::vector<std::string> shown;
+    std::deque<bool> answers;
+    std::deque<std::optional<std::string>> files;
+
+    bool atencao(std::string_view texto) override { return record("atencao", texto); }
+    bool confirmacao(std::string_view texto) override { return record("confirmacao", texto); }
+    void mensagem(std::string_view texto, std::string_view titulo) override
+    {
+        shown.push_back(std::string(titulo) + ": " + std::string(texto));
+    }
+    std::optional<std::string> abrirArquivo(std::string_view filtro, std::string_view) override
+    {
+        shown.push_back("arquivo: " + std::string(filtro));
+        if (files.empty())
+            return std::nullopt;
+        auto file = files.front();
+        files.pop_front();
+        return file;
+    }
+
+  private:
+    bool record(const char *kind, std::string_view texto)
+    {
+        shown.push_back(std::string(kind) + ": " + std::string(texto));
+        if (answers.empty())
+            return true;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+} // namespace testsupport

@@ -1,0 +1,48 @@
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/pty_pair.h"
+#include "tests/support/run_command.h"
+#include "tests/support/temp_dir.h"
+#include "tests/tools/nfe_check_paths.h"
+
+using namespace std::chrono_literals;
+using nfe_check_test::tool;
+using testsupport::runCommand;
+
+TEST(NfeCheckDevice, SendsTheFileUnchangedAndPrintsTheAnswerInHexadecimal)
+{
+    testsupport::PtyPair pty;
+    testsupport::TempDir dir;
+    const std::string bytes("\x1b@recibo\r\n\x00\xff", 12);
+    const auto file = dir.write("recibo.bin", bytes).string();
+    std::string received;
+    std::thread printer([&] {
+        received = pty.read(bytes.size(), 10s);
+        pty.write("\x12\x34");
+    });
+    const auto result =
+        runCommand({tool(), "device-send", pty.path(), file, "--timeout", "5000", "--read", "2"});
+    printer.join();
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(received, bytes);
+    EXPECT_EQ(result.out, "1234\n");
+}
+
+TEST(NfeCheckDevice, DeviceErrorsAndWrongArgumentsHaveTheirOwnExitCodes)
+{
+    testsupport::TempDir dir;
+    const auto file = dir.write("vazio.bin", "x").string();
+    const auto missing = runCommand({tool(), "device-send", "/dev/ttyS99", file});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "Porta /dev/ttyS99 não encontrada\n");
+
+    for (const auto &args : {std::vector<std::string>{tool(), "device-send", "NULL"},
+                             std::vector<std::string>{tool(), "device-send", "NULL", file, "--read", "x"},
+                             std::vector<std::string>{tool(), "device-send", "NULL", file, "--speed", "9"}})
+        EXPECT_EQ(runCommand(args).exitCode, 2) << args.back();
+    EXPECT_EQ(runCommand({tool(), "device-send", "NULL", file, "--read", "0", "--timeout", "20"}).out, "\n");
+}
