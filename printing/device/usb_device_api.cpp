@@ -172,7 +172,7 @@ void TQuibUSBWinDeviceAPI::Abrir(std::string_view porta)
     if (lista_.Count() == 0)
         ProcurarImpressorasUSB();
     std::string caminho;
-    if (nome.starts_with("\\\\") || nome.starts_with("/dev/")) {
+    if (nome.starts_with("\\\\") || nome.starts_with("/")) {
         SelecionarDispositivo(-1);
         caminho = nome;
     } else {

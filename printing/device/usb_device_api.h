@@ -72,8 +72,8 @@ class TQuibUSBWinDeviceAPI {
 
     // Opens the device a port names: "USB" the first device found, "USB:<name
     // start>" the first whose NomeDispositivo begins so (case ignored), a
-    // device path ("/dev/…", "\\?\…") as given. Enumerates first when the
-    // list is empty.
+    // device path ("/dev/usb/lp0", any absolute path, "\\?\…") as given.
+    // Enumerates first when the list is empty.
     void Abrir(std::string_view porta);
     void Fechar();
     bool Aberto() const { return fd_ >= 0; }
