@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <gtest/gtest.h>
+#include <regex>
 #include <thread>
 
 #include "printing/device/device.h"
@@ -9,6 +10,7 @@
 #include "tests/support/fake_usb_tree.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/scoped_env.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -99,6 +101,22 @@ TEST_F(UsbPrinterOverPty, ReadsReturnWhatCameAndKeepTheRest)
     pty.write("\x12");
     EXPECT_EQ(device.LeString(300, 0), "\x12") << "a plain read returns the first packet";
     EXPECT_EQ(device.LeString(100, 0), "");
+}
+
+TEST_F(UsbPrinterOverPty, TheUsbLayerWritesItsOwnLinesIntoTheDeviceTrace)
+{
+    testsupport::TempDir dir;
+    const std::string trace = (dir / "usb.log").string();
+    device.SetArqLOG(trace);
+    device.Ativar();
+    pty.write("\x06");
+    EXPECT_EQ(device.LeString(200, 0), "\x06");
+    const std::string text = testsupport::readFile(trace);
+    EXPECT_TRUE(std::regex_search(
+        text, std::regex(R"(-- \d\d/\d\d \d\d:\d\d:\d\d:\d{3} - ReceivePacket: TimeOut: 200\r\n)")))
+        << text;
+    EXPECT_NE(text.find(" -   Buffer Lido: [ACK]"), std::string::npos) << text;
+    EXPECT_NE(text.find("   TQuibDeviceWinUSB.Conectar(USB, 300)"), std::string::npos) << text;
 }
 
 TEST_F(UsbPrinterOverPty, OperationsNeedAnOpenDevice)
