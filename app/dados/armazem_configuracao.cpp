@@ -45,9 +45,9 @@ ColunaConfig colunaConfig(std::string_view nome)
         return ColunaConfig::Campo_Valor;
     if (maiusculo == "CAMPO_MEMO")
         return ColunaConfig::Campo_memo;
-    throw db::DatabaseError(db::DbFailure::Other,
-                            "Coluna de configuração desconhecida: \"" + std::string(nome) +
-                                "\" (use Campo_Valor ou Campo_memo).");
+    throw db::DatabaseError(db::DbFailure::Other, "Coluna de configuração desconhecida: \"" +
+                                                      std::string(nome) +
+                                                      "\" (use Campo_Valor ou Campo_memo).");
 }
 
 struct ArmazemConfiguracao::Comandos {
@@ -123,7 +123,7 @@ void ArmazemConfiguracao::Grava_Valor_Referencia_Sessao(std::string_view cnpj, s
 std::string ArmazemConfiguracao::Busca_Valor_Referencia_Sessao(std::string_view cnpj, std::string_view sessao,
                                                                const CampoRef &chave, ColunaConfig coluna)
 {
-    return primeiroTexto(comandos().leSessao[static_cast<int>(coluna)],
-                         {db::Value(cnpj), db::Value(upperWithAccents(chave.nome)),
-                          db::Value(upperWithAccents(sessao))});
+    return primeiroTexto(
+        comandos().leSessao[static_cast<int>(coluna)],
+        {db::Value(cnpj), db::Value(upperWithAccents(chave.nome)), db::Value(upperWithAccents(sessao))});
 }

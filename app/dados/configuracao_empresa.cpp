@@ -10,7 +10,8 @@ void ConfiguracaoEmpresa::Ini_WriteInteger(std::string_view sessao, std::string_
     Ini_WriteString(sessao, chave, std::to_string(valor));
 }
 
-void ConfiguracaoEmpresa::Ini_WriteString(std::string_view sessao, std::string_view chave, std::string_view texto)
+void ConfiguracaoEmpresa::Ini_WriteString(std::string_view sessao, std::string_view chave,
+                                          std::string_view texto)
 {
     modulo_.Grava_Valor_Referencia_Sessao(modulo_.CnpjEmpresa, sessao, CampoRef(chave), texto,
                                           ColunaConfig::Campo_Valor);
@@ -45,16 +46,16 @@ int ConfiguracaoEmpresa::Ini_ReadInteger(std::string_view sessao, std::string_vi
 std::string ConfiguracaoEmpresa::Ini_ReadString(std::string_view sessao, std::string_view chave,
                                                 std::string_view padrao)
 {
-    std::string texto =
-        modulo_.Busca_Valor_Referencia_Sessao(modulo_.CnpjEmpresa, sessao, CampoRef(chave), ColunaConfig::Campo_Valor);
+    std::string texto = modulo_.Busca_Valor_Referencia_Sessao(modulo_.CnpjEmpresa, sessao, CampoRef(chave),
+                                                              ColunaConfig::Campo_Valor);
     return texto.empty() ? std::string(padrao) : texto;
 }
 
 std::string ConfiguracaoEmpresa::Ini_ReadStringMemo(std::string_view sessao, std::string_view chave,
                                                     std::string_view padrao)
 {
-    std::string texto =
-        modulo_.Busca_Valor_Referencia_Sessao(modulo_.CnpjEmpresa, sessao, CampoRef(chave), ColunaConfig::Campo_memo);
+    std::string texto = modulo_.Busca_Valor_Referencia_Sessao(modulo_.CnpjEmpresa, sessao, CampoRef(chave),
+                                                              ColunaConfig::Campo_memo);
     return texto.empty() ? std::string(padrao) : texto;
 }
 

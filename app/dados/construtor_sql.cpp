@@ -46,7 +46,8 @@ Insercao insert(std::string_view tabela, const std::vector<std::pair<std::string
         campos.pop_back();
         marcas.pop_back();
     }
-    insercao.sql = "Insert into " + std::string(tabela) + "\n( " + campos + " )  \n Values ( " + marcas + " )  ";
+    insercao.sql =
+        "Insert into " + std::string(tabela) + "\n( " + campos + " )  \n Values ( " + marcas + " )  ";
     return insercao;
 }
 

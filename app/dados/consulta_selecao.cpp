@@ -1,6 +1,7 @@
 #include "app/dados/consulta_selecao.h"
 
-bool ConsultaSelecao::abre(db::Transaction &transacao, std::string sql, const std::vector<db::Value> &parametros)
+bool ConsultaSelecao::abre(db::Transaction &transacao, std::string sql,
+                           const std::vector<db::Value> &parametros)
 {
     fecha();
     sql_ = std::move(sql);

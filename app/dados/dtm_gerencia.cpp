@@ -71,16 +71,17 @@ void TdtmGerencia::escolheEmpresa(int codigoEmpresa)
 void TdtmGerencia::criaTabelas()
 {
     db::Transaction &t = transacao();
-    tblUsuarios = std::make_unique<db::DataSet>(
-        t, "USUARIO",
-        std::vector<std::string>{"USUARIO", "USERNAME", "SENHA", "NIVEL", "SISTEMA", "CAMPO_AUX1", "CAMPO_AUX2"});
+    tblUsuarios =
+        std::make_unique<db::DataSet>(t, "USUARIO",
+                                      std::vector<std::string>{"USUARIO", "USERNAME", "SENHA", "NIVEL",
+                                                               "SISTEMA", "CAMPO_AUX1", "CAMPO_AUX2"});
     tblEmpresaHD = std::make_unique<db::DataSet>(
         t, "EMPRESA",
         std::vector<std::string>{"CODIGO", "NOME", "ENDERECO", "BAIRRO", "CIDADE", "NOME_CID", "UF", "CEP",
                                  "FONE1", "FONE2", "FAX", "CNPJ", "IE", "RODAPE", "CIDADEUF", "EMAIEL"});
     tblEmpresaHD->setOrder({"NOME"});
-    tblRegistro = std::make_unique<db::DataSet>(t, "REGISTRO",
-                                                std::vector<std::string>{"NROSERIE", "DESCRICAO", "CAMPO_AUX1"});
+    tblRegistro = std::make_unique<db::DataSet>(
+        t, "REGISTRO", std::vector<std::string>{"NROSERIE", "DESCRICAO", "CAMPO_AUX1"});
     tblPathIb = std::make_unique<db::DataSet>(
         t, "PATHIB", std::vector<std::string>{"ALIAS_IB", "SERVIDOR_IB", "PATH_IB", "COD_EMP"});
     tblPathIb->setOrder({"ALIAS_IB"});
@@ -128,7 +129,8 @@ void TdtmGerencia::dtmConectBanco(bool conectar)
     if (!conectar) {
         qrySelect1.fecha();
         qrySelect2.fecha();
-        for (db::DataSet *tabela : {tblUsuarios.get(), tblEmpresaHD.get(), tblRegistro.get(), tblPathIb.get()})
+        for (db::DataSet *tabela :
+             {tblUsuarios.get(), tblEmpresaHD.get(), tblRegistro.get(), tblPathIb.get()})
             if (tabela)
                 tabela->close();
         tblUsuarios.reset();
@@ -160,9 +162,8 @@ db::Transaction &TdtmGerencia::transacao()
 
 bool TdtmGerencia::dtmGerenciaCommit(db::DataSet *tabela)
 {
-    return commitRetendo(transacao(), tabela, [](const std::string &mensagem) {
-        dialogos().mensagem(mensagem, "Erro");
-    });
+    return commitRetendo(transacao(), tabela,
+                         [](const std::string &mensagem) { dialogos().mensagem(mensagem, "Erro"); });
 }
 
 bool TdtmGerencia::SelectFile(std::string_view consulta, std::string_view tabela, std::string_view condicao,
@@ -180,8 +181,8 @@ bool TdtmGerencia::SelectFile(std::string_view consulta, std::string_view tabela
     return achou;
 }
 
-void TdtmGerencia::UPDATEFILE(std::string_view tabela, std::string_view atribuicoes, std::string_view condicao,
-                              const std::vector<db::Value> &parametros)
+void TdtmGerencia::UPDATEFILE(std::string_view tabela, std::string_view atribuicoes,
+                              std::string_view condicao, const std::vector<db::Value> &parametros)
 {
     db::executeSql(transacao(), construtor_sql::update(tabela, atribuicoes, condicao), parametros);
 }

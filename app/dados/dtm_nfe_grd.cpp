@@ -194,7 +194,8 @@ std::string TdtmNFE_grd::Busca_Valor_Referencia(std::string_view cnpj, const Cam
 }
 
 void TdtmNFE_grd::Grava_Valor_Referencia_Sessao(std::string_view cnpj, std::string_view sessao,
-                                                const CampoRef &chave, std::string_view valor, ColunaConfig coluna)
+                                                const CampoRef &chave, std::string_view valor,
+                                                ColunaConfig coluna)
 {
     armazem().Grava_Valor_Referencia_Sessao(cnpj, sessao, chave, valor, coluna);
 }

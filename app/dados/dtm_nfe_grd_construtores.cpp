@@ -20,8 +20,8 @@ ConsultaSelecao *TdtmNFE_grd::consulta(std::string_view numero)
 }
 
 bool TdtmNFE_grd::SelectFileOrdemCampo(std::string_view numero, std::string_view tabela,
-                                       std::string_view condicao, std::string_view ordem, std::string_view campos,
-                                       const std::vector<db::Value> &parametros)
+                                       std::string_view condicao, std::string_view ordem,
+                                       std::string_view campos, const std::vector<db::Value> &parametros)
 {
     bool achou = false;
     if (ConsultaSelecao *q = consulta(numero))
@@ -63,8 +63,8 @@ void TdtmNFE_grd::UPDATEFILE(std::string_view tabela, std::string_view atribuico
 }
 
 void TdtmNFE_grd::UPDATEFILE_Matriz(std::string_view tabela, std::string_view condicao,
-                                   const std::vector<std::string> &nomesEValores,
-                                   const std::vector<db::Value> &parametros)
+                                    const std::vector<std::string> &nomesEValores,
+                                    const std::vector<db::Value> &parametros)
 {
     std::string atribuicoes;
     std::vector<db::Value> valores;

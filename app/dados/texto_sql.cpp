@@ -28,7 +28,8 @@ bool commitRetendo(db::Transaction &transacao, db::DataSet *tabela,
                    const std::function<void(const std::string &)> &avisa)
 {
     try {
-        if (tabela && (tabela->state() == db::DataSet::State::Edit || tabela->state() == db::DataSet::State::Insert))
+        if (tabela &&
+            (tabela->state() == db::DataSet::State::Edit || tabela->state() == db::DataSet::State::Insert))
             tabela->post();
         transacao.commitRetaining();
         return true;
