@@ -62,7 +62,7 @@ TEST_F(ConfiguracaoEmpresaTest, EmptyOrMissingGivesTheDefaultAndOnlyTRUEIsTrue)
 TEST_F(ConfiguracaoEmpresaTest, AStoredTextThatIsNotAnIntegerRaises)
 {
     ConfiguracaoEmpresa ini(*modulo);
-    for (const char *texto : {"12a", "1.5", "", " 3"}) {
+    for (const char *texto : {"12a", "1.5", "", "3 "}) {
         ini.Ini_WriteString("Geral", "Numero", texto);
         if (*texto == '\0')
             EXPECT_EQ(ini.Ini_ReadInteger("Geral", "Numero", 9), 9);
