@@ -26,7 +26,10 @@ std::string_view typeName(TQuibDeviceType tipo)
 
 TQuibDevice::TQuibDevice()
     : plain_(std::make_unique<TQuibDeviceClass>(this)), serial_(std::make_unique<TQuibDeviceSerial>(this)),
-      unavailable_(std::make_unique<UnavailableTransport>(this)), current_(plain_.get())
+      tcp_(std::make_unique<TQuibDeviceTCP>(this)), lpt_(std::make_unique<TQuibDeviceLPT>(this)),
+      hook_(std::make_unique<TQuibDeviceHook>(this)), raw_(std::make_unique<TQuibDeviceRaw>(this)),
+      unavailable_(std::make_unique<UnavailableTransport>(this)), current_(plain_.get()),
+      installedPrinters_(isInstalledPrinter)
 {
     SetDefaultValues();
 }
@@ -61,6 +64,15 @@ TQuibDeviceClass &TQuibDevice::transportFor(TQuibDeviceType tipo)
         return *plain_;
     case dtSerial:
         return *serial_;
+    case dtTCP:
+        return *tcp_;
+    case dtFile:
+    case dtParallel:
+        return *lpt_;
+    case dtHook:
+        return *hook_;
+    case dtRawPrinter:
+        return *raw_;
     default:
         return *unavailable_;
     }
