@@ -26,6 +26,7 @@ packages=(
   libcups2-dev
   cups
   cups-client
+  zbar-tools
 )
 
 missing=()
