@@ -103,9 +103,8 @@ TEST(Device, NullAndBluetoothPortsAcceptAndDiscard)
 TEST(Device, PortsWithoutATransportInThisBuildRefuseToActivate)
 {
     TQuibDevice device;
-    device.SetPorta("TCP:127.0.0.1:9100");
-    EXPECT_EQ(messageOf([&] { device.Ativar(); }),
-              "Porta TCP:127.0.0.1:9100: este tipo de porta ainda não é suportado");
+    device.SetPorta("USB");
+    EXPECT_EQ(messageOf([&] { device.Ativar(); }), "Porta USB: este tipo de porta ainda não é suportado");
     EXPECT_FALSE(device.Ativo());
 }
 
