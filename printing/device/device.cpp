@@ -5,8 +5,8 @@
 
 namespace {
 
-// Stands in for the transports this build does not carry: activation says so
-// plainly instead of discarding a receipt.
+// Stands in for a device type that has no transport (a stored value outside
+// the known types): activation says so plainly instead of discarding a receipt.
 class UnavailableTransport : public TQuibDeviceClass {
   public:
     using TQuibDeviceClass::TQuibDeviceClass;

@@ -100,14 +100,6 @@ TEST(Device, NullAndBluetoothPortsAcceptAndDiscard)
     }
 }
 
-TEST(Device, PortsWithoutATransportInThisBuildRefuseToActivate)
-{
-    TQuibDevice device;
-    device.SetPorta("USB");
-    EXPECT_EQ(messageOf([&] { device.Ativar(); }), "Porta USB: este tipo de porta ainda não é suportado");
-    EXPECT_FALSE(device.Ativo());
-}
-
 TEST(Device, TraceIntoAMissingFolderChangesNothing)
 {
     TempDir dir;
