@@ -115,8 +115,11 @@ void atorInteressado(TGerador &g, const TDetEvento &d)
     }
     g.EscreveCampo(vcTexto, "P26", "tpAutorizacao", 1, 1, 1,
                    PermissaoTransportadorParaCodigo(d.tpAutorizacao), "-");
+    // The schema accepts only this exact text, its accented letter included:
+    // it is written as it stands, without the cleaning that folds accents.
     if (d.tpAutorizacao == ptPermite)
-        g.EscreveCampo(vcTexto, "P27", "xCondUso", 1, 255, 1, std::string(kCondicaoUsoAtorInteressado), "-");
+        g.EscreveCampo(vcTexto, "P27", "xCondUso", 1, 255, 1, std::string(kCondicaoUsoAtorInteressado), "-",
+                       false);
 }
 
 } // namespace
