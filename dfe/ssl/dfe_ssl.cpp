@@ -84,7 +84,8 @@ TSSLLib pacoteDasEscolhas(const TSSLEscolhas &escolhas)
 {
     for (const TSSLLib lib : {libOpenSSL, libNone, libCapicom, libCapicomSoap, libWinCrypt}) {
         const TSSLEscolhas &pacote = kEscolhasDosPacotes[lib];
-        if (pacote.crypt == escolhas.crypt && pacote.http == escolhas.http && pacote.xmlSign == escolhas.xmlSign)
+        if (pacote.crypt == escolhas.crypt && pacote.http == escolhas.http &&
+            pacote.xmlSign == escolhas.xmlSign)
             return lib;
     }
     return libCustom;

@@ -159,7 +159,8 @@ TQuibComponent::~TQuibComponent()
 
 void TQuibComponent::FreeNotification(TQuibComponent *component)
 {
-    if (component == nullptr || component == this || std::ranges::find(freeNotifies_, component) != freeNotifies_.end())
+    if (component == nullptr || component == this ||
+        std::ranges::find(freeNotifies_, component) != freeNotifies_.end())
         return;
     freeNotifies_.push_back(component);
     component->freeNotifies_.push_back(this);

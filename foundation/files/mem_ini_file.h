@@ -27,7 +27,8 @@ class MemIniFile {
 
     const std::string &fileName() const { return fileName_; }
 
-    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const;
     int ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;
     bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
     bool ValueExists(std::string_view section, std::string_view key) const;
