@@ -15,6 +15,7 @@ int runKeyVerb(std::span<const std::string> args);
 int runMailVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
+int runServicoVerb(std::span<const std::string> args);
 int runSignVerb(std::span<const std::string> args);
 int runStoreVerb(std::span<const std::string> args);
 int runTxtVerb(std::span<const std::string> args);
@@ -87,6 +88,10 @@ std::span<const Verb> allVerbs()
              "certificate); the answer body to standard output, \"HTTP <status>\" to standard error; exit 1 "
              "with the error text",
              runPostVerb},
+        Verb{"servico", "<NFe|NFCe> <UF or authoriser> <P|H> <service key> [<version>] [--ini <file>]",
+             "looks the service up in the embedded services INI (or the file) and prints URL=, versao=, WSDL= "
+             "and SoapAction= lines; exit 1 with the error text on standard error",
+             runServicoVerb},
         Verb{"sign", "<xml> <pfx> <password> [<docElement> <infElement>] [--digest sha1|sha256|sha512]",
              "signs the XML with the PFX certificate (libOpenSSL bundle; defaults NFe, infNFe, SHA-1); the "
              "signed XML to standard output, exit 1 with the message on standard error",
