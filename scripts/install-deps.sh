@@ -24,6 +24,7 @@ packages=(
   qt6-base-dev
   libqt6test6
   libcups2-dev
+  zbar-tools
 )
 
 missing=()

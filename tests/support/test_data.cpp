@@ -9,7 +9,7 @@
 
 namespace testsupport {
 
-std::string testData(std::string_view relativePath)
+std::string testBytes(std::string_view relativePath)
 {
     const std::filesystem::path file = sourceDir() / "tests" / relativePath;
     std::ifstream in(file, std::ios::binary);
@@ -17,7 +17,12 @@ std::string testData(std::string_view relativePath)
         throw std::runtime_error("cannot read test data " + file.string());
     std::ostringstream text;
     text << in.rdbuf();
-    std::string data = text.str();
+    return text.str();
+}
+
+std::string testData(std::string_view relativePath)
+{
+    std::string data = testBytes(relativePath);
     if (!data.empty() && data.back() == '\n')
         data.pop_back();
     return data;

@@ -11,4 +11,8 @@ namespace testsupport {
 // Throws std::runtime_error when the file cannot be read.
 std::string testData(std::string_view relativePath);
 
+// The raw bytes of a data file of the tests (binary files such as pictures),
+// named as for testData. Throws std::runtime_error when unreadable.
+std::string testBytes(std::string_view relativePath);
+
 } // namespace testsupport
