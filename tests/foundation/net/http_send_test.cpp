@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
-#include <thread>
 
 #include <gtest/gtest.h>
 #include <openssl/ssl.h>
 
 #include "tests/support/http_test_server.h"
+#include "tests/support/interrupt_on_request.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_pki.h"
 #include "tests/support/tinyproxy_fixture.h"
@@ -230,7 +230,9 @@ TEST(HttpSendWaits, ASilentServerEndsInTheIdleTimeOut)
     EXPECT_FALSE(http.execute("POST", server.url("/ws")));
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_GE(took, std::chrono::milliseconds(300));
-    EXPECT_LT(took, std::chrono::milliseconds(1500));
+    // The handshake comes first and is slow on a loaded machine; the bound
+    // only has to stay well under the 20 s the server holds its answer.
+    EXPECT_LT(took, std::chrono::seconds(5));
     EXPECT_EQ(http.socketErrorCode, 28);
     EXPECT_TRUE(http.socketErrorText.starts_with("Timeout was reached")) << http.socketErrorText;
 }
@@ -241,14 +243,11 @@ TEST(HttpSendWaits, AnAbortFromAnotherThreadEndsTheRunningExchangeOnly)
     HttpTestServer quick(echo, clientCertificateTestStreams(), "https");
     HttpSend http;
     presentECnpj(http);
-    std::thread aborter([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        http.abort();
-    });
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(http.execute("POST", server.url("/ws")));
-    aborter.join();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+    {
+        testsupport::InterruptOnRequest aborter(server, [&] { http.abort(); });
+        EXPECT_FALSE(http.execute("POST", server.url("/ws")));
+        EXPECT_TRUE(aborter.endedPromptly());
+    }
     EXPECT_EQ(http.socketErrorCode, 42);
     EXPECT_EQ(http.errorDetail, "Envio interrompido");
 
