@@ -1,5 +1,7 @@
 #include "foundation/checks/validador.h"
 
+#include <algorithm>
+
 #include "foundation/text/text_utils.h"
 #include "foundation/text/utf8.h"
 
@@ -84,10 +86,19 @@ std::string TQuibValidador::LimpaDocumento(std::string_view documento) const
         return std::string(trimText(documento));
     std::string limpo;
     limpo.reserve(documento.size());
-    for (const std::string_view caractere : utf8Chars(documento)) {
-        if (IgnorarChar.find(caractere) != std::string::npos)
-            continue;
-        limpo += caractere;
+    // Codes are ASCII as a rule (the writers check one per item): byte by
+    // byte then, without splitting the text into characters.
+    if (std::all_of(documento.begin(), documento.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        for (const char c : documento) {
+            if (IgnorarChar.find(c) == std::string::npos)
+                limpo += c;
+        }
+    } else {
+        for (const std::string_view caractere : utf8Chars(documento)) {
+            if (IgnorarChar.find(caractere) == std::string::npos)
+                limpo += caractere;
+        }
     }
     return std::string(trimText(upperAscii(limpo)));
 }

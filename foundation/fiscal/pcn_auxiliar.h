@@ -111,6 +111,10 @@ template <typename T> T EscolheVariant(bool condicao, const T &seVerdadeiro, con
 // (trocarQuebraLinha), blanks trimmed at both ends.
 std::string LimpaTextoXML(bool retirarEspacos, std::string_view texto, bool retirarAcentos = true,
                           bool trocarQuebraLinha = true, std::string_view quebraLinha = ";");
+// True when LimpaTextoXML would only trim `texto` (printable ASCII without an
+// XML special character, and without double blanks when retirarEspacos):
+// the writer then uses the trimmed text as it is, without a copy.
+bool TextoXMLSoApara(std::string_view texto, bool retirarEspacos);
 // The value of an element or attribute as read: a CDATA section loses its
 // markers and nothing else changes; otherwise the five entities are decoded,
 // then every "&#x...;" reference becomes the UTF-8 of its code point (a

@@ -1,6 +1,7 @@
 // Texts of the layouts: ISO date-times, fixed-width numbers, free text made
 // fit for XML and XML escapes undone, list and position searches.
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 
@@ -82,20 +83,6 @@ std::string decodificaReferenciasHex(std::string_view texto)
     return saida;
 }
 
-// True when cleaning would only trim the text: printable ASCII without an
-// XML special character, and without double blanks when those collapse.
-bool dispensaLimpeza(std::string_view texto, bool retirarEspacos)
-{
-    char anterior = '\0';
-    for (const char c : texto) {
-        if (c < ' ' || c > '~' || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'' ||
-            (retirarEspacos && c == ' ' && anterior == ' '))
-            return false;
-        anterior = c;
-    }
-    return true;
-}
-
 } // namespace
 
 std::string FormataDataHoraISO(TDateTime valor)
@@ -114,10 +101,31 @@ std::string InteiroEmNDigitos(std::int64_t numero, int n)
     return texto.substr(texto.size() - static_cast<std::size_t>(n));
 }
 
+bool TextoXMLSoApara(std::string_view texto, bool retirarEspacos)
+{
+    // Every field value of every document passes here: one table look-up per
+    // character instead of a chain of comparisons.
+    static constexpr auto kPedeLimpeza = [] {
+        std::array<bool, 256> tabela{};
+        for (int c = 0; c < 256; ++c)
+            tabela[static_cast<std::size_t>(c)] = c < ' ' || c > '~';
+        for (const char c : std::string_view("&<>\"'"))
+            tabela[static_cast<unsigned char>(c)] = true;
+        return tabela;
+    }();
+    char anterior = '\0';
+    for (const char c : texto) {
+        if (kPedeLimpeza[static_cast<unsigned char>(c)] || (retirarEspacos && c == ' ' && anterior == ' '))
+            return false;
+        anterior = c;
+    }
+    return true;
+}
+
 std::string LimpaTextoXML(bool retirarEspacos, std::string_view texto, bool retirarAcentos,
                           bool trocarQuebraLinha, std::string_view quebraLinha)
 {
-    if (dispensaLimpeza(texto, retirarEspacos))
+    if (TextoXMLSoApara(texto, retirarEspacos))
         return std::string(trimText(texto));
     std::string resultado = retirarAcentos ? RemoveAcentos(texto) : std::string(texto);
     resultado = ConverteEntidades(resultado, false, true);
@@ -159,15 +167,18 @@ std::string DesfazEscapeXML(std::string_view texto)
 bool ComecaComItemDaLista(std::string_view texto, std::string_view lista)
 {
     // "|" + item occurs in "|" + texto: texto begins with the item, or holds
-    // "|" + item.
+    // "|" + item. Tag texts (every group the writer opens) seldom hold a "|":
+    // then only the beginning can match.
+    const bool temBarra = texto.find('|') != std::string_view::npos;
     std::size_t abre = lista.find('|');
     while (abre != std::string_view::npos) {
         const std::size_t fecha = lista.find('|', abre + 1);
         if (fecha == std::string_view::npos)
             break; // an item not closed by "|" does not count
         const std::string_view item = lista.substr(abre, fecha - abre); // "|" + item
-        if (item.size() > 1 &&
-            (texto.starts_with(item.substr(1)) || texto.find(item) != std::string_view::npos))
+        const bool mesmoInicio = !texto.empty() && item.size() > 1 && texto.front() == item[1];
+        if (item.size() > 1 && ((mesmoInicio && texto.starts_with(item.substr(1))) ||
+                                (temBarra && texto.find(item) != std::string_view::npos)))
             return true;
         abre = fecha;
     }

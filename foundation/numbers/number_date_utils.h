@@ -74,6 +74,10 @@ std::string FloatParaTexto(char decimalChar, std::string_view mask, double value
 std::string FloatParaTexto(char decimalChar, std::string_view mask, Decimal value);
 // "0" for no places; else "0." and `places` zeros, with "," in front when grouping.
 std::string MascaraDecimais(std::int16_t places, bool grouping);
+// What FloatParaTexto(decimalChar, MascaraDecimais(places, false), value)
+// gives, without reading a mask: the field writer formats every
+// floating-point amount this way.
+std::string FloatComCasas(char decimalChar, int places, double value);
 // The value formatted by the mask (empty: ",0.00") with "," as decimal and "."
 // as thousands separator: 1234.5 gives "1.234,50".
 std::string FormataNumeroBrasil(double value, std::string_view mask = "");

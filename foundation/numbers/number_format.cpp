@@ -322,6 +322,22 @@ std::string MascaraDecimais(std::int16_t places, bool grouping)
     return std::string(grouping ? "," : "") + "0." + std::string(static_cast<std::size_t>(places), '0');
 }
 
+std::string FloatComCasas(char decimalChar, int places, double value)
+{
+    if (places < 1 || !std::isfinite(value))
+        return FloatParaTexto(decimalChar, MascaraDecimais(static_cast<std::int16_t>(places), false), value);
+    // The mask "0.00...0": the sign, at least one integer digit, every place.
+    const FixedDigits fixed = roundToPlaces(shortestDecimalText(value), places);
+    std::string out;
+    out.reserve(fixed.integerDigits.size() + fixed.fraction.size() + 3);
+    if (fixed.negative)
+        out += '-';
+    out += fixed.integerDigits.empty() ? std::string_view("0") : std::string_view(fixed.integerDigits);
+    out += decimalChar;
+    out += fixed.fraction;
+    return out;
+}
+
 std::string FormataNumeroBrasil(double value, std::string_view mask)
 {
     if (!std::isfinite(value))

@@ -1,18 +1,7 @@
-// Searches, small edits and the shared trimming and casing helpers.
+// Searches, small edits and the shared casing helpers.
 
 #include "foundation/text/text_utils.h"
 #include "foundation/text/utf8.h"
-
-std::string_view trimText(std::string_view text)
-{
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= 32)
-        ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32)
-        --last;
-    return text.substr(first, last - first);
-}
 
 std::string upperAscii(std::string_view text)
 {

@@ -17,8 +17,8 @@
 // "Trimming" removes the characters U+0000 to U+0020 at both ends.
 //
 // Implemented in text_code_pages.cpp (code pages), text_fill.cpp (filling,
-// centring, justification), text_search.cpp (searches, small edits, trimming
-// and casing), text_classes.cpp (character classes, filters, accent folding)
+// centring, justification), text_search.cpp (searches, small edits and
+// casing; trimming is inline here), text_classes.cpp (character classes, filters, accent folding)
 // and text_lines.cpp (line cutting, wrapping, splitting).
 
 // ---- Conversions -----------------------------------------------------------
@@ -139,8 +139,18 @@ int DivideTexto(std::string_view text, char delimiter, std::vector<std::string> 
 
 // ---- Small helpers shared by the foundation ---------------------------------
 
-// The text without the characters U+0000 to U+0020 at both ends.
-std::string_view trimText(std::string_view text);
+// The text without the characters U+0000 to U+0020 at both ends. Inline:
+// the writers and readers trim every field name and value.
+inline std::string_view trimText(std::string_view text)
+{
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && static_cast<unsigned char>(text[first]) <= 32)
+        ++first;
+    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32)
+        --last;
+    return text.substr(first, last - first);
+}
 // Upper- or lower-cases A-Z only.
 std::string upperAscii(std::string_view text);
 std::string lowerAscii(std::string_view text);

@@ -33,6 +33,19 @@ bool primeiroAtributo(std::string_view tag, std::string_view &nome, std::string_
     return true;
 }
 
+// Position of the first "<" + nome + ">" in the path of open groups, found
+// without building that text (every closing group looks one up).
+std::size_t primeiraAbertura(std::string_view caminho, std::string_view nome)
+{
+    for (std::size_t pos = caminho.find(nome); pos != std::string_view::npos;
+         pos = caminho.find(nome, pos + 1)) {
+        const std::size_t fim = pos + nome.size();
+        if (pos > 0 && caminho[pos - 1] == '<' && fim < caminho.size() && caminho[fim] == '>')
+            return pos - 1;
+    }
+    return std::string_view::npos;
+}
+
 } // namespace
 
 void TGerador::iniciaLinha()
@@ -53,7 +66,13 @@ void TGerador::terminaLinha()
 void TGerador::EscreveGrupo(std::string_view TAG, std::string_view ID, bool Recuar)
 {
     const bool fechamento = !TAG.empty() && TAG.front() == '/';
-    const std::string tag = fechamento ? tagTexto("/", Prefixo, TAG.substr(1)) : tagTexto("", Prefixo, TAG);
+    // Without a prefix the tag is TAG itself: no copy per group.
+    std::string tagComPrefixo;
+    std::string_view tag = TAG;
+    if (!Prefixo.empty()) {
+        tagComPrefixo = fechamento ? tagTexto("/", Prefixo, TAG.substr(1)) : tagTexto("", Prefixo, TAG);
+        tag = tagComPrefixo;
+    }
 
     if (fechamento) {
         FechaRegistroTXT();
@@ -100,9 +119,8 @@ void TGerador::atualizaTagNivel(std::string_view tag)
         tagNivel_.erase(item == std::string::npos ? 0 : item);
         return;
     }
-    const std::string aberto = tagTexto("<", nome, ">");
-    std::size_t posicao = tagNivel_.find(aberto);
-    std::size_t tamanho = aberto.size();
+    std::size_t posicao = primeiraAbertura(tagNivel_, nome);
+    std::size_t tamanho = nome.size() + 2;
     if (posicao == std::string::npos) {
         // An opening tag with attributes: the latest "<name ...>".
         posicao = tagNivel_.rfind(tagTexto("<", nome, " "));

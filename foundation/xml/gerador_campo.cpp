@@ -40,6 +40,15 @@ std::string completaComZeros(std::string texto, int width)
     return texto;
 }
 
+// The value's text without blanks at the ends; a text value is trimmed in
+// place rather than copied whole first.
+std::string textoAparado(const TValorCampo &valor)
+{
+    if (const std::string *texto = std::get_if<std::string>(&valor))
+        return std::string(trimText(*texto));
+    return std::string(trimText(textoDoValor(valor)));
+}
+
 template <typename Int> std::optional<Int> leInteiro(std::string_view texto)
 {
     texto = trimText(texto);
@@ -130,9 +139,9 @@ void formataDecimal(int casas, const TValorCampo &valor, int &min, int &max, int
             numero = 0;
         zero = numero == 0;
         inteiro = std::trunc(numero) == numero;
-        campo.texto = FloatParaTexto(opcoes.DecimalChar,
-                                     MascaraDecimais(static_cast<std::int16_t>(casas), false), numero);
-        semDecimais = FloatParaTexto(opcoes.DecimalChar, "0", numero);
+        campo.texto = FloatComCasas(opcoes.DecimalChar, casas, numero);
+        if (opcoes.SuprimirDecimais && inteiro)
+            semDecimais = FloatParaTexto(opcoes.DecimalChar, "0", numero);
     }
 
     // Decimal places beyond the kind's, after the decimal character.
@@ -157,7 +166,7 @@ TextoDoCampo formataValor(TTipoValorCampo tipo, const TValorCampo &valor, int &m
     TextoDoCampo campo;
     switch (tipo) {
     case vcTexto:
-        campo.texto = trimText(textoDoValor(valor));
+        campo.texto = textoAparado(valor);
         campo.vazio = campo.texto.empty();
         break;
     case vcTextoBruto:
@@ -165,13 +174,13 @@ TextoDoCampo formataValor(TTipoValorCampo tipo, const TValorCampo &valor, int &m
         campo.vazio = campo.texto.empty();
         break;
     case vcNumeroZeros:
-        campo.texto = trimText(textoDoValor(valor));
+        campo.texto = textoAparado(valor);
         campo.vazio = campo.texto.empty();
         if (static_cast<int>(utf8Length(campo.texto)) < min)
             campo.texto = CompletaEsquerda(campo.texto, min, '0');
         break;
     case vcDigitos:
-        campo.texto = trimText(textoDoValor(valor));
+        campo.texto = textoAparado(valor);
         campo.vazio = campo.texto.empty();
         if (!SoDigitos(campo.texto))
             campo.alertas.emplace_back(kConteudoInvalido);
@@ -240,7 +249,8 @@ void TGerador::EscreveCampo(TTipoValorCampo Tipo, std::string_view ID, std::stri
         alerta = kTamanhoMaior;
     if (!alerta.empty() && alerta != kNenhumValor && !campo.vazio)
         alerta += tagTexto(" [", textoDoValor(Valor, ehTipoDataHora(Tipo)), "]");
-    AdicionaAlerta(id, tag, Descricao, alerta);
+    if (!alerta.empty())
+        AdicionaAlerta(id, tag, Descricao, alerta);
 
     if (Opcoes.SomenteValidar)
         return;
@@ -248,7 +258,9 @@ void TGerador::EscreveCampo(TTipoValorCampo Tipo, std::string_view ID, std::stri
     // The content as the element carries it: cleaned by the options, or exactly as given.
     std::string limpo;
     std::string_view conteudo;
-    if (!campo.vazio && LimpaTexto) {
+    if (!campo.vazio && LimpaTexto && TextoXMLSoApara(campo.texto, Opcoes.RetirarEspacos)) {
+        conteudo = trimText(campo.texto); // what cleaning would give, without a copy
+    } else if (!campo.vazio && LimpaTexto) {
         limpo = LimpaTextoXML(Opcoes.RetirarEspacos, campo.texto, Opcoes.RetirarAcentos, true,
                               Opcoes.QuebraLinha);
         conteudo = limpo;

@@ -141,6 +141,16 @@ void expectNumberTexts()
     EXPECT_EQ(FloatParaTexto('.', "0.00", Decimal::fromUnits(26750)), "2.68");
     EXPECT_EQ(FloatParaTexto(',', "", Decimal::fromUnits(-26750)), "-2,675");
 
+    // A fixed count of places without a mask agrees with the mask it stands for:
+    // rounding carries, negatives that round to zero, tiny and huge values.
+    const double semMascara[] = {0,       2.675,  -2.675, 9.995, -0.004, 0.1 + 0.2,
+                                 1.0 / 3, 123.45, 1e-12,  1e20,  -1e20,  999999.9999999999};
+    for (const int casas : {1, 2, 4, 10})
+        for (const double valor : semMascara)
+            EXPECT_EQ(FloatComCasas(',', casas, valor),
+                      FloatParaTexto(',', MascaraDecimais(static_cast<std::int16_t>(casas), false), valor))
+                << casas << " " << valor;
+
     EXPECT_EQ(MascaraDecimais(0, true), "0");
     EXPECT_EQ(MascaraDecimais(3, false), "0.000");
     EXPECT_EQ(MascaraDecimais(2, true), ",0.00");
