@@ -91,6 +91,9 @@ class HttpTestServer {
     std::vector<HttpTestRequest> requests() const;
     // Connections accepted so far, those dropped in a handshake included.
     int connections() const;
+    // Waits until `count` requests have been received in full; false when
+    // they have not within `within`.
+    bool waitForRequests(std::size_t count, std::chrono::milliseconds within) const;
     // Requests whose target is exactly `target`.
     int countRequests(std::string_view target) const;
     void clearRequests();
@@ -109,6 +112,7 @@ class HttpTestServer {
     bool stopping_ = false;
     mutable std::mutex mutex_;
     std::condition_variable stopped_;
+    mutable std::condition_variable arrived_;
     std::vector<HttpTestRequest> requests_;
     int connections_ = 0;
     std::thread thread_;

@@ -1,3 +1,4 @@
+#include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -24,12 +25,18 @@ TEST(NfeCheckDevice, SendsTheFileUnchangedAndPrintsTheAnswerInHexadecimal)
     const std::string bytes("\x1b@recibo\r\n\x00\xff", 12);
     const auto file = dir.write("recibo.bin", bytes).string();
     std::string received;
+    std::atomic<bool> toolEnded{false};
+    // The tool is a program of its own and can take seconds to start on a
+    // loaded machine, so the printer waits for the bytes as long as it runs.
     std::thread printer([&] {
-        received = pty.read(bytes.size(), 10s);
-        pty.write("\x12\x34");
+        while (received.size() < bytes.size() && !toolEnded)
+            received += pty.read(bytes.size() - received.size(), 200ms);
+        if (received == bytes)
+            pty.write("\x12\x34");
     });
     const auto result =
         runCommand({tool(), "device-send", pty.path(), file, "--timeout", "5000", "--read", "2"});
+    toolEnded = true;
     printer.join();
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(received, bytes);
