@@ -26,6 +26,7 @@ std::string_view typeName(TQuibDeviceType tipo)
 
 TQuibDevice::TQuibDevice()
     : plain_(std::make_unique<TQuibDeviceClass>(this)), serial_(std::make_unique<TQuibDeviceSerial>(this)),
+      usb_(std::make_unique<TQuibDeviceWinUSB>(this)),
       unavailable_(std::make_unique<UnavailableTransport>(this)), current_(plain_.get())
 {
     SetDefaultValues();
@@ -40,6 +41,28 @@ TQuibDevice::~TQuibDevice()
         // Nothing can be reported from a destructor; the transports close
         // their ports when they are freed.
     }
+}
+
+void TQuibDevice::SetArqLOG(std::string_view valor)
+{
+    if (valor == arqLog_)
+        return;
+    arqLog_ = valor;
+    usb_->API().SetArqLOG(valor);
+}
+
+void TQuibDevice::IdentificarDispositivoUSB(std::uint8_t &tipoEquipamento, int &protocolo)
+{
+    protocolo = 0;
+    if (deviceType_ != dtSerial && deviceType_ != dtUSB)
+        return;
+    const auto identificacao = usb_->IdentificarDispositivoUSB(porta_, deviceType_);
+    if (!identificacao)
+        return;
+    tipoEquipamento = identificacao->tipoEquipamento;
+    protocolo = identificacao->protocolo;
+    if (identificacao->portaSerial)
+        SetPorta(*identificacao->portaSerial);
 }
 
 void TQuibDevice::SetDefaultValues()
@@ -61,6 +84,8 @@ TQuibDeviceClass &TQuibDevice::transportFor(TQuibDeviceType tipo)
         return *plain_;
     case dtSerial:
         return *serial_;
+    case dtUSB:
+        return *usb_;
     default:
         return *unavailable_;
     }

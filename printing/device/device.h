@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 #include "printing/device/device_serial.h"
 #include "printing/device/device_transport.h"
 #include "printing/device/device_types.h"
+#include "printing/device/device_usb.h"
 #include "printing/device/ports.h"
 #include "printing/device/serial_port.h"
 
@@ -26,7 +28,7 @@
 // transports propagate as they are. Trace-file errors are ignored.
 //
 // Transports that are not part of this build (network, spooler, hooks,
-// parallel port and file, USB) refuse to activate with a plain message rather
+// parallel port and file) refuse to activate with a plain message rather
 // than take data they cannot deliver.
 class TQuibDevice : public TQuibComponent {
   public:
@@ -82,9 +84,9 @@ class TQuibDevice : public TQuibComponent {
     HookEnviaString hookEnviaString;
     HookLeString hookLeString;
 
-    // Trace file; empty: no trace.
+    // Trace file; empty: no trace. The USB layer writes its own lines into it.
     const std::string &ArqLOG() const { return arqLog_; }
-    void SetArqLOG(std::string_view valor) { arqLog_ = valor; }
+    void SetArqLOG(std::string_view valor);
 
     // --- Port and state ---
     const std::string &Porta() const { return porta_; }
@@ -129,6 +131,16 @@ class TQuibDevice : public TQuibComponent {
     bool EhArquivo() const { return deviceType_ == dtFile; }
     bool EhHook() const { return deviceType_ == dtHook; }
 
+    // The equipment type and printer protocol of the USB device behind a
+    // serial or USB port, from the USB identifier table (usb_id_table.h);
+    // protocol 0 and the type unchanged for other ports or when no listed
+    // device stands behind the port. A USB port whose device is a USB-serial
+    // adapter switches Porta to the adapter's serial port (so it must be
+    // called while inactive).
+    void IdentificarDispositivoUSB(std::uint8_t &tipoEquipamento, int &protocolo);
+    // The USB enumeration (equipment filter, device list).
+    TQuibUSBWinDeviceAPI &APIUSB() { return usb_->API(); }
+
     // The current transport (EmLinha, BytesParaLer, LeByte, EnviaByte).
     TQuibDeviceClass &DeviceClass() { return *current_; }
     TQuibDeviceSerial &Serial() { return *serial_; }
@@ -146,6 +158,7 @@ class TQuibDevice : public TQuibComponent {
 
     std::unique_ptr<TQuibDeviceClass> plain_;
     std::unique_ptr<TQuibDeviceSerial> serial_;
+    std::unique_ptr<TQuibDeviceWinUSB> usb_;
     std::unique_ptr<TQuibDeviceClass> unavailable_;
     TQuibDeviceClass *current_ = nullptr;
     InstalledPrinterLookup installedPrinters_;

@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <stdexcept>
+#include <termios.h>
 #include <unistd.h>
 
 namespace testsupport {
@@ -23,6 +24,16 @@ PtyPair::~PtyPair()
 {
     ::close(terminal_);
     ::close(master_);
+}
+
+void PtyPair::setRaw() const
+{
+    termios settings{};
+    if (::tcgetattr(terminal_, &settings) != 0)
+        throw std::runtime_error("tcgetattr on the pseudo-terminal failed");
+    ::cfmakeraw(&settings);
+    if (::tcsetattr(terminal_, TCSANOW, &settings) != 0)
+        throw std::runtime_error("tcsetattr on the pseudo-terminal failed");
 }
 
 void PtyPair::write(std::string_view bytes) const

@@ -20,6 +20,10 @@ class PtyPair {
     // "/dev/pts/N".
     const std::string &path() const { return path_; }
 
+    // Puts the terminal end in raw mode (no echo, no line editing, no CR/LF
+    // translation), for code that opens it without setting the line up.
+    void setRaw() const;
+
     // Writes all bytes to the master (raises std::runtime_error on failure).
     void write(std::string_view bytes) const;
     // Reads from the master until `count` bytes came or the time ran out;

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/fake_usb_tree.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/run_command.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
 #include "tests/tools/nfe_check_paths.h"
 
@@ -30,6 +32,29 @@ TEST(NfeCheckDevice, SendsTheFileUnchangedAndPrintsTheAnswerInHexadecimal)
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(received, bytes);
     EXPECT_EQ(result.out, "1234\n");
+}
+
+TEST(NfeCheckDevice, SendsToTheFirstUsbPrinterOfTheTreeTheEnvironmentNames)
+{
+    testsupport::FakeUsbTree tree;
+    testsupport::PtyPair pty;
+    tree.addDevice("1-1", "0b1b", "0007", "Bematech", "MP-2800 TH");
+    tree.addInterface("1-1", 0, "07", "lp0");
+    tree.linkNode("usb/lp0", pty.path());
+    pty.setRaw();
+    testsupport::ScopedEnv sys("KVL_SYSFS_ROOT", tree.sysfsRoot());
+    testsupport::ScopedEnv dev("KVL_DEV_ROOT", tree.devRoot());
+    testsupport::TempDir dir;
+    const std::string bytes("\x1b@cupom\n\x1dV\x00", 11);
+    const auto file = dir.write("cupom.bin", bytes).string();
+
+    const auto result = runCommand({tool(), "device-send", "USB", file});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(pty.read(bytes.size(), 2s), bytes);
+
+    const auto unknown = runCommand({tool(), "device-send", "USB:Epson", file});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_EQ(unknown.err, "Erro, dispositivo [USB:Epson] não encontrado\n");
 }
 
 TEST(NfeCheckDevice, DeviceErrorsAndWrongArgumentsHaveTheirOwnExitCodes)

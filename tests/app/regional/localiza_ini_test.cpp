@@ -1,7 +1,6 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -9,42 +8,15 @@
 #include "app/regional/localiza_ini.h"
 #include "app/regional/path_reg_gerencia.h"
 #include "foundation/files/ini_file.h"
-#include "tests/support/scoped_env.h"
+#include "tests/support/mapped_drives.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
-using testsupport::ScopedEnv;
-using testsupport::TempDir;
 
 namespace {
 
-// Drives C, D, E and W map to temporary folders; every other letter is
-// unmapped.
-class DriveMap : public ::testing::Test {
-  protected:
-    DriveMap()
-    {
-        for (char letter = 'A'; letter <= 'Z'; ++letter) {
-            const std::string name = std::string("KVL_DRIVE_") + letter;
-            const TempDir *drive = letter == 'C'   ? &c
-                                   : letter == 'D' ? &d
-                                   : letter == 'E' ? &e
-                                   : letter == 'W' ? &w
-                                                   : nullptr;
-            env.push_back(std::make_unique<ScopedEnv>(
-                name.c_str(), drive ? std::optional(drive->path().string()) : std::nullopt));
-        }
-    }
-    static void put(const TempDir &drive, const std::string &relative)
-    {
-        fs::create_directories((drive.path() / relative).parent_path());
-        testsupport::readFile(drive.write(relative, "[IBGERENCIA]\r\n"));
-    }
-
-    TempDir c, d, e, w, programa;
-    std::vector<std::unique_ptr<ScopedEnv>> env;
-};
+class DriveMap : public ::testing::Test, protected testsupport::MappedDrives {};
 
 TEST_F(DriveMap, SearchOrder)
 {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "foundation/dates/date_time.h"
+#include "tests/printing/device/device_test_support.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/run_command.h"
 #include "tests/support/scoped_env.h"
@@ -17,19 +18,11 @@
 
 namespace {
 
+using device_test::elapsedOf;
+using device_test::messageOf;
 using namespace std::chrono_literals;
 using testsupport::PtyPair;
 using testsupport::TempDir;
-
-std::string messageOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const EQuibDeviceError &error) {
-        return error.what();
-    }
-    return "(no error)";
-}
 
 // The settings `stty -a` prints for the line, one word each.
 std::set<std::string> lineSettings(const std::string &path)
@@ -39,13 +32,6 @@ std::set<std::string> lineSettings(const std::string &path)
     for (std::string word; words >> word;)
         result.insert(word.ends_with(';') ? word.substr(0, word.size() - 1) : word);
     return result;
-}
-
-std::chrono::milliseconds elapsedOf(const std::function<void()> &action)
-{
-    const auto start = std::chrono::steady_clock::now();
-    action();
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
 }
 
 class SerialOverPty : public ::testing::Test {

@@ -3,10 +3,12 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include "tests/printing/device/device_test_support.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
+using device_test::messageOf;
 using testsupport::TempDir;
 
 int countOf(const std::string &text, std::string_view piece)
@@ -15,16 +17,6 @@ int countOf(const std::string &text, std::string_view piece)
     for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
         ++count;
     return count;
-}
-
-std::string messageOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const EQuibDeviceError &error) {
-        return error.what();
-    }
-    return "(no error)";
 }
 
 TEST(Device, ChangingThePortWhileActiveRaisesAndKeepsTheOldPort)

@@ -15,6 +15,7 @@ int runKeyVerb(std::span<const std::string> args);
 int runMailVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
+int runSettingsVerb(std::span<const std::string> args);
 int runSignVerb(std::span<const std::string> args);
 int runStoreVerb(std::span<const std::string> args);
 int runTxtVerb(std::span<const std::string> args);
@@ -87,6 +88,11 @@ std::span<const Verb> allVerbs()
              "certificate); the answer body to standard output, \"HTTP <status>\" to standard error; exit 1 "
              "with the error text",
              runPostVerb},
+        Verb{"settings", "<module db> get|set <cnpj> <section|-> <key> [<value>] [Campo_Valor|Campo_memo]",
+             "reads (get: prints the value) or writes and commits (set) one setting of a company in the NF-e "
+             "module database's CONFIG_GERAL; \"-\" is a row without section; exit 1 with the layer's "
+             "message on standard error",
+             runSettingsVerb},
         Verb{"sign", "<xml> <pfx> <password> [<docElement> <infElement>] [--digest sha1|sha256|sha512]",
              "signs the XML with the PFX certificate (libOpenSSL bundle; defaults NFe, infNFe, SHA-1); the "
              "signed XML to standard output, exit 1 with the message on standard error",

@@ -1,0 +1,100 @@
+#include "tests/support/run_command.h"
+#include "tests/support/temp_dir.h"
+#include "tests/tools/nfe_check_paths.h"
+
+#include <gtest/gtest.h>
+
+using testsupport::runCommand;
+
+// What "settings set" writes, the query tool reads as the store's row, and
+// the reverse.
+class NfeCheckSettings : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        if (!testsupport::hasProgram("isql-fb"))
+            GTEST_SKIP() << "isql-fb is not installed";
+        // The first run makes the private Firebird root the query tool shares.
+        runCommand(tool({"settings", fdb, "get", "1", "-", "x"}));
+        const auto criado = isql("CREATE DATABASE '" + fdb +
+                                     "' DEFAULT CHARACTER SET WIN1252;\n"
+                                     "CREATE TABLE CONFIG_GERAL (CNPJ VARCHAR(14), CAMPO_REF VARCHAR(50), "
+                                     "CAMPO_VALOR VARCHAR(100), SESSAO_REFERENCIA VARCHAR(50), "
+                                     "CAMPO_MEMO BLOB SUB_TYPE 0 SEGMENT SIZE 80);\n",
+                                 false);
+        ASSERT_EQ(criado.exitCode, 0) << criado.err;
+    }
+
+    std::vector<std::string> tool(std::vector<std::string> args) const
+    {
+        std::vector<std::string> argv = {"env",
+                                         "-u",
+                                         "FIREBIRD",
+                                         "-u",
+                                         "FIREBIRD_LOCK",
+                                         "XDG_DATA_HOME=" + dir.path().string(),
+                                         nfe_check_test::tool()};
+        argv.insert(argv.end(), args.begin(), args.end());
+        return argv;
+    }
+
+    testsupport::CommandResult isql(const std::string &script, bool conecta = true) const
+    {
+        const std::string root = (dir / "nfe-console" / "firebird").string();
+        const std::string lock = (dir / "nfe-console" / "firebird-lock").string();
+        std::vector<std::string> argv = {
+            "env", "FIREBIRD=" + root, "FIREBIRD_LOCK=" + lock, "isql-fb", "-q", "-ch", "UTF8"};
+        if (conecta)
+            argv.push_back(fdb);
+        return runCommand(argv, script);
+    }
+
+    testsupport::TempDir dir;
+    const std::string fdb = (dir / "modulo.kvl").string();
+};
+
+TEST_F(NfeCheckSettings, WhatTheVerbWritesTheQueryToolReadsAndTheReverse)
+{
+    ASSERT_EQ(runCommand(tool({"settings", fdb, "set", "12'3", "Seção", "Chave d'Água", "Valor 'ç' \"x\""}))
+                  .exitCode,
+              0);
+    ASSERT_EQ(runCommand(tool({"settings", fdb, "set", "", "-", "vazio", ""})).exitCode, 0);
+    const auto lido = isql("SET LIST ON;\nSELECT CNPJ, SESSAO_REFERENCIA, CAMPO_REF, CAMPO_VALOR, "
+                           "CAMPO_VALOR IS NULL AS NULO FROM CONFIG_GERAL ORDER BY CAMPO_REF;\n");
+    ASSERT_EQ(lido.exitCode, 0) << lido.err;
+    EXPECT_NE(lido.out.find("CNPJ                            12'3\n"
+                            "SESSAO_REFERENCIA               SEÇÃO\n"
+                            "CAMPO_REF                       CHAVE D'ÁGUA\n"
+                            "CAMPO_VALOR                     Valor 'ç' \"x\"\n"),
+              std::string::npos)
+        << lido.out;
+    EXPECT_NE(lido.out.find("CNPJ                            \n"
+                            "SESSAO_REFERENCIA               <null>\n"
+                            "CAMPO_REF                       VAZIO\n"
+                            "CAMPO_VALOR                     <null>\n"
+                            "NULO                            <true>\n"),
+              std::string::npos)
+        << lido.out;
+
+    ASSERT_EQ(isql("INSERT INTO CONFIG_GERAL (CNPJ, CAMPO_REF, SESSAO_REFERENCIA, CAMPO_VALOR, CAMPO_MEMO) "
+                   "VALUES ('9', 'RAZAOSOCIAL', 'EMITENTE', 'Sé d''Ouro', 'memo longo');\nCOMMIT;\n")
+                  .exitCode,
+              0);
+    EXPECT_EQ(runCommand(tool({"settings", fdb, "get", "9", "emitente", "razaoSocial"})).out, "Sé d'Ouro\n");
+    EXPECT_EQ(runCommand(tool({"settings", fdb, "get", "9", "Emitente", "RazaoSocial", "Campo_memo"})).out,
+              "memo longo\n");
+    EXPECT_EQ(runCommand(tool({"settings", fdb, "get", "9", "-", "RazaoSocial"})).out, "Sé d'Ouro\n");
+}
+
+TEST_F(NfeCheckSettings, ErrorsExitOneWithTheLayersMessage)
+{
+    const auto longo = runCommand(tool({"settings", fdb, "set", "1", "Geral", "k", std::string(101, 'v')}));
+    EXPECT_EQ(longo.exitCode, 1);
+    EXPECT_FALSE(longo.err.empty());
+    const auto coluna = runCommand(tool({"settings", fdb, "get", "1", "Geral", "k", "CNPJ"}));
+    EXPECT_EQ(coluna.exitCode, 1);
+    EXPECT_NE(coluna.err.find("Coluna de configuração desconhecida"), std::string::npos) << coluna.err;
+    const auto semBanco = runCommand(tool({"settings", (dir / "nada.kvl").string(), "get", "1", "-", "k"}));
+    EXPECT_EQ(semBanco.exitCode, 1);
+    EXPECT_NE(semBanco.err.find("Banco de dados não encontrado"), std::string::npos) << semBanco.err;
+}
