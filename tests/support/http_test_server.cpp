@@ -309,6 +309,7 @@ void HttpTestServer::serve(int socket)
         return;
     request.tlsVersion = stream->tlsVersion();
     request.clientSubject = stream->clientSubject();
+    request.clientCertificatePem = stream->clientCertificatePem();
     {
         std::lock_guard lock(mutex_);
         requests_.push_back(request);

@@ -20,10 +20,12 @@ struct HttpTestRequest {
     std::string version; // "HTTP/1.1"
     std::vector<std::pair<std::string, std::string>> headers;
     std::string body;
-    // Of a TLS connection: the negotiated version ("TLSv1.2") and the subject
-    // of the client certificate (RFC 2253 form); empty otherwise.
+    // Of a TLS connection: the negotiated version ("TLSv1.2"), the subject
+    // of the client certificate (RFC 2253 form) and that certificate (PEM);
+    // empty otherwise.
     std::string tlsVersion;
     std::string clientSubject;
+    std::string clientCertificatePem;
 
     // The value of the first header with that name (any case); empty when none.
     std::string header(std::string_view name) const;
@@ -60,6 +62,7 @@ class TestStream {
     // What a TLS stream negotiated; empty for a plain one.
     virtual std::string tlsVersion() const { return {}; }
     virtual std::string clientSubject() const { return {}; }
+    virtual std::string clientCertificatePem() const { return {}; }
 };
 
 // Makes the stream of an accepted socket; the stream owns and closes the socket.
