@@ -22,3 +22,10 @@ inline constexpr std::string_view kSenhaBanco = "vandorilq";
 
 // The key of the password cipher (column SENHA of USUARIO).
 inline constexpr std::string_view kChaveCifraSenha = "3582";
+
+// The suite's default mail account, which the settings screens' "Dados
+// default KVL" buttons fill in.
+inline constexpr std::string_view kEmailPadraoHost = "smtp.kvl.com.br";
+inline constexpr std::string_view kEmailPadraoUsuario = "nfe@kvl.com.br";
+inline constexpr std::string_view kEmailPadraoSenha = "kov582";
+inline constexpr std::string_view kEmailPadraoPorta = "587";

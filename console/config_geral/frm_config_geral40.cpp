@@ -3,15 +3,23 @@
 #include "app/dados/dtm_nfe_grd.h"
 #include "app/db/statement.h"
 #include "app/dialogs/dialogos.h"
+#include "app/shell_constants.h"
+#include "foundation/files/windows_paths.h"
 #include "foundation/numbers/decimal.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <stdexcept>
 
 namespace {
 
 constexpr std::string_view kPontoSalvar = "SALVAR_CONFIGURACOES";
+constexpr std::string_view kFiltroCertificado = "Arquivos PFX (*.pfx)|*.pfx|Todos os Arquivos (*.*)|*.*";
+constexpr std::string_view kFiltroLogo = "Arquivos BMP (*.bmp)|*.bmp|Todos os Arquivos (*.*)|*.*";
+constexpr std::array<std::string_view, 8> kEditsDePasta = {"edtPathLogs", "edtPathSchemas", "edtPathNFe",
+                                                           "edtPathCan",  "edtPathCCe",     "edtPathInu",
+                                                           "edtPathDPEC", "edtPathEvento"};
 
 // The list's item equal to the text, or -1.
 int posicao(std::span<const std::string_view> itens, std::string_view texto)
@@ -226,4 +234,38 @@ void TfrmConfigGeral40::btnMargensDefaultClick()
     for (const auto &chave : chavesConfiguracao())
         if (chave.conversao == Conversao::Margem)
             controle(chave.controle).texto = chave.padrao;
+}
+
+void TfrmConfigGeral40::btnDadosDefaultKVLClick()
+{
+    if (!dialogos().confirmacao("Carregar dados default KVL ?"))
+        return;
+    controle("edtSmtpPass").texto = kEmailPadraoSenha;
+    controle("edtSmtpHost").texto = kEmailPadraoHost;
+    controle("edtSmtpUser").texto = kEmailPadraoUsuario;
+    controle("edtSmtpPort").texto = kEmailPadraoPorta;
+}
+
+void TfrmConfigGeral40::sbtnCaminhoCertClick()
+{
+    if (auto arquivo = dialogos().abrirArquivo(kFiltroCertificado, pastaPrograma_))
+        controle("edtCaminho").texto = *arquivo;
+}
+
+void TfrmConfigGeral40::sbtnLogoMarcaClick()
+{
+    if (auto arquivo = dialogos().abrirArquivo(kFiltroLogo, pastaPrograma_))
+        controle("edtLogoMarca").texto = *arquivo;
+}
+
+void TfrmConfigGeral40::btnPastaClick(std::string_view edit)
+{
+    if (std::ranges::find(kEditsDePasta, edit) == kEditsDePasta.end())
+        throw std::out_of_range("no folder button beside " + std::string(edit));
+    Controle &c = controle(edit);
+    // A folder on a drive that is not mapped starts at the program's folder.
+    const std::string inicial =
+        c.texto.empty() ? pastaPrograma_ : mapWindowsPath(c.texto).value_or(pastaPrograma_);
+    if (auto pasta = dialogos().escolherPasta(inicial))
+        c.texto = *pasta;
 }

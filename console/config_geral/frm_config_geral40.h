@@ -64,6 +64,19 @@ class TfrmConfigGeral40 : public ConfiguracaoEmpresa {
     void btnSalvarConfigClick();
     // "Margens default": the four margin edits to 0.60, 0.75, 0.80, 2.00.
     void btnMargensDefaultClick();
+    // "Dados default KVL": after a Yes to "Carregar dados default KVL ?",
+    // the SMTP host, port, user and password edits get the suite's default
+    // mail account (app/shell_constants.h).
+    void btnDadosDefaultKVLClick();
+    // The pickers fill their edit with the chosen path, as chosen; a cancel
+    // keeps it. Certificate and logo files start at the program's folder;
+    // the folder buttons (`edtPathLogs`, `edtPathSchemas`, `edtPathNFe`,
+    // `edtPathCan`, `edtPathCCe`, `edtPathInu`, `edtPathDPEC`,
+    // `edtPathEvento`) at the edit's folder, a stored Windows one mapped,
+    // or the program's folder when the edit is empty.
+    void sbtnCaminhoCertClick();
+    void sbtnLogoMarcaClick();
+    void btnPastaClick(std::string_view edit);
 
     ResultadoModal ModalResult = ResultadoModal::Nenhum;
 

@@ -253,3 +253,45 @@ TEST_F(ConfigGeralTest, ANonNumericIntegerStopsTheReaderAtItsKey)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ConfigGeralTest, DefaultMailAccountFillsTheEditsOnlyAfterYes)
+{
+    auto &t = tela("10000000000808");
+    t.controle("edtSmtpHost").texto = "smtp.loja.com.br";
+    dialogos->answers = {false};
+    t.btnDadosDefaultKVLClick();
+    EXPECT_EQ(t.controle("edtSmtpHost").texto, "smtp.loja.com.br");
+
+    dialogos->answers = {true};
+    t.btnDadosDefaultKVLClick();
+    EXPECT_THAT(dialogos->shown, testing::Each("confirmacao: Carregar dados default KVL ?"));
+    for (const char *edit : {"edtSmtpHost", "edtSmtpUser", "edtSmtpPass"})
+        EXPECT_NE(t.controle(edit).texto, "") << edit;
+    EXPECT_NE(t.controle("edtSmtpHost").texto, "smtp.loja.com.br");
+    EXPECT_EQ(t.controle("edtSmtpPort").texto, "587");
+    EXPECT_EQ(linhas("10000000000808"), "0");
+}
+
+TEST_F(ConfigGeralTest, PickersFillTheirEditsAndCancelKeepsThem)
+{
+    auto &t = tela("10000000000909");
+    dialogos->files = {"/home/loja/certificado.pfx", "/home/loja/logo.bmp", "/srv/nfe/xml", std::nullopt};
+    t.sbtnCaminhoCertClick();
+    t.sbtnLogoMarcaClick();
+    t.btnPastaClick("edtPathNFe");
+    t.controle("edtPathCan").texto = "/srv/nfe/can";
+    t.btnPastaClick("edtPathCan");
+    EXPECT_EQ(t.controle("edtCaminho").texto, "/home/loja/certificado.pfx");
+    EXPECT_EQ(t.controle("edtLogoMarca").texto, "/home/loja/logo.bmp");
+    EXPECT_EQ(t.controle("edtPathNFe").texto, "/srv/nfe/xml");
+    EXPECT_EQ(t.controle("edtPathCan").texto, "/srv/nfe/can");
+    EXPECT_THAT(dialogos->shown,
+                testing::ElementsAre("arquivo: Arquivos PFX (*.pfx)|*.pfx|Todos os Arquivos (*.*)|*.*",
+                                     "arquivo: Arquivos BMP (*.bmp)|*.bmp|Todos os Arquivos (*.*)|*.*",
+                                     "pasta: /opt/nfe/bin/", "pasta: /srv/nfe/can"));
+    EXPECT_THROW(t.btnPastaClick("edtSenha"), std::out_of_range);
+}
+
+} // namespace
