@@ -36,7 +36,10 @@ class Plano {
   public:
     Plano(TdtmNFE_grd &modulo) : modulo_(modulo) {}
 
-    std::string copia(const char *chave) { return modulo_.Busca_Valor_Referencia(modulo_.CnpjEmpresa, CampoRef(chave)); }
+    std::string copia(const char *chave)
+    {
+        return modulo_.Busca_Valor_Referencia(modulo_.CnpjEmpresa, CampoRef(chave));
+    }
     // "0" put in front and read as a decimal integer.
     int numero(const char *chave)
     {
@@ -164,8 +167,18 @@ void passo28(TdtmNFE_grd &modulo)
     for (; !modulo.qrySelect1.eof(); modulo.qrySelect1.proximo())
         empresas.push_back(empresaDaLinha(modulo.qrySelect1.campo("CNPJ_EMI")));
     modulo.qrySelect1.fecha();
-    for (const std::string &cnpj : empresas)
-        modulo.Grava_Valor_Referencia(cnpj, CampoRef("chkValidarXml"), "0");
+    // The table has no section column yet at this step, so the row is
+    // written with the three columns it has (the flat writer's rule:
+    // update the company's rows of the key, else insert one).
+    for (const std::string &cnpj : empresas) {
+        const std::vector<db::Value> chave{db::Value(cnpj), db::Value("CHKVALIDARXML")};
+        if (modulo.SelectFile("1", "CONFIG_GERAL", "CNPJ = ? AND CAMPO_REF = ?", chave))
+            modulo.UPDATEFILE("CONFIG_GERAL", "CAMPO_VALOR = '0'", "CNPJ = ? AND CAMPO_REF = ?", chave);
+        else
+            modulo.INSERTFILE("CONFIG_GERAL",
+                              {"CNPJ", cnpj, "CAMPO_REF", "CHKVALIDARXML", "CAMPO_VALOR", "0"});
+        modulo.qrySelect1.fecha();
+    }
 }
 
 void passo73(TdtmNFE_grd &modulo)

@@ -99,8 +99,8 @@ void TdtmNFE_2::dtmNFEOpen(const std::vector<std::string> &nomes)
         abertas_[i].reset();
         if (!modulo_.ibtNFE)
             throw db::DatabaseError(db::DbFailure::Other,
-                                    std::string("Sem conexão com o banco de dados da NFE para abrir ") + t.tabela +
-                                        ".");
+                                    std::string("Sem conexão com o banco de dados da NFE para abrir ") +
+                                        t.tabela + ".");
         auto tabela = std::make_unique<db::DataSet>(*modulo_.ibtNFE, t.tabela, t.campos);
         tabela->open();
         abertas_[i] = std::move(tabela);

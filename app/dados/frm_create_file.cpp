@@ -13,19 +13,19 @@
 namespace {
 
 // "Sequence ... already exists" (no name of its own in the client's header).
-constexpr long kSequenciaExiste = 336068904L;
+constexpr long kSequenciaExiste = 336068862L;
 
 // The engine's codes for "already exists" of a table, index, generator and,
 // for a column, the unique key of the catalogue's column list.
-bool jaExiste(const db::DatabaseError &erro)
+} // namespace
+
+bool objetoJaExiste(const db::DatabaseError &erro)
 {
     return erro.hasCode(isc_dyn_dup_table) || erro.hasCode(isc_dyn_dup_index) ||
            erro.hasCode(kSequenciaExiste) ||
            (erro.hasCode(isc_no_meta_update) && erro.hasCode(isc_unique_key_violation) &&
             erro.engineText().find("RDB$RELATION_FIELDS") != std::string::npos);
 }
-
-} // namespace
 
 std::int32_t TfrmCreateFile::leContador()
 {
@@ -103,10 +103,11 @@ void TfrmCreateFile::Executa_as_Atiualizacao()
                 }
             } catch (const std::exception &desfazer) {
                 transacao.rollbackRetaining();
-                mensagem += "\r\nNão foi possível desfazer a parte já gravada: " + std::string(desfazer.what());
+                mensagem +=
+                    "\r\nNão foi possível desfazer a parte já gravada: " + std::string(desfazer.what());
             }
             const auto *banco = dynamic_cast<const db::DatabaseError *>(&erro);
-            if (banco && jaExiste(*banco))
+            if (banco && objetoJaExiste(*banco))
                 continue;
             Falha = FalhaPasso{passo.numero, mensagem};
             return;

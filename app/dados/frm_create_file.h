@@ -6,6 +6,14 @@
 
 class TdtmNFE_grd;
 
+namespace db {
+class DatabaseError;
+}
+
+// True when the engine refused a CREATE or ADD because the table, column,
+// index or generator already exists (decided from its error codes).
+bool objetoJaExiste(const db::DatabaseError &erro);
+
 // The schema updater ("Criação e Alteração de Tabelas"), the core of its
 // screen: brings the NF-e module database to the layout the suite expects
 // by running the update steps (passos_atualizacao.h) above the number kept
