@@ -14,6 +14,9 @@ struct StatusFacts {
     std::string sqlState;
     std::vector<int> unixErrors;
     std::vector<std::string> strings; // the operation and file of an I/O error
+    // An operating-system error as text: a server sends the text of its own
+    // system's error in place of the number.
+    std::vector<std::string> systemTexts;
     std::string text;
 };
 
@@ -36,6 +39,9 @@ StatusFacts readStatus(const Firebird::IStatus *status)
         case isc_arg_string:
             facts.strings.emplace_back(reinterpret_cast<const char *>(*v++));
             break;
+        case isc_arg_interpreted:
+            facts.systemTexts.emplace_back(reinterpret_cast<const char *>(*v++));
+            break;
         case isc_arg_cstring:
             v += 2;
             break;
@@ -49,6 +55,45 @@ StatusFacts readStatus(const Firebird::IStatus *status)
                                                const_cast<Firebird::IStatus *>(status));
     facts.text = buffer;
     return facts;
+}
+
+// The texts a Linux or Windows server sends for the system errors the layer
+// tells apart.
+// clang-format off
+struct SystemErrorText {
+    int error;
+    const char *text;
+};
+constexpr SystemErrorText kSystemErrorTexts[] = {
+    {EEXIST, "File exists"},
+    {EEXIST, "The file exists."},
+    {ENOENT, "No such file or directory"},
+    {ENOENT, "The system cannot find the file specified."},
+    {ENOENT, "The system cannot find the path specified."},
+};
+// clang-format on
+
+bool hasSystemError(const StatusFacts &f, int error)
+{
+    for (int u : f.unixErrors)
+        if (u == error)
+            return true;
+    for (const auto &text : f.systemTexts)
+        for (const auto &known : kSystemErrorTexts)
+            if (known.error == error && text == known.text)
+                return true;
+    return false;
+}
+
+// The connection to a server failed or was lost.
+bool networkFailure(const std::vector<long> &codes)
+{
+    for (long c : codes)
+        if (c == isc_network_error || c == isc_net_connect_err || c == isc_net_connect_listen_err ||
+            c == isc_net_read_err || c == isc_net_write_err || c == isc_conn_lost ||
+            c == isc_lost_db_connection)
+            return true;
+    return false;
 }
 
 bool has(const std::vector<long> &codes, long code)
@@ -65,7 +110,7 @@ bool shortRead(const StatusFacts &f)
 {
     for (const auto &s : f.strings)
         if (s == "read")
-            return f.unixErrors.empty();
+            return f.unixErrors.empty() && f.systemTexts.empty();
     return false;
 }
 
@@ -84,12 +129,7 @@ DatabaseError translateStatus(const Firebird::IStatus *status, const ErrorContex
     };
     const bool ioError =
         has(f.codes, isc_io_error) || has(f.codes, isc_io_open_err) || has(f.codes, isc_io_create_err);
-    auto unixError = [&](int e) {
-        for (int u : f.unixErrors)
-            if (u == e)
-                return true;
-        return false;
-    };
+    auto unixError = [&](int e) { return hasSystemError(f, e); };
     if (ioError && unixError(EEXIST))
         return make(DbFailure::AlreadyExists, "O banco de dados já existe: " + context.file);
     if (ioError && unixError(ENOENT))
@@ -101,7 +141,7 @@ DatabaseError translateStatus(const Firebird::IStatus *status, const ErrorContex
     if (has(f.codes, isc_login))
         return make(DbFailure::Login,
                     "Usuário ou senha do banco de dados não aceitos pelo servidor: " + context.file);
-    if (has(f.codes, isc_network_error))
+    if (networkFailure(f.codes))
         return make(DbFailure::ServerUnreachable,
                     "O servidor do banco de dados não responde: " + context.file);
     if (has(f.codes, isc_lock_conflict) || has(f.codes, isc_update_conflict) ||
