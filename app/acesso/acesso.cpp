@@ -220,17 +220,24 @@ void TfrmAcesso::edtSenhaExit()
         return;
     }
     // The user name is a parameter: a quote in it is only a character.
+    // A name longer than the column names no one.
     db::Statement consulta(*ibtGerencia_, "Select * From USUARIO Where (USERNAME = ?) AND (Sistema = ?)");
-    db::Cursor linhas = consulta.open({db::Value(edtUsuario), db::Value(CodigoSistema)});
-    if (!linhas.next()) {
+    std::optional<db::Cursor> linhas;
+    try {
+        linhas.emplace(consulta.open({db::Value(edtUsuario), db::Value(CodigoSistema)}));
+    } catch (const db::DatabaseError &erro) {
+        if (erro.failure() != db::DbFailure::TextTooLong)
+            throw;
+    }
+    if (!linhas || !linhas->next()) {
         MsgAtencao("Usuário não localizado");
         foco = Campo::Usuario;
         textoSelecionado = true;
         return;
     }
-    const int nivel = inteiro(linhas.field("Nivel"));
-    const std::string guardada = linhas.field("Senha").asString();
-    linhas.close();
+    const int nivel = inteiro(linhas->field("Nivel"));
+    const std::string guardada = linhas->field("Senha").asString();
+    linhas->close();
     NivelUsuario = nivel;
     tmeSenha_.SetAction(atDecryption);
     tmeSenha_.SetInput(guardada);
