@@ -24,6 +24,8 @@ packages=(
   qt6-base-dev
   libqt6test6
   libcups2-dev
+  cups
+  cups-client
   zbar-tools
 )
 

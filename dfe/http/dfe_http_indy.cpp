@@ -30,7 +30,10 @@ void TDFeHttpIndy::ConfigurarConexao()
 {
     TDFeSSLHttpClass::ConfigurarConexao();
     settings_ = connectionSettings(); // may load the certificate
-    THTTPReqResp &cliente = *clienteDaTroca();
+    // Held, not borrowed: an Interromper from another thread may replace the
+    // back-end's client meanwhile.
+    const std::shared_ptr<THTTPReqResp> segurado = clienteDaTroca();
+    THTTPReqResp &cliente = *segurado;
     if (!settings_.ProxyHost.empty()) {
         cliente.Proxy = settings_.ProxyHost + ":" + settings_.ProxyPort;
         cliente.UserName = settings_.ProxyUser;
@@ -98,11 +101,10 @@ void TDFeHttpIndy::Executar()
 void TDFeHttpIndy::Interromper()
 {
     std::lock_guard lock(mutex_);
-    if (!emUso_) {
+    if (emUso_)
+        emUso_->Abort();
+    else
         interromperProxima_ = true;
-        return;
-    }
-    emUso_->Abort();
     cliente_ = std::make_shared<THTTPReqResp>();
 }
 

@@ -7,7 +7,8 @@ class TQuibMail;
 
 // TQuibMailThread: sends a copy of a mail on a worker thread of its own, which
 // frees the copy and itself when done. One process-wide lock lets one
-// threaded send run at a time; the next waits for it.
+// threaded send run at a time; the others wait for it and run in the order
+// they were started (the order of the Enviar calls that made them).
 //
 // The copy's events run on the main thread: each relay hands the saved
 // handler to the main-thread dispatcher and waits until it has run, so a

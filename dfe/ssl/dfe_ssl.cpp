@@ -1,6 +1,7 @@
 #include "dfe/ssl/dfe_ssl.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "dfe/ssl/backend_registry.h"
 #include "dfe/ssl/dfe_send_thread.h"
@@ -58,28 +59,46 @@ void TDFeSSL::SetSSLXmlSignLib(TSSLXmlSignLib value)
     sslXmlSignLib_ = value;
 }
 
+namespace {
+
+// clang-format off
+constexpr TSSLEscolhas kEscolhasDosPacotes[] = {
+    /* libNone        */ {cryNone,     httpNone,    xsNone},
+    /* libOpenSSL     */ {cryOpenSSL,  httpOpenSSL, xsLibXml2},
+    /* libCapicom     */ {cryCapicom,  httpWinINet, xsMsXmlCapicom},
+    /* libCapicomSoap */ {cryCapicom,  httpIndy,    xsMsXmlCapicom},
+    /* libWinCrypt    */ {cryWinCrypt, httpWinHttp, xsLibXml2},
+};
+// clang-format on
+
+} // namespace
+
+std::optional<TSSLEscolhas> escolhasDoPacote(TSSLLib lib)
+{
+    if (lib >= std::size(kEscolhasDosPacotes))
+        return std::nullopt;
+    return kEscolhasDosPacotes[lib];
+}
+
+TSSLLib pacoteDasEscolhas(const TSSLEscolhas &escolhas)
+{
+    for (const TSSLLib lib : {libOpenSSL, libNone, libCapicom, libCapicomSoap, libWinCrypt}) {
+        const TSSLEscolhas &pacote = kEscolhasDosPacotes[lib];
+        if (pacote.crypt == escolhas.crypt && pacote.http == escolhas.http &&
+            pacote.xmlSign == escolhas.xmlSign)
+            return lib;
+    }
+    return libCustom;
+}
+
 void applySslLib(TDFeSSL &ssl, TSSLLib lib)
 {
-    struct Escolha {
-        TSSLCryptLib crypt;
-        TSSLHttpLib http;
-        TSSLXmlSignLib xmlSign;
-    };
-    // clang-format off
-    static constexpr Escolha kEscolhas[] = {
-        /* libNone        */ {cryNone,     httpNone,    xsNone},
-        /* libOpenSSL     */ {cryOpenSSL,  httpOpenSSL, xsLibXml2},
-        /* libCapicom     */ {cryCapicom,  httpWinINet, xsMsXmlCapicom},
-        /* libCapicomSoap */ {cryCapicom,  httpIndy,    xsMsXmlCapicom},
-        /* libWinCrypt    */ {cryWinCrypt, httpWinHttp, xsLibXml2},
-    };
-    // clang-format on
-    if (lib >= std::size(kEscolhas))
+    const auto escolhas = escolhasDoPacote(lib);
+    if (!escolhas)
         return; // libCustom: the choices stay as they are
-    const Escolha &escolha = kEscolhas[lib];
-    ssl.SetSSLCryptLib(escolha.crypt);
-    ssl.SetSSLHttpLib(escolha.http);
-    ssl.SetSSLXmlSignLib(escolha.xmlSign);
+    ssl.SetSSLCryptLib(escolhas->crypt);
+    ssl.SetSSLHttpLib(escolhas->http);
+    ssl.SetSSLXmlSignLib(escolhas->xmlSign);
 }
 
 // ---- Certificate sources and password -----------------------------------------

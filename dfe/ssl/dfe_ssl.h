@@ -4,6 +4,7 @@
 #include <istream>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -191,5 +192,16 @@ class TDFeSSL {
     std::unique_ptr<TDFeSSLXmlSignClass> xmlSign_;
 };
 
+// The three library choices of a bundle.
+struct TSSLEscolhas {
+    TSSLCryptLib crypt;
+    TSSLHttpLib http;
+    TSSLXmlSignLib xmlSign;
+};
+// The choices of a bundle; nullopt for libCustom (and any other value).
+std::optional<TSSLEscolhas> escolhasDoPacote(TSSLLib lib);
+// The bundle whose choices are exactly these, compared in the order
+// libOpenSSL, libNone, libCapicom, libCapicomSoap, libWinCrypt; else libCustom.
+TSSLLib pacoteDasEscolhas(const TSSLEscolhas &escolhas);
 // Sets the three library choices of a bundle (libCustom changes nothing).
 void applySslLib(TDFeSSL &ssl, TSSLLib lib);

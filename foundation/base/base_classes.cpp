@@ -144,3 +144,34 @@ void THttpHeader::setText(std::string_view text)
 {
     lines_ = splitLines(text);
 }
+
+// ---- TQuibComponent ------------------------------------------------------------
+
+TQuibComponent::~TQuibComponent()
+{
+    // Each linked component first forgets this one, then hears of its removal.
+    const std::vector<TQuibComponent *> linked = std::move(freeNotifies_);
+    for (TQuibComponent *other : linked) {
+        std::erase(other->freeNotifies_, this);
+        other->Notification(this, opRemove);
+    }
+}
+
+void TQuibComponent::FreeNotification(TQuibComponent *component)
+{
+    if (component == nullptr || component == this ||
+        std::ranges::find(freeNotifies_, component) != freeNotifies_.end())
+        return;
+    freeNotifies_.push_back(component);
+    component->freeNotifies_.push_back(this);
+}
+
+void TQuibComponent::RemoveFreeNotification(TQuibComponent *component)
+{
+    if (component == nullptr)
+        return;
+    std::erase(freeNotifies_, component);
+    std::erase(component->freeNotifies_, this);
+}
+
+void TQuibComponent::Notification(TQuibComponent *, TOperation) {}

@@ -201,14 +201,36 @@ template <>
 inline constexpr auto
     kEnumNames<TQuibAboutInfo> = std::to_array<EnumName<TQuibAboutInfo>>({{QuibAbout, "QuibAbout"}});
 
-// Base of the components of the fiscal-document layer. It acts on nothing at
-// run time; `AboutQuib` is an informational marker that is never stored.
+// What happens to a component that another one was told about.
+enum TOperation : std::uint8_t { opInsert, opRemove };
+
+// Base of the components of the fiscal-document layer. `AboutQuib` is an
+// informational marker that is never stored.
+//
+// Links between components that do not own each other (a mailer attached to a
+// fiscal component, a report attached to it) are kept safe by free
+// notification: after A.FreeNotification(&B), whichever of the two is
+// destroyed first calls Notification(itself, opRemove) on the other, which
+// then drops its reference. The link is mutual and kept once however often it
+// is made; RemoveFreeNotification undoes it on both sides. Not thread-safe:
+// linked components live on one thread.
 class TQuibComponent {
   public:
     TQuibComponent() = default;
-    virtual ~TQuibComponent() = default;
+    virtual ~TQuibComponent();
     TQuibComponent(const TQuibComponent &) = delete;
     TQuibComponent &operator=(const TQuibComponent &) = delete;
 
     TQuibAboutInfo AboutQuib() const { return QuibAbout; }
+
+    void FreeNotification(TQuibComponent *component);
+    void RemoveFreeNotification(TQuibComponent *component);
+
+  protected:
+    // Called on a linked component that is going away (opRemove). The
+    // component is being destroyed: only its address may be compared.
+    virtual void Notification(TQuibComponent *component, TOperation operation);
+
+  private:
+    std::vector<TQuibComponent *> freeNotifies_;
 };

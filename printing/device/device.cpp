@@ -5,8 +5,8 @@
 
 namespace {
 
-// Stands in for the transports this build does not carry: activation says so
-// plainly instead of discarding a receipt.
+// Stands in for a device type that has no transport (a stored value outside
+// the known types): activation says so plainly instead of discarding a receipt.
 class UnavailableTransport : public TQuibDeviceClass {
   public:
     using TQuibDeviceClass::TQuibDeviceClass;
@@ -26,8 +26,11 @@ std::string_view typeName(TQuibDeviceType tipo)
 
 TQuibDevice::TQuibDevice()
     : plain_(std::make_unique<TQuibDeviceClass>(this)), serial_(std::make_unique<TQuibDeviceSerial>(this)),
-      usb_(std::make_unique<TQuibDeviceWinUSB>(this)),
-      unavailable_(std::make_unique<UnavailableTransport>(this)), current_(plain_.get())
+      usb_(std::make_unique<TQuibDeviceWinUSB>(this)), tcp_(std::make_unique<TQuibDeviceTCP>(this)),
+      lpt_(std::make_unique<TQuibDeviceLPT>(this)), hook_(std::make_unique<TQuibDeviceHook>(this)),
+      raw_(std::make_unique<TQuibDeviceRaw>(this)),
+      unavailable_(std::make_unique<UnavailableTransport>(this)), current_(plain_.get()),
+      installedPrinters_(isInstalledPrinter)
 {
     SetDefaultValues();
 }
@@ -86,6 +89,15 @@ TQuibDeviceClass &TQuibDevice::transportFor(TQuibDeviceType tipo)
         return *serial_;
     case dtUSB:
         return *usb_;
+    case dtTCP:
+        return *tcp_;
+    case dtFile:
+    case dtParallel:
+        return *lpt_;
+    case dtHook:
+        return *hook_;
+    case dtRawPrinter:
+        return *raw_;
     default:
         return *unavailable_;
     }

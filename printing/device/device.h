@@ -9,7 +9,11 @@
 
 #include "foundation/base/base_classes.h"
 #include "printing/device/device_errors.h"
+#include "printing/device/device_file.h"
+#include "printing/device/device_hook.h"
 #include "printing/device/device_serial.h"
+#include "printing/device/device_spooler.h"
+#include "printing/device/device_tcp.h"
 #include "printing/device/device_transport.h"
 #include "printing/device/device_types.h"
 #include "printing/device/device_usb.h"
@@ -27,9 +31,8 @@
 // EQuibDeviceError, written to the trace before they propagate; errors of the
 // transports propagate as they are. Trace-file errors are ignored.
 //
-// Transports that are not part of this build (network, spooler, hooks,
-// parallel port and file) refuse to activate with a plain message rather
-// than take data they cannot deliver.
+// Transports that are not part of this build refuse to activate with a plain
+// message rather than take data they cannot deliver.
 class TQuibDevice : public TQuibComponent {
   public:
     // Hooks through which a caller takes over the transport ("DLL" ports).
@@ -104,8 +107,7 @@ class TQuibDevice : public TQuibComponent {
     void SetTimeOutMilissegundos(int valor);
     bool Ativo() const { return ativo_; }
 
-    // The installed printers of the spooler; until a spooler is attached no
-    // name is a printer.
+    // The installed printers: the print scheduler's list unless replaced.
     void SetInstalledPrinterLookup(InstalledPrinterLookup lookup) { installedPrinters_ = std::move(lookup); }
 
     // --- Operations ---
@@ -144,6 +146,7 @@ class TQuibDevice : public TQuibComponent {
     // The current transport (EmLinha, BytesParaLer, LeByte, EnviaByte).
     TQuibDeviceClass &DeviceClass() { return *current_; }
     TQuibDeviceSerial &Serial() { return *serial_; }
+    TQuibDeviceLPT &LPT() { return *lpt_; }
 
     // Appends "-- dd/mm hh:nn:ss:zzz <text>" to ArqLOG; with traduz, control
     // bytes are written as names.
@@ -159,6 +162,10 @@ class TQuibDevice : public TQuibComponent {
     std::unique_ptr<TQuibDeviceClass> plain_;
     std::unique_ptr<TQuibDeviceSerial> serial_;
     std::unique_ptr<TQuibDeviceWinUSB> usb_;
+    std::unique_ptr<TQuibDeviceTCP> tcp_;
+    std::unique_ptr<TQuibDeviceLPT> lpt_;
+    std::unique_ptr<TQuibDeviceHook> hook_;
+    std::unique_ptr<TQuibDeviceRaw> raw_;
     std::unique_ptr<TQuibDeviceClass> unavailable_;
     TQuibDeviceClass *current_ = nullptr;
     InstalledPrinterLookup installedPrinters_;

@@ -32,3 +32,16 @@ class ESerialError : public EQuibDeviceError {
 
 // The code of ESerialError for a port that does not exist.
 inline constexpr int kSerialPortNotFound = 2;
+
+// An error of a network connection (printing/device/tcp_socket.h), with the
+// system error code behind it (ETIMEDOUT when a connect, send or read ran out
+// of time). Its message names the host and port. Traced as "ESocketError".
+class ESocketError : public EQuibDeviceError {
+  public:
+    ESocketError(int code, const std::string &message) : EQuibDeviceError(message), code_(code) {}
+    std::string_view className() const override { return "ESocketError"; }
+    int code() const { return code_; }
+
+  private:
+    int code_;
+};

@@ -2,6 +2,10 @@
 
 #include "printing/device/device.h"
 
+#include <chrono>
+
+#include "foundation/dates/date_time.h"
+
 TQuibDeviceClass::TQuibDeviceClass(TQuibDevice *owner) : owner_(owner)
 {
     if (owner == nullptr)
@@ -58,4 +62,22 @@ void TQuibDeviceClass::GravaLog(std::string_view texto, bool traduz)
 void TQuibDeviceClass::traceError(const EQuibDeviceError &erro)
 {
     GravaLog(std::string(erro.className()) + ": " + erro.what());
+}
+
+void TQuibDeviceClass::sendInPieces(std::string_view bytes,
+                                    const std::function<void(std::string_view)> &enviaPeca)
+{
+    const int tamanhoPeca = owner_->SendBytesCount();
+    const int intervalo = owner_->SendBytesInterval();
+    const std::size_t peca = tamanhoPeca > 0 ? static_cast<std::size_t>(tamanhoPeca) : bytes.size();
+    std::size_t posicao = 0;
+    do {
+        GravaLog("  BytesToSend:" + std::to_string(tamanhoPeca));
+        enviaPeca(bytes.substr(posicao, peca));
+        if (intervalo > 0) {
+            GravaLog("  Sleep(" + std::to_string(intervalo) + ")");
+            sleepFor(std::chrono::milliseconds(intervalo));
+        }
+        posicao += peca;
+    } while (posicao < bytes.size());
 }

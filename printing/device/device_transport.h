@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -61,6 +62,12 @@ class TQuibDeviceClass {
         traceError(erro);
         throw erro;
     }
+
+  protected:
+    // Cuts the bytes into pieces of the device's SendBytesCount (all in one
+    // piece when 0), tracing "  BytesToSend:<size>" before each and pausing
+    // SendBytesInterval ms after each ("  Sleep(<ms>)"), the last one too.
+    void sendInPieces(std::string_view bytes, const std::function<void(std::string_view)> &enviaPeca);
 
   private:
     void traceError(const EQuibDeviceError &erro);

@@ -119,7 +119,7 @@ HttpTestResponse FakeSefaz::answer(const HttpTestRequest &request, FakeSefazExch
         exchange.verdicts.push_back(soap.problem);
         return soapResponse(500, soapFault(soap.problem));
     }
-    const Judgement judgement = judge_.judge(soap, request.clientSubject);
+    const Judgement judgement = judge_.judge(soap, request.clientSubject, request.clientCertificatePem);
     exchange.verdicts = judgement.verdicts;
 
     std::lock_guard lock(mutex_);

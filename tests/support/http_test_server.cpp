@@ -248,6 +248,12 @@ int HttpTestServer::connections() const
     return connections_;
 }
 
+bool HttpTestServer::waitForRequests(std::size_t count, std::chrono::milliseconds within) const
+{
+    std::unique_lock lock(mutex_);
+    return arrived_.wait_for(lock, within, [&] { return requests_.size() >= count; });
+}
+
 int HttpTestServer::countRequests(std::string_view target) const
 {
     std::lock_guard lock(mutex_);
@@ -303,10 +309,12 @@ void HttpTestServer::serve(int socket)
         return;
     request.tlsVersion = stream->tlsVersion();
     request.clientSubject = stream->clientSubject();
+    request.clientCertificatePem = stream->clientCertificatePem();
     {
         std::lock_guard lock(mutex_);
         requests_.push_back(request);
     }
+    arrived_.notify_all();
     const HttpTestResponse response = answer(request);
     if (response.delay.count() > 0) {
         std::unique_lock lock(mutex_);

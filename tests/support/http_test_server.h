@@ -20,10 +20,12 @@ struct HttpTestRequest {
     std::string version; // "HTTP/1.1"
     std::vector<std::pair<std::string, std::string>> headers;
     std::string body;
-    // Of a TLS connection: the negotiated version ("TLSv1.2") and the subject
-    // of the client certificate (RFC 2253 form); empty otherwise.
+    // Of a TLS connection: the negotiated version ("TLSv1.2"), the subject
+    // of the client certificate (RFC 2253 form) and that certificate (PEM);
+    // empty otherwise.
     std::string tlsVersion;
     std::string clientSubject;
+    std::string clientCertificatePem;
 
     // The value of the first header with that name (any case); empty when none.
     std::string header(std::string_view name) const;
@@ -60,6 +62,7 @@ class TestStream {
     // What a TLS stream negotiated; empty for a plain one.
     virtual std::string tlsVersion() const { return {}; }
     virtual std::string clientSubject() const { return {}; }
+    virtual std::string clientCertificatePem() const { return {}; }
 };
 
 // Makes the stream of an accepted socket; the stream owns and closes the socket.
@@ -91,6 +94,9 @@ class HttpTestServer {
     std::vector<HttpTestRequest> requests() const;
     // Connections accepted so far, those dropped in a handshake included.
     int connections() const;
+    // Waits until `count` requests have been received in full; false when
+    // they have not within `within`.
+    bool waitForRequests(std::size_t count, std::chrono::milliseconds within) const;
     // Requests whose target is exactly `target`.
     int countRequests(std::string_view target) const;
     void clearRequests();
@@ -109,6 +115,7 @@ class HttpTestServer {
     bool stopping_ = false;
     mutable std::mutex mutex_;
     std::condition_variable stopped_;
+    mutable std::condition_variable arrived_;
     std::vector<HttpTestRequest> requests_;
     int connections_ = 0;
     std::thread thread_;

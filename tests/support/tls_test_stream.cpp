@@ -5,6 +5,7 @@
 
 #include <openssl/bio.h>
 #include <openssl/err.h>
+#include <openssl/pem.h>
 #include <openssl/ssl.h>
 #include <openssl/x509.h>
 #include <unistd.h>
@@ -56,6 +57,19 @@ class TlsStream : public TestStream {
         std::string subject(data, static_cast<std::size_t>(size));
         BIO_free(out);
         return subject;
+    }
+    std::string clientCertificatePem() const override
+    {
+        X509 *peer = SSL_get0_peer_certificate(ssl_);
+        if (peer == nullptr)
+            return {};
+        BIO *out = BIO_new(BIO_s_mem());
+        PEM_write_bio_X509(out, peer);
+        char *data = nullptr;
+        const long size = BIO_get_mem_data(out, &data);
+        std::string pem(data, static_cast<std::size_t>(size));
+        BIO_free(out);
+        return pem;
     }
 
   private:

@@ -18,97 +18,14 @@
 #include "tests/support/test_data.h"
 #include "tests/support/test_pki.h"
 #include "tests/support/xml_checks.h"
+#include "tests/tools/fake_sefaz_client.h"
 
 namespace {
 
+using namespace fakesefaztest;
 using testsupport::FakeSefaz;
 using testsupport::runCommand;
 using testsupport::TempDir;
-
-const std::string kNs = "http://www.portalfiscal.inf.br/nfe";
-
-std::string envelope(const std::string &wsdl, const std::string &payload,
-                     const std::string &bodyElement = "nfeDadosMsg")
-{
-    return "<soap12:Envelope xmlns:soap12=\"http://www.w3.org/2003/05/soap-envelope\"><soap12:Body><" +
-           bodyElement + " xmlns=\"" + kNs + "/wsdl/" + wsdl + "\">" + payload + "</" + bodyElement +
-           "></soap12:Body></soap12:Envelope>";
-}
-
-struct Reply {
-    int exitCode = -1;
-    std::string body;
-};
-
-Reply post(const std::string &url, const std::string &body, const TestCert *client = &testPki().ecnpj)
-{
-    TempDir folder;
-    const auto file = folder.write("request.xml", body);
-    std::vector<std::string> argv{"curl",
-                                  "-s",
-                                  "--max-time",
-                                  "20",
-                                  "--cacert",
-                                  testPki().root.certPem,
-                                  "-H",
-                                  "Content-Type: application/soap+xml; charset=utf-8",
-                                  "--data-binary",
-                                  "@" + file.string(),
-                                  url};
-    if (client != nullptr) {
-        argv.insert(argv.begin() + 1,
-                    {"--cert-type", "P12", "--cert", client->pfxAes + ":" + client->password});
-    }
-    const auto result = runCommand(argv);
-    return {result.exitCode, result.out};
-}
-
-// The message inside nfeResultMsg.
-std::string result(const std::string &answer)
-{
-    const std::size_t open = answer.find("nfeResultMsg");
-    const std::size_t start = answer.find('>', open) + 1;
-    const std::size_t close = answer.rfind("</", answer.rfind("nfeResultMsg>"));
-    return open == std::string::npos ? std::string() : answer.substr(start, close - start);
-}
-
-int cStatOf(const std::string &xml)
-{
-    std::smatch found;
-    return std::regex_search(xml, found, std::regex("<cStat>([0-9]+)</cStat>")) ? std::stoi(found[1]) : 0;
-}
-
-std::string validate(const std::string &xml, const std::string &schema)
-{
-    return testsupport::schemaProblems(xml, testsupport::officialSchemaDir() / schema);
-}
-
-std::string signedNote(const std::string &changeAfterSigning = {})
-{
-    TempDir folder;
-    const auto file =
-        folder.write("nfe.xml", testsupport::testData("tools/data/nfe_400_modelo_assinatura.xml"));
-    const auto output = folder / "signed.xml";
-    const TestCert &cert = testPki().ecnpj;
-    const auto run = runCommand({"xmlsec1", "--sign", "--privkey-pem", cert.keyPem + "," + cert.certPem,
-                                 "--id-attr:Id", "infNFe", "--output", output.string(), file.string()});
-    if (run.exitCode != 0)
-        throw std::runtime_error(run.err);
-    std::string note = testsupport::readFile(output);
-    note.erase(0, note.find("<NFe"));
-    while (!note.empty() && (note.back() == '\n'))
-        note.pop_back();
-    if (!changeAfterSigning.empty())
-        note.replace(note.find("EMPRESA DE TESTE"), 16, changeAfterSigning);
-    return note;
-}
-
-std::string batch(const std::string &note, const std::string &indSinc = "0")
-{
-    return envelope("NFeAutorizacao4", "<enviNFe xmlns=\"" + kNs +
-                                           "\" versao=\"4.00\"><idLote>1</idLote><indSinc>" + indSinc +
-                                           "</indSinc>" + note + "</enviNFe>");
-}
 
 std::string status(const std::string &fields = "<tpAmb>2</tpAmb><cUF>35</cUF><xServ>STATUS</xServ>")
 {
@@ -198,15 +115,10 @@ TEST_F(FakeSefazTest, SignedNoteIsReceivedThenAuthorisedAndDistributed)
             .body);
     EXPECT_EQ(cStatOf(distributed), 138);
     EXPECT_EQ(validate(distributed, "retDistDFeInt_v1.01.xsd"), "");
-    const std::regex docZip("<docZip NSU=\"[0-9]+\" schema=\"([^\"]+)\">([^<]+)</docZip>");
-    int documents = 0;
-    for (auto it = std::sregex_iterator(distributed.begin(), distributed.end(), docZip);
-         it != std::sregex_iterator(); ++it, ++documents) {
-        const auto zipped = runCommand({"base64", "-d"}, (*it)[2].str());
-        const auto xml = runCommand({"gunzip"}, zipped.out);
-        EXPECT_EQ(validate(xml.out, (*it)[1].str()), "") << (*it)[1];
-    }
-    EXPECT_EQ(documents, 2); // resNFe and procNFe
+    const auto documents = distributedDocuments(distributed);
+    for (const DistributedDocument &document : documents)
+        EXPECT_EQ(validate(document.xml, document.schema), "") << document.schema;
+    EXPECT_EQ(documents.size(), 2u); // resNFe and procNFe
 }
 
 TEST_F(FakeSefazTest, BrokenOrTamperedNotesAreRefused)

@@ -64,7 +64,7 @@ TEST(NfeCheckAnswer, ExitCodesTellFalseAndRaisedFromUnknown)
          "<retDistDFeInt versao=\"1.01\"><cStat>138</cStat><loteDistDFeInt><docZip NSU=\"1\" "
          "schema=\"resNFe_v1.01.xsd\">***</docZip></loteDistDFeInt></retDistDFeInt>",
          1, "Base64"},
-        {"unknown root", "<retConsSitNFe versao=\"4.00\"/>", 2, "unknown root"},
+        {"unknown root", "<retConsQualquer versao=\"4.00\"/>", 2, "unknown root"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -73,6 +73,34 @@ TEST(NfeCheckAnswer, ExitCodesTellFalseAndRaisedFromUnknown)
         EXPECT_NE(result.err.find(c.err), std::string::npos) << result.err;
     }
     EXPECT_EQ(runCommand({tool(), "answer", (dir / "missing.xml").string()}).exitCode, 2);
+}
+
+TEST(NfeCheckAnswer, ReadsEventSituationAndVoidingTexts)
+{
+    struct Case {
+        const char *name;
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases = {
+        {"retEnvEvento.xml",
+         {"root=retEnvEvento", "cStat=128", "retEvento.3.cStat=136", "retEvento.3.tpEvento=110111"}},
+        {"procEventoNFe.xml",
+         {"root=procEventoNFe", "evento.tpEvento=110110", "detEvento.descEvento=Carta de Correcao",
+          "Signature.SignatureValue=c2lnbmF0dXJl", "retEvento.1.nProt=135240000000101"}},
+        {"retConsSitNFe.xml",
+         {"root=retConsSitNFe", "protNFe.nProt=135240000000001", "retCancNFe.cStat=0",
+          "procEventoNFe.1.evento.tpEvento=110110", "procEventoNFe.2.retEvento.1.nProt=891240000000102"}},
+        {"retConsSitNFe-cancelada.xml", {"retCancNFe.cStat=101", "retCancNFe.nProt=135240000000009"}},
+        {"retInutNFe.xml", {"root=retInutNFe", "retInutNFe.cStat=102", "retInutNFe.nProt=135240000000301"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto printed = runCommand({tool(), "answer", answerFile(c.name)});
+        ASSERT_EQ(printed.exitCode, 0) << printed.err;
+        const std::vector<std::string> printedLines = lines(printed.out);
+        for (const std::string &line : c.expected)
+            EXPECT_NE(std::find(printedLines.begin(), printedLines.end(), line), printedLines.end()) << line;
+    }
 }
 
 } // namespace

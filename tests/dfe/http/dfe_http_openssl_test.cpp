@@ -5,7 +5,6 @@
 #include <memory>
 #include <regex>
 #include <string>
-#include <thread>
 
 #include <gtest/gtest.h>
 #include <openssl/crypto.h>
@@ -16,6 +15,7 @@
 #include "foundation/fiscal/dfe_exception.h"
 #include "tests/dfe/http/transport_peers.h"
 #include "tests/support/http_test_server.h"
+#include "tests/support/interrupt_on_request.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_pki.h"
@@ -243,14 +243,9 @@ TEST_F(DFeHttpOpenSSL, InterromperFromAnotherThreadEndsTheRunningExchangeOnly)
 {
     HttpTestServer server(silent, clientCertificateTestStreams(), "https");
     ssl->TimeOut = 30000;
-    std::thread interrupter([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        ssl->SSLHttpClass().Interromper();
-    });
-    const auto start = std::chrono::steady_clock::now();
+    testsupport::InterruptOnRequest interrupter(server, [&] { ssl->SSLHttpClass().Interromper(); });
     const std::string message = dfeErrorOf([&] { ssl->Transmitir(kEnvelope, server.url("/ws"), "a"); });
-    interrupter.join();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_TRUE(interrupter.endedPromptly());
     EXPECT_NE(message.find("Envio interrompido"), std::string::npos) << message;
 
     // The facade's back-end is not left dead by the interruption.

@@ -6,7 +6,6 @@
 #include <map>
 #include <regex>
 #include <string>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +13,7 @@
 #include "dfe/http/quib_win_http_req_resp.h"
 #include "dfe/http/quib_win_inet_req_resp.h"
 #include "tests/support/http_test_server.h"
+#include "tests/support/interrupt_on_request.h"
 #include "tests/support/temp_dir.h"
 
 using testsupport::HttpTestRequest;
@@ -268,15 +268,12 @@ TEST(QuibWinReqRespFailures, AbortEndsTheRunningExchangeAndNoLaterOne)
     TQuibWinINetReqResp engine;
     engine.TimeOut = 30000;
     engine.SetURL(silent.url("/ws"));
-    std::thread aborter([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        engine.Abort();
-    });
-    const auto start = std::chrono::steady_clock::now();
     std::string answer;
-    EXPECT_EQ(engineErrorOf([&] { engine.Execute(answer); }), "Conexão foi abortada");
-    aborter.join();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    {
+        testsupport::InterruptOnRequest aborter(silent, [&] { engine.Abort(); });
+        EXPECT_EQ(engineErrorOf([&] { engine.Execute(answer); }), "Conexão foi abortada");
+        EXPECT_TRUE(aborter.endedPromptly());
+    }
 
     engine.SetURL(quick.url("/ws"));
     engine.Execute(answer);

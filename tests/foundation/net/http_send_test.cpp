@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
-#include <thread>
 
 #include <gtest/gtest.h>
 #include <openssl/ssl.h>
 
 #include "tests/support/http_test_server.h"
+#include "tests/support/interrupt_on_request.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_pki.h"
 #include "tests/support/tinyproxy_fixture.h"
@@ -197,14 +197,16 @@ TEST(HttpSendRequest, ALargeBodyGoesAsHttp11WithoutWaitingForContinue)
     HttpTestServer server(echo, clientCertificateTestStreams(), "https");
     HttpSend http;
     presentECnpj(http);
-    http.requestBody = std::string(300 * 1024, 'x');
-    const auto start = std::chrono::steady_clock::now();
+    // Above 1 MiB, where libcurl would otherwise ask for "100-continue".
+    http.requestBody = std::string(1536 * 1024, 'x');
     ASSERT_TRUE(http.execute("POST", server.url("/ws"))) << http.errorDetail;
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
     const HttpTestRequest request = server.requests().at(0);
     EXPECT_EQ(request.version, "HTTP/1.1");
+    // Without "Expect: 100-continue" the client has nothing to wait for: the
+    // body follows the headers at once. (The clock cannot tell this apart
+    // from a slow handshake on a loaded machine.)
     EXPECT_FALSE(request.hasHeader("Expect"));
-    EXPECT_EQ(request.body.size(), 300u * 1024u);
+    EXPECT_EQ(request.body.size(), 1536u * 1024u);
 }
 
 TEST(HttpSendRequest, TheHostLineCanLeaveThePortOut)
@@ -230,7 +232,9 @@ TEST(HttpSendWaits, ASilentServerEndsInTheIdleTimeOut)
     EXPECT_FALSE(http.execute("POST", server.url("/ws")));
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_GE(took, std::chrono::milliseconds(300));
-    EXPECT_LT(took, std::chrono::milliseconds(1500));
+    // The handshake comes first and is slow on a loaded machine; the bound
+    // only has to stay well under the 20 s the server holds its answer.
+    EXPECT_LT(took, std::chrono::seconds(5));
     EXPECT_EQ(http.socketErrorCode, 28);
     EXPECT_TRUE(http.socketErrorText.starts_with("Timeout was reached")) << http.socketErrorText;
 }
@@ -241,14 +245,11 @@ TEST(HttpSendWaits, AnAbortFromAnotherThreadEndsTheRunningExchangeOnly)
     HttpTestServer quick(echo, clientCertificateTestStreams(), "https");
     HttpSend http;
     presentECnpj(http);
-    std::thread aborter([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        http.abort();
-    });
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(http.execute("POST", server.url("/ws")));
-    aborter.join();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+    {
+        testsupport::InterruptOnRequest aborter(server, [&] { http.abort(); });
+        EXPECT_FALSE(http.execute("POST", server.url("/ws")));
+        EXPECT_TRUE(aborter.endedPromptly());
+    }
     EXPECT_EQ(http.socketErrorCode, 42);
     EXPECT_EQ(http.errorDetail, "Envio interrompido");
 

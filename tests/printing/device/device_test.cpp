@@ -100,15 +100,6 @@ TEST(Device, NullAndBluetoothPortsAcceptAndDiscard)
     }
 }
 
-TEST(Device, PortsWithoutATransportInThisBuildRefuseToActivate)
-{
-    TQuibDevice device;
-    device.SetPorta("TCP:127.0.0.1:9100");
-    EXPECT_EQ(messageOf([&] { device.Ativar(); }),
-              "Porta TCP:127.0.0.1:9100: este tipo de porta ainda não é suportado");
-    EXPECT_FALSE(device.Ativo());
-}
-
 TEST(Device, TraceIntoAMissingFolderChangesNothing)
 {
     TempDir dir;

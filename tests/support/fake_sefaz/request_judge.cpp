@@ -4,6 +4,7 @@
 #include <cctype>
 #include <map>
 
+#include "tests/support/fake_sefaz/certificate_cnpj.h"
 #include "tests/support/fake_sefaz/signature_check.h"
 
 namespace testsupport::fakesefaz {
@@ -36,19 +37,6 @@ std::string cscProblems(const xmlNode *root)
     if (indOp != "3" && dados != nullptr)
         return "dadosCsc só cabe na revogação";
     return {};
-}
-
-std::string certificateCnpj(std::string_view subject)
-{
-    const std::size_t cn = subject.find("CN=");
-    if (cn == std::string_view::npos)
-        return {};
-    std::string_view value = subject.substr(cn + 3);
-    value = value.substr(0, value.find(','));
-    const std::size_t colon = value.rfind(':');
-    if (colon == std::string_view::npos || !digits(value.substr(colon + 1), 14))
-        return {};
-    return std::string(value.substr(colon + 1));
 }
 
 // CNPJs of the emitters of the payload: notes, events, voiding, CSC root.
@@ -99,7 +87,8 @@ std::string eventSchema(std::string_view tpEvento)
     return std::string(found != kinds.end() ? found->second : "envEvento_v1.00.xsd");
 }
 
-Judgement RequestJudge::judge(const SoapRequest &request, std::string_view clientSubject) const
+Judgement RequestJudge::judge(const SoapRequest &request, std::string_view clientSubject,
+                              std::string_view clientCertificatePem) const
 {
     Judgement judgement;
     xmlDoc *doc = request.payload.get();
@@ -127,7 +116,7 @@ Judgement RequestJudge::judge(const SoapRequest &request, std::string_view clien
         }
     }
 
-    const std::string certificate = certificateCnpj(clientSubject);
+    const std::string certificate = certificateCnpj(clientSubject, clientCertificatePem);
     if (certificate.empty())
         return judgement;
     for (const std::string &emitter : emitterCnpjs(root, request.root)) {

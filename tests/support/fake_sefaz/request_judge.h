@@ -26,10 +26,12 @@ class RequestJudge {
     // Raises std::runtime_error when the folder holds no official schemas.
     explicit RequestJudge(std::filesystem::path schemas) : schemas_(std::move(schemas)) {}
 
-    // `clientSubject` is the client certificate's subject (RFC 2253); its CN
-    // ending in ":<CNPJ>" gives the certificate's CNPJ. Without one the CNPJ
-    // root is not compared.
-    Judgement judge(const SoapRequest &request, std::string_view clientSubject) const;
+    // `clientSubject` (RFC 2253) and `clientCertificatePem` are the client
+    // certificate's; its CNPJ comes from the CN ending in ":<CNPJ>", else
+    // from its ICP-Brasil other name (see certificateCnpj). Without a CNPJ
+    // the root is not compared.
+    Judgement judge(const SoapRequest &request, std::string_view clientSubject,
+                    std::string_view clientCertificatePem = {}) const;
 
   private:
     SchemaCheck schemas_;

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "answer_printer.h"
+#include "event_answers.h"
 #include "foundation/codes/conversao.h"
 #include "foundation/codes/conversao_eventos.h"
 #include "input_file.h"
@@ -296,6 +297,14 @@ constexpr std::array kRaizes = {
     Raiz{"retConsCad",      registryAnswer},
     Raiz{"retAdmCscNFCe",   cscAnswer},
     Raiz{"retDistDFeInt",   distributionAnswer},
+    Raiz{"retConsSitNFe",   situationAnswer},
+    Raiz{"retEnvEvento",    eventAnswer},
+    Raiz{"retEvento",       eventAnswer},
+    Raiz{"evento",          eventAnswer},
+    Raiz{"procEventoNFe",   eventAnswer},
+    Raiz{"inutNFe",         voidingAnswer},
+    Raiz{"retInutNFe",      voidingAnswer},
+    Raiz{"ProcInutNFe",     voidingAnswer},
 };
 // clang-format on
 

@@ -1,0 +1,93 @@
+// Loading a signed or processed event into the batch.
+
+#include "nfe/services/env_evento_nfe.h"
+#include "nfe/services/ret_env_evento_nfe.h"
+
+namespace {
+
+void copiaEvento(const TInfEvento &lido, TInfEvento &evento)
+{
+    evento.Id = lido.Id;
+    evento.SetcOrgao(lido.cOrgao());
+    evento.tpAmb = lido.tpAmb;
+    evento.CNPJ = lido.CNPJ;
+    evento.chNFe = lido.chNFe;
+    evento.dhEvento = lido.dhEvento;
+    evento.tpEvento = lido.tpEvento;
+    evento.nSeqEvento = lido.nSeqEvento;
+    evento.verEvento = lido.verEvento;
+
+    const TDetEvento &de = lido.detEvento;
+    TDetEvento &para = evento.detEvento;
+    para.descEvento = de.descEvento;
+    para.xCorrecao = de.xCorrecao;
+    para.SetxCondUso(de.xCondUso());
+    para.nProt = de.nProt;
+    para.xJust = de.xJust;
+    para.chNFeRef = de.chNFeRef;
+    para.cOrgaoAutor = de.cOrgaoAutor;
+    para.tpAutor = de.tpAutor;
+    para.verAplic = de.verAplic;
+    para.dhEmi = de.dhEmi;
+    para.tpNF = de.tpNF;
+    para.IE = de.IE;
+    para.dest = de.dest;
+    para.vNF = de.vNF;
+    para.vICMS = de.vICMS;
+    para.vST = de.vST;
+    para.dhEntrega = de.dhEntrega;
+    para.nDoc = de.nDoc;
+    para.xNome = de.xNome;
+    para.latGPS = de.latGPS;
+    para.longGPS = de.longGPS;
+    para.hashComprovante = de.hashComprovante;
+    para.dhHashComprovante = de.dhHashComprovante;
+    para.nProtEvento = de.nProtEvento;
+    para.tpAutorizacao = de.tpAutorizacao;
+    if (de.autXML.count() > 0)
+        para.autXML.NovoItem().CNPJCPF = de.autXML.ObterItem(0).CNPJCPF;
+}
+
+void copiaResposta(const TRetInfEvento &lida, TRetInfEvento &ret)
+{
+    ret.Id = lida.Id;
+    ret.tpAmb = lida.tpAmb;
+    ret.verAplic = lida.verAplic;
+    ret.cOrgao = lida.cOrgao;
+    ret.cStat = lida.cStat;
+    ret.xMotivo = lida.xMotivo;
+    ret.chNFe = lida.chNFe;
+    ret.tpEvento = lida.tpEvento;
+    ret.xEvento = lida.xEvento;
+    ret.nSeqEvento = lida.nSeqEvento;
+    ret.cOrgaoAutor = lida.cOrgaoAutor;
+    ret.CNPJDest = lida.CNPJDest;
+    ret.emailDest = lida.emailDest;
+    ret.dhRegEvento = lida.dhRegEvento;
+    ret.nProt = lida.nProt;
+    ret.XML = lida.XML;
+}
+
+} // namespace
+
+bool TEventoNFe::LerTexto(const std::string &texto)
+{
+    TRetEventoNFe leitor;
+    leitor.Leitor.setArquivo(texto);
+    const bool lido = leitor.LerResposta();
+
+    TInfEventoCollectionItem &item = Eventos.NovoItem();
+    item.TextoXML = texto;
+    copiaEvento(leitor.InfEvento, item.InfEvento);
+    item.Signature.Assign(leitor.Signature);
+    if (leitor.RetEventos.count() > 0)
+        copiaResposta(leitor.RetEventos.ObterItem(0).RetInfEvento, item.RetInfEvento);
+    return lido;
+}
+
+bool TEventoNFe::LerArquivo(const std::string &NomeArquivo)
+{
+    TLeitor arquivo;
+    arquivo.LeArquivo(NomeArquivo);
+    return LerTexto(arquivo.Arquivo());
+}
