@@ -43,7 +43,9 @@ class SondaFirebird {
     // The PID of a running process of that program file, if any.
     virtual std::optional<pid_t> procuraProcesso(std::string_view programa) = 0;
     // Starts the program with its parameters (separated by blanks) and the
-    // extra environment variable; 0 when it cannot be started.
+    // extra environment variable; 0 when it cannot be started. The real
+    // system first gives SIGUSR1 a handler that does nothing when it has
+    // none: the guard's server sends it to the guard's parent once ready.
     virtual pid_t iniciaPrograma(std::string_view programa, std::string_view parametros,
                                  std::string_view variavel, std::string_view valor) = 0;
     virtual bool processoVivo(pid_t pid) = 0;

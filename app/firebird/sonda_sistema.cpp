@@ -33,6 +33,25 @@ std::function<void()> &bomba()
     return pump;
 }
 
+void semEfeito(int) {}
+
+// The guard tells the process that started it that its server is ready with
+// SIGUSR1 (through FB_SIGNAL_PROCESS), whose default action ends the
+// process. A handler that does nothing is put in place unless one is there
+// already; unlike an ignored signal, it is not passed on to started programs.
+void aceitaAvisoDoGuarda()
+{
+    struct sigaction atual {};
+    if (sigaction(SIGUSR1, nullptr, &atual) != 0 || atual.sa_handler != SIG_DFL ||
+        (atual.sa_flags & SA_SIGINFO) != 0)
+        return;
+    struct sigaction nova {};
+    nova.sa_handler = semEfeito;
+    nova.sa_flags = SA_RESTART;
+    sigemptyset(&nova.sa_mask);
+    sigaction(SIGUSR1, &nova, nullptr);
+}
+
 // Runs a program with its output read into `saida`; its exit status, or -1
 // when it cannot be run.
 int executa(const std::vector<std::string> &argumentos, std::string &saida,
@@ -180,6 +199,7 @@ class SondaSistema : public SondaFirebird {
             extra.push_back(std::string(variavel) + "=" + std::string(valor));
         std::string nada;
         pid_t pid = 0;
+        aceitaAvisoDoGuarda();
         if (executa(argumentos, nada, extra, false, &pid) != 0)
             return 0;
         filhos_.insert(pid);
