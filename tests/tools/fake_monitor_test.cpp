@@ -1,0 +1,276 @@
+// The fake document monitor: request files in, answer files out, as the
+// monitor client expects them.
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sys/wait.h>
+
+#include "foundation/text/text_utils.h"
+#include "tests/support/child_process.h"
+#include "tests/support/fake_monitor.h"
+#include "tests/support/run_command.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/temp_dir.h"
+
+namespace fs = std::filesystem;
+using testsupport::FakeMonitor;
+using testsupport::FakeMonitorError;
+using testsupport::MonitorReply;
+using testsupport::TempDir;
+
+namespace {
+
+constexpr const char *kCnpj = "12345678000195";
+constexpr const char *kName = "nota001000000123#12345678000195.txt";
+
+// A request line as the client writes it: indent, key padded to 15, " = ".
+std::string line(int indent, const std::string &key, const std::string &value)
+{
+    std::string padded = key;
+    if (padded.size() < 15)
+        padded.resize(15, ' ');
+    return std::string(indent, ' ') + padded + " = " + value + "\r\n";
+}
+
+std::string header(const std::string &section)
+{
+    return "[" + section + "]\r\n";
+}
+
+// A note request document (UTF-8 here; written in Windows-1252).
+std::string noteRequest(const std::string &emitKey = "cnpj", const std::string &emitValue = kCnpj)
+{
+    return header("ide") + line(4, "cUF", "35") + line(4, "cnf", "123000123") + line(4, "natop", "VENDA") +
+           line(4, "mod", "55") + line(4, "serie", "1") + line(4, "nnf", "123") +
+           line(4, "demi", "2026-03-09") + header("emit") + line(4, emitKey, emitValue) +
+           line(4, "xnome", "Comércio Ação Ltda") + header("ICMStot") + line(4, "vnf", "150.00");
+}
+
+std::map<std::string, std::string> answerLines(const std::string &bytes)
+{
+    std::map<std::string, std::string> lines;
+    std::istringstream in(AnsiParaUTF8(bytes));
+    std::string text;
+    while (std::getline(in, text)) {
+        if (!text.empty() && text.back() == '\r')
+            text.pop_back();
+        const auto equals = text.find('=');
+        lines[text.substr(0, equals)] = equals == std::string::npos ? "" : text.substr(equals + 1);
+    }
+    return lines;
+}
+
+struct Exchange {
+    TempDir temp;
+    fs::path folder = temp.path() / "monitor";
+    Exchange() { fs::create_directories(folder); }
+
+    FakeMonitor monitor(std::vector<testsupport::MonitorRule> script = {}, bool pdf = false) const
+    {
+        return FakeMonitor({{folder.string()}, std::move(script), pdf});
+    }
+    // Writes a request into "-fil" the way the client does: Windows-1252,
+    // under a temporary name first.
+    void request(const std::string &name, const std::string &utf8Text) const
+    {
+        fs::create_directories(folder / "-fil");
+        const fs::path temporary = folder / "-fil" / (name + ".tmp");
+        std::ofstream(temporary, std::ios::binary) << UTF8ParaAnsi(utf8Text);
+        fs::rename(temporary, folder / "-fil" / name);
+    }
+    fs::path answer(const std::string &name) const { return folder / "-resp" / name; }
+};
+
+bool modulo11Accepts(const std::string &key)
+{
+    const auto result =
+        testsupport::runCommand({"/usr/bin/python3", "-c",
+                                 "import sys\nk=sys.argv[1]\nw=[2,3,4,5,6,7,8,9]\n"
+                                 "s=sum(int(c)*w[i%8] for i,c in enumerate(reversed(k[:43])))\nr=s%11\n"
+                                 "sys.exit(0 if len(k)==44 and int(k[43])==(0 if r<2 else 11-r) else 1)",
+                                 key});
+    return result.exitCode == 0;
+}
+
+} // namespace
+
+TEST(FakeMonitor, AnswersANoteRequestWithTheKeyOfItsFields)
+{
+    Exchange exchange;
+    exchange.request(kName, noteRequest());
+    auto monitor = exchange.monitor();
+    const auto replies = monitor.processPending();
+
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0].answer, std::string("resp-") + kName);
+    EXPECT_EQ(replies[0].resultado, "100");
+    const std::string bytes = testsupport::readFile(exchange.answer(std::string("resp-") + kName));
+    EXPECT_TRUE(bytes.starts_with("RESULTADO=100\r\nMENSAGEM=Autorizado o uso da NF-e\r\n")) << bytes;
+    EXPECT_TRUE(bytes.ends_with("\r\n"));
+    const auto lines = answerLines(bytes);
+    const std::string key = lines.at("CHAVENFE");
+    EXPECT_EQ(key.substr(0, 43),
+              std::string("35") + "2603" + kCnpj + "55" + "001" + "000000123" + "1" + "23000123");
+    EXPECT_TRUE(modulo11Accepts(key)) << key;
+    EXPECT_EQ(lines.at("RECIBO").size(), 15u);
+    EXPECT_EQ(lines.at("NPROTOCOLO").size(), 15u);
+    EXPECT_NE(lines.at("RECIBO"), lines.at("NPROTOCOLO"));
+    EXPECT_FALSE(lines.at("NUMEROLOTE").empty());
+
+    // The request is recorded, decoded from Windows-1252, and moved aside.
+    ASSERT_EQ(monitor.requests().size(), 1u);
+    EXPECT_EQ(monitor.requests()[0].value("xnome", "emit"), "Comércio Ação Ltda");
+    EXPECT_EQ(monitor.requests()[0].sections, (std::vector<std::string>{"ide", "emit", "ICMStot"}));
+    EXPECT_FALSE(fs::exists(exchange.folder / "-fil" / kName));
+    EXPECT_TRUE(fs::exists(exchange.folder / "-fil" / "done" / kName));
+    EXPECT_TRUE(monitor.processPending().empty());
+}
+
+TEST(FakeMonitor, AKeyOfAPersonEmitterPadsTheCpfAndHonoursTpemis)
+{
+    Exchange exchange;
+    exchange.request(kName, noteRequest("cpf", "12345678909") + "[ide]\r\n" + line(4, "tpemis", "9"));
+    auto monitor = exchange.monitor();
+    monitor.processPending();
+    const auto key =
+        answerLines(testsupport::readFile(exchange.answer(std::string("resp-") + kName))).at("CHAVENFE");
+    EXPECT_EQ(key.substr(6, 14), "00012345678909");
+    EXPECT_EQ(key[34], '9');
+    EXPECT_TRUE(modulo11Accepts(key)) << key;
+}
+
+TEST(FakeMonitor, ANoteRequestWithoutItsKeyFieldsIsRejectedWith999)
+{
+    Exchange exchange;
+    exchange.request(kName, header("ide") + line(4, "cUF", "35"));
+    auto monitor = exchange.monitor();
+    ASSERT_EQ(monitor.processPending().at(0).resultado, "999");
+    const auto lines = answerLines(testsupport::readFile(exchange.answer(std::string("resp-") + kName)));
+    EXPECT_TRUE(lines.at("MENSAGEM").starts_with("Rejeicao: ")) << lines.at("MENSAGEM");
+}
+
+TEST(FakeMonitor, AnswersEveryShortRequestKindAsTheClientReadsIt)
+{
+    const std::string key = "35260312345678000195550010000001231230001235";
+    struct Case {
+        std::string name;
+        std::string resultado;
+        std::vector<std::string> keys;
+    };
+    // clang-format off
+    const std::vector<Case> cases = {
+        {"danfe001000000123#12345678000195.txt",   "100", {"RESULTADO", "MENSAGEM"}},
+        {"ImpCarta001000123#12345678000195.txt",   "100", {"RESULTADO", "MENSAGEM"}},
+        {"email001000000123#12345678000195.txt",   "100", {"RESULTADO", "MENSAGEM"}},
+        {"cancel001000000123#12345678000195.txt",  "101", {"RESULTADO", "MENSAGEM"}},
+        {"Carta001000123#12345678000195.txt",      "135", {"RESULTADO", "MENSAGEM", "NPROTOCOLO"}},
+        {"EVENTO001000123#12345678000195.txt",     "135", {"RESULTADO", "MENSAGEM", "NPROTOCOLO"}},
+        {"inutiliza10-12#12345678000195.txt",      "102", {"RESULTADO", "MENSAGEM"}},
+        // The cancellation above (handled first, by name) voided the key.
+        {"consulta001000000124#12345678000195.txt", "101",
+            {"RESULTADO", "MENSAGEM", "CHAVENFE", "RECIBO", "NUMEROLOTE", "NPROTOCOLO"}},
+    };
+    // clang-format on
+    Exchange exchange;
+    for (const auto &c : cases)
+        exchange.request(c.name, line(0, "ChaveNFE", key));
+    auto monitor = exchange.monitor();
+    const auto replies = monitor.processPending();
+    ASSERT_EQ(replies.size(), cases.size());
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string bytes = testsupport::readFile(exchange.answer("resp-" + c.name));
+        EXPECT_TRUE(bytes.starts_with("RESULTADO=" + c.resultado + "\r\n")) << bytes;
+        std::vector<std::string> keys;
+        for (const auto &[k, v] : answerLines(bytes))
+            keys.push_back(k);
+        auto expected = c.keys;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(keys, expected);
+    }
+    EXPECT_EQ(answerLines(testsupport::readFile(exchange.answer("resp-" + cases.back().name))).at("CHAVENFE"),
+              key);
+}
+
+TEST(FakeMonitor, AQueryOfACancelledKeyAnswers101)
+{
+    const std::string key = "35260312345678000195550010000001231230001235";
+    Exchange exchange;
+    auto monitor = exchange.monitor();
+    exchange.request("cancel001000000123#12345678000195.txt", line(0, "ChaveNFE", key) +
+                                                                  line(0, "nProtocolo", "1") +
+                                                                  line(0, "Justificativa", "Erro"));
+    monitor.processPending();
+    exchange.request("consulta001000000123#12345678000195.txt", line(0, "ChaveNFE", key));
+    const auto replies = monitor.processPending();
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0].resultado, "101");
+}
+
+TEST(FakeMonitor, LeavesTemporaryNamesAndUnknownKindsAlone)
+{
+    Exchange exchange;
+    const std::vector<std::string> names = {"nota001000000123#1.tmp", "~nota001.txt.part", "relatorio.txt",
+                                            "nota.txt", "nota_12-1.txt"};
+    for (const auto &name : names)
+        exchange.request(name, "x\r\n");
+    auto monitor = exchange.monitor();
+    EXPECT_TRUE(monitor.processPending().empty());
+    for (const auto &name : names)
+        EXPECT_TRUE(fs::exists(exchange.folder / "-fil" / name)) << name;
+    EXPECT_TRUE(fs::is_empty(exchange.folder / "-resp"));
+}
+
+TEST(FakeMonitor, RecordsContingencyAndExportFilesWithoutAnswering)
+{
+    Exchange exchange;
+    exchange.request("contingencia.txt", line(0, "modalidade", "2") + line(0, "cnpj", kCnpj));
+    std::ofstream(exchange.folder / "nota_123-1.txt", std::ios::binary) << "NOTAFISCAL|1\r\n";
+    auto monitor = exchange.monitor();
+    const auto replies = monitor.processPending();
+    ASSERT_EQ(replies.size(), 2u);
+    for (const auto &reply : replies)
+        EXPECT_TRUE(reply.answer.empty()) << reply.request;
+    ASSERT_EQ(monitor.requests().size(), 2u);
+    EXPECT_EQ(monitor.requests()[0].kind, "contingencia");
+    EXPECT_EQ(monitor.requests()[0].value("modalidade"), "2");
+    EXPECT_EQ(monitor.requests()[1].kind, "export");
+    EXPECT_TRUE(fs::is_empty(exchange.folder / "-resp"));
+    EXPECT_TRUE(fs::exists(exchange.folder / "done" / "nota_123-1.txt"));
+}
+
+TEST(FakeMonitor, DanfeWithPdfNamesASmallPdfInTheExchangeFolder)
+{
+    Exchange exchange;
+    exchange.request("danfe001000000123#12345678000195.txt", line(0, "ChaveNFE", "1"));
+    auto monitor = exchange.monitor({}, true);
+    monitor.processPending();
+    const auto lines =
+        answerLines(testsupport::readFile(exchange.answer("resp-danfe001000000123#12345678000195.txt")));
+    const fs::path pdf = lines.at("PATHPDF");
+    EXPECT_EQ(pdf.parent_path(), exchange.folder);
+    EXPECT_TRUE(testsupport::readFile(pdf).starts_with("%PDF-"));
+}
+
+TEST(FakeMonitor, WatchesAStoredWindowsFolderMappedLikeTheClientDoes)
+{
+    TempDir drive;
+    fs::create_directories(drive.path() / "Monitor" / "-FIL");
+    testsupport::ScopedEnv mapped("KVL_DRIVE_C", drive.path().string());
+    FakeMonitor monitor({{"C:\\monitor\\"}, {}, false});
+    std::ofstream(drive.path() / "Monitor" / "-FIL" / kName, std::ios::binary) << UTF8ParaAnsi(noteRequest());
+    ASSERT_EQ(monitor.processPending().size(), 1u);
+    EXPECT_TRUE(fs::exists(drive.path() / "Monitor" / "-resp" / (std::string("resp-") + kName)));
+}
+
+TEST(FakeMonitor, AMissingExchangeFolderIsRefused)
+{
+    TempDir temp;
+    EXPECT_THROW(FakeMonitor({{(temp.path() / "nao-existe").string()}, {}, false}), FakeMonitorError);
+    testsupport::ScopedEnv unmapped("KVL_DRIVE_Q", std::nullopt);
+    EXPECT_THROW(FakeMonitor({{"Q:\\Monitor\\"}, {}, false}), FakeMonitorError);
+}
