@@ -6,6 +6,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sys/wait.h>
 
@@ -273,4 +274,118 @@ TEST(FakeMonitor, AMissingExchangeFolderIsRefused)
     EXPECT_THROW(FakeMonitor({{(temp.path() / "nao-existe").string()}, {}, false}), FakeMonitorError);
     testsupport::ScopedEnv unmapped("KVL_DRIVE_Q", std::nullopt);
     EXPECT_THROW(FakeMonitor({{"Q:\\Monitor\\"}, {}, false}), FakeMonitorError);
+}
+
+TEST(FakeMonitor, ScriptActionsShapeTheAnswerOfTheRequestsTheyMatch)
+{
+    const std::string answerName = std::string("resp-") + kName;
+    using Check = std::function<void(const Exchange &, FakeMonitor &)>;
+    const auto answer = [&](const Exchange &exchange) {
+        return testsupport::readFile(exchange.answer(answerName));
+    };
+    const auto firstLine = [&](const Exchange &exchange) {
+        const std::string bytes = answer(exchange);
+        return bytes.substr(0, bytes.find("\r\n"));
+    };
+    struct Case {
+        std::string script;
+        Check check;
+    };
+    const std::vector<Case> cases = {
+        {"danfe* never", [&](const Exchange &e, FakeMonitor &) { EXPECT_EQ(firstLine(e), "RESULTADO=100"); }},
+        {"NOTA* accept", [&](const Exchange &e, FakeMonitor &) { EXPECT_EQ(firstLine(e), "RESULTADO=100"); }},
+        {"nota* reject 204 Duplicidade de NF-e: Ja existe nota com esta chave",
+         [&](const Exchange &e, FakeMonitor &) {
+             EXPECT_TRUE(
+                 answer(e).starts_with("RESULTADO=204\r\nMENSAGEM=Duplicidade de NF-e: Ja existe nota com "
+                                       "esta chave\r\n"));
+         }},
+        {"nota* deny 302",
+         [&](const Exchange &e, FakeMonitor &) {
+             EXPECT_TRUE(answer(e).starts_with("RESULTADO=302\r\nMENSAGEM=Uso Denegado: "));
+         }},
+        {"nota* delay 2",
+         [&](const Exchange &e, FakeMonitor &monitor) {
+             EXPECT_FALSE(fs::exists(e.answer(answerName)));
+             EXPECT_TRUE(monitor.processPending().empty());
+             EXPECT_FALSE(fs::exists(e.answer(answerName)));
+             EXPECT_EQ(monitor.processPending().size(), 1u);
+             EXPECT_EQ(firstLine(e), "RESULTADO=100");
+         }},
+        {"nota* delay 600s",
+         [&](const Exchange &e, FakeMonitor &monitor) {
+             monitor.processPending();
+             EXPECT_FALSE(fs::exists(e.answer(answerName)));
+         }},
+        {"nota* never",
+         [&](const Exchange &e, FakeMonitor &monitor) {
+             monitor.processPending();
+             EXPECT_TRUE(fs::is_empty(e.folder / "-resp"));
+         }},
+        {"nota* partial",
+         [&](const Exchange &e, FakeMonitor &monitor) {
+             const std::string half = answer(e);
+             EXPECT_FALSE(half.empty());
+             EXPECT_EQ(half.find("NPROTOCOLO"), std::string::npos);
+             monitor.processPending();
+             EXPECT_TRUE(answer(e).starts_with(half));
+             EXPECT_NE(answer(e).find("NPROTOCOLO="), std::string::npos);
+             EXPECT_TRUE(answer(e).ends_with("\r\n"));
+         }},
+        {"nota* no-final-break",
+         [&](const Exchange &e, FakeMonitor &) {
+             EXPECT_FALSE(answer(e).ends_with("\n"));
+             EXPECT_NE(answer(e).find("\r\nNPROTOCOLO="), std::string::npos);
+         }},
+        {"nota* not-a-number",
+         [&](const Exchange &e, FakeMonitor &) { EXPECT_EQ(firstLine(e), "RESULTADO=ERRO"); }},
+        {"nota* no-resultado",
+         [&](const Exchange &e, FakeMonitor &) {
+             EXPECT_EQ(answer(e).find("RESULTADO"), std::string::npos);
+         }},
+        {"nota* mensagem-first",
+         [&](const Exchange &e, FakeMonitor &) {
+             EXPECT_TRUE(answer(e).starts_with("MENSAGEM=Autorizado o uso da NF-e\r\nRESULTADO=100\r\n"));
+         }},
+        {"nota* equals-in-mensagem",
+         [&](const Exchange &e, FakeMonitor &) {
+             EXPECT_TRUE(answerLines(answer(e)).at("MENSAGEM").starts_with("Autorizado o uso da NF-e="));
+         }},
+        {"nota* alternate-name",
+         [&](const Exchange &e, FakeMonitor &) {
+             EXPECT_FALSE(fs::exists(e.answer(answerName)));
+             EXPECT_TRUE(fs::exists(e.answer("resp-nota000000123#12345678000195.txt")));
+         }},
+        {"nota* utf8",
+         [&](const Exchange &e, FakeMonitor &) {
+             EXPECT_NE(answer(e).find("situa\xC3\xA7\xC3\xA3o"), std::string::npos) << answer(e);
+         }},
+        {"nota* stray-other-cnpj",
+         [&](const Exchange &e, FakeMonitor &) {
+             EXPECT_EQ(firstLine(e), "RESULTADO=100");
+             EXPECT_TRUE(fs::exists(e.answer("resp-nota001000000123#99999999000191.txt")));
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.script);
+        Exchange exchange;
+        exchange.request(kName, noteRequest());
+        auto monitor = exchange.monitor(testsupport::readMonitorScript(c.script));
+        monitor.processPending();
+        c.check(exchange, monitor);
+    }
+}
+
+TEST(FakeMonitor, ABadScriptLineIsRefusedWithItsLineNumber)
+{
+    for (const std::string line : {"nota*", "nota* explode", "nota* reject 100", "nota* reject",
+                                   "nota* deny 204", "nota* delay", "nota* delay x", "nota* never now"}) {
+        SCOPED_TRACE(line);
+        try {
+            testsupport::readMonitorScript("# comment\r\n\r\n" + line + "\n");
+            ADD_FAILURE() << "accepted";
+        } catch (const FakeMonitorError &error) {
+            EXPECT_TRUE(std::string(error.what()).starts_with("roteiro, linha 3: ")) << error.what();
+        }
+    }
 }
