@@ -92,7 +92,12 @@ int main(int argc, char **argv)
         for (const auto &folder : options.folders)
             std::cout << "watching " << folder << std::endl;
         do {
-            print(monitor.processPending());
+            try {
+                print(monitor.processPending());
+            } catch (const std::exception &fault) {
+                // A file that vanished or a full disk: report it and keep watching.
+                std::cerr << "fake-monitor: " << fault.what() << std::endl;
+            }
             if (once)
                 break;
             std::this_thread::sleep_for(std::chrono::milliseconds(pollMs));

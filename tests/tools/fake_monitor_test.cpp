@@ -389,3 +389,69 @@ TEST(FakeMonitor, ABadScriptLineIsRefusedWithItsLineNumber)
         }
     }
 }
+
+namespace {
+
+std::string fakeMonitorProgram()
+{
+    return (testsupport::binaryDir() / "bin" / "fake-monitor").string();
+}
+
+} // namespace
+
+TEST(FakeMonitorProgram, AnswersByRenameAndEndsCleanlyOnSigterm)
+{
+    if (!testsupport::hasProgram("inotifywait"))
+        GTEST_SKIP() << "inotifywait (inotify-tools) is not installed";
+    Exchange exchange;
+    fs::create_directories(exchange.folder / "-resp");
+    testsupport::ChildProcess watch(
+        {"inotifywait", "-m", "-e", "close_write,moved_to", (exchange.folder / "-resp").string()});
+    watch.readUntil("Watches established", std::chrono::seconds(10));
+    testsupport::ChildProcess monitor(
+        {fakeMonitorProgram(), "--folder", exchange.folder.string(), "--poll", "20"});
+    ASSERT_NE(
+        monitor.readUntil("watching", std::chrono::seconds(10)).find("watching " + exchange.folder.string()),
+        std::string::npos);
+
+    // Written by hand the way the client writes it: Windows-1252, CR LF,
+    // renamed into "-fil" once complete.
+    const auto encoded = testsupport::runCommand({"iconv", "-f", "UTF-8", "-t", "CP1252"}, noteRequest());
+    ASSERT_EQ(encoded.exitCode, 0);
+    std::ofstream(exchange.folder / "pronta.tmp", std::ios::binary) << encoded.out;
+    fs::rename(exchange.folder / "pronta.tmp", exchange.folder / "-fil" / kName);
+
+    const std::string expected = std::string(kName) + " -> resp-" + kName + " 100";
+    EXPECT_NE(monitor.readUntil(expected, std::chrono::seconds(10)).find(expected), std::string::npos);
+    const std::string events =
+        watch.readUntil(std::string("MOVED_TO resp-") + kName, std::chrono::seconds(10));
+    EXPECT_NE(events.find(std::string("MOVED_TO resp-") + kName), std::string::npos) << events;
+    EXPECT_EQ(events.find(std::string("CLOSE_WRITE,CLOSE resp-") + kName), std::string::npos) << events;
+    const auto decoded = testsupport::runCommand(
+        {"iconv", "-f", "CP1252", "-t", "UTF-8", exchange.answer(std::string("resp-") + kName).string()});
+    EXPECT_TRUE(decoded.out.starts_with("RESULTADO=100\r\n")) << decoded.out;
+
+    const int status = monitor.stop(SIGTERM);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    watch.stop(SIGTERM);
+}
+
+TEST(FakeMonitorProgram, BadArgumentsAndMissingFoldersEndWith2)
+{
+    TempDir temp;
+    const std::string folder = temp.path().string();
+    for (const std::vector<std::string> &args : std::vector<std::vector<std::string>>{
+             {},
+             {"--folder"},
+             {"--folder", (temp.path() / "nao-existe").string()},
+             {"--folder", folder, "--poll", "rapido"},
+             {"--folder", folder, "--script", (temp.path() / "sem-roteiro").string()},
+             {"--folder", folder, "--desconhecida"}}) {
+        std::vector<std::string> argv = {fakeMonitorProgram()};
+        argv.insert(argv.end(), args.begin(), args.end());
+        const auto result = testsupport::runCommand(argv);
+        EXPECT_EQ(result.exitCode, 2) << result.err;
+        EXPECT_NE(result.err.find("fake-monitor: "), std::string::npos) << result.err;
+    }
+}
