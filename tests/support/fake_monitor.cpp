@@ -186,7 +186,8 @@ void FakeMonitor::handle(const fs::path &folder, const fs::path &file, bool expo
     request.folder = folder;
     request.name = file.filename().string();
     request.kind = exportFile ? "export" : monitor::requestKind(request.name);
-    request.text = AnsiParaUTF8(readBytes(file));
+    const std::string raw = readBytes(file);
+    request.text = AnsiParaUTF8(raw);
     monitor::readRequestLines(request);
 
     std::error_code error;
@@ -208,8 +209,12 @@ void FakeMonitor::handle(const fs::path &folder, const fs::path &file, bool expo
     }
     monitor::AnswerContext context{nextNumber_, cancelledKeys_, pdfPath};
     monitor::AnswerLines lines;
+    const std::string fault = options_.check && !exportFile ? monitor::firstFault(raw) : std::string{};
     try {
-        lines = monitor::defaultAnswer(request, context);
+        if (!fault.empty() && request.kind != "contingencia")
+            lines = {{"RESULTADO", "999"}, {"MENSAGEM", "Rejeicao: " + fault}};
+        else
+            lines = monitor::defaultAnswer(request, context);
     } catch (const FakeMonitorError &fault) {
         lines = {{"RESULTADO", "999"}, {"MENSAGEM", std::string("Rejeicao: ") + fault.what()}};
     }

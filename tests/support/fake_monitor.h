@@ -92,6 +92,9 @@ class FakeMonitor {
         std::vector<std::string> folders;
         std::vector<MonitorRule> script;
         bool pdf = false; // "danfe" answers carry PATHPDF to a small PDF in F
+        // Requests are checked against the client's line format first; a
+        // failing one is answered 999 "Rejeicao: linha N: <fault>".
+        bool check = false;
     };
 
     // Raises FakeMonitorError when an exchange folder does not exist; creates

@@ -1,12 +1,13 @@
 // fake-monitor: the fake document monitor of the tests as a program, for runs
 // by hand and end-to-end tests.
 //
-//   fake-monitor --folder <F>... [--script FILE] [--poll MS] [--pdf] [--once]
+//   fake-monitor --folder <F>... [--script FILE] [--poll MS] [--check] [--pdf] [--once]
 //
 // Prints "watching <folder>" per folder once ready, then one line per request
 // "<request> -> <answer or "no answer"> <RESULTADO>". With --once it handles
 // what is pending and ends. Ends with 0 on SIGINT or SIGTERM; 2 on bad
-// arguments, a bad script or a missing folder.
+// arguments, a bad script or a missing folder. --check answers a request that
+// breaks the client's line format with 999 naming the line.
 
 #include <chrono>
 #include <csignal>
@@ -21,7 +22,7 @@
 namespace {
 
 constexpr const char *kUsage =
-    "uso: fake-monitor (--folder PASTA...) [--script ARQUIVO] [--poll MS] [--pdf] [--once]";
+    "uso: fake-monitor (--folder PASTA...) [--script ARQUIVO] [--poll MS] [--check] [--pdf] [--once]";
 
 volatile std::sig_atomic_t stopRequested = 0;
 
@@ -76,6 +77,8 @@ int main(int argc, char **argv)
                     value.find_first_not_of("0123456789") != std::string::npos)
                     throw testsupport::FakeMonitorError("--poll pede milissegundos");
                 pollMs = std::stoi(value);
+            } else if (arg == "--check") {
+                options.check = true;
             } else if (arg == "--pdf") {
                 options.pdf = true;
             } else if (arg == "--once") {

@@ -28,6 +28,11 @@ namespace {
 constexpr const char *kCnpj = "12345678000195";
 constexpr const char *kName = "nota001000000123#12345678000195.txt";
 
+std::string toCp1252(const std::string &utf8)
+{
+    return ConvertePaginaCodigo(utf8, 1252, 65001);
+}
+
 // A request line as the client writes it: indent, key padded to 15, " = ".
 std::string line(int indent, const std::string &key, const std::string &value)
 {
@@ -80,7 +85,7 @@ struct Exchange {
     {
         fs::create_directories(folder / "-fil");
         const fs::path temporary = folder / "-fil" / (name + ".tmp");
-        std::ofstream(temporary, std::ios::binary) << UTF8ParaAnsi(utf8Text);
+        std::ofstream(temporary, std::ios::binary) << toCp1252(utf8Text);
         fs::rename(temporary, folder / "-fil" / name);
     }
     fs::path answer(const std::string &name) const { return folder / "-resp" / name; }
@@ -263,7 +268,7 @@ TEST(FakeMonitor, WatchesAStoredWindowsFolderMappedLikeTheClientDoes)
     fs::create_directories(drive.path() / "Monitor" / "-FIL");
     testsupport::ScopedEnv mapped("KVL_DRIVE_C", drive.path().string());
     FakeMonitor monitor({{"C:\\monitor\\"}, {}, false});
-    std::ofstream(drive.path() / "Monitor" / "-FIL" / kName, std::ios::binary) << UTF8ParaAnsi(noteRequest());
+    std::ofstream(drive.path() / "Monitor" / "-FIL" / kName, std::ios::binary) << toCp1252(noteRequest());
     ASSERT_EQ(monitor.processPending().size(), 1u);
     EXPECT_TRUE(fs::exists(drive.path() / "Monitor" / "-resp" / (std::string("resp-") + kName)));
 }
@@ -294,10 +299,11 @@ TEST(FakeMonitor, ScriptActionsShapeTheAnswerOfTheRequestsTheyMatch)
     const std::vector<Case> cases = {
         {"danfe* never", [&](const Exchange &e, FakeMonitor &) { EXPECT_EQ(firstLine(e), "RESULTADO=100"); }},
         {"NOTA* accept", [&](const Exchange &e, FakeMonitor &) { EXPECT_EQ(firstLine(e), "RESULTADO=100"); }},
-        {"nota* reject 204 Duplicidade de NF-e: Ja existe nota com esta chave",
+        // Written in Windows-1252 like every answer but the "utf8" ones.
+        {"nota* reject 204 Duplicidade de NF-e: Já existe nota com esta chave",
          [&](const Exchange &e, FakeMonitor &) {
              EXPECT_TRUE(
-                 answer(e).starts_with("RESULTADO=204\r\nMENSAGEM=Duplicidade de NF-e: Ja existe nota com "
+                 answer(e).starts_with("RESULTADO=204\r\nMENSAGEM=Duplicidade de NF-e: J\xE1 existe nota com "
                                        "esta chave\r\n"));
          }},
         {"nota* deny 302",
@@ -454,4 +460,49 @@ TEST(FakeMonitorProgram, BadArgumentsAndMissingFoldersEndWith2)
         EXPECT_EQ(result.exitCode, 2) << result.err;
         EXPECT_NE(result.err.find("fake-monitor: "), std::string::npos) << result.err;
     }
+}
+
+TEST(FakeMonitor, CheckModeAnswers999NamingTheFirstFaultyLine)
+{
+    const std::string good = noteRequest();
+    const auto replace = [&](const std::string &from, const std::string &to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    struct Case {
+        std::string what;
+        std::string bytes; // as written to disk
+        std::string mensagem;
+    };
+    // clang-format off
+    const std::vector<Case> cases = {
+        {"comma decimal", toCp1252(replace("150.00", "150,00")),
+         "Rejeicao: linha 13: numero \"150,00\" fora do formato (ponto decimal, sem milhar)"},
+        {"thousands",     toCp1252(replace("150.00", "1.150.00")),
+         "Rejeicao: linha 13: numero \"1.150.00\" fora do formato (ponto decimal, sem milhar)"},
+        {"unpadded key",  toCp1252(replace("    nnf             = ", "    nnf = ")),
+         "Rejeicao: linha 7: chave \"nnf\" sem preenchimento a 15 caracteres"},
+        {"UTF-8 request", good,
+         "Rejeicao: linha 11: texto em UTF-8 (esperado Windows-1252)"},
+        {"LF only",       toCp1252(replace("\r\n[emit]", "\n[emit]")),
+         "Rejeicao: linha 8: linha sem CR LF no fim"},
+        {"section order", toCp1252(header("emit") + line(4, "cnpj", kCnpj) + header("ide") + line(4, "cUF", "35")),
+         "Rejeicao: linha 3: secao [ide] fora de ordem"},
+    };
+    // clang-format on
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        Exchange exchange;
+        fs::create_directories(exchange.folder / "-fil");
+        std::ofstream(exchange.folder / "-fil" / kName, std::ios::binary) << c.bytes;
+        FakeMonitor monitor({{exchange.folder.string()}, {}, false, true});
+        ASSERT_EQ(monitor.processPending().at(0).resultado, "999");
+        const auto lines = answerLines(testsupport::readFile(exchange.answer(std::string("resp-") + kName)));
+        EXPECT_EQ(lines.at("MENSAGEM"), c.mensagem);
+    }
+    Exchange exchange;
+    exchange.request(kName, good);
+    FakeMonitor monitor({{exchange.folder.string()}, {}, false, true});
+    EXPECT_EQ(monitor.processPending().at(0).resultado, "100");
 }

@@ -135,7 +135,7 @@ std::string answerBytes(const AnswerLines &lines, bool utf8, bool finalBreak)
         if (finalBreak || i + 1 < lines.size())
             text += "\r\n";
     }
-    return utf8 ? text : UTF8ParaAnsi(text);
+    return utf8 ? text : ConvertePaginaCodigo(text, 1252, 65001);
 }
 
 } // namespace testsupport::monitor

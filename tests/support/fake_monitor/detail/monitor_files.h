@@ -1,8 +1,8 @@
 #pragma once
 
 // Internal pieces of the fake document monitor. Implemented by
-// request_files.cpp (names and request lines) and answers.cpp (answer
-// contents, access keys, answer bytes).
+// request_files.cpp (names and request lines), request_check.cpp (check
+// mode) and answers.cpp (answer contents, access keys, answer bytes).
 
 #include <string>
 #include <string_view>
@@ -27,6 +27,12 @@ void readRequestLines(MonitorRequest &request);
 
 // Wildcard match ('*', '?'), any case.
 bool matchesPattern(std::string_view pattern, std::string_view name);
+
+// The first fault of a request file's raw bytes against the client's line
+// format ("linha N: ..."), "" when there is none: CR LF line ends, Windows-1252
+// text, keys padded to 15 before " = ", note sections in document order,
+// numbers with "." as decimal point and no thousands separator.
+std::string firstFault(std::string_view bytes);
 
 using AnswerLines = std::vector<std::pair<std::string, std::string>>;
 
