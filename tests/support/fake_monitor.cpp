@@ -20,12 +20,6 @@ constexpr const char *kSmallPdf = "%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>
                                   "3 0 obj<</Type/Page/Parent 2 0 R/MediaBox[0 0 200 200]>>endobj\n"
                                   "trailer<</Root 1 0 R>>\n%%EOF\n";
 
-std::string lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
 bool isWindowsPath(const std::string &folder)
 {
     return driveLetterOf(folder) != '\0';
@@ -99,7 +93,8 @@ std::string otherCnpjName(const std::string &answerName)
 std::optional<std::string> MonitorRequest::value(const std::string &key, const std::string &section) const
 {
     for (const auto &line : lines)
-        if (lower(line.key) == lower(key) && (section.empty() || lower(line.section) == lower(section)))
+        if (monitor::lowerAscii(line.key) == monitor::lowerAscii(key) &&
+            (section.empty() || monitor::lowerAscii(line.section) == monitor::lowerAscii(section)))
             return line.value;
     return std::nullopt;
 }

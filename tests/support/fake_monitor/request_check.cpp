@@ -10,13 +10,6 @@ namespace testsupport::monitor {
 
 namespace {
 
-std::string lower(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
-    return out;
-}
-
 // True when the line holds a well-formed multi-byte UTF-8 sequence: the
 // client writes Windows-1252, where such pairs of accented bytes are
 // practically never meant.
@@ -53,7 +46,7 @@ int sectionRank(const std::string &section)
     static const std::array<std::string_view, 16> order = {
         "ide",        "emit",       "enderemit", "dest",    "enderdest", "nfref",    "entrega", "transp",
         "transporta", "veictransp", "vol",       "infadic", "icmstot",   "issqntot", "exporta", "dup"};
-    const auto found = std::find(order.begin(), order.end(), lower(section));
+    const auto found = std::find(order.begin(), order.end(), lowerAscii(section));
     return found == order.end() ? -1 : static_cast<int>(found - order.begin());
 }
 
@@ -81,7 +74,7 @@ std::string firstFault(std::string_view bytes)
         const std::string_view rest = line.substr(indent);
         if (rest.front() == '[' && rest.back() == ']') {
             const std::string section(rest.substr(1, rest.size() - 2));
-            const std::string name = lower(section);
+            const std::string name = lowerAscii(section);
             items = items || name == "prod" || name == "det";
             const int rank = sectionRank(section);
             if (!items && rank >= 0) {

@@ -10,13 +10,6 @@ namespace testsupport::monitor {
 
 namespace {
 
-std::string lower(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
-    return out;
-}
-
 std::string trim(std::string_view text)
 {
     const auto first = text.find_first_not_of(" \t");
@@ -28,16 +21,23 @@ std::string trim(std::string_view text)
 
 bool endsWithTxt(std::string_view name)
 {
-    return name.size() > 4 && lower(name.substr(name.size() - 4)) == ".txt";
+    return name.size() > 4 && lowerAscii(name.substr(name.size() - 4)) == ".txt";
 }
 
 } // namespace
+
+std::string lowerAscii(std::string_view text)
+{
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
+    return out;
+}
 
 std::string requestKind(std::string_view name)
 {
     if (!endsWithTxt(name))
         return {};
-    const std::string text = lower(name);
+    const std::string text = lowerAscii(name);
     if (text == "contingencia.txt")
         return "contingencia";
     // The client's names carry digits right after the kind. Longer kinds first: "impcarta" and "inutiliza"
@@ -52,7 +52,7 @@ std::string requestKind(std::string_view name)
 
 bool isExportName(std::string_view name)
 {
-    const std::string text = lower(name);
+    const std::string text = lowerAscii(name);
     if (!text.starts_with("nota_") || !endsWithTxt(text))
         return false;
     const std::string_view middle = std::string_view(text).substr(5, text.size() - 9);
@@ -94,8 +94,8 @@ void readRequestLines(MonitorRequest &request)
 
 bool matchesPattern(std::string_view pattern, std::string_view name)
 {
-    const std::string p = lower(pattern);
-    const std::string n = lower(name);
+    const std::string p = lowerAscii(pattern);
+    const std::string n = lowerAscii(name);
     // Iterative wildcard match with backtracking to the last '*'.
     size_t pi = 0, ni = 0, star = std::string::npos, mark = 0;
     while (ni < n.size()) {

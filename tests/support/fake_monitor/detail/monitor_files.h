@@ -13,6 +13,9 @@
 
 namespace testsupport::monitor {
 
+// The text with A-Z lowered (names and keys are ASCII).
+std::string lowerAscii(std::string_view text);
+
 // The kind of a request name in "-fil" (lower case: "nota", "danfe", "email",
 // "cancel", "consulta", "carta", "impcarta", "evento", "inutiliza",
 // "contingencia"), taken from its first letters in any case; "" when the name
