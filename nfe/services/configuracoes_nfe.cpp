@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-#include "dfe/component/detail/pastas.h"
 #include "dfe/component/quib_dfe.h"
 #include "foundation/text/text_utils.h"
 
@@ -140,11 +139,8 @@ std::string TArquivosConfNFe::PathNFePara(TDateTime data, std::string_view cnpj,
 std::string TArquivosConfNFe::PathEventoPara(TpcnTipoEvento tipoEvento, std::string_view cnpj,
                                              std::string_view ie, TDateTime data)
 {
-    std::string caminho = MontarPath(PathEvento, "Evento", cnpj, ie, data);
-    if (AdicionarLiteral)
-        caminho = pastas::juntar(caminho, TipoEventoParaNome(tipoEvento));
-    pastas::garantirPasta(caminho);
-    return caminho;
+    const std::string caminho = MontarPath(PathEvento, "Evento", cnpj, ie, data);
+    return AdicionarLiteral ? SubpastaCriada(caminho, TipoEventoParaNome(tipoEvento)) : caminho;
 }
 
 std::string TArquivosConfNFe::PathInutilizacaoPara(std::string_view cnpj, std::string_view ie)
