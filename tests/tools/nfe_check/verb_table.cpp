@@ -89,10 +89,11 @@ std::span<const Verb> allVerbs()
              "certificate); the answer body to standard output, \"HTTP <status>\" to standard error; exit 1 "
              "with the error text",
              runPostVerb},
-        Verb{"servico", "<NFe|NFCe> <UF or authoriser> <P|H> <service key> [<version>] [--ini <file>]",
-             "looks the service up in the embedded services INI (or the file) and prints URL=, versao=, WSDL= "
-             "and SoapAction= lines; exit 1 with the error text on standard error",
-             runServicoVerb},
+        Verb{
+            "servico", "<NFe|NFCe> <UF or authoriser> <P|H> <service key> [<version>] [--ini <file>]",
+            "looks the service up in the embedded services INI (or the file) and prints URL=, versao=, WSDL= "
+            "and SoapAction= lines; exit 1 with the error text on standard error",
+            runServicoVerb},
         Verb{"settings", "<module db> get|set <cnpj> <section|-> <key> [<value>] [Campo_Valor|Campo_memo]",
              "reads (get: prints the value) or writes and commits (set) one setting of a company in the NF-e "
              "module database's CONFIG_GERAL; \"-\" is a row without section; exit 1 with the layer's "
