@@ -42,6 +42,17 @@ class NfeCheckFirebird : public ::testing::Test {
         return testsupport::runCommand(argv, script);
     }
 
+    // Creates the database file with only the settings table CONFIG_GERAL.
+    testsupport::CommandResult criaBancoDeConfiguracoes() const
+    {
+        return isql("CREATE DATABASE '" + fdb +
+                        "' DEFAULT CHARACTER SET WIN1252;\n"
+                        "CREATE TABLE CONFIG_GERAL (CNPJ VARCHAR(14), CAMPO_REF VARCHAR(50), "
+                        "CAMPO_VALOR VARCHAR(100), SESSAO_REFERENCIA VARCHAR(50), "
+                        "CAMPO_MEMO BLOB SUB_TYPE 0 SEGMENT SIZE 80);\n",
+                    false);
+    }
+
     testsupport::TempDir dir;
     const std::string fdb = (dir / "modulo.kvl").string();
 };
