@@ -15,10 +15,7 @@ class NfeCheckNfseConfig : public NfeCheckFirebird {
     {
         if (!testsupport::hasProgram("isql-fb"))
             GTEST_SKIP() << "isql-fb is not installed";
-        // The first run makes the private Firebird root the query tool shares.
-        runCommand(tool({"nfse-config", (dir / "nada.kvl").string(), "load", "1"}));
-        const auto criado = criaBancoDeConfiguracoes();
-        ASSERT_EQ(criado.exitCode, 0) << criado.err;
+        criaBanco(kTabelaConfigGeral);
     }
 };
 

@@ -13,10 +13,7 @@ class NfeCheckSettings : public NfeCheckFirebird {
     {
         if (!testsupport::hasProgram("isql-fb"))
             GTEST_SKIP() << "isql-fb is not installed";
-        // The first run makes the private Firebird root the query tool shares.
-        runCommand(tool({"settings", fdb, "get", "1", "-", "x"}));
-        const auto criado = criaBancoDeConfiguracoes();
-        ASSERT_EQ(criado.exitCode, 0) << criado.err;
+        criaBanco(kTabelaConfigGeral);
     }
 };
 

@@ -9,7 +9,7 @@
 #include "app/dados/dtm_nfe_grd.h"
 #include "foundation/base/quib_exception.h"
 #include "foundation/text/text_utils.h"
-#include "modulo_temporario.h"
+#include "modulo_avulso.h"
 #include "verbs.h"
 
 namespace {
@@ -54,7 +54,7 @@ int runNfseConfigVerb(std::span<const std::string> args)
     if ((!grava && args[1] != "load") || (grava && args.size() != 3))
         return usage();
     try {
-        ModuloTemporario banco(args[0]);
+        ModuloAvulso banco(args[0]);
         TfrmConfigGeral tela(banco.modulo(), "./");
         for (std::size_t i = 2; i < args.size(); ++i) {
             tela.CnpjEmpresa = args[i];

@@ -4,10 +4,9 @@
 #include <cstdio>
 #include <string>
 
-#include "app/dados/dtm_nfe_grd.h"
 #include "app/dados/frm_create_file.h"
 #include "app/db/db_error.h"
-#include "modulo_temporario.h"
+#include "modulo_avulso.h"
 #include "verbs.h"
 
 int runUpdateVerb(std::span<const std::string> args)
@@ -17,8 +16,8 @@ int runUpdateVerb(std::span<const std::string> args)
         return 2;
     }
     try {
-        ModuloTemporario banco(args[0]);
-        TfrmCreateFile tela(banco.modulo());
+        ModuloAvulso avulso(args[0]);
+        TfrmCreateFile tela(avulso.modulo());
         tela.Executa_as_Atiualizacao();
         std::printf("Atualizacoes executadas = %s\n", tela.AtualizacoesExecutadas.c_str());
         if (tela.Falha) {

@@ -1,11 +1,9 @@
-#include "modulo_temporario.h"
+#include "modulo_avulso.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
-#include "app/dados/dtm_gerencia.h"
-#include "app/dados/dtm_nfe_grd.h"
 #include "app/dados/esquema_base.h"
 #include "app/db/database.h"
 #include "app/db/db_error.h"
@@ -17,9 +15,9 @@
 
 namespace {
 
-std::string criaPasta()
+std::string criaPastaTemporaria()
 {
-    std::string modelo = (std::filesystem::temp_directory_path() / "nfe-check-modulo-XXXXXX").string();
+    std::string modelo = (std::filesystem::temp_directory_path() / "nfe-check-module-XXXXXX").string();
     if (mkdtemp(modelo.data()) == nullptr)
         throw db::DatabaseError(db::DbFailure::Other, "cannot create a temporary folder");
     return modelo + "/";
@@ -41,15 +39,21 @@ void criaGerencia(const std::string &pasta, const std::string &modulo)
     IniFile(pasta + std::string(kArquivoIniAplicacao)).WriteString("IBGERENCIA", "PATH IB", banco);
 }
 
+void removePasta(const std::string &pasta)
+{
+    std::error_code ignorado;
+    std::filesystem::remove_all(pasta, ignorado);
+}
+
 } // namespace
 
-ModuloTemporario::ModuloTemporario(const std::string &arquivo)
+ModuloAvulso::ModuloAvulso(const std::string &arquivo)
 {
     db::prepareFirebirdEnvironment();
     const std::string modulo = std::filesystem::absolute(arquivo).string();
     if (!std::filesystem::exists(modulo))
         throw db::DatabaseError(db::DbFailure::Other, "no database at " + modulo);
-    pasta_ = criaPasta();
+    pasta_ = criaPastaTemporaria();
     try {
         criaGerencia(pasta_, modulo);
         gerencia_ = std::make_unique<TdtmGerencia>(pasta_);
@@ -59,16 +63,14 @@ ModuloTemporario::ModuloTemporario(const std::string &arquivo)
     } catch (...) {
         nfe_.reset();
         gerencia_.reset();
-        std::error_code ignorado;
-        std::filesystem::remove_all(pasta_, ignorado);
+        removePasta(pasta_);
         throw;
     }
 }
 
-ModuloTemporario::~ModuloTemporario()
+ModuloAvulso::~ModuloAvulso()
 {
     nfe_.reset();
     gerencia_.reset();
-    std::error_code ignorado;
-    std::filesystem::remove_all(pasta_, ignorado);
+    removePasta(pasta_);
 }
