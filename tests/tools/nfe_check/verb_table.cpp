@@ -9,6 +9,7 @@ int runDeviceSendVerb(std::span<const std::string> args);
 int runDbOpenVerb(std::span<const std::string> args);
 int runCipherVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
+int runFirstStartVerb(std::span<const std::string> args);
 int runHashVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
 int runKeyVerb(std::span<const std::string> args);
@@ -72,6 +73,12 @@ std::span<const Verb> allVerbs()
              "checks an identifier (cpf cnpj pis gtin cep suframa renavam cnh cns email placa caepf); "
              "prints the message, exit 1 when invalid",
              runDocVerb},
+        Verb{
+            "first-start", "",
+            "runs the first-start creation for the current user (home and KVL_DRIVE_* as set) and prints the "
+            "INI file, the management and the module database; \"nothing to do\" when the INI exists; exit 1 "
+            "with the message",
+            runFirstStartVerb},
         Verb{"hash", "<file> <md5|sha1|sha256|sha512> <hex|base64> [<pfx> <password>]",
              "prints the digest of the file's bytes, RSA-signed with the certificate's key when a PFX is "
              "given; "
