@@ -185,3 +185,40 @@ TEST(StatusServicoEnvio, CorrectsSvrsReceiptTimesOnlyWhenAnHourAhead)
     }
     resetClock();
 }
+
+TEST(StatusServicoEnvio, AnAnswerWithoutItsResultElementIsReportedWithTheRawText)
+{
+    ComponenteComEnvio c(kIniSimples);
+    c.resposta = "<html>Servico indisponivel</html>";
+    try {
+        c.status.Processar();
+        ADD_FAILURE() << "an answer without its element was taken";
+    } catch (const EQuibDFeException &erro) {
+        EXPECT_TRUE(
+            std::string(erro.what())
+                .ends_with("\r\nErro ao obter resposta do webservice.\r\n<html>Servico indisponivel</html>"))
+            << erro.what();
+    }
+}
+
+TEST(StatusServicoEnvio, ShowsTheAnswerLogOnlyWhenAskedAndNotHandled)
+{
+    std::vector<std::string> mostradas;
+    TDFeWebService::ExibirMensagem() = [&](std::string_view texto) { mostradas.emplace_back(texto); };
+    struct Caso {
+        bool visualizar;
+        bool tratar;
+        std::size_t mostradas;
+    };
+    for (const Caso caso : {Caso{true, false, 1}, Caso{false, false, 0}, Caso{true, true, 0}}) {
+        mostradas.clear();
+        ComponenteComEnvio c(kIniSimples);
+        c.nfe.Configuracoes().WebServices().Visualizar = caso.visualizar;
+        c.nfe.OnGerarLog = [&](std::string_view, bool &tratado) { tratado = caso.tratar; };
+        ASSERT_TRUE(c.status.Processar());
+        ASSERT_EQ(mostradas.size(), caso.mostradas);
+        if (caso.mostradas == 1)
+            EXPECT_TRUE(mostradas[0].starts_with("Versão Layout: 4.00"));
+    }
+    TDFeWebService::ExibirMensagem() = nullptr;
+}
