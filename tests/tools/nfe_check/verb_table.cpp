@@ -26,6 +26,7 @@ int runTxtVerb(std::span<const std::string> args);
 int runUpdateVerb(std::span<const std::string> args);
 int runValidateVerb(std::span<const std::string> args);
 int runWinpathVerb(std::span<const std::string> args);
+int runWsVerb(std::span<const std::string> args);
 int runVerifyVerb(std::span<const std::string> args);
 int runXmlVerb(std::span<const std::string> args);
 int runXml2TxtVerb(std::span<const std::string> args);
@@ -157,6 +158,12 @@ std::span<const Verb> allVerbs()
              "prints the Linux path a stored Windows path maps to; exit 1 with \"unmapped drive X:\" when "
              "the drive is not mapped",
              runWinpathVerb},
+        Verb{"ws", "<component.ini> <operation> [arguments]",
+             "loads the NF-e component's settings (sections DFe, Proxy and NFe) and runs one web-service "
+             "operation, saving files as the settings say; status prints \"<cStat> <xMotivo>\"; exit 0 when "
+             "the answer means success, 1 when the authority answered otherwise (its message on standard "
+             "error), 2 on any error (the component's message on standard error)",
+             runWsVerb},
         Verb{"xml", "<file>",
              "reads an NF-e or NFC-e XML (NFe, nfeProc or procNFe) and writes it back as read to standard "
              "output; exit 1 with the alerts on standard error",
