@@ -155,8 +155,9 @@ std::string RelatorioTexto::bytesEscP() const
     return bytes;
 }
 
-void RelatorioTexto::imprimeNaImpressora(std::string_view bytes) const
+void RelatorioTexto::imprime() const
 {
+    const std::string bytes = bytesEscP();
     if (envia) {
         envia(bytes);
         return;
@@ -179,5 +180,5 @@ void RelatorioTexto::fecha()
     if (opcoes_.visualizar && visualiza)
         visualiza(*this);
     else
-        imprimeNaImpressora(bytesEscP());
+        imprime();
 }

@@ -70,6 +70,8 @@ class RelatorioTexto {
     void setup() {}
     // Ends the report: previews it or prints it.
     void fecha();
+    // Sends the report to the printer (the preview's print button).
+    void imprime() const;
 
     const std::vector<Pagina> &paginas() const { return paginas_; }
     // The page as plain text lines, each text at its character column.
@@ -78,8 +80,6 @@ class RelatorioTexto {
     std::string bytesEscP() const;
 
   private:
-    void imprimeNaImpressora(std::string_view bytes) const;
-
     Opcoes opcoes_;
     std::vector<Pagina> paginas_;
     bool aberto_ = false;
