@@ -76,9 +76,12 @@ void TfrmGerencia::leConfigEmail()
 std::string TfrmGerencia::valorPorta() const
 {
     switch (porta) {
-    case Porta::P25: return "25";
-    case Porta::P587: return "587";
-    default: return edtNOutraPort;
+    case Porta::P25:
+        return "25";
+    case Porta::P587:
+        return "587";
+    default:
+        return edtNOutraPort;
     }
 }
 
@@ -200,8 +203,8 @@ void TfrmGerencia::UsuariosCancelar()
 void TfrmGerencia::UsuariosSalvar()
 {
     db::DataSet &usuarios = this->usuarios();
-    usuarios.setField("SENHA",
-                      db::Value(HabilitaDesabilita(edtSenha.empty() ? kSenhaPadrao : std::string_view(edtSenha), 1)));
+    usuarios.setField("SENHA", db::Value(HabilitaDesabilita(
+                                   edtSenha.empty() ? kSenhaPadrao : std::string_view(edtSenha), 1)));
     usuarios.setField("SISTEMA", db::Value(CodigoSistema));
     gravaConfigEmail();
     usuarios.post();
@@ -270,11 +273,12 @@ void TfrmGerencia::EmpresaSalvar()
 {
     db::DataSet &empresas = this->empresas();
     ConsultaSelecao &maximo = gerencia_.qrySelect2;
-    maximo.abre(transacaoConectada(gerencia_.ibtGerencia.get(), "gerência"), "Select Max(codigo) from Empresa");
+    maximo.abre(transacaoConectada(gerencia_.ibtGerencia.get(), "gerência"),
+                "Select Max(codigo) from Empresa");
     if (empresas.state() == State::Insert && empresas.field("CODIGO").asInteger() < 1)
         empresas.setField("CODIGO", db::Value(maximo.campo("MAX").asInteger() + 1));
-    empresas.setField("CIDADEUF",
-                      db::Value(empresas.field("NOME_CID").asString() + "/" + empresas.field("UF").asString()));
+    empresas.setField(
+        "CIDADEUF", db::Value(empresas.field("NOME_CID").asString() + "/" + empresas.field("UF").asString()));
     maximo.fecha();
     gravaConfigEmail();
     empresas.post();

@@ -39,11 +39,11 @@ class TfrmGerencia {
 
     // What the screen reaches outside itself.
     struct Ambiente {
-        TfrmPathIB *pathIb = nullptr;           // the database-location editor
-        std::function<void()> configGerencia;   // the management address dialog, modal
-        TfrmRdp *rdp = nullptr;                 // the report object (frmRdp() when null)
-        LeitorDadosAntigos dadosAntigos;        // the older data; none: not available
-        std::function<std::string()> hoje;      // today as text (the grid's title)
+        TfrmPathIB *pathIb = nullptr;         // the database-location editor
+        std::function<void()> configGerencia; // the management address dialog, modal
+        TfrmRdp *rdp = nullptr;               // the report object (frmRdp() when null)
+        LeitorDadosAntigos dadosAntigos;      // the older data; none: not available
+        std::function<std::string()> hoje;    // today as text (the grid's title)
     };
 
     // FormCreate: reads the report e-mail settings.

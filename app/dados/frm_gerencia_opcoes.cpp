@@ -48,7 +48,8 @@ void TfrmGerencia::btnCodEmpClick()
     MsgAtencao("Processo Concluído...");
 }
 
-void TfrmGerencia::copia(const TabelaAntiga &linhas, const std::function<void(const LinhaAntiga &)> &copiaLinha)
+void TfrmGerencia::copia(const TabelaAntiga &linhas,
+                         const std::function<void(const LinhaAntiga &)> &copiaLinha)
 {
     PorcentoMax = static_cast<int>(linhas.size());
     PorcentoPos = 0;

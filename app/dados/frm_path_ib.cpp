@@ -88,8 +88,8 @@ void TfrmPathIB::defineCampo(std::string_view campo, std::string_view valor)
     db::DataSet &tabela = pathIb();
     if (tabela.state() == db::DataSet::State::Browse)
         tabela.edit();
-    tabela.setField(campo, db::Value(db::sameFieldName(campo, "ALIAS_IB") ? AliasPathIb(valor)
-                                                                           : std::string(valor)));
+    tabela.setField(
+        campo, db::Value(db::sameFieldName(campo, "ALIAS_IB") ? AliasPathIb(valor) : std::string(valor)));
 }
 
 void TfrmPathIB::btnLocalizaClick()
@@ -131,8 +131,8 @@ std::string TfrmPathIB::LoadPathIb(std::string_view aliasDigitado)
 {
     const std::string alias = AliasPathIb(aliasDigitado);
     std::size_t linhas = 0;
-    for (bool ha = gerencia_.SelectFile("2", "PATHIB", "ALIAS_IB = ?", {db::Value(alias)}); ha && !gerencia_.qrySelect2.eof();
-         gerencia_.qrySelect2.proximo())
+    for (bool ha = gerencia_.SelectFile("2", "PATHIB", "ALIAS_IB = ?", {db::Value(alias)});
+         ha && !gerencia_.qrySelect2.eof(); gerencia_.qrySelect2.proximo())
         ++linhas;
     gerencia_.qrySelect2.fecha();
 

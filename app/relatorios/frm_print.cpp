@@ -148,15 +148,21 @@ std::string TfrmPrint::Compactacao(int codigo)
 {
     switch (codigo) {
     case 1:
-    case 6: return "\x12\x1b"
-                   "2";
-    case 2: return "\x12\x1b"
-                   "0";
-    case 3: return "\x0f\x1b"
-                   "2";
-    case 4: return "\x0f\x1b"
-                   "0";
-    case 5: return "\x1b(s17H";
-    default: return {};
+    case 6:
+        return "\x12\x1b"
+               "2";
+    case 2:
+        return "\x12\x1b"
+               "0";
+    case 3:
+        return "\x0f\x1b"
+               "2";
+    case 4:
+        return "\x0f\x1b"
+               "0";
+    case 5:
+        return "\x1b(s17H";
+    default:
+        return {};
     }
 }

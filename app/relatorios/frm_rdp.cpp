@@ -9,13 +9,19 @@
 int FontePorLargura(int codigoLargura)
 {
     switch (codigoLargura) {
-    case 40: return RelatorioTexto::kExpandido;
-    case 80: return RelatorioTexto::kCpi10;
-    case 95: return RelatorioTexto::kCpi12;
-    case 135: return RelatorioTexto::kCpi17;
+    case 40:
+        return RelatorioTexto::kExpandido;
+    case 80:
+        return RelatorioTexto::kCpi10;
+    case 95:
+        return RelatorioTexto::kCpi12;
+    case 135:
+        return RelatorioTexto::kCpi17;
     case 55:
-    case 160: return RelatorioTexto::kCpi20;
-    default: return 0;
+    case 160:
+        return RelatorioTexto::kCpi20;
+    default:
+        return 0;
     }
 }
 

@@ -34,23 +34,34 @@ int larguraEmDecimos(const RelatorioTexto::Texto &texto)
 int CaracteresPorPolegada(int fonte)
 {
     switch (fonte & ~1) {
-    case RelatorioTexto::kExpandido: return 5;
-    case RelatorioTexto::kCpi10: return 10;
-    case RelatorioTexto::kCpi12: return 12;
-    case RelatorioTexto::kCpi17: return 17;
-    case RelatorioTexto::kCpi20: return 20;
-    default: return 0;
+    case RelatorioTexto::kExpandido:
+        return 5;
+    case RelatorioTexto::kCpi10:
+        return 10;
+    case RelatorioTexto::kCpi12:
+        return 12;
+    case RelatorioTexto::kCpi17:
+        return 17;
+    case RelatorioTexto::kCpi20:
+        return 20;
+    default:
+        return 0;
     }
 }
 
 std::string ComandoFonte(int fonte)
 {
     switch (fonte & ~1) {
-    case RelatorioTexto::kExpandido: return {kEsc, 14};
-    case RelatorioTexto::kCpi12: return {18, kEsc, 77};
-    case RelatorioTexto::kCpi17: return {kEsc, 80, kEsc, 15};
-    case RelatorioTexto::kCpi20: return {kEsc, 77, kEsc, 15};
-    default: return {18, kEsc, 80};
+    case RelatorioTexto::kExpandido:
+        return {kEsc, 14};
+    case RelatorioTexto::kCpi12:
+        return {18, kEsc, 77};
+    case RelatorioTexto::kCpi17:
+        return {kEsc, 80, kEsc, 15};
+    case RelatorioTexto::kCpi20:
+        return {kEsc, 77, kEsc, 15};
+    default:
+        return {18, kEsc, 80};
     }
 }
 

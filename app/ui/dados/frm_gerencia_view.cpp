@@ -166,10 +166,13 @@ QWidget *FrmGerenciaView::paginaUsuarios()
     };
     int coluna = 0;
     for (auto [nome, texto, tratador] :
-         {std::tuple{"btnIncluirUsuario", "Incluir", std::function<void()>([this] { core_.UsuariosIncluir(); })},
-          std::tuple{"btnEliminarUsuario", "Eliminar", std::function<void()>([this] { core_.UsuariosEliminar(); })},
+         {std::tuple{"btnIncluirUsuario", "Incluir",
+                     std::function<void()>([this] { core_.UsuariosIncluir(); })},
+          std::tuple{"btnEliminarUsuario", "Eliminar",
+                     std::function<void()>([this] { core_.UsuariosEliminar(); })},
           std::tuple{"btnSalvarUsuario", "Salvar", std::function<void()>([this] { core_.UsuariosSalvar(); })},
-          std::tuple{"btnCancelarUsuario", "Cancelar", std::function<void()>([this] { core_.UsuariosCancelar(); })},
+          std::tuple{"btnCancelarUsuario", "Cancelar",
+                     std::function<void()>([this] { core_.UsuariosCancelar(); })},
           std::tuple{"btnAnteriorUsuario", "<", std::function<void()>([navega] { navega(false); })},
           std::tuple{"btnProximoUsuario", ">", std::function<void()>([navega] { navega(true); })}}) {
         QPushButton *alvo = botao(nome, QString::fromUtf8(texto), tratador);
@@ -214,10 +217,13 @@ QWidget *FrmGerenciaView::paginaEmpresa()
     };
     int coluna = 0;
     for (auto [nome, texto, tratador] :
-         {std::tuple{"btnIncluirEmpresa", "Incluir", std::function<void()>([this] { core_.EmpresaIncluir(); })},
-          std::tuple{"btnEliminarEmpresa", "Eliminar", std::function<void()>([this] { core_.EmpresaEliminar(); })},
+         {std::tuple{"btnIncluirEmpresa", "Incluir",
+                     std::function<void()>([this] { core_.EmpresaIncluir(); })},
+          std::tuple{"btnEliminarEmpresa", "Eliminar",
+                     std::function<void()>([this] { core_.EmpresaEliminar(); })},
           std::tuple{"btnSalvarEmpresa", "Salvar", std::function<void()>([this] { core_.EmpresaSalvar(); })},
-          std::tuple{"btnCancelarEmpresa", "Cancelar", std::function<void()>([this] { core_.EmpresaCancelar(); })},
+          std::tuple{"btnCancelarEmpresa", "Cancelar",
+                     std::function<void()>([this] { core_.EmpresaCancelar(); })},
           std::tuple{"btnAnteriorEmpresa", "<", std::function<void()>([navega] { navega(false); })},
           std::tuple{"btnProximoEmpresa", ">", std::function<void()>([navega] { navega(true); })}}) {
         QPushButton *alvo = botao(nome, QString::fromUtf8(texto), tratador);
@@ -228,7 +234,8 @@ QWidget *FrmGerenciaView::paginaEmpresa()
     grade->addWidget(botao("btnEmpresaPadrao", QStringLiteral("Definir como empresa padrão para o sistema"),
                            [this] { core_.btnEmpresaPadraoClick(); }),
                      numero++, 0, 1, 6);
-    grade->addWidget(botao("btnPathIbEmpresa", QStringLiteral("Acesso ao módulo path IB - individual por empresa"),
+    grade->addWidget(botao("btnPathIbEmpresa",
+                           QStringLiteral("Acesso ao módulo path IB - individual por empresa"),
                            [this] { core_.btnPathIbEmpresaClick(); }),
                      numero, 0, 1, 6);
     return pagina;
@@ -258,8 +265,10 @@ QWidget *FrmGerenciaView::paginaConfiguracoes()
     for (auto [nome, texto, tratador] :
          {std::tuple{"btnAnteriorConfig", "<", std::function<void()>([navega] { navega(false); })},
           std::tuple{"btnProximoConfig", ">", std::function<void()>([navega] { navega(true); })},
-          std::tuple{"btnSalvarConfig", "Salvar", std::function<void()>([this] { core_.ConfiguracoesSalvar(); })},
-          std::tuple{"btnCancelarConfig", "Cancelar", std::function<void()>([this] { core_.EmpresaCancelar(); })}}) {
+          std::tuple{"btnSalvarConfig", "Salvar",
+                     std::function<void()>([this] { core_.ConfiguracoesSalvar(); })},
+          std::tuple{"btnCancelarConfig", "Cancelar",
+                     std::function<void()>([this] { core_.EmpresaCancelar(); })}}) {
         QPushButton *alvo = botao(nome, QString::fromUtf8(texto), tratador);
         botoesDados_[nome] = alvo;
         grade->addWidget(alvo, 3, coluna++);
@@ -271,15 +280,16 @@ QWidget *FrmGerenciaView::paginaOpcoes()
 {
     auto *pagina = new QWidget(this);
     auto *grade = new QGridLayout(pagina);
-    grade->addWidget(botao("btnCodEmp", QStringLiteral("Cod_Emp ( PathIB )"), [this] { core_.btnCodEmpClick(); }),
-                     0, 0);
+    grade->addWidget(
+        botao("btnCodEmp", QStringLiteral("Cod_Emp ( PathIB )"), [this] { core_.btnCodEmpClick(); }), 0, 0);
 
     auto *upgrade = new QGroupBox(QStringLiteral("Upgrade dos dados do sistema antigo"), pagina);
     auto *gu = new QGridLayout(upgrade);
     QLineEdit *senup = caixaNucleo("edtsenup", &TfrmGerencia::edtsenup);
     senup->setEchoMode(QLineEdit::Password);
     gu->addWidget(senup, 0, 0);
-    gu->addWidget(botao("btnUpgrade", QStringLiteral("Upgrade de dados"), [this] { core_.btnUpgradeClick(); }), 0, 1);
+    gu->addWidget(
+        botao("btnUpgrade", QStringLiteral("Upgrade de dados"), [this] { core_.btnUpgradeClick(); }), 0, 1);
     Porcento = nomeado(new QProgressBar(upgrade), "Porcento");
     gu->addWidget(Porcento, 1, 0, 1, 2);
     grade->addWidget(upgrade, 1, 0);
@@ -298,7 +308,8 @@ QWidget *FrmGerenciaView::paginaOpcoes()
                 [this, campo](const QString &texto) { core_.*campo = deQString(texto); });
         gm->addWidget(caixa, 0, coluna + 1);
     };
-    escolha(2, "Linhas p/ Pol", "edtLpol", {QStringLiteral("6"), QStringLiteral("8")}, &TfrmGerencia::edtLpol);
+    escolha(2, "Linhas p/ Pol", "edtLpol", {QStringLiteral("6"), QStringLiteral("8")},
+            &TfrmGerencia::edtLpol);
     escolha(4, "Compactação", "edtComp", {QStringLiteral("80"), QStringLiteral("95"), QStringLiteral("135")},
             &TfrmGerencia::edtComp);
     gm->addWidget(botao("btnImprimirMatriz", QStringLiteral("Imprimir matriz"),
@@ -308,7 +319,8 @@ QWidget *FrmGerenciaView::paginaOpcoes()
 
     auto *bancos = new QGroupBox(QStringLiteral("Configurações de Banco de Dados"), pagina);
     auto *gb = new QHBoxLayout(bancos);
-    gb->addWidget(botao("btnPathIb", QStringLiteral("Acesso ao módulo path IB"), [this] { core_.btnPathIbClick(); }));
+    gb->addWidget(
+        botao("btnPathIb", QStringLiteral("Acesso ao módulo path IB"), [this] { core_.btnPathIbClick(); }));
     gb->addWidget(botao("btnConfigGerencia", QStringLiteral("Configuração banco gerência"),
                         [this] { core_.btnConfigGerenciaClick(); }));
     grade->addWidget(bancos, 3, 0);
@@ -324,7 +336,8 @@ QWidget *FrmGerenciaView::paginaOpcoes()
     QLineEdit *senha = caixaNucleo("edtPassword", &TfrmGerencia::edtPassword);
     senha->setEchoMode(QLineEdit::Password);
     linha(2, "Senha", senha);
-    linha(3, "Endereço temporário do relatório", caixaNucleo("edtPathtmpEmail", &TfrmGerencia::edtPathtmpEmail));
+    linha(3, "Endereço temporário do relatório",
+          caixaNucleo("edtPathtmpEmail", &TfrmGerencia::edtPathtmpEmail));
     linha(4, "Impressora PDF", caixaNucleo("edtPrintPdf", &TfrmGerencia::edtPrintPdf));
     edtport25 = nomeado(new QRadioButton(QStringLiteral("25"), email), "edtport25");
     edtport587 = nomeado(new QRadioButton(QStringLiteral("587"), email), "edtport587");
@@ -334,11 +347,12 @@ QWidget *FrmGerenciaView::paginaOpcoes()
     ge->addWidget(edtport587, 5, 2);
     ge->addWidget(edtPortOutra, 5, 3);
     ge->addWidget(caixaNucleo("edtNOutraPort", &TfrmGerencia::edtNOutraPort), 5, 4);
-    for (auto [radio, porta] : {std::pair{edtport25, TfrmGerencia::Porta::P25},
-                                std::pair{edtport587, TfrmGerencia::Porta::P587},
-                                std::pair{edtPortOutra, TfrmGerencia::Porta::Outra}})
+    for (auto [radio, porta] :
+         {std::pair{edtport25, TfrmGerencia::Porta::P25}, std::pair{edtport587, TfrmGerencia::Porta::P587},
+          std::pair{edtPortOutra, TfrmGerencia::Porta::Outra}})
         connect(radio, &QRadioButton::clicked, this, [this, porta = porta] { core_.porta = porta; });
-    ge->addWidget(botao("btnSalvarEmail", QStringLiteral("Salvar"), [this] { core_.btnSalvarEmailClick(); }), 6, 0);
+    ge->addWidget(botao("btnSalvarEmail", QStringLiteral("Salvar"), [this] { core_.btnSalvarEmailClick(); }),
+                  6, 0);
     grade->addWidget(email, 4, 0);
     return pagina;
 }
@@ -410,8 +424,9 @@ void FrmGerenciaView::mostra()
     const auto aplica = [this](const char *sufixo, const BotoesDados &botoes) {
         const std::string s(sufixo);
         const std::pair<const char *, bool> estados[] = {
-            {"btnIncluir", botoes.incluir},   {"btnEliminar", botoes.eliminar}, {"btnSalvar", botoes.salvar},
-            {"btnCancelar", botoes.cancelar}, {"btnAnterior", botoes.anterior}, {"btnProximo", botoes.proximo}};
+            {"btnIncluir", botoes.incluir},   {"btnEliminar", botoes.eliminar},
+            {"btnSalvar", botoes.salvar},     {"btnCancelar", botoes.cancelar},
+            {"btnAnterior", botoes.anterior}, {"btnProximo", botoes.proximo}};
         for (const auto &[prefixo, ligado] : estados)
             if (auto achou = botoesDados_.find(prefixo + s); achou != botoesDados_.end())
                 achou->second->setEnabled(ligado);

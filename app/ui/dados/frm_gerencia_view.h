@@ -60,6 +60,6 @@ class FrmGerenciaView : public QDialog {
     QRadioButton *edtPortOutra;
     QProgressBar *Porcento;
     std::map<QLineEdit *, std::pair<char, std::string>> ligadas_; // box -> (table, field)
-    std::map<QLineEdit *, std::string TfrmGerencia::*> nucleo_;  // box -> core field
+    std::map<QLineEdit *, std::string TfrmGerencia::*> nucleo_;   // box -> core field
     std::map<std::string, QPushButton *> botoesDados_;
 };

@@ -29,21 +29,21 @@ const std::vector<std::string> kColunas = {"COD_EMP", "ALIAS_IB", "SERVIDOR_IB",
 FrmPathIbView::FrmPathIbView(TdtmGerencia &gerencia, QWidget *parent)
     : QDialog(parent), gerencia_(gerencia), core_(gerencia),
       grade(nomeado(new QTableWidget(0, 4, this), "grdPathIb")),
-      edtalias(nomeado(new QLineEdit(this), "edtalias")), edtserver(nomeado(new QLineEdit(this), "edtserver")),
-      edtPath(nomeado(new QLineEdit(this), "edtPath")),
+      edtalias(nomeado(new QLineEdit(this), "edtalias")),
+      edtserver(nomeado(new QLineEdit(this), "edtserver")), edtPath(nomeado(new QLineEdit(this), "edtPath")),
       btnIncluir(nomeado(new QPushButton(QStringLiteral("Incluir"), this), "btnIncluir")),
       btnExcluir(nomeado(new QPushButton(QStringLiteral("Excluir"), this), "btnExcluir")),
       btnSalvar(nomeado(new QPushButton(QStringLiteral("Salvar"), this), "btnSalvar")),
       btnCancelar(nomeado(new QPushButton(QStringLiteral("Cancelar"), this), "btnCancelar")),
-      btnLocaliza(nomeado(new QPushButton(QStringLiteral("Localiza banco de dados......"), this), "btnLocaliza")),
+      btnLocaliza(
+          nomeado(new QPushButton(QStringLiteral("Localiza banco de dados......"), this), "btnLocaliza")),
       pnlAlias(nomeado(new QWidget(this), "pnlAlias"))
 {
     setObjectName(QStringLiteral("frmPathIB"));
     setWindowTitle(paraQString(TfrmPathIB::kTitulo));
     setModal(true);
-    grade->setHorizontalHeaderLabels(
-        {QStringLiteral("Empresa"), QStringLiteral("Alias IB"), QStringLiteral("Servidor IB"),
-         QStringLiteral("Endereco IB")});
+    grade->setHorizontalHeaderLabels({QStringLiteral("Empresa"), QStringLiteral("Alias IB"),
+                                      QStringLiteral("Servidor IB"), QStringLiteral("Endereco IB")});
     grade->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grade->setSelectionBehavior(QAbstractItemView::SelectRows);
     grade->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -132,8 +132,8 @@ void FrmPathIbView::mostra()
 {
     db::DataSet *tabela = gerencia_.tblPathIb.get();
     preencheGrade(grade, tabela, kColunas);
-    const bool comLinha = tabela && tabela->active() &&
-                          (tabela->state() != db::DataSet::State::Browse || !tabela->isEmpty());
+    const bool comLinha =
+        tabela && tabela->active() && (tabela->state() != db::DataSet::State::Browse || !tabela->isEmpty());
     const auto texto = [&](const char *campo) {
         return comLinha ? paraQString(tabela->field(campo).asString()) : QString();
     };

@@ -53,7 +53,8 @@ VisualizacaoRelatorio::VisualizacaoRelatorio(const RelatorioTexto &relatorio, QW
             ++pagina_;
         mostra();
     });
-    connect(imprimir, &QPushButton::clicked, this, [this] { executaProtegido([this] { relatorio_.imprime(); }); });
+    connect(imprimir, &QPushButton::clicked, this,
+            [this] { executaProtegido([this] { relatorio_.imprime(); }); });
     connect(fechar, &QPushButton::clicked, this, &QDialog::accept);
     mostra();
 }

@@ -46,7 +46,8 @@ TEST_F(ModuloGerencia, EmptyPasswordIsStoredAsTheDefaultOneAndShownBack)
 
     const std::string senha = consulta("SELECT SENHA FROM USUARIO WHERE USERNAME = 'MARIA'");
     EXPECT_EQ(TVexEncryption::Crypt(senha, kChaveCifraSenha, false), kSenhaPadrao);
-    EXPECT_EQ(consulta("SELECT USUARIO || '/' || SISTEMA || '/' || NIVEL FROM USUARIO"), "MARIA DA SILVA/100/0");
+    EXPECT_EQ(consulta("SELECT USUARIO || '/' || SISTEMA || '/' || NIVEL FROM USUARIO"),
+              "MARIA DA SILVA/100/0");
     EXPECT_EQ(consulta("SELECT COUNT(*) FROM CONFIG_GERAL"), "6");
     EXPECT_EQ(t.foco, "btnIncluirUsuario");
 
@@ -155,7 +156,8 @@ TEST_F(ModuloGerencia, StoredPortSelectsItsButton)
     for (const auto &caso : casos) {
         executa("DELETE FROM CONFIG_GERAL");
         if (caso.guardada)
-            executa(std::string("INSERT INTO CONFIG_GERAL VALUES ('EDTEMAIL_PORTA', '") + caso.guardada + "')");
+            executa(std::string("INSERT INTO CONFIG_GERAL VALUES ('EDTEMAIL_PORTA', '") + caso.guardada +
+                    "')");
         const TfrmGerencia t(*gerencia, {});
         EXPECT_EQ(t.porta, caso.porta) << (caso.guardada ? caso.guardada : "none");
         EXPECT_EQ(t.edtNOutraPort, caso.outra);
@@ -192,7 +194,8 @@ TEST_F(ModuloGerencia, LevelAboveZeroShowsTheMessageAndLeavesNoData)
 TEST_F(ModuloGerencia, CompanyColumnOfPathIbAlreadyThereIsNotConcluded)
 {
     abre().btnCodEmpClick();
-    EXPECT_THAT(dialogos->shown, ElementsAre(atencao("Processo não concluído...\r\nvariáveis já criadas...")));
+    EXPECT_THAT(dialogos->shown,
+                ElementsAre(atencao("Processo não concluído...\r\nvariáveis já criadas...")));
 }
 
 TEST_F(ModuloGerencia, UpgradeNeedsThePasswordAndCopiesTheOlderRows)
@@ -202,12 +205,20 @@ TEST_F(ModuloGerencia, UpgradeNeedsThePasswordAndCopiesTheOlderRows)
     ambiente.dadosAntigos = [&leituras](std::string_view tabela) {
         ++leituras;
         if (tabela == "USUARIOS")
-            return TabelaAntiga{{{"Usuario", "JOSE"}, {"Username", "JOSE"}, {"Senha", "0A1B"},
-                                 {"Nivel", db::Value(2)}, {"Sistema", db::Value(100)}}};
+            return TabelaAntiga{{{"Usuario", "JOSE"},
+                                 {"Username", "JOSE"},
+                                 {"Senha", "0A1B"},
+                                 {"Nivel", db::Value(2)},
+                                 {"Sistema", db::Value(100)}}};
         if (tabela == "PATHIB")
-            return TabelaAntiga{{{"Alias_IB", "IB_VELHO"}, {"Servidor_IB", "srv:"}, {"Path_IB", "c:\\velho\\"}}};
-        return TabelaAntiga{{{"Codigo", db::Value(4)}, {"Nome", "Açougue D'Ávila"}, {"Cidade", db::Value(55)},
-                             {"CidadeUF", "São Paulo/SP"}, {"CNPJ", "11222333000181"}, {"Rodape", "Obrigado!"}}};
+            return TabelaAntiga{
+                {{"Alias_IB", "IB_VELHO"}, {"Servidor_IB", "srv:"}, {"Path_IB", "c:\\velho\\"}}};
+        return TabelaAntiga{{{"Codigo", db::Value(4)},
+                             {"Nome", "Açougue D'Ávila"},
+                             {"Cidade", db::Value(55)},
+                             {"CidadeUF", "São Paulo/SP"},
+                             {"CNPJ", "11222333000181"},
+                             {"Rodape", "Obrigado!"}}};
     };
     TfrmGerencia &t = abre(ambiente);
     t.edtsenup = "errada";

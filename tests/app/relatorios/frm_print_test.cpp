@@ -30,9 +30,15 @@ std::string conteudo(const std::string &arquivo)
 
 class PrintRoutines : public ::testing::Test, protected testsupport::MappedDrives {
   protected:
-    PrintRoutines() : empresa({{"NOME", 60}, {"ENDERECO", 50}, {"CIDADEUF", 33}, {"CNPJ", 18}, {"IE", 15},
-                               {"RODAPE", 60}, {"EMAIEL", 40}}),
-                      print(empresa)
+    PrintRoutines()
+        : empresa({{"NOME", 60},
+                   {"ENDERECO", 50},
+                   {"CIDADEUF", 33},
+                   {"CNPJ", 18},
+                   {"IE", 15},
+                   {"RODAPE", 60},
+                   {"EMAIEL", 40}}),
+          print(empresa)
     {
         empresa.append();
         empresa.setField("NOME", db::Value("PADARIA"));

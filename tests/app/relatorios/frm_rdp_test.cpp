@@ -88,8 +88,8 @@ TEST_F(TextReport, EightLinesPerInchAndOtherPitches)
     ImprimeMatrizImpressora(rdp, 3, 8, 80, "t", false);
     EXPECT_EQ(bytes.substr(0, 4), std::string({27, '@', 27, '0'}));
     EXPECT_NE(bytes.find(std::string({18, 27, 'P'}) + "01_4567"), std::string::npos);
-    EXPECT_THAT(paginasImpressas(bytes)[0], ElementsAre(linhaDaMatriz(1, 80), linhaDaMatriz(2, 80),
-                                                        linhaDaMatriz(3, 80)));
+    EXPECT_THAT(paginasImpressas(bytes)[0],
+                ElementsAre(linhaDaMatriz(1, 80), linhaDaMatriz(2, 80), linhaDaMatriz(3, 80)));
 }
 
 TEST_F(TextReport, RollFormGrowsOneLinePerText)
