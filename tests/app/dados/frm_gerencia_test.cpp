@@ -1,10 +1,13 @@
 #include "app/dados/frm_gerencia.h"
 
 #include "app/cipher/vex_encryption.h"
+#include "app/dados/dados_antigos_paradox.h"
 #include "app/dados/dtm_gerencia.h"
 #include "app/db/db_error.h"
 #include "app/shell_constants.h"
 #include "tests/app/dados/gerencia_vazia_fixture.h"
+#include "tests/app/dados/paradox_fixture.h"
+#include "tests/support/temp_dir.h"
 
 #include <gmock/gmock.h>
 
@@ -252,6 +255,53 @@ TEST_F(ModuloGerencia, UpgradeWithoutOlderDataSaysSo)
     t.btnUpgradeClick();
     EXPECT_THAT(dialogos->shown,
                 ElementsAre(atencao("Os dados do sistema antigo não estão disponíveis neste computador.")));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ModuloGerencia, UpgradeReadsTheOlderParadoxTables)
+{
+    testsupport::TempDir antigos;
+    using testsupport::escreveTabelaParadox;
+    escreveTabelaParadox((antigos / "usuarios.db").string(),
+                         {{"Usuario", 30}, {"Username", 10}, {"Senha", 30}, {"Nivel", 0}, {"Sistema", 0}},
+                         {{std::string("ANA"), std::string("ANA"), std::string("7F01"), 1, 100}});
+    escreveTabelaParadox((antigos / "PATHIB.DB").string(),
+                         {{"Alias_IB", 15}, {"Servidor_IB", 20}, {"Path_IB", 150}},
+                         {{std::string("IB_ANTIGO"), std::string("srv:"), std::string("c:\\antigo\\")}});
+    escreveTabelaParadox(
+        (antigos / "Empresa.DB").string(),
+        {{"Codigo", 0}, {"Nome", 60}, {"Cidade", 0}, {"CidadeUF", 33}, {"Emaiel", 40}},
+        {{3, std::string("Ótica Visão"), 4205, std::string("Itajaí/SC"), std::string("a@b.com")},
+         {4, std::string("Bazar"), 0, std::string(""), std::string("")}});
+    TfrmGerencia::Ambiente ambiente;
+    ambiente.dadosAntigos = leitorParadox(antigos.path().string());
+    TfrmGerencia &t = abre(ambiente);
+    t.edtsenup = std::string(kSenhaUpgrade);
+    t.btnUpgradeClick();
+    EXPECT_EQ(consulta("SELECT USUARIO || SENHA || NIVEL || SISTEMA FROM USUARIO"), "ANA7F011100");
+    EXPECT_EQ(consulta("SELECT ALIAS_IB || SERVIDOR_IB || PATH_IB FROM PATHIB"), "IB_ANTIGOsrv:c:\\antigo\\");
+    EXPECT_EQ(consulta("SELECT NOME || '|' || CIDADE || '|' || NOME_CID || '|' || EMAIEL FROM EMPRESA "
+                       "WHERE CODIGO = 3"),
+              "Otica VisAo|4205|ItajaI/SC|a@b.com");
+    EXPECT_EQ(consulta("SELECT COUNT(*) FROM EMPRESA"), "2");
+    EXPECT_EQ(t.PorcentoPos, 2);
+}
+
+TEST_F(ModuloGerencia, UpgradeStopsAtAMissingOlderTable)
+{
+    testsupport::TempDir antigos;
+    testsupport::escreveTabelaParadox((antigos / "USUARIOS.DB").string(), {{"Usuario", 30}, {"Username", 10}},
+                                      {{std::string("ANA"), std::string("ANA")}});
+    TfrmGerencia::Ambiente ambiente;
+    ambiente.dadosAntigos = leitorParadox(antigos.path().string());
+    TfrmGerencia &t = abre(ambiente);
+    t.edtsenup = std::string(kSenhaUpgrade);
+    EXPECT_THROW(t.btnUpgradeClick(), ProgramError);
+    EXPECT_EQ(consulta("SELECT COUNT(*) FROM USUARIO"), "1");
+    EXPECT_EQ(consulta("SELECT COUNT(*) FROM PATHIB"), "0");
 }
 
 } // namespace
