@@ -1,5 +1,6 @@
 #include "app/ui/dados/frm_gerencia_view.h"
 #include "app/ui/dados/frm_path_ib_view.h"
+#include "app/ui/dados/modulo_gerencia.h"
 #include "app/ui/relatorios/visualizacao_relatorio_view.h"
 
 #include <QLabel>
@@ -81,6 +82,24 @@ TEST_F(ManagementViews, LocationEditorAddsARowThroughItsBoxes)
     EXPECT_EQ(consultaExterna(bancoGerencia(), "SELECT PATH_IB FROM PATHIB WHERE ALIAS_IB = 'IB_TELA'"),
               "/srv/tela/");
     EXPECT_EQ(editor.core().CodEmpresa, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ManagementViews, MenuCommandShowsTheScreenAndClosesTheModuleAfterwards)
+{
+    FrmPathIbView editor(*gerencia);
+    QString titulo;
+    testsupport::respondeJanelaModal([&titulo](QWidget *janela) {
+        titulo = janela->windowTitle();
+        EXPECT_EQ(controle<QLabel>(*janela, "lblcodigo")->text(), QStringLiteral("Código do sistema = 100"));
+        static_cast<QDialog *>(janela)->accept();
+    });
+    abreModuloGerencia(*gerencia, editor);
+    EXPECT_EQ(titulo, QStringLiteral("Módulo de gerência"));
+    EXPECT_FALSE(gerencia->conectado());
 }
 
 } // namespace
