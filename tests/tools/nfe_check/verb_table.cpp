@@ -20,6 +20,7 @@ int runSettingsVerb(std::span<const std::string> args);
 int runServicoVerb(std::span<const std::string> args);
 int runSignVerb(std::span<const std::string> args);
 int runStoreVerb(std::span<const std::string> args);
+int runConsoleVerb(std::span<const std::string> args);
 int runTxtVerb(std::span<const std::string> args);
 int runUpdateVerb(std::span<const std::string> args);
 int runValidateVerb(std::span<const std::string> args);
@@ -46,6 +47,16 @@ std::span<const Verb> allVerbs()
              "enciphers a password (seed from NFE_CHECK_SEED, 0-255, when set) or deciphers one; exit 1 with "
              "the conversion message for a bad cipher text",
              runCipherVerb},
+        Verb{"console",
+             "<module db> <cnpj> show | save | press <control> [--set <control>=<value>]... [--answer "
+             "<text>]... "
+             "[--file <path>]... [--confirm yes|no|cancel]...",
+             "the NF-e settings screen of the company, opened and activated: show prints <control>=<value> "
+             "per setting in reader order; save reads such lines from standard input and presses \"Salvar "
+             "Configurações\"; press applies the edits, presses the control answering its dialogs in order "
+             "(none left: Cancel) and prints \"message: \" per box and each control that changed; exit 1 "
+             "with the error on standard error, 2 for wrong arguments",
+             runConsoleVerb},
         Verb{"db-open", "<address>",
              "opens the database (\"host:path\" as stored) and prints \"ok\", its character set and dialect, "
              "then the FIREBIRD= and FIREBIRD_LOCK= lines another process must use to share the file; exit 1 "
