@@ -1,5 +1,7 @@
 #include "app/dados/dados_antigos_paradox.h"
 
+#include "app/dados/detail/pxlib.h"
+
 #include "foundation/base/quib_exception.h"
 #include "foundation/files/user_registry.h"
 #include "foundation/files/windows_paths.h"
@@ -7,19 +9,8 @@
 
 #include <filesystem>
 #include <memory>
-#include <mutex>
-// pxlib's header declares no C linkage of its own.
-extern "C" {
-#include <paradox.h>
-}
 
 namespace {
-
-void iniciaBiblioteca()
-{
-    static std::once_flag feito;
-    std::call_once(feito, [] { PX_boot(); });
-}
 
 // The table's file in the folder, matched without regard to case.
 std::string arquivoDaTabela(const std::string &pasta, std::string_view tabela)
@@ -35,8 +26,8 @@ std::string arquivoDaTabela(const std::string &pasta, std::string_view tabela)
 struct FechaDocumento {
     void operator()(pxdoc_t *documento) const
     {
-        PX_close(documento);
-        PX_delete(documento);
+        pxlib()->fecha(documento);
+        pxlib()->apaga(documento);
     }
 };
 
@@ -72,17 +63,19 @@ TabelaAntiga leTabela(const std::string &pasta, std::string_view tabela)
     const std::string arquivo = arquivoDaTabela(pasta, tabela);
     if (arquivo.empty())
         throw ProgramError(prefixo + "arquivo não encontrado em " + pasta);
-    iniciaBiblioteca();
-    std::unique_ptr<pxdoc_t, FechaDocumento> documento(PX_new());
-    if (!documento || PX_open_file(documento.get(), arquivo.c_str()) < 0)
+    const Pxlib *px = pxlib();
+    if (!px)
+        throw ProgramError(prefixo + "a biblioteca de tabelas Paradox (libpx) não está instalada");
+    std::unique_ptr<pxdoc_t, FechaDocumento> documento(px->novo());
+    if (!documento || px->abre(documento.get(), arquivo.c_str()) < 0)
         throw ProgramError(prefixo + arquivo + " não é uma tabela válida");
     pxdoc_t *doc = documento.get();
-    const int campos = PX_get_num_fields(doc);
-    const pxfield_t *definicoes = PX_get_fields(doc);
+    const int campos = px->numeroCampos(doc);
+    const pxfield_t *definicoes = px->campos(doc);
     TabelaAntiga linhas;
-    const int registros = PX_get_num_records(doc);
+    const int registros = px->numeroRegistros(doc);
     for (int registro = 0; registro < registros; ++registro) {
-        pxval_t **valores = PX_retrieve_record(doc, registro);
+        pxval_t **valores = px->leRegistro(doc, registro);
         if (!valores)
             throw ProgramError(prefixo + "registro " + std::to_string(registro + 1) + " ilegível");
         LinhaAntiga linha;

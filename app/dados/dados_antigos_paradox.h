@@ -8,7 +8,8 @@
 // any case) in the folder that the alias "GERENCIA" names in the current
 // user's registry (section "Aliases", see foundation/files/user_registry.h).
 // Texts are read as Windows-1252. Implemented in dados_antigos_paradox.cpp
-// over pxlib.
+// over pxlib (app/dados/detail/pxlib.h); without it installed every read
+// raises the error below.
 
 // The folder of the alias; empty when the registry names none.
 std::string PastaDadosAntigos();
