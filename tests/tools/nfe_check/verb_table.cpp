@@ -9,11 +9,13 @@ int runDeviceSendVerb(std::span<const std::string> args);
 int runDbOpenVerb(std::span<const std::string> args);
 int runCipherVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
+int runFirstStartVerb(std::span<const std::string> args);
 int runHashVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
 int runKeyVerb(std::span<const std::string> args);
 int runMailVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
+int runNfseConfigVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
 int runPrintGridVerb(std::span<const std::string> args);
 int runSettingsVerb(std::span<const std::string> args);
@@ -72,6 +74,12 @@ std::span<const Verb> allVerbs()
              "checks an identifier (cpf cnpj pis gtin cep suframa renavam cnh cns email placa caepf); "
              "prints the message, exit 1 when invalid",
              runDocVerb},
+        Verb{
+            "first-start", "",
+            "runs the first-start creation for the current user (home and KVL_DRIVE_* as set) and prints the "
+            "INI file, the management and the module database; \"nothing to do\" when the INI exists; exit 1 "
+            "with the message",
+            runFirstStartVerb},
         Verb{"hash", "<file> <md5|sha1|sha256|sha512> <hex|base64> [<pfx> <password>]",
              "prints the digest of the file's bytes, RSA-signed with the certificate's key when a PFX is "
              "given; "
@@ -94,6 +102,12 @@ std::span<const Verb> allVerbs()
             runMailVerb},
         Verb{"mask", "<kind> <value> [area code]", "prints the masked form (kinds cpf cnpj cep fone ie:<UF>)",
              runMaskVerb},
+        Verb{"nfse-config", "<module db> load <cnpj>... | <module db> store <cnpj>",
+             "the NFS-e/CT-e settings screen: load loads the companies in turn into one screen and prints, "
+             "for the last, every key as \"Confirmar\" would store it (key=value lines in the store's "
+             "order); store loads the company, reads key=value lines from standard input into the controls "
+             "and runs \"Confirmar\"; exit 1 with the message on standard error",
+             runNfseConfigVerb},
         Verb{"post",
              "<url> <body file> [--pfx <file> --password <p>] [--action <soap action>] [--tls <TSSLType "
              "name>] "
