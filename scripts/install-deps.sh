@@ -28,6 +28,7 @@ packages=(
   cups-client
   zbar-tools
   inotify-tools
+  pxlib-dev
 )
 
 missing=()

@@ -17,6 +17,7 @@ int runMailVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
 int runNfseConfigVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
+int runPrintGridVerb(std::span<const std::string> args);
 int runSettingsVerb(std::span<const std::string> args);
 int runServicoVerb(std::span<const std::string> args);
 int runSignVerb(std::span<const std::string> args);
@@ -116,6 +117,11 @@ std::span<const Verb> allVerbs()
              "certificate); the answer body to standard output, \"HTTP <status>\" to standard error; exit 1 "
              "with the error text",
              runPostVerb},
+        Verb{
+            "print-grid", "<lines> <lines per inch> <width> <out file>",
+            "writes the printer grid of \"Imprimir matriz\" (width 80, 95 or 135) into the file as the ESC/P "
+            "bytes the printer would get; exit 1 with the message",
+            runPrintGridVerb},
         Verb{
             "servico", "<NFe|NFCe> <UF or authoriser> <P|H> <service key> [<version>] [--ini <file>]",
             "looks the service up in the embedded services INI (or the file) and prints URL=, versao=, WSDL= "
