@@ -489,6 +489,12 @@ TEST(FakeMonitor, CheckModeAnswers999NamingTheFirstFaultyLine)
          "Rejeicao: linha 8: linha sem CR LF no fim"},
         {"section order", toCp1252(header("emit") + line(4, "cnpj", kCnpj) + header("ide") + line(4, "cUF", "35")),
          "Rejeicao: linha 3: secao [ide] fora de ordem"},
+        {"key indent",    toCp1252(replace("    nnf ", "  nnf   ")),
+         "Rejeicao: linha 7: chave \"nnf\" com recuo de 2 espacos (esperado 4)"},
+        {"header indent", toCp1252(replace("[emit]", "  [emit]")),
+         "Rejeicao: linha 9: secao [emit] com recuo de 2 espacos (esperado 0)"},
+        {"item section",  toCp1252(good + "\r\n" + header("Prod") + line(4, "cprod", "1") + "    [ICMS00]\r\n"),
+         "Rejeicao: linha 17: secao [ICMS00] com recuo de 4 espacos (esperado 6 ou 10)"},
     };
     // clang-format on
     for (const auto &c : cases) {
@@ -501,8 +507,27 @@ TEST(FakeMonitor, CheckModeAnswers999NamingTheFirstFaultyLine)
         const auto lines = answerLines(testsupport::readFile(exchange.answer(std::string("resp-") + kName)));
         EXPECT_EQ(lines.at("MENSAGEM"), c.mensagem);
     }
+}
+
+TEST(FakeMonitor, CheckModeAcceptsEveryIndentTheClientWrites)
+{
+    std::string note = noteRequest();
+    note.insert(note.find("[ICMStot]"), header("NFREF") + "  [REFNFP]\r\n" + line(4, "cUF", "35"));
+    // clang-format off
+    const std::map<std::string, std::string> requests = {
+        {kName, note + "\r\n" + header("Prod") + line(4, "cprod", "1") + "      [IPI]\r\n" + line(8, "cenq", "999") +
+                "          [IPITRIB]\r\n" + line(12, "vipi", "1.50") + header("det") + line(4, "infadprod", "x")},
+        {"Carta001000123#12345678000195.txt",
+         line(0, "chavenfe", "1") + header("campo") + line(5, "nomecampo", "xCpl") + line(5, "ordem", "1")},
+        {"inutiliza10-12#12345678000195.txt",
+         line(0, "codigouf", "35") + line(4, "cnpj", kCnpj) + line(0, "numeroinicialformulario", "1")},
+    };
+    // clang-format on
     Exchange exchange;
-    exchange.request(kName, good);
+    for (const auto &[name, text] : requests)
+        exchange.request(name, text);
     FakeMonitor monitor({{exchange.folder.string()}, {}, false, true});
-    EXPECT_EQ(monitor.processPending().at(0).resultado, "100");
+    for (const auto &reply : monitor.processPending())
+        EXPECT_NE(reply.resultado, "999")
+            << reply.request << ": " << testsupport::readFile(exchange.answer(reply.answer));
 }

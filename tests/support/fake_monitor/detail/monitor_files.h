@@ -33,8 +33,10 @@ bool matchesPattern(std::string_view pattern, std::string_view name);
 
 // The first fault of a request file's raw bytes against the client's line
 // format ("linha N: ..."), "" when there is none: CR LF line ends, Windows-1252
-// text, keys padded to 15 before " = ", note sections in document order,
-// numbers with "." as decimal point and no thousands separator.
+// text, the indent of headers and keys (headers at 0, 2, 6 or 10 by section,
+// keys at 4, 5, 8 or 12 under them, at 0 in short requests), keys padded to
+// 15 before " = ", note sections in document order, numbers with "." as
+// decimal point and no thousands separator.
 std::string firstFault(std::string_view bytes);
 
 using AnswerLines = std::vector<std::pair<std::string, std::string>>;
