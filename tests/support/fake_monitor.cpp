@@ -184,6 +184,8 @@ void FakeMonitor::handle(const fs::path &folder, const fs::path &file, bool expo
     const std::string raw = readBytes(file);
     request.text = AnsiParaUTF8(raw);
     monitor::readRequestLines(request);
+    if (exportFile)
+        request.verdict = monitor::exportVerdict(raw);
 
     std::error_code error;
     const fs::path done = file.parent_path() / "done";
@@ -215,7 +217,7 @@ void FakeMonitor::handle(const fs::path &folder, const fs::path &file, bool expo
     }
     requests_.push_back(request);
     if (lines.empty()) {
-        replies.push_back({request.name, {}, {}});
+        replies.push_back({request.name, {}, {}, request.verdict});
         return;
     }
 

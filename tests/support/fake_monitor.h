@@ -4,6 +4,7 @@
 // monitor client writes into an exchange folder. Implemented by
 // fake_monitor.cpp (watching, recording, answer delivery),
 // fake_monitor/request_files.cpp (names and request lines),
+// fake_monitor/export_check.cpp (export files read by the TXT reader),
 // fake_monitor/answers.cpp (answer contents and access keys) and
 // fake_monitor/script.cpp (script lines).
 //
@@ -74,6 +75,9 @@ struct MonitorRequest {
     std::string text;             // the contents as UTF-8
     std::vector<std::string> sections;
     std::vector<RequestLine> lines;
+    // For export files, how the NF-e TXT reader took it (layout 2.00):
+    // "TXT 2.00 lido: ..." or "TXT recusado: <reason>"; "" for requests.
+    std::string verdict;
 
     // The value of the first key line with that key (any case) in that
     // section ("" for any section); nullopt when there is none.
@@ -84,6 +88,7 @@ struct MonitorReply {
     std::string request;   // the request's name
     std::string answer;    // the answer's name; "" when none was written
     std::string resultado; // as written; "" when none
+    std::string verdict;   // the request's verdict (export files)
 };
 
 class FakeMonitor {

@@ -39,9 +39,12 @@ int refuse(const std::string &problem)
 
 void print(const std::vector<testsupport::MonitorReply> &replies)
 {
-    for (const auto &reply : replies)
+    for (const auto &reply : replies) {
         std::cout << reply.request << " -> " << (reply.answer.empty() ? "no answer" : reply.answer)
                   << (reply.resultado.empty() ? "" : " " + reply.resultado) << std::endl;
+        if (!reply.verdict.empty())
+            std::cerr << "fake-monitor: " << reply.request << ": " << reply.verdict << std::endl;
+    }
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "tests/support/run_command.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_data.h"
 
 namespace fs = std::filesystem;
 using testsupport::FakeMonitor;
@@ -235,7 +236,8 @@ TEST(FakeMonitor, RecordsContingencyAndExportFilesWithoutAnswering)
 {
     Exchange exchange;
     exchange.request("contingencia.txt", line(0, "modalidade", "2") + line(0, "cnpj", kCnpj));
-    std::ofstream(exchange.folder / "nota_123-1.txt", std::ios::binary) << "NOTAFISCAL|1\r\n";
+    std::ofstream(exchange.folder / "nota_123-1.txt", std::ios::binary)
+        << testsupport::testBytes("tools/data/exportacao_nota_200.txt");
     auto monitor = exchange.monitor();
     const auto replies = monitor.processPending();
     ASSERT_EQ(replies.size(), 2u);
@@ -245,8 +247,37 @@ TEST(FakeMonitor, RecordsContingencyAndExportFilesWithoutAnswering)
     EXPECT_EQ(monitor.requests()[0].kind, "contingencia");
     EXPECT_EQ(monitor.requests()[0].value("modalidade"), "2");
     EXPECT_EQ(monitor.requests()[1].kind, "export");
+    EXPECT_EQ(replies[1].verdict, "TXT 2.00 lido: nota 123 serie 1, 1 item(ns)");
     EXPECT_TRUE(fs::is_empty(exchange.folder / "-resp"));
     EXPECT_TRUE(fs::exists(exchange.folder / "done" / "nota_123-1.txt"));
+}
+
+TEST(FakeMonitor, AnExportFileTheTxtReaderRefusesGetsAVerdictSayingWhy)
+{
+    const std::string good = testsupport::testBytes("tools/data/exportacao_nota_200.txt");
+    const auto replace = [&](const std::string &from, const std::string &to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    // clang-format off
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"",                                        "TXT recusado: sem cabecalho NOTAFISCAL"},
+        {"NOTAFISCAL|1\r\nA|4.00|NFe|\r\n",          "TXT recusado: leiaute 4.00 (esperado 2.00)"},
+        {replace("|UN|2.0000|", "|UN|dois|"),       "TXT recusado: Erro ao ler o campo"},
+        {replace("A|2.00|NFe|\r\n", ""),            "TXT recusado: "},
+    };
+    // clang-format on
+    for (const auto &[bytes, verdict] : cases) {
+        SCOPED_TRACE(verdict);
+        Exchange exchange;
+        std::ofstream(exchange.folder / "NOTA_7-2.TXT", std::ios::binary) << bytes;
+        auto monitor = exchange.monitor();
+        const auto replies = monitor.processPending();
+        ASSERT_EQ(replies.size(), 1u);
+        EXPECT_TRUE(replies[0].verdict.starts_with(verdict)) << replies[0].verdict;
+        EXPECT_EQ(monitor.requests().at(0).verdict, replies[0].verdict);
+    }
 }
 
 TEST(FakeMonitor, DanfeWithPdfNamesASmallPdfInTheExchangeFolder)
