@@ -101,20 +101,36 @@ std::optional<std::string> MonitorRequest::value(const std::string &key, const s
 
 FakeMonitor::FakeMonitor(Options options) : options_(std::move(options))
 {
-    for (const auto &stored : options_.folders) {
-        const fs::path base = isWindowsPath(stored) ? fs::path(localPath(stored)) : fs::path(stored);
-        std::error_code error;
-        if (stored.empty() || !fs::is_directory(base, error))
-            throw FakeMonitorError("pasta de comunicacao inexistente: " + stored);
-        for (const auto &name : {"-fil", "-resp"})
-            fs::create_directories(subFolder(stored, name), error);
-        fs::create_directories(subFolder(stored, "-fil") / "done", error);
-        if (error)
-            throw FakeMonitorError("nao foi possivel criar as subpastas de " + stored + ": " +
-                                   error.message());
-        folders_.push_back(base);
-        stored_.push_back(stored);
-    }
+    for (const auto &stored : options_.folders)
+        watch(stored);
+}
+
+bool FakeMonitor::watch(const std::string &stored)
+{
+    if (std::find(stored_.begin(), stored_.end(), stored) != stored_.end())
+        return false;
+    const fs::path base = isWindowsPath(stored) ? fs::path(localPath(stored)) : fs::path(stored);
+    std::error_code error;
+    if (stored.empty() || !fs::is_directory(base, error))
+        throw FakeMonitorError("pasta de comunicacao inexistente: " + stored);
+    for (const auto &name : {"-fil", "-resp"})
+        fs::create_directories(subFolder(stored, name), error);
+    fs::create_directories(subFolder(stored, "-fil") / "done", error);
+    if (error)
+        throw FakeMonitorError("nao foi possivel criar as subpastas de " + stored + ": " + error.message());
+    folders_.push_back(base);
+    stored_.push_back(stored);
+    return true;
+}
+
+bool FakeMonitor::unwatch(const std::string &stored)
+{
+    const auto found = std::find(stored_.begin(), stored_.end(), stored);
+    if (found == stored_.end())
+        return false;
+    folders_.erase(folders_.begin() + (found - stored_.begin()));
+    stored_.erase(found);
+    return true;
 }
 
 std::vector<MonitorReply> FakeMonitor::processPending()
@@ -288,12 +304,12 @@ void FakeMonitor::handle(const fs::path &folder, const fs::path &file, bool expo
     if (request.kind == "cancel" && resultado && *resultado == "101")
         cancelledKeys_.push_back(request.value("ChaveNFE").value_or(""));
     if (never) {
-        replies.push_back({request.name, {}, {}});
+        replies.push_back({request.name, {}, {}, {}});
         return;
     }
     pending.bytes = monitor::answerBytes(lines, utf8, finalBreak);
-    pending.reply = {request.name, pending.target.filename().string(),
-                     resultado ? *resultado : std::string{}};
+    pending.reply = {
+        request.name, pending.target.filename().string(), resultado ? *resultado : std::string{}, {}};
     if (stray) {
         const std::string strayName = otherCnpjName("resp-nota" + request.name.substr(request.kind.size()));
         if (!strayName.empty())

@@ -102,12 +102,22 @@ class FakeMonitor {
         bool check = false;
     };
 
-    // Raises FakeMonitorError when an exchange folder does not exist; creates
-    // its "-fil", "-fil/done" and "-resp" sub-folders when they are missing.
+    // Watches the folders of the options (watch() for each one, so it raises
+    // as watch() does); with none it waits for watch().
     explicit FakeMonitor(Options options);
 
-    // The local exchange folders watched.
+    // Starts watching an exchange folder, given as stored; answers false when
+    // it is watched already. Raises FakeMonitorError when the folder does not
+    // exist or its "-fil", "-fil/done" and "-resp" sub-folders, created when
+    // missing, cannot be made.
+    bool watch(const std::string &stored);
+    // Stops watching a folder given as to watch(); answers false when it was
+    // not watched. Answers still due for it are written all the same.
+    bool unwatch(const std::string &stored);
+
+    // The local exchange folders watched, and the same folders as given.
     const std::vector<std::filesystem::path> &folders() const { return folders_; }
+    const std::vector<std::string> &storedFolders() const { return stored_; }
 
     // Handles every request waiting and every delayed or partial answer now
     // due; returns one reply per request handled and per late answer written.
