@@ -177,7 +177,7 @@ bool FakeMonitor::deliver(Pending &pending)
         pending.bytes.clear();
         return false;
     }
-    if (pending.partial) { // the first half under the final name: the first half under the final name
+    if (pending.partial) { // the first half under the final name, the rest on a later call
         const std::string first = pending.bytes.substr(0, pending.bytes.size() / 2);
         writeBytes(pending.target, first, std::ios::trunc);
         pending.bytes.erase(0, first.size());

@@ -52,7 +52,7 @@ void print(const testsupport::MonitorDatabaseWatch::Changes &changes)
     for (const auto &folder : changes.dropped)
         std::cout << "no longer watching " << folder << std::endl;
     for (const auto &problem : changes.problems)
-        std::cerr << "fake-monitor: " << problem << " (ignorada)" << std::endl;
+        std::cerr << "fake-monitor: " << problem << std::endl;
 }
 
 void print(const std::vector<testsupport::MonitorReply> &replies)

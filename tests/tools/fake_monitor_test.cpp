@@ -445,8 +445,11 @@ TEST(FakeMonitorProgram, AnswersByRenameAndEndsCleanlyOnSigterm)
     testsupport::ChildProcess watch(
         {"inotifywait", "-m", "-e", "close_write,moved_to", (exchange.folder / "-resp").string()});
     watch.readUntil("Watches established", std::chrono::seconds(10));
-    testsupport::ChildProcess monitor(
-        {fakeMonitorProgram(), "--folder", exchange.folder.string(), "--poll", "20"});
+    // A delayed answer is written later, by the same rename.
+    std::ofstream(exchange.temp.path() / "roteiro.txt") << "danfe* delay 3\n";
+    testsupport::ChildProcess monitor({fakeMonitorProgram(), "--folder", exchange.folder.string(), "--poll",
+                                       "20", "--check", "--script",
+                                       (exchange.temp.path() / "roteiro.txt").string()});
     ASSERT_NE(
         monitor.readUntil("watching", std::chrono::seconds(10)).find("watching " + exchange.folder.string()),
         std::string::npos);
@@ -467,6 +470,18 @@ TEST(FakeMonitorProgram, AnswersByRenameAndEndsCleanlyOnSigterm)
     const auto decoded = testsupport::runCommand(
         {"iconv", "-f", "CP1252", "-t", "UTF-8", exchange.answer(std::string("resp-") + kName).string()});
     EXPECT_TRUE(decoded.out.starts_with("RESULTADO=100\r\n")) << decoded.out;
+
+    const std::vector<std::string> shortRequests = {
+        "danfe001000000123#12345678000195.txt", "cancel001000000123#12345678000195.txt",
+        "Carta001000123#12345678000195.txt", "inutiliza10-12#12345678000195.txt"};
+    for (const auto &name : shortRequests)
+        exchange.request(name, line(0, "ChaveNFE", "35260312345678000195550010000001231230001235"));
+    for (const auto &name : shortRequests) {
+        SCOPED_TRACE(name);
+        const std::string moved = "MOVED_TO resp-" + name;
+        EXPECT_NE(watch.readUntil(moved, std::chrono::seconds(10)).find(moved), std::string::npos);
+        EXPECT_EQ(watch.output().find("CLOSE_WRITE,CLOSE resp-" + name), std::string::npos);
+    }
 
     const int status = monitor.stop(SIGTERM);
     ASSERT_TRUE(WIFEXITED(status));
