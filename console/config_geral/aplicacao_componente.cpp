@@ -39,13 +39,13 @@ const ChaveConfiguracao &chaveDoControle(std::string_view controle)
     throw std::out_of_range("no key for " + std::string(controle));
 }
 
-// A wait, attempts or interval edit: a whole number of zero or more.
-std::int64_t numeroDoEdit(std::string_view controle, const std::string &texto)
+// An integer edit: a whole number from `minimo` up to the 32-bit limit.
+std::int64_t numeroDoEdit(std::string_view controle, const std::string &texto, std::int64_t minimo = 0)
 {
     std::int64_t valor = 0;
     const char *fim = texto.data() + texto.size();
     const auto [ate, erro] = std::from_chars(texto.data(), fim, valor);
-    if (erro != std::errc() || ate != fim || valor < 0 || valor > INT32_MAX) {
+    if (erro != std::errc() || ate != fim || valor < minimo || valor > INT32_MAX) {
         const auto &chave = chaveDoControle(controle);
         throw ConversionError("'" + texto + "' não é um valor inteiro válido (" + std::string(chave.sessao) +
                               ", " + std::string(chave.chave) + ").");
@@ -178,7 +178,8 @@ void TfrmConfigGeral40::aplicaWebService()
 
     // The spin edit keeps 1000 to 999999.
     Controle &timeOut = controle("seTimeOut");
-    const auto tempo = std::clamp<std::int64_t>(numeroDoEdit("seTimeOut", timeOut.texto), 1000, 999999);
+    const auto tempo =
+        std::clamp<std::int64_t>(numeroDoEdit("seTimeOut", timeOut.texto, INT32_MIN), 1000, 999999);
     timeOut.texto = std::to_string(tempo);
     ws.SetTimeOut(static_cast<int>(tempo));
 
