@@ -13,7 +13,7 @@ class NfeCheckSettings : public NfeCheckFirebird {
     {
         if (!testsupport::hasProgram("isql-fb"))
             GTEST_SKIP() << "isql-fb is not installed";
-        criaBancoDeConfiguracoes();
+        criaBanco(kTabelaConfigGeral);
     }
 };
 

@@ -1,60 +1,73 @@
-// Verb "console": the NF-e settings screen's core for one company of a module
-// database, activated as its openers do (the reader runs and applies the
-// stored settings to the screen's NF-e component). "applied" makes the
-// operator's list choices and prints what the component uses; "press"
-// presses a library preset or "Aplicar Protocolos" and prints the controls
-// that changed. Nothing is committed.
+// Verb "console": the NF-e settings screen's core for one company, opened and
+// activated as its openers do, driven from the command line. Controls are
+// printed and read as "<control>=<value>": an edit's text with its line
+// breaks as "\n", a list's index (-1 for no choice), a box's TRUE or FALSE.
+// "applied" prints what the activation applied to the screen's NF-e
+// component after the operator's list choices.
 
 #include <cstdio>
+#include <deque>
+#include <iostream>
 #include <map>
+#include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "app/funcoes/funcoes_kvl.h"
+#include "app/db/db_error.h"
+#include "app/dialogs/dialogos.h"
 #include "console/config_geral/frm_config_geral40.h"
 #include "dfe/backends.h"
-#include "modulo_nfe.h"
+#include "foundation/base/quib_exception.h"
+#include "foundation/files/file_utils.h"
+#include "modulo_avulso.h"
 #include "tests/support/console_aplicado.h"
 #include "verbs.h"
 
 namespace {
 
-int usage()
-{
-    std::fprintf(stderr,
-                 "nfe-check console: expected <module db> <cnpj> applied [--choose <list>=<index>]... | "
-                 "<module db> <cnpj> press <button>\n");
-    return 2;
-}
+// Arguments the verb cannot work with (exit 2).
+struct UsoErrado {
+    std::string texto;
+};
 
-using Handler = void (TfrmConfigGeral40::*)();
+// Dialogs answered from the command line's options in order; with none left,
+// Cancel. Every box is recorded as it shows.
+class DialogosDaLinha : public Dialogos {
+  public:
+    std::deque<bool> confirmacoes;
+    std::deque<std::string> arquivos;
+    std::vector<std::string> caixas;
 
-const std::map<std::string, Handler, std::less<>> &listas()
-{
-    static const std::map<std::string, Handler, std::less<>> mapa = {
-        {"cbSSLLib", &TfrmConfigGeral40::cbSSLLibChange},
-        {"cbCryptLib", &TfrmConfigGeral40::cbCryptLibChange},
-        {"cbHttpLib", &TfrmConfigGeral40::cbHttpLibChange},
-        {"cbXmlSignLib", &TfrmConfigGeral40::cbXmlSignLibChange},
-        {"cbSSLType", &TfrmConfigGeral40::cbSSLTypeChange},
-    };
-    return mapa;
-}
+    bool atencao(std::string_view texto) override { return pergunta(texto); }
+    bool confirmacao(std::string_view texto) override { return pergunta(texto); }
+    void mensagem(std::string_view texto, std::string_view) override { caixas.emplace_back(texto); }
+    std::optional<std::string> abrirArquivo(std::string_view, std::string_view) override { return arquivo(); }
+    std::optional<std::string> escolherPasta(std::string_view) override { return arquivo(); }
 
-const std::map<std::string, Handler, std::less<>> &botoes()
-{
-    static const std::map<std::string, Handler, std::less<>> mapa = {
-        {"Ativa Capicom", &TfrmConfigGeral40::btnAtivaCapicomClick},
-        {"Ativa OpenSSL", &TfrmConfigGeral40::btnAtivaOpenSSLClick},
-        {"Ativa WinCrypt", &TfrmConfigGeral40::btnAtivaWinCryptClick},
-        {"Button6", &TfrmConfigGeral40::Button6Click},
-        {"Aplicar Protocolos", &TfrmConfigGeral40::Button6Click},
-    };
-    return mapa;
-}
+  private:
+    bool pergunta(std::string_view texto)
+    {
+        caixas.emplace_back(texto);
+        if (confirmacoes.empty())
+            return false;
+        const bool sim = confirmacoes.front();
+        confirmacoes.pop_front();
+        return sim;
+    }
+    std::optional<std::string> arquivo()
+    {
+        if (arquivos.empty())
+            return std::nullopt;
+        std::string escolhido = arquivos.front();
+        arquivos.pop_front();
+        return escolhido;
+    }
+};
 
-std::string valorDoControle(const TfrmConfigGeral40::Controle &c)
+std::string mostra(const TfrmConfigGeral40::Controle &c)
 {
     switch (c.tipo) {
     case TipoControle::Lista:
@@ -64,43 +77,187 @@ std::string valorDoControle(const TfrmConfigGeral40::Controle &c)
     case TipoControle::Edit:
         break;
     }
-    return c.texto;
+    std::string texto;
+    for (const char ch : c.texto) {
+        if (ch == '\n')
+            texto += "\\n";
+        else if (ch != '\r')
+            texto += ch;
+    }
+    return texto;
 }
 
-struct Escolha {
-    std::string lista;
-    int indice;
-};
-
-// The --choose options; nothing when one is malformed.
-std::optional<std::vector<Escolha>> escolhas(std::span<const std::string> opcoes)
+void atribui(TfrmConfigGeral40 &tela, std::string_view linha)
 {
-    std::vector<Escolha> lidas;
-    for (std::size_t i = 0; i < opcoes.size(); i += 2) {
-        if (opcoes[i] != "--choose" || i + 1 >= opcoes.size())
-            return std::nullopt;
-        const std::string &texto = opcoes[i + 1];
-        const auto igual = texto.find('=');
-        if (igual == std::string::npos || !listas().contains(texto.substr(0, igual)))
-            return std::nullopt;
+    const auto igual = linha.find('=');
+    if (igual == std::string_view::npos)
+        throw UsoErrado{"expected <control>=<value>, got \"" + std::string(linha) + "\""};
+    const std::string nome(linha.substr(0, igual));
+    const std::string valor(linha.substr(igual + 1));
+    TfrmConfigGeral40::Controle *c = nullptr;
+    try {
+        c = &tela.controle(nome);
+    } catch (const std::out_of_range &) {
+        throw UsoErrado{"no control named " + nome};
+    }
+    switch (c->tipo) {
+    case TipoControle::Lista:
         try {
-            lidas.push_back({texto.substr(0, igual), std::stoi(texto.substr(igual + 1))});
+            c->indice = std::stoi(valor);
         } catch (const std::exception &) {
-            return std::nullopt;
+            throw UsoErrado{nome + ": a list's value is an index"};
+        }
+        return;
+    case TipoControle::Caixa:
+        if (valor != "TRUE" && valor != "FALSE")
+            throw UsoErrado{nome + ": a box's value is TRUE or FALSE"};
+        c->marcado = valor == "TRUE";
+        return;
+    case TipoControle::Edit:
+        break;
+    }
+    c->texto.clear();
+    for (std::size_t i = 0; i < valor.size(); ++i) {
+        if (valor[i] == '\\' && i + 1 < valor.size() && valor[i + 1] == 'n') {
+            c->texto += '\n';
+            ++i;
+        } else {
+            c->texto += valor[i];
         }
     }
-    return lidas;
 }
 
-int aplicadas(TfrmConfigGeral40 &tela, const std::vector<Escolha> &escolhidas)
+std::map<std::string, std::string> fotografia(const TfrmConfigGeral40 &tela)
+{
+    std::map<std::string, std::string> valores;
+    for (const auto &[nome, c] : tela.controles())
+        valores[nome] = mostra(c);
+    return valores;
+}
+
+// Presses the button by its name, or its caption where it has none; a
+// folder button by the edit beside it.
+void pressiona(TfrmConfigGeral40 &tela, const std::string &botao)
+{
+    if (botao == "btnSalvarConfig" || botao == "Salvar Configurações")
+        tela.btnSalvarConfigClick();
+    else if (botao == "Margens default")
+        tela.btnMargensDefaultClick();
+    else if (botao == "Dados default KVL")
+        tela.btnDadosDefaultKVLClick();
+    else if (botao == "sbtnCaminhoCert" || botao == "edtCaminho")
+        tela.sbtnCaminhoCertClick();
+    else if (botao == "sbtnLogoMarca" || botao == "edtLogoMarca")
+        tela.sbtnLogoMarcaClick();
+    else if (botao == "Ativa Capicom")
+        tela.btnAtivaCapicomClick();
+    else if (botao == "Ativa OpenSSL")
+        tela.btnAtivaOpenSSLClick();
+    else if (botao == "Ativa WinCrypt")
+        tela.btnAtivaWinCryptClick();
+    else if (botao == "Button6" || botao == "Aplicar Protocolos")
+        tela.Button6Click();
+    else
+        try {
+            tela.btnPastaClick(botao);
+        } catch (const std::out_of_range &) {
+            throw UsoErrado{"no button " + botao};
+        }
+}
+
+// Installs the dialogs for the verb's run and puts the previous ones back.
+class DialogosInstalados {
+  public:
+    explicit DialogosInstalados(std::unique_ptr<Dialogos> novos)
+        : anteriores_(instalaDialogos(std::move(novos)))
+    {
+    }
+    ~DialogosInstalados() { instalaDialogos(std::move(anteriores_)); }
+    DialogosInstalados(const DialogosInstalados &) = delete;
+    DialogosInstalados &operator=(const DialogosInstalados &) = delete;
+
+  private:
+    std::unique_ptr<Dialogos> anteriores_;
+};
+
+using Handler = void (TfrmConfigGeral40::*)();
+
+// The library and TLS-type lists' change handlers, which "applied" runs for
+// each --choose.
+const std::map<std::string, Handler, std::less<>> &handlersDeLista()
+{
+    static const std::map<std::string, Handler, std::less<>> handlers = {
+        {"cbSSLLib", &TfrmConfigGeral40::cbSSLLibChange},
+        {"cbCryptLib", &TfrmConfigGeral40::cbCryptLibChange},
+        {"cbHttpLib", &TfrmConfigGeral40::cbHttpLibChange},
+        {"cbXmlSignLib", &TfrmConfigGeral40::cbXmlSignLibChange},
+        {"cbSSLType", &TfrmConfigGeral40::cbSSLTypeChange},
+    };
+    return handlers;
+}
+
+std::string listaDaEscolha(const std::string &escolha)
+{
+    return escolha.substr(0, escolha.find('='));
+}
+
+void escolhe(TfrmConfigGeral40 &tela, const std::string &escolha)
+{
+    atribui(tela, escolha);
+    (tela.*handlersDeLista().at(listaDaEscolha(escolha)))();
+}
+
+struct Opcoes {
+    std::string banco, cnpj, acao, botao;
+    std::vector<std::string> edicoes;
+    std::vector<std::string> escolhas;
+    std::deque<bool> confirmacoes;
+    std::deque<std::string> arquivos;
+};
+
+Opcoes leOpcoes(std::span<const std::string> args)
+{
+    if (args.size() < 3)
+        throw UsoErrado{"expected <module db> <cnpj> show|save|press <control> [options]"};
+    Opcoes o{args[0], args[1], args[2], {}, {}, {}, {}, {}};
+    std::size_t i = 3;
+    if (o.acao == "press") {
+        if (args.size() < 4)
+            throw UsoErrado{"press needs a control"};
+        o.botao = args[i++];
+    } else if (o.acao != "show" && o.acao != "save" && o.acao != "applied") {
+        throw UsoErrado{"unknown action " + o.acao};
+    }
+    for (; i < args.size(); i += 2) {
+        const bool aceitaOpcoes = o.acao == "press" || o.acao == "applied";
+        if (!aceitaOpcoes || i + 1 >= args.size() || (o.acao == "applied") != (args[i] == "--choose"))
+            throw UsoErrado{"unexpected argument " + args[i]};
+        const std::string &valor = args[i + 1];
+        if (args[i] == "--choose" && handlersDeLista().contains(listaDaEscolha(valor)))
+            o.escolhas.push_back(valor);
+        else if (args[i] == "--set")
+            o.edicoes.push_back(valor);
+        else if (args[i] == "--file")
+            o.arquivos.push_back(valor);
+        else if (args[i] == "--answer")
+            ; // the screen asks for no typed answer
+        else if (args[i] == "--confirm" && (valor == "yes" || valor == "no" || valor == "cancel"))
+            o.confirmacoes.push_back(valor == "yes");
+        else
+            throw UsoErrado{"unexpected argument " + args[i] + " " + valor};
+    }
+    return o;
+}
+
+// Activation and the choices; the component's properties are printed also
+// when the reader or a handler stopped with an error (exit 1).
+int aplicadas(TfrmConfigGeral40 &tela, const std::vector<std::string> &escolhas)
 {
     int saida = 0;
     try {
         tela.FormActivate();
-        for (const auto &e : escolhidas) {
-            tela.controle(e.lista).indice = e.indice;
-            (tela.*listas().at(e.lista))();
-        }
+        for (const auto &escolha : escolhas)
+            escolhe(tela, escolha);
     } catch (const ProgramError &erro) {
         std::fprintf(stderr, "%s\n", erro.what());
         saida = 1;
@@ -110,45 +267,59 @@ int aplicadas(TfrmConfigGeral40 &tela, const std::vector<Escolha> &escolhidas)
     return saida;
 }
 
-int pressiona(TfrmConfigGeral40 &tela, Handler botao)
-{
-    tela.FormActivate();
-    const auto antes = tela.controles();
-    (tela.*botao)();
-    for (const auto &[nome, c] : tela.controles()) {
-        const auto &anterior = antes.at(nome);
-        if (valorDoControle(c) != valorDoControle(anterior))
-            std::printf("%s=%s\n", nome.c_str(), valorDoControle(c).c_str());
-    }
-    return 0;
-}
-
 } // namespace
 
 int runConsoleVerb(std::span<const std::string> args)
 {
-    if (args.size() < 3)
-        return usage();
-    const std::string &acao = args[2];
-    const auto opcoes = args.subspan(3);
-    std::optional<std::vector<Escolha>> escolhidas;
-    Handler botao = nullptr;
-    if (acao == "applied") {
-        escolhidas = escolhas(opcoes);
-        if (!escolhidas)
-            return usage();
-    } else if (acao == "press" && opcoes.size() == 1 && botoes().contains(opcoes[0])) {
-        botao = botoes().find(opcoes[0])->second;
-    } else {
-        return usage();
+    Opcoes opcoes;
+    try {
+        opcoes = leOpcoes(args);
+    } catch (const UsoErrado &erro) {
+        std::fprintf(stderr, "nfe-check console: %s\n", erro.texto.c_str());
+        return 2;
     }
+    auto dialogosProprios = std::make_unique<DialogosDaLinha>();
+    DialogosDaLinha &dialogos = *dialogosProprios;
+    dialogos.confirmacoes = opcoes.confirmacoes;
+    dialogos.arquivos = opcoes.arquivos;
+    const DialogosInstalados instalados(std::move(dialogosProprios));
     try {
         RegistraBackendsDFe();
-        ModuloNFeAberto aberto(args[0]);
-        aberto.modulo().CnpjEmpresa = args[1];
-        TfrmConfigGeral40 tela(aberto.modulo(), PastaPrograma());
-        return botao ? pressiona(tela, botao) : aplicadas(tela, *escolhidas);
-    } catch (const ProgramError &erro) {
+        ModuloAvulso avulso(opcoes.banco);
+        avulso.modulo().CnpjEmpresa = opcoes.cnpj;
+        TfrmConfigGeral40 tela(avulso.modulo(), PastaDoPrograma());
+        if (opcoes.acao == "applied")
+            return aplicadas(tela, opcoes.escolhas);
+        tela.FormActivate();
+        if (opcoes.acao == "show") {
+            for (const auto &nome : tela.controlesEmOrdemDeLeitura())
+                std::printf("%s=%s\n", nome.c_str(), mostra(tela.controle(nome)).c_str());
+        } else if (opcoes.acao == "save") {
+            for (std::string linha; std::getline(std::cin, linha);)
+                if (!linha.empty())
+                    atribui(tela, linha);
+            tela.btnSalvarConfigClick();
+            if (tela.ModalResult != TfrmConfigGeral40::ResultadoModal::Ok) {
+                for (const auto &caixa : dialogos.caixas)
+                    std::fprintf(stderr, "%s\n", caixa.c_str());
+                return 1;
+            }
+        } else {
+            for (const auto &edicao : opcoes.edicoes)
+                atribui(tela, edicao);
+            const auto antes = fotografia(tela);
+            pressiona(tela, opcoes.botao);
+            for (const auto &caixa : dialogos.caixas)
+                std::printf("message: %s\n", caixa.c_str());
+            for (const auto &[nome, valor] : fotografia(tela))
+                if (antes.at(nome) != valor)
+                    std::printf("%s=%s\n", nome.c_str(), valor.c_str());
+        }
+        return 0;
+    } catch (const UsoErrado &erro) {
+        std::fprintf(stderr, "nfe-check console: %s\n", erro.texto.c_str());
+        return 2;
+    } catch (const std::exception &erro) {
         std::fprintf(stderr, "%s\n", erro.what());
         return 1;
     }

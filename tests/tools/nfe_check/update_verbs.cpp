@@ -6,7 +6,7 @@
 
 #include "app/dados/frm_create_file.h"
 #include "app/db/db_error.h"
-#include "modulo_nfe.h"
+#include "modulo_avulso.h"
 #include "verbs.h"
 
 int runUpdateVerb(std::span<const std::string> args)
@@ -16,8 +16,8 @@ int runUpdateVerb(std::span<const std::string> args)
         return 2;
     }
     try {
-        ModuloNFeAberto aberto(args[0]);
-        TfrmCreateFile tela(aberto.modulo());
+        ModuloAvulso avulso(args[0]);
+        TfrmCreateFile tela(avulso.modulo());
         tela.Executa_as_Atiualizacao();
         std::printf("Atualizacoes executadas = %s\n", tela.AtualizacoesExecutadas.c_str());
         if (tela.Falha) {

@@ -1,4 +1,4 @@
-#include "modulo_nfe.h"
+#include "modulo_avulso.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -17,7 +17,7 @@ namespace {
 
 std::string criaPastaTemporaria()
 {
-    std::string modelo = (std::filesystem::temp_directory_path() / "nfe-check-modulo-XXXXXX").string();
+    std::string modelo = (std::filesystem::temp_directory_path() / "nfe-check-module-XXXXXX").string();
     if (mkdtemp(modelo.data()) == nullptr)
         throw db::DatabaseError(db::DbFailure::Other, "cannot create a temporary folder");
     return modelo + "/";
@@ -39,12 +39,18 @@ void criaGerencia(const std::string &pasta, const std::string &modulo)
     IniFile(pasta + std::string(kArquivoIniAplicacao)).WriteString("IBGERENCIA", "PATH IB", banco);
 }
 
+void removePasta(const std::string &pasta)
+{
+    std::error_code ignorado;
+    std::filesystem::remove_all(pasta, ignorado);
+}
+
 } // namespace
 
-ModuloNFeAberto::ModuloNFeAberto(const std::string &banco)
+ModuloAvulso::ModuloAvulso(const std::string &arquivo)
 {
     db::prepareFirebirdEnvironment();
-    const std::string modulo = std::filesystem::absolute(banco).string();
+    const std::string modulo = std::filesystem::absolute(arquivo).string();
     if (!std::filesystem::exists(modulo))
         throw db::DatabaseError(db::DbFailure::Other, "no database at " + modulo);
     pasta_ = criaPastaTemporaria();
@@ -57,16 +63,14 @@ ModuloNFeAberto::ModuloNFeAberto(const std::string &banco)
     } catch (...) {
         nfe_.reset();
         gerencia_.reset();
-        std::error_code ignorado;
-        std::filesystem::remove_all(pasta_, ignorado);
+        removePasta(pasta_);
         throw;
     }
 }
 
-ModuloNFeAberto::~ModuloNFeAberto()
+ModuloAvulso::~ModuloAvulso()
 {
     nfe_.reset();
     gerencia_.reset();
-    std::error_code ignorado;
-    std::filesystem::remove_all(pasta_, ignorado);
+    removePasta(pasta_);
 }
