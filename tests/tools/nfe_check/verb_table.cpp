@@ -14,6 +14,7 @@ int runIeVerb(std::span<const std::string> args);
 int runKeyVerb(std::span<const std::string> args);
 int runMailVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
+int runNfseConfigVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
 int runSettingsVerb(std::span<const std::string> args);
 int runServicoVerb(std::span<const std::string> args);
@@ -96,6 +97,12 @@ std::span<const Verb> allVerbs()
             runMailVerb},
         Verb{"mask", "<kind> <value> [area code]", "prints the masked form (kinds cpf cnpj cep fone ie:<UF>)",
              runMaskVerb},
+        Verb{"nfse-config", "<module db> load <cnpj>... | <module db> store <cnpj>",
+             "the NFS-e/CT-e settings screen: load loads the companies in turn into one screen and prints, "
+             "for the last, every key as \"Confirmar\" would store it (key=value lines in the store's "
+             "order); store loads the company, reads key=value lines from standard input into the controls "
+             "and runs \"Confirmar\"; exit 1 with the message on standard error",
+             runNfseConfigVerb},
         Verb{"post",
              "<url> <body file> [--pfx <file> --password <p>] [--action <soap action>] [--tls <TSSLType "
              "name>] "
