@@ -107,6 +107,9 @@ bool SoBinario(std::string_view text);
 // True when the text is not empty and every character is a digit.
 bool SoDigitos(std::string_view text);
 bool Base64Valido(std::string_view text);
+// The bytes of a text that passes Base64Valido (implemented in
+// text_base64.cpp); raises ConversionError "Base64 inválido" for any other.
+std::string DecodificaBase64(std::string_view text);
 
 std::string SomenteDigitos(std::string_view text);
 std::string SomenteLetrasEDigitos(std::string_view text);

@@ -1,4 +1,6 @@
 #include <charconv>
+#include <fstream>
+#include <sstream>
 
 #include "foundation/text/text_utils.h"
 #include "printing/device/raster_image.h"
@@ -355,5 +357,18 @@ std::string TQuibPosPrinter::TraduzirBlocoBMP(const std::string &conteudo)
             return {};
         return modelo_atual_->ComandoImagemRaster(raster, width, height);
     }
-    throw EPosPrinterException("Arquivo: " + std::string(texto) + " não encontrado");
+    int width = 0;
+    int height = 0;
+    std::string raster;
+    if (Base64Valido(texto)) {
+        std::istringstream stream(DecodificaBase64(texto));
+        MonoBMPParaRaster(stream, true, width, height, raster);
+    } else {
+        const std::string caminho(texto);
+        std::ifstream arquivo(caminho, std::ios::binary);
+        if (!arquivo)
+            throw EPosPrinterException("Arquivo: " + caminho + " não encontrado");
+        BitmapParaRaster(TQuibBitmap::LerBMP(arquivo), true, width, height, raster);
+    }
+    return modelo_atual_->ComandoImagemRaster(raster, width, height);
 }

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "printing/posprinter/pos_printer.h"
+#include "tests/printing/posprinter/hex_bytes.h"
+#include "tests/support/bmp_builder.h"
+
+namespace {
+
+std::string base64(const std::string &bytes)
+{
+    static const char *kAlfabeto = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string texto;
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        unsigned bloco = 0;
+        const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
+        for (std::size_t j = 0; j < 3; ++j)
+            bloco = bloco << 8 | (j < n ? static_cast<unsigned char>(bytes[i + j]) : 0U);
+        for (std::size_t j = 0; j < 4; ++j)
+            texto.push_back(j <= n ? kAlfabeto[(bloco >> (18 - 6 * j)) & 0x3F] : '=');
+    }
+    return texto;
+}
+
+class PosPrinterBmpTest : public ::testing::Test {
+  protected:
+    void SetUp() override { pos.SetModelo(ppEscPosEpson); }
+    TQuibPosPrinter pos;
+};
+
+TEST_F(PosPrinterBmpTest, TextArtBecomesBufferedGraphics)
+{
+    EXPECT_EQ(hexBytes(pos.DecodificarTags("<bmp>\n1000000000\n0100000000\n</bmp>")),
+              "1D 28 4C 0E 00 30 70 30 01 01 31 0A 00 02 00 80 00 40 00 1D 28 4C 02 00 30 32");
+    EXPECT_EQ(pos.DecodificarTags("<bmp>  </bmp>"), "");
+}
+
+TEST_F(PosPrinterBmpTest, Base64MonochromeBitmapIsDecoded)
+{
+    testsupport::BmpSpec spec;
+    spec.width = 8;
+    spec.height = 1;
+    spec.palette = {0x000000, 0xFFFFFF};
+    spec.pixels = std::string("\x0F\0\0\0", 4);
+    EXPECT_EQ(hexBytes(pos.DecodificarTags("<bmp>" + base64(testsupport::makeBmp(spec)) + "</bmp>")),
+              "1D 28 4C 0B 00 30 70 30 01 01 31 08 00 01 00 F0 1D 28 4C 02 00 30 32");
+}
+
+TEST_F(PosPrinterBmpTest, OddWidthColumnPictureDeclaresItsPaddedWidth)
+{
+    // Legacy logo store: the picture goes as 24-dot column bands.
+    pos.Config().ConfigLogo.KeyCode2 = 0;
+    const std::string art = "<bmp>" + std::string(148, '1') + "</bmp>";
+    const std::string result = pos.DecodificarTags(art);
+    // ESC 3 16, ESC * 33 with 152 columns of 3 bytes, LF, ESC 2.
+    ASSERT_EQ(result.size(), 3U + 5U + 152U * 3U + 1U + 2U);
+    EXPECT_EQ(hexBytes(result.substr(0, 8)), "1B 33 10 1B 2A 21 98 00");
+    EXPECT_EQ(hexBytes(result.substr(result.size() - 3)), "0A 1B 32");
+}
+
+TEST_F(PosPrinterBmpTest, MissingFileIsNamed)
+{
+    try {
+        pos.DecodificarTags("<bmp>/nao/existe/logo.bmp</bmp>");
+        FAIL() << "no error";
+    } catch (const EPosPrinterException &e) {
+        EXPECT_STREQ(e.what(), "Arquivo: /nao/existe/logo.bmp não encontrado");
+    }
+}
+
+} // namespace
