@@ -8,6 +8,7 @@ int runCertVerb(std::span<const std::string> args);
 int runDeviceSendVerb(std::span<const std::string> args);
 int runDbOpenVerb(std::span<const std::string> args);
 int runCipherVerb(std::span<const std::string> args);
+int runPosPrintVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
 int runHashVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
@@ -81,6 +82,13 @@ std::span<const Verb> allVerbs()
             runMailVerb},
         Verb{"mask", "<kind> <value> [area code]", "prints the masked form (kinds cpf cnpj cep fone ie:<UF>)",
              runMaskVerb},
+        Verb{"pos-print",
+             "<port> <model> <file> [--code-page 437|850|852|860|1252|utf8|none] [--columns <n>] [--copies "
+             "<n>] "
+             "[--no-tags]",
+             "prints the UTF-8 tag-language file through the POS printer component (model by its name text, "
+             "default code page 850, 48 columns, one copy); exit 1 with the message on standard error",
+             runPosPrintVerb},
         Verb{"post",
              "<url> <body file> [--pfx <file> --password <p>] [--action <soap action>] [--tls <TSSLType "
              "name>] "
@@ -89,10 +97,11 @@ std::span<const Verb> allVerbs()
              "certificate); the answer body to standard output, \"HTTP <status>\" to standard error; exit 1 "
              "with the error text",
              runPostVerb},
-        Verb{"servico", "<NFe|NFCe> <UF or authoriser> <P|H> <service key> [<version>] [--ini <file>]",
-             "looks the service up in the embedded services INI (or the file) and prints URL=, versao=, WSDL= "
-             "and SoapAction= lines; exit 1 with the error text on standard error",
-             runServicoVerb},
+        Verb{
+            "servico", "<NFe|NFCe> <UF or authoriser> <P|H> <service key> [<version>] [--ini <file>]",
+            "looks the service up in the embedded services INI (or the file) and prints URL=, versao=, WSDL= "
+            "and SoapAction= lines; exit 1 with the error text on standard error",
+            runServicoVerb},
         Verb{"settings", "<module db> get|set <cnpj> <section|-> <key> [<value>] [Campo_Valor|Campo_memo]",
              "reads (get: prints the value) or writes and commits (set) one setting of a company in the NF-e "
              "module database's CONFIG_GERAL; \"-\" is a row without section; exit 1 with the layer's "
