@@ -22,3 +22,18 @@ inline constexpr std::string_view kSenhaBanco = "vandorilq";
 
 // The key of the password cipher (column SENHA of USUARIO).
 inline constexpr std::string_view kChaveCifraSenha = "3582";
+
+// The suite's default mail account, which the settings screens' "Dados
+// default KVL" buttons fill in.
+inline constexpr std::string_view kEmailPadraoHost = "smtp.kvl.com.br";
+inline constexpr std::string_view kEmailPadraoUsuario = "nfe@kvl.com.br";
+inline constexpr std::string_view kEmailPadraoSenha = "kov582";
+inline constexpr std::string_view kEmailPadraoPorta = "587";
+
+// The maker's data as technical responsible, written for every company by
+// the schema updater into the "Responsavel" settings section.
+inline constexpr std::string_view kRespTecnicoCnpj = "07.482.611/0001-03";
+inline constexpr std::string_view kRespTecnicoNome = "Suporte Técnico KVL";
+inline constexpr std::string_view kRespTecnicoEmail = "suporte@kvl.com.br";
+inline constexpr std::string_view kRespTecnicoFone = "5133334444";
+inline constexpr std::string_view kRespTecnicoIdCsrt = "01";

@@ -24,6 +24,7 @@ class DialogosSemTela : public Dialogos {
     {
         return std::nullopt;
     }
+    std::optional<std::string> escolherPasta(std::string_view) override { return std::nullopt; }
 };
 
 std::unique_ptr<Dialogos> &instalados()

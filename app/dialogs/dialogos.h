@@ -22,6 +22,9 @@ class Dialogos {
     // chosen file's full name, or nothing when cancelled.
     virtual std::optional<std::string> abrirArquivo(std::string_view filtro,
                                                     std::string_view nomeInicial) = 0;
+    // Folder chooser starting at `pastaInicial` (a new folder may be created
+    // from it); the chosen folder, or nothing when cancelled.
+    virtual std::optional<std::string> escolherPasta(std::string_view pastaInicial) = 0;
 };
 
 // The installed dialogs. Until something is installed, a stand-in writes the

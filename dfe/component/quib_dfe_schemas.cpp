@@ -28,10 +28,11 @@ std::string TQuibDFe::VersaoDoNomeArquivoSchema(std::string_view NomeArquivo) co
 
 std::string TQuibDFe::VersaoParaTexto(double Versao) const
 {
-    if (Versao <= 0)
+    if (!(Versao > 0) || !std::isfinite(Versao))
         return {};
-    const long long centesimos = std::llround(Versao * 100);
-    return std::to_string(centesimos / 100) + "." + InteiroComZeros(centesimos % 100, 2);
+    char texto[400];
+    const auto [fim, erro] = std::to_chars(texto, texto + sizeof texto, Versao, std::chars_format::fixed, 2);
+    return erro == std::errc() ? std::string(texto, fim) : std::string();
 }
 
 double TQuibDFe::TextoParaVersao(std::string_view Texto) const
@@ -39,7 +40,9 @@ double TQuibDFe::TextoParaVersao(std::string_view Texto) const
     Texto = trimText(Texto);
     double valor = 0;
     const auto [fim, erro] = std::from_chars(Texto.data(), Texto.data() + Texto.size(), valor);
-    return erro == std::errc() && fim == Texto.data() + Texto.size() && !Texto.empty() ? valor : 0;
+    // "inf" and "nan" parse but are no version.
+    const bool numero = erro == std::errc() && fim == Texto.data() + Texto.size() && !Texto.empty();
+    return numero && std::isfinite(valor) ? valor : 0;
 }
 
 namespace {

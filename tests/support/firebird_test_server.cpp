@@ -22,6 +22,7 @@ namespace testsupport {
 namespace {
 
 constexpr const char *kServerProgram = "/usr/sbin/firebird";
+constexpr const char *kGuardProgram = "/usr/sbin/fbguard";
 
 // A port nobody listens on now (the kernel's pick for port 0).
 int freePort()
@@ -67,7 +68,13 @@ bool FirebirdTestServer::available()
     return access(kServerProgram, X_OK) == 0 && access("/usr/bin/isql-fb", X_OK) == 0;
 }
 
-FirebirdTestServer::FirebirdTestServer() : root_(dir_ / "root"), lock_(dir_ / "lock"), data_(dir_ / "data")
+bool FirebirdTestServer::guardAvailable()
+{
+    return available() && access(kGuardProgram, X_OK) == 0;
+}
+
+FirebirdTestServer::FirebirdTestServer(Launch launch)
+    : root_(dir_ / "root"), lock_(dir_ / "lock"), data_(dir_ / "data")
 {
     db::makePrivateFirebirdRoot(db::installedFirebirdRoot(), root_.string());
     fs::create_directories(lock_);
@@ -92,7 +99,13 @@ FirebirdTestServer::FirebirdTestServer() : root_(dir_ / "root"), lock_(dir_ / "l
     const int status = isql.wait();
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !isql.output().empty())
         throw std::runtime_error("cannot make the test server's security database: " + isql.output());
-    start();
+    if (launch == Launch::Now) {
+        start();
+        return;
+    }
+    fs::create_directories(root_ / "bin");
+    fs::copy_file(kGuardProgram, root_ / "bin" / "fbguard", fs::copy_options::overwrite_existing);
+    choosePort(fileText(root_ / "firebird.conf"));
 }
 
 FirebirdTestServer::~FirebirdTestServer()
@@ -107,9 +120,7 @@ void FirebirdTestServer::start()
     const std::string configuration = fileText(root_ / "firebird.conf");
     std::string log;
     for (int attempt = 0; attempt < 3; ++attempt) {
-        port_ = freePort();
-        std::ofstream(root_ / "firebird.conf", std::ios::trunc)
-            << configuration << "RemoteServicePort = " << port_ << "\n";
+        choosePort(configuration);
         process_ = std::make_unique<ChildProcess>(
             std::vector<std::string>{kServerProgram},
             ChildProcess::Environment{{"FIREBIRD", root_.string()}, {"FIREBIRD_LOCK", lock_.string()}});
@@ -124,6 +135,13 @@ void FirebirdTestServer::start()
         process_.reset();
     }
     throw std::runtime_error("the Firebird test server did not start: " + log);
+}
+
+void FirebirdTestServer::choosePort(const std::string &configuration)
+{
+    port_ = freePort();
+    std::ofstream(root_ / "firebird.conf", std::ios::trunc)
+        << configuration << "RemoteServicePort = " << port_ << "\n";
 }
 
 std::string FirebirdTestServer::address(const fs::path &file) const

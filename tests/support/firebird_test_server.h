@@ -17,9 +17,16 @@ namespace testsupport {
 // test and stopped by its PID (never a system service). Raises
 // std::runtime_error when it cannot be started (the message holds the
 // server's log).
+//
+// Constructed with Launch::Later, only the root is prepared: its
+// firebird.conf names a free port, bin/ holds a copy of the installed guard
+// program, and the server is left for the test to start (with FIREBIRD set
+// to root() and FIREBIRD_LOCK to lockDir()); the test ends what it started.
 class FirebirdTestServer {
   public:
-    FirebirdTestServer();
+    enum class Launch { Now, Later };
+
+    explicit FirebirdTestServer(Launch launch = Launch::Now);
     ~FirebirdTestServer();
     FirebirdTestServer(const FirebirdTestServer &) = delete;
     FirebirdTestServer &operator=(const FirebirdTestServer &) = delete;
@@ -27,12 +34,17 @@ class FirebirdTestServer {
     // True when the server and isql-fb (which makes the security database)
     // are installed.
     static bool available();
+    // True when the guard program is installed as well.
+    static bool guardAvailable();
 
     int port() const { return port_; }
     // "127.0.0.1/<port>:<file>", the address a client stores.
     std::string address(const std::filesystem::path &file) const;
     // A folder for the server's database files.
     const std::filesystem::path &dataDir() const { return data_; }
+    // The server's Firebird root and lock folder.
+    const std::filesystem::path &root() const { return root_; }
+    const std::filesystem::path &lockDir() const { return lock_; }
 
     // Stops the server (SIGTERM, then SIGKILL) and waits for it to end;
     // connections made before then find no server.
@@ -40,6 +52,8 @@ class FirebirdTestServer {
 
   private:
     void start();
+    // Picks a free port and writes it into the root's firebird.conf.
+    void choosePort(const std::string &configuration);
     TempDir dir_;
     std::filesystem::path root_;
     std::filesystem::path lock_;

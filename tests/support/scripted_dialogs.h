@@ -11,7 +11,8 @@ namespace testsupport {
 
 // Dialogs that answer from a script and record what they were asked: every
 // box appends "<kind>: <text>" to `shown`; the answers are taken in order
-// (OK / Yes when the script is empty, no file for the open-file dialog).
+// (OK / Yes when the script is empty; `files` answers the open-file dialog
+// and the folder chooser, nothing when empty).
 class ScriptedDialogs : public Dialogos {
   public:
     std::vector<std::string> shown;
@@ -27,14 +28,23 @@ class ScriptedDialogs : public Dialogos {
     std::optional<std::string> abrirArquivo(std::string_view filtro, std::string_view) override
     {
         shown.push_back("arquivo: " + std::string(filtro));
+        return nextFile();
+    }
+    std::optional<std::string> escolherPasta(std::string_view pastaInicial) override
+    {
+        shown.push_back("pasta: " + std::string(pastaInicial));
+        return nextFile();
+    }
+
+  private:
+    std::optional<std::string> nextFile()
+    {
         if (files.empty())
             return std::nullopt;
         auto file = files.front();
         files.pop_front();
         return file;
     }
-
-  private:
     bool record(const char *kind, std::string_view texto)
     {
         shown.push_back(std::string(kind) + ": " + std::string(texto));

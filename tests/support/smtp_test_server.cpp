@@ -1,6 +1,7 @@
 #include "tests/support/smtp_test_server.h"
 
 #include <fcntl.h>
+#include <openssl/evp.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -118,6 +119,20 @@ int SmtpTestServer::mailCommands() const
     for (std::string line; std::getline(events, line);)
         count += line.rfind("MAIL ", 0) == 0 ? 1 : 0;
     return count;
+}
+
+std::string sha256Hex(const std::string &bytes)
+{
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int size = 0;
+    EVP_Digest(bytes.data(), bytes.size(), digest, &size, EVP_sha256(), nullptr);
+    std::string hex;
+    constexpr const char *kHex = "0123456789abcdef";
+    for (unsigned int i = 0; i < size; ++i) {
+        hex += kHex[digest[i] >> 4];
+        hex += kHex[digest[i] & 15];
+    }
+    return hex;
 }
 
 } // namespace testsupport

@@ -45,4 +45,8 @@ class SmtpTestServer {
     pid_t pid_ = -1;
 };
 
+// Lower-case hex SHA-256 of the bytes: what the summaries give as each
+// part's "sha256".
+std::string sha256Hex(const std::string &bytes);
+
 } // namespace testsupport

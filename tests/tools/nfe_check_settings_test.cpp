@@ -1,6 +1,5 @@
 #include "tests/support/run_command.h"
-#include "tests/support/temp_dir.h"
-#include "tests/tools/nfe_check_paths.h"
+#include "tests/tools/nfe_check_firebird.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +7,7 @@ using testsupport::runCommand;
 
 // What "settings set" writes, the query tool reads as the store's row, and
 // the reverse.
-class NfeCheckSettings : public ::testing::Test {
+class NfeCheckSettings : public NfeCheckFirebird {
   protected:
     void SetUp() override
     {
@@ -24,33 +23,6 @@ class NfeCheckSettings : public ::testing::Test {
                                  false);
         ASSERT_EQ(criado.exitCode, 0) << criado.err;
     }
-
-    std::vector<std::string> tool(std::vector<std::string> args) const
-    {
-        std::vector<std::string> argv = {"env",
-                                         "-u",
-                                         "FIREBIRD",
-                                         "-u",
-                                         "FIREBIRD_LOCK",
-                                         "XDG_DATA_HOME=" + dir.path().string(),
-                                         nfe_check_test::tool()};
-        argv.insert(argv.end(), args.begin(), args.end());
-        return argv;
-    }
-
-    testsupport::CommandResult isql(const std::string &script, bool conecta = true) const
-    {
-        const std::string root = (dir / "nfe-console" / "firebird").string();
-        const std::string lock = (dir / "nfe-console" / "firebird-lock").string();
-        std::vector<std::string> argv = {
-            "env", "FIREBIRD=" + root, "FIREBIRD_LOCK=" + lock, "isql-fb", "-q", "-ch", "UTF8"};
-        if (conecta)
-            argv.push_back(fdb);
-        return runCommand(argv, script);
-    }
-
-    testsupport::TempDir dir;
-    const std::string fdb = (dir / "modulo.kvl").string();
 };
 
 TEST_F(NfeCheckSettings, WhatTheVerbWritesTheQueryToolReadsAndTheReverse)

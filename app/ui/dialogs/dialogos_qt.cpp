@@ -66,6 +66,15 @@ std::optional<std::string> DialogosQt::abrirArquivo(std::string_view filtro, std
     return deQString(dialogo.selectedFiles().constFirst());
 }
 
+std::optional<std::string> DialogosQt::escolherPasta(std::string_view pastaInicial)
+{
+    const QString pasta = QFileDialog::getExistingDirectory(QApplication::activeWindow(), QString(),
+                                                            QString::fromStdString(localPath(pastaInicial)));
+    if (pasta.isEmpty())
+        return std::nullopt;
+    return deQString(pasta);
+}
+
 QString filtroQt(std::string_view filtro)
 {
     const QStringList partes = paraQString(filtro).split(QLatin1Char('|'));

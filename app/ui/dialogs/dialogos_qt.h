@@ -15,6 +15,7 @@ class DialogosQt : public Dialogos {
     // Starts in the folder of the initial name (a stored Windows path is
     // mapped) with that file selected; answers the chosen file's Linux path.
     std::optional<std::string> abrirArquivo(std::string_view filtro, std::string_view nomeInicial) override;
+    std::optional<std::string> escolherPasta(std::string_view pastaInicial) override;
 };
 
 // A "description|mask|description|mask" filter as Qt's name filters

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <openssl/evp.h>
 
 #include <sstream>
 
@@ -9,23 +8,10 @@
 #include "tests/support/smtp_test_server.h"
 #include "tests/support/temp_dir.h"
 
+using testsupport::sha256Hex;
 using testsupport::SmtpTestServer;
 
 namespace {
-
-std::string sha256Hex(const std::string &bytes)
-{
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int size = 0;
-    EVP_Digest(bytes.data(), bytes.size(), digest, &size, EVP_sha256(), nullptr);
-    std::string hex;
-    constexpr const char *kHex = "0123456789abcdef";
-    for (unsigned int i = 0; i < size; ++i) {
-        hex += kHex[digest[i] >> 4];
-        hex += kHex[digest[i] & 15];
-    }
-    return hex;
-}
 
 class MailOverSmtp : public testing::Test {
   protected:

@@ -21,6 +21,7 @@ int runServicoVerb(std::span<const std::string> args);
 int runSignVerb(std::span<const std::string> args);
 int runStoreVerb(std::span<const std::string> args);
 int runTxtVerb(std::span<const std::string> args);
+int runUpdateVerb(std::span<const std::string> args);
 int runValidateVerb(std::span<const std::string> args);
 int runWinpathVerb(std::span<const std::string> args);
 int runVerifyVerb(std::span<const std::string> args);
@@ -123,6 +124,11 @@ std::span<const Verb> allVerbs()
              "exit 1 with the reader's message on standard error when the file is refused (field alerts and "
              "skipped lines go to standard error too, with exit 0)",
              runTxtVerb},
+        Verb{"update", "<module db>",
+             "one run of the schema updater on the NF-e module database, as its screen's button; prints "
+             "\"Atualizacoes executadas = \" and the steps applied; exit 1 with \"step NN: \" and the "
+             "message on standard error when a step failed (the steps before it stay applied)",
+             runUpdateVerb},
         Verb{"validate", "<xml> <xsd>",
              "validates the XML against the schema; prints \"valid\" or the message, exit 1 unless valid",
              runValidateVerb},
