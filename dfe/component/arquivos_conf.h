@@ -106,6 +106,10 @@ class TArquivosConf {
     TDownloadConf DownloadDFe;
 
   protected:
+    // The folder with one sub-folder more (in the folder's own path style),
+    // created when missing (FileWriteError when it cannot be).
+    static std::string SubpastaCriada(std::string_view pasta, std::string_view subpasta);
+
     TConfiguracoes &configuracoes_;
 
   private:

@@ -105,10 +105,13 @@ std::string TArquivosConf::MontarPathDownloadEvento(TpcnTipoEvento tipoEvento, s
                                                     std::string_view cnpj, std::string_view ie,
                                                     TDateTime data)
 {
-    std::string caminho = MontarPath(baseDownload(nome), "Evento", cnpj, ie, data, "");
-    if (AdicionarLiteral) {
-        caminho = pastas::juntar(caminho, TipoEventoParaNome(tipoEvento));
-        pastas::garantirPasta(caminho);
-    }
+    const std::string caminho = MontarPath(baseDownload(nome), "Evento", cnpj, ie, data, "");
+    return AdicionarLiteral ? SubpastaCriada(caminho, TipoEventoParaNome(tipoEvento)) : caminho;
+}
+
+std::string TArquivosConf::SubpastaCriada(std::string_view pasta, std::string_view subpasta)
+{
+    std::string caminho = pastas::juntar(pasta, subpasta);
+    pastas::garantirPasta(caminho);
     return caminho;
 }

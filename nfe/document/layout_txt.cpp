@@ -64,13 +64,13 @@ std::string composeLine(std::string_view group, std::string_view record, std::st
     return line;
 }
 
-std::string buildLayoutText(const TxtLayoutVersionSpec &versionTable)
+std::string buildLayoutText(const TxtLayoutVersion &versionTable)
 {
     std::string layout;
     AdicionarLinhaLayout(layout, composeLine(versionTable.headerGroup, "NOTA FISCAL", {}, "|1"));
     const std::string versionTail = "|" + std::string(versionTable.version) + "|^id^";
     AdicionarLinhaLayout(layout, composeLine("B01", "A", {}, versionTail));
-    for (const TxtLayoutLineSpec &line : versionTable.lines) {
+    for (const TxtLayoutLine &line : versionTable.lines) {
         AdicionarLinhaLayout(layout, composeLine(line.group, line.record, line.fields, line.tail));
     }
     return layout;
@@ -158,10 +158,10 @@ std::span<const TxtLayoutRecord *const> TxtLayout::recordsOfGroup(std::string_vi
 
 const TxtLayout *txtLayout(std::string_view versao)
 {
-    static const TxtLayout v110(txtLayoutSpecV110().version, buildLayoutText(txtLayoutSpecV110()));
-    static const TxtLayout v200(txtLayoutSpecV200().version, buildLayoutText(txtLayoutSpecV200()));
-    static const TxtLayout v310(txtLayoutSpecV310().version, buildLayoutText(txtLayoutSpecV310()));
-    static const TxtLayout v400(txtLayoutSpecV400().version, buildLayoutText(txtLayoutSpecV400()));
+    static const TxtLayout v110(txtLayoutV110().version, buildLayoutText(txtLayoutV110()));
+    static const TxtLayout v200(txtLayoutV200().version, buildLayoutText(txtLayoutV200()));
+    static const TxtLayout v310(txtLayoutV310().version, buildLayoutText(txtLayoutV310()));
+    static const TxtLayout v400(txtLayoutV400().version, buildLayoutText(txtLayoutV400()));
     for (const TxtLayout *layout : {&v110, &v200, &v310, &v400}) {
         if (versao == layout->version()) {
             return layout;

@@ -5,7 +5,7 @@
 // form reaches the layout text.
 
 namespace {
-constexpr TxtLayoutLineSpec kLines[] = {
+constexpr TxtLayoutLine kLines[] = {
     {"B01", "B",
      "cUF, cNF, NatOp, indPag, mod, serie, nNF, dEmi, dSaiEnt, tpNF, cMunFG, TpImp, "
      "TpEmis, CDV, TpAmb, FinNFe, ProcEmi, VerProc"},
@@ -106,8 +106,8 @@ constexpr TxtLayoutLineSpec kLines[] = {
 };
 } // namespace
 
-const TxtLayoutVersionSpec &txtLayoutSpecV110()
+const TxtLayoutVersion &txtLayoutV110()
 {
-    static constexpr TxtLayoutVersionSpec versionTable{"1.10", "B01", kLines};
+    static constexpr TxtLayoutVersion versionTable{"1.10", "B01", kLines};
     return versionTable;
 }

@@ -5,7 +5,7 @@
 // form reaches the layout text.
 
 namespace {
-constexpr TxtLayoutLineSpec kLines[] = {
+constexpr TxtLayoutLine kLines[] = {
     {"B01", "B",
      "cUF, cNF, NatOp, indPag, mod, serie, nNF, dEmi, dSaiEnt, hSaiEnt, tpNF, cMunFG, "
      "TpImp, TpEmis, CDV, TpAmb, FinNFe, ProcEmi, VerProc, dhCont, xJust"},
@@ -129,8 +129,8 @@ constexpr TxtLayoutLineSpec kLines[] = {
 };
 } // namespace
 
-const TxtLayoutVersionSpec &txtLayoutSpecV200()
+const TxtLayoutVersion &txtLayoutV200()
 {
-    static constexpr TxtLayoutVersionSpec versionTable{"2.00", "B01", kLines};
+    static constexpr TxtLayoutVersion versionTable{"2.00", "B01", kLines};
     return versionTable;
 }

@@ -5,7 +5,7 @@
 // form reaches the layout text.
 
 namespace {
-constexpr TxtLayoutLineSpec kLines[] = {
+constexpr TxtLayoutLine kLines[] = {
     {"B01", "B",
      "cUF, cNF, NatOp, indPag, mod, serie, nNF, dhEmi, dhSaiEnt, tpNF, idDest, cMunFG, "
      "tpImp, tpEmis, CDV, tpAmb, finNFe, indFinal, indPres, procEmi, verProc, dhCont, "
@@ -151,8 +151,8 @@ constexpr TxtLayoutLineSpec kLines[] = {
 };
 } // namespace
 
-const TxtLayoutVersionSpec &txtLayoutSpecV310()
+const TxtLayoutVersion &txtLayoutV310()
 {
-    static constexpr TxtLayoutVersionSpec versionTable{"3.10", "B", kLines};
+    static constexpr TxtLayoutVersion versionTable{"3.10", "B", kLines};
     return versionTable;
 }

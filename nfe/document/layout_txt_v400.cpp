@@ -5,7 +5,7 @@
 // form reaches the layout text.
 
 namespace {
-constexpr TxtLayoutLineSpec kLines[] = {
+constexpr TxtLayoutLine kLines[] = {
     {"B01", "B",
      "cUF, cNF, NatOp, mod, serie, nNF, dhEmi, dhSaiEnt, tpNF, idDest, cMunFG, tpImp, "
      "tpEmis, CDV, tpAmb, finNFe, indFinal, indPres, procEmi, verProc, dhCont, xJust"},
@@ -179,8 +179,8 @@ constexpr TxtLayoutLineSpec kLines[] = {
 };
 } // namespace
 
-const TxtLayoutVersionSpec &txtLayoutSpecV400()
+const TxtLayoutVersion &txtLayoutV400()
 {
-    static constexpr TxtLayoutVersionSpec versionTable{"4.00", "B", kLines};
+    static constexpr TxtLayoutVersion versionTable{"4.00", "B", kLines};
     return versionTable;
 }

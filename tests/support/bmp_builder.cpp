@@ -12,27 +12,27 @@ void put(std::string &out, std::uint32_t value, int bytes)
 
 } // namespace
 
-std::string makeBmp(const BmpSpec &spec)
+std::string makeBmp(const BmpLayout &layout)
 {
-    const auto pixelStart = static_cast<std::uint32_t>(14 + 40 + 4 * spec.palette.size());
+    const auto pixelStart = static_cast<std::uint32_t>(14 + 40 + 4 * layout.palette.size());
     std::string file = "BM";
-    put(file, pixelStart + static_cast<std::uint32_t>(spec.pixels.size()), 4);
+    put(file, pixelStart + static_cast<std::uint32_t>(layout.pixels.size()), 4);
     put(file, 0, 4);
     put(file, pixelStart, 4);
     put(file, 40, 4);
-    put(file, static_cast<std::uint32_t>(spec.width), 4);
-    put(file, static_cast<std::uint32_t>(spec.height), 4);
-    put(file, spec.planes, 2);
-    put(file, spec.bitsPerPixel, 2);
-    put(file, spec.compression, 4);
-    put(file, spec.imageSizeField.value_or(static_cast<std::uint32_t>(spec.pixels.size())), 4);
+    put(file, static_cast<std::uint32_t>(layout.width), 4);
+    put(file, static_cast<std::uint32_t>(layout.height), 4);
+    put(file, layout.planes, 2);
+    put(file, layout.bitsPerPixel, 2);
+    put(file, layout.compression, 4);
+    put(file, layout.imageSizeField.value_or(static_cast<std::uint32_t>(layout.pixels.size())), 4);
     put(file, 0, 4);
     put(file, 0, 4);
-    put(file, static_cast<std::uint32_t>(spec.palette.size()), 4);
+    put(file, static_cast<std::uint32_t>(layout.palette.size()), 4);
     put(file, 0, 4);
-    for (const std::uint32_t rgb : spec.palette)
+    for (const std::uint32_t rgb : layout.palette)
         put(file, rgb, 4); // little-endian 0x00RRGGBB is B, G, R, 0
-    return file + spec.pixels;
+    return file + layout.pixels;
 }
 
 } // namespace testsupport

@@ -9,7 +9,7 @@ namespace testsupport {
 
 // A BMP file built field by field, for the image tests: a 14-byte file header,
 // a 40-byte info header, the palette and the pixel rows exactly as given.
-struct BmpSpec {
+struct BmpLayout {
     std::int32_t width = 0;
     std::int32_t height = 0; // negative: rows stored top-down
     std::uint16_t bitsPerPixel = 1;
@@ -20,6 +20,6 @@ struct BmpSpec {
     std::optional<std::uint32_t> imageSizeField; // default: the pixel bytes' count
 };
 
-std::string makeBmp(const BmpSpec &spec);
+std::string makeBmp(const BmpLayout &layout);
 
 } // namespace testsupport

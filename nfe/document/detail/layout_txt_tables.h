@@ -13,7 +13,7 @@
 // name and its fields as a comma-separated list (empty for a line that only
 // marks the start of a group). `tail` is literal text written after the record
 // name in place of fields.
-struct TxtLayoutLineSpec {
+struct TxtLayoutLine {
     std::string_view group;
     std::string_view record;
     std::string_view fields;
@@ -22,13 +22,13 @@ struct TxtLayoutLineSpec {
 
 // One layout version: its version text, the group id of its header line and
 // its record lines after the header and version lines, in layout order.
-struct TxtLayoutVersionSpec {
+struct TxtLayoutVersion {
     std::string_view version;
     std::string_view headerGroup;
-    std::span<const TxtLayoutLineSpec> lines;
+    std::span<const TxtLayoutLine> lines;
 };
 
-const TxtLayoutVersionSpec &txtLayoutSpecV110();
-const TxtLayoutVersionSpec &txtLayoutSpecV200();
-const TxtLayoutVersionSpec &txtLayoutSpecV310();
-const TxtLayoutVersionSpec &txtLayoutSpecV400();
+const TxtLayoutVersion &txtLayoutV110();
+const TxtLayoutVersion &txtLayoutV200();
+const TxtLayoutVersion &txtLayoutV310();
+const TxtLayoutVersion &txtLayoutV400();

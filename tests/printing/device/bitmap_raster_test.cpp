@@ -12,7 +12,7 @@
 
 namespace {
 
-using testsupport::BmpSpec;
+using testsupport::BmpLayout;
 using testsupport::makeBmp;
 
 TQuibBitmap readBitmap(const std::string &file)
@@ -29,22 +29,22 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 
 // A 3 × 2 picture, top row red, green, blue; bottom row white, black, red,
 // in each pixel size, stored bottom-up or top-down.
-BmpSpec threeByTwo(std::uint16_t bits, bool topDown)
+BmpLayout threeByTwo(std::uint16_t bits, bool topDown)
 {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = topDown ? -2 : 2;
-    spec.bitsPerPixel = bits;
+    BmpLayout layout;
+    layout.width = 3;
+    layout.height = topDown ? -2 : 2;
+    layout.bitsPerPixel = bits;
     std::string top;
     std::string bottom;
     switch (bits) {
     case 4: // palette: 0 black, 1 red, 2 green, 3 blue, 4 white
-        spec.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+        layout.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
         top = std::string("\x12\x30\0\0", 4);
         bottom = std::string("\x40\x10\0\0", 4);
         break;
     case 8:
-        spec.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+        layout.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
         top = std::string("\x01\x02\x03\0", 4);
         bottom = std::string("\x04\x00\x01\0", 4);
         break;
@@ -57,8 +57,8 @@ BmpSpec threeByTwo(std::uint16_t bits, bool topDown)
         bottom = std::string("\xFF\xFF\xFF\x00\x00\x00\x00\x00\x00\x00\xFF\xFF", 12);
         break;
     }
-    spec.pixels = topDown ? top + bottom : bottom + top;
-    return spec;
+    layout.pixels = topDown ? top + bottom : bottom + top;
+    return layout;
 }
 
 TEST(BitmapReaderTest, GivesColourValuesForEveryPixelSizeAndRowOrder)
@@ -82,9 +82,9 @@ TEST(BitmapReaderTest, GivesColourValuesForEveryPixelSizeAndRowOrder)
 TEST(BitmapReaderTest, RefusesOtherFormatsAndShortFiles)
 {
     auto with = [](auto change) {
-        BmpSpec spec = threeByTwo(24, false);
-        change(spec);
-        return makeBmp(spec);
+        BmpLayout layout = threeByTwo(24, false);
+        change(layout);
+        return makeBmp(layout);
     };
     const std::string whole = makeBmp(threeByTwo(24, false));
     const std::string shortFile = "Arquivo BMP incompleto: faltam dados da imagem";
@@ -96,15 +96,15 @@ TEST(BitmapReaderTest, RefusesOtherFormatsAndShortFiles)
     // clang-format off
     const std::vector<Case> cases = {
         {"not a BMP",        "PNG",                                             "Imagem não é um arquivo BMP"},
-        {"run-length",       with([](BmpSpec &s) { s.compression = 1; }),       "BMP compactado não é suportado (compressão 1)"},
-        {"bit fields",       with([](BmpSpec &s) { s.compression = 3; }),       "BMP compactado não é suportado (compressão 3)"},
-        {"16 bits",          with([](BmpSpec &s) { s.bitsPerPixel = 16; }),     "BMP com 16 bits por pixel não é suportado"},
-        {"width 0",          with([](BmpSpec &s) { s.width = 0; }),             "Dimensões do Bitmap inválidas (0 x 2)"},
-        {"height 0",         with([](BmpSpec &s) { s.height = 0; }),            "Dimensões do Bitmap inválidas (3 x 0)"},
+        {"run-length",       with([](BmpLayout &s) { s.compression = 1; }),       "BMP compactado não é suportado (compressão 1)"},
+        {"bit fields",       with([](BmpLayout &s) { s.compression = 3; }),       "BMP compactado não é suportado (compressão 3)"},
+        {"16 bits",          with([](BmpLayout &s) { s.bitsPerPixel = 16; }),     "BMP com 16 bits por pixel não é suportado"},
+        {"width 0",          with([](BmpLayout &s) { s.width = 0; }),             "Dimensões do Bitmap inválidas (0 x 2)"},
+        {"height 0",         with([](BmpLayout &s) { s.height = 0; }),            "Dimensões do Bitmap inválidas (3 x 0)"},
         {"header cut",       whole.substr(0, 40),                               shortFile},
         {"last byte missing",whole.substr(0, whole.size() - 1),                 shortFile},
         {"palette cut",      makeBmp(threeByTwo(8, false)).substr(0, 60),       shortFile},
-        {"huge height",      with([](BmpSpec &s) { s.height = 0x7FFFFFFF; }),   shortFile},
+        {"huge height",      with([](BmpLayout &s) { s.height = 0x7FFFFFFF; }),   shortFile},
     };
     // clang-format on
     for (const auto &c : cases) {
@@ -124,17 +124,17 @@ TEST(BitmapRasterTest, ColourPixelsPrintAtOrBelowTheThresholdWithInvert)
     // green 150, blue 28.
     const std::vector<std::uint32_t> row = {kWhite, 0,     0x7F7F7F, 0x808080, kRed,
                                             kGreen, kBlue, kWhite,   0x000000};
-    BmpSpec spec;
-    spec.width = static_cast<std::int32_t>(row.size());
-    spec.height = 1;
-    spec.bitsPerPixel = 24;
+    BmpLayout layout;
+    layout.width = static_cast<std::int32_t>(row.size());
+    layout.height = 1;
+    layout.bitsPerPixel = 24;
     for (const std::uint32_t bgr : row) {
-        spec.pixels.push_back(static_cast<char>(bgr >> 16 & 0xFF));
-        spec.pixels.push_back(static_cast<char>(bgr >> 8 & 0xFF));
-        spec.pixels.push_back(static_cast<char>(bgr & 0xFF));
+        layout.pixels.push_back(static_cast<char>(bgr >> 16 & 0xFF));
+        layout.pixels.push_back(static_cast<char>(bgr >> 8 & 0xFF));
+        layout.pixels.push_back(static_cast<char>(bgr & 0xFF));
     }
-    spec.pixels.append(1, '\0'); // 27 bytes padded to 28
-    const TQuibBitmap bitmap = readBitmap(makeBmp(spec));
+    layout.pixels.append(1, '\0'); // 27 bytes padded to 28
+    const TQuibBitmap bitmap = readBitmap(makeBmp(layout));
 
     struct Case {
         bool invert;
@@ -162,12 +162,12 @@ TEST(BitmapRasterTest, MonochromeBitmapGoesThroughTheMonochromeReader)
 {
     // A top-down 10 × 2 monochrome picture: the monochrome reader alone
     // refuses a negative height, the bitmap is saved bottom-up first.
-    BmpSpec spec;
-    spec.width = 10;
-    spec.height = -2;
-    spec.palette = {0x000000, 0xFFFFFF};
-    spec.pixels = std::string("\x7F\xFF\0\0\xFF\x3F\0\0", 8); // top: dot 0; bottom: dots 8, 9
-    const TQuibBitmap bitmap = readBitmap(makeBmp(spec));
+    BmpLayout layout;
+    layout.width = 10;
+    layout.height = -2;
+    layout.palette = {0x000000, 0xFFFFFF};
+    layout.pixels = std::string("\x7F\xFF\0\0\xFF\x3F\0\0", 8); // top: dot 0; bottom: dots 8, 9
+    const TQuibBitmap bitmap = readBitmap(makeBmp(layout));
     int width = 0;
     int height = 0;
     std::string raster;

@@ -11,7 +11,7 @@
 
 namespace {
 
-using testsupport::BmpSpec;
+using testsupport::BmpLayout;
 using testsupport::makeBmp;
 using testsupport::testBytes;
 
@@ -35,14 +35,14 @@ std::string fixture(const std::string &name)
 }
 
 // A 16 × 2 monochrome BMP with stored rows of 4 bytes, bottom row first.
-BmpSpec sixteenByTwo()
+BmpLayout sixteenByTwo()
 {
-    BmpSpec spec;
-    spec.width = 16;
-    spec.height = 2;
-    spec.palette = {0x000000, 0xFFFFFF};
-    spec.pixels = std::string("\x0F\xF0\0\0\x00\xFF\0\0", 8);
-    return spec;
+    BmpLayout layout;
+    layout.width = 16;
+    layout.height = 2;
+    layout.palette = {0x000000, 0xFFFFFF};
+    layout.pixels = std::string("\x0F\xF0\0\0\x00\xFF\0\0", 8);
+    return layout;
 }
 
 TEST(MonoBmpRasterTest, ReadsRowsFromTheTopWithPadDotsClear)
@@ -93,9 +93,9 @@ TEST(MonoBmpRasterTest, QrFixtureGivesWholeRowsOfFourByteAlignedData)
 
 TEST(MonoBmpRasterTest, ZeroImageSizeIsTakenFromTheStreamSize)
 {
-    BmpSpec spec = sixteenByTwo();
-    spec.imageSizeField = 0;
-    const Raster r = monoRaster(makeBmp(spec));
+    BmpLayout layout = sixteenByTwo();
+    layout.imageSizeField = 0;
+    const Raster r = monoRaster(makeBmp(layout));
     EXPECT_EQ(r.bytes, std::string("\xFF\x00\xF0\x0F", 4));
 }
 
@@ -103,9 +103,9 @@ TEST(MonoBmpRasterTest, RefusesWhatIsNotAWholeMonochromeBitmap)
 {
     const std::string notMono = "Imagem não é BMP Monocromática";
     auto with = [](auto change) {
-        BmpSpec spec = sixteenByTwo();
-        change(spec);
-        return makeBmp(spec);
+        BmpLayout layout = sixteenByTwo();
+        change(layout);
+        return makeBmp(layout);
     };
     const std::string ticket = fixture("ticket_w9.bmp");
     struct Case {
@@ -117,17 +117,17 @@ TEST(MonoBmpRasterTest, RefusesWhatIsNotAWholeMonochromeBitmap)
     const std::vector<Case> cases = {
         {"not a BMP",            "GIF89a" + std::string(60, '\0'),                 notMono},
         {"24-bit colour",        fixture("qr148_rgb24.bmp"),                       notMono},
-        {"two planes",           with([](BmpSpec &s) { s.planes = 2; }),           notMono},
+        {"two planes",           with([](BmpLayout &s) { s.planes = 2; }),           notMono},
         {"header cut short",     ticket.substr(0, 30),                             notMono},
-        {"width 0",              with([](BmpSpec &s) { s.width = 0; }),            notMono},
-        {"negative height",      with([](BmpSpec &s) { s.height = -5; }),          "Altura do Bitmap [-5] inválida"},
-        {"height 0",             with([](BmpSpec &s) { s.height = 0; }),           "Altura do Bitmap [0] inválida"},
+        {"width 0",              with([](BmpLayout &s) { s.width = 0; }),            notMono},
+        {"negative height",      with([](BmpLayout &s) { s.height = -5; }),          "Altura do Bitmap [-5] inválida"},
+        {"height 0",             with([](BmpLayout &s) { s.height = 0; }),           "Altura do Bitmap [0] inválida"},
         // A file shorter than its image-size field: the rows would otherwise
         // come partly from the header and fall short of the height.
         {"last byte missing",    ticket.substr(0, ticket.size() - 1),              notMono},
         {"last row missing",     ticket.substr(0, ticket.size() - 4),              notMono},
         {"no pixel data",        ticket.substr(0, 62),                             notMono},
-        {"rows shorter than the width", with([](BmpSpec &s) { s.imageSizeField = 2; }), notMono},
+        {"rows shorter than the width", with([](BmpLayout &s) { s.imageSizeField = 2; }), notMono},
     };
     // clang-format on
     for (const auto &c : cases) {
