@@ -38,12 +38,12 @@ TEST_F(PosPrinterBmpTest, TextArtBecomesBufferedGraphics)
 
 TEST_F(PosPrinterBmpTest, Base64MonochromeBitmapIsDecoded)
 {
-    testsupport::BmpSpec spec;
-    spec.width = 8;
-    spec.height = 1;
-    spec.palette = {0x000000, 0xFFFFFF};
-    spec.pixels = std::string("\x0F\0\0\0", 4);
-    EXPECT_EQ(hexBytes(pos.DecodificarTags("<bmp>" + base64(testsupport::makeBmp(spec)) + "</bmp>")),
+    testsupport::BmpLayout layout;
+    layout.width = 8;
+    layout.height = 1;
+    layout.palette = {0x000000, 0xFFFFFF};
+    layout.pixels = std::string("\x0F\0\0\0", 4);
+    EXPECT_EQ(hexBytes(pos.DecodificarTags("<bmp>" + base64(testsupport::makeBmp(layout)) + "</bmp>")),
               "1D 28 4C 0B 00 30 70 30 01 01 31 08 00 01 00 F0 1D 28 4C 02 00 30 32");
 }
 
