@@ -1,7 +1,11 @@
+#include <algorithm>
+
 #include "foundation/base/quib_exception.h"
 #include "foundation/text/text_utils.h"
 
 namespace {
+
+constexpr char kAlfabeto[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
 int valorBase64(char c)
 {
@@ -39,4 +43,19 @@ std::string DecodificaBase64(std::string_view text)
         }
     }
     return bytes;
+}
+
+std::string CodificaBase64(std::string_view bytes)
+{
+    std::string text;
+    text.reserve((bytes.size() + 2) / 3 * 4);
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
+        unsigned bloco = 0;
+        for (std::size_t j = 0; j < 3; ++j)
+            bloco = bloco << 8 | (j < n ? static_cast<unsigned char>(bytes[i + j]) : 0U);
+        for (std::size_t j = 0; j < 4; ++j)
+            text.push_back(j <= n ? kAlfabeto[(bloco >> (18 - 6 * j)) & 0x3F] : '=');
+    }
+    return text;
 }

@@ -107,8 +107,11 @@ bool SoBinario(std::string_view text);
 // True when the text is not empty and every character is a digit.
 bool SoDigitos(std::string_view text);
 bool Base64Valido(std::string_view text);
-// The bytes of a text that passes Base64Valido (implemented in
-// text_base64.cpp); raises ConversionError "Base64 inválido" for any other.
+// Standard Base64 (A-Z a-z 0-9 + /, "=" padding), implemented in
+// text_base64.cpp. CodificaBase64 gives one line without breaks;
+// DecodificaBase64 gives the bytes of a text that passes Base64Valido and
+// raises ConversionError "Base64 inválido" for any other.
+std::string CodificaBase64(std::string_view bytes);
 std::string DecodificaBase64(std::string_view text);
 
 std::string SomenteDigitos(std::string_view text);

@@ -19,8 +19,11 @@ TEST(DecodificaBase64Test, DecodesEveryPaddingLength)
                                      {"TQ==", "M"},
                                      {"AP8A", std::string("\x00\xFF\x00", 3)},
                                      {"+/+/", "\xFB\xFF\xBF"}};
-    for (const auto &c : cases)
+    for (const auto &c : cases) {
         EXPECT_EQ(DecodificaBase64(c.texto), c.bytes) << c.texto;
+        EXPECT_EQ(CodificaBase64(c.bytes), c.texto) << c.texto;
+    }
+    EXPECT_EQ(CodificaBase64(""), "");
 }
 
 TEST(DecodificaBase64Test, RefusesWhatIsNotBase64)

@@ -2,26 +2,12 @@
 
 #include <string>
 
+#include "foundation/text/text_utils.h"
 #include "printing/posprinter/pos_printer.h"
 #include "tests/printing/posprinter/hex_bytes.h"
 #include "tests/support/bmp_builder.h"
 
 namespace {
-
-std::string base64(const std::string &bytes)
-{
-    static const char *kAlfabeto = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string texto;
-    for (std::size_t i = 0; i < bytes.size(); i += 3) {
-        unsigned bloco = 0;
-        const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
-        for (std::size_t j = 0; j < 3; ++j)
-            bloco = bloco << 8 | (j < n ? static_cast<unsigned char>(bytes[i + j]) : 0U);
-        for (std::size_t j = 0; j < 4; ++j)
-            texto.push_back(j <= n ? kAlfabeto[(bloco >> (18 - 6 * j)) & 0x3F] : '=');
-    }
-    return texto;
-}
 
 class PosPrinterBmpTest : public ::testing::Test {
   protected:
@@ -43,8 +29,9 @@ TEST_F(PosPrinterBmpTest, Base64MonochromeBitmapIsDecoded)
     layout.height = 1;
     layout.palette = {0x000000, 0xFFFFFF};
     layout.pixels = std::string("\x0F\0\0\0", 4);
-    EXPECT_EQ(hexBytes(pos.DecodificarTags("<bmp>" + base64(testsupport::makeBmp(layout)) + "</bmp>")),
-              "1D 28 4C 0B 00 30 70 30 01 01 31 08 00 01 00 F0 1D 28 4C 02 00 30 32");
+    EXPECT_EQ(
+        hexBytes(pos.DecodificarTags("<bmp>" + CodificaBase64(testsupport::makeBmp(layout)) + "</bmp>")),
+        "1D 28 4C 0B 00 30 70 30 01 01 31 08 00 01 00 F0 1D 28 4C 02 00 30 32");
 }
 
 TEST_F(PosPrinterBmpTest, OddWidthColumnPictureDeclaresItsPaddedWidth)
