@@ -163,8 +163,8 @@ class Decoder {
                 fail("unknown control byte");
             }
         }
-        endPictureAndLine();
-        if (!line_.empty())
+        endPicture();
+        if (lineStarted_)
             emit("unfed: " + line_);
         return std::move(r_);
     }
