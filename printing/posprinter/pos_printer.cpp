@@ -1,5 +1,6 @@
 #include "printing/posprinter/pos_printer.h"
 
+#include "foundation/text/text_utils.h"
 #include "printing/posprinter/escpos_epson.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -29,6 +30,8 @@
 // Implemented in pos_printer.cpp (lifecycle, printing, sending),
 // pos_printer_tags.cpp (the tag table and its translation) and
 // pos_printer_layout.cpp (columns, heights, barcode content, code pages).
+
+class ConversorPaginaCodigo;
 
 enum TQuibPosPrinterModelo : std::uint8_t {
     ppTexto,
@@ -148,6 +151,8 @@ class TQuibPosPrinter {
     std::unique_ptr<TQuibPosPrinterClass> modelo_atual_;
     TQuibPosPrinterModelo modelo_ = ppTexto;
     std::vector<std::string> buffer_;
+    // One conversion handle per code page, opened on first use.
+    mutable std::map<TQuibPosPaginaCodigo, std::unique_ptr<ConversorPaginaCodigo>> conversores_;
     bool ativo_ = false;
     bool inicializada_ = false;
     bool emModoPagina_ = false;

@@ -175,5 +175,8 @@ std::string TQuibPosPrinter::CodificarPaginaDeCodigo(std::string_view texto) con
         return RemoveAcentos(texto);
     if (config_.PaginaDeCodigo == pcUTF8)
         return std::string(texto);
-    return ConvertePaginaCodigo(texto, paginaWindows(config_.PaginaDeCodigo), 65001);
+    std::unique_ptr<ConversorPaginaCodigo> &conversor = conversores_[config_.PaginaDeCodigo];
+    if (!conversor)
+        conversor = std::make_unique<ConversorPaginaCodigo>(paginaWindows(config_.PaginaDeCodigo));
+    return conversor->Converter(texto);
 }
