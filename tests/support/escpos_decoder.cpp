@@ -134,34 +134,8 @@ class Decoder {
     {
         while (pos_ < b_.size()) {
             start_ = pos_;
-            const auto c = u8();
-            if (c >= 0x20) {
-                printChar(c);
-                continue;
-            }
-            switch (c) {
-            case 0x0A:
-                lineFeed();
-                break;
-            case 0x0D: // ignored: the printers feed on LF only
-                break;
-            case 0x0C:
-                endPictureAndLine();
-                emit(pageMode_ ? "page print, standard mode" : "form feed");
-                pageMode_ = false;
-                break;
-            case 0x1B:
-                esc();
-                break;
-            case 0x1D:
-                gs();
-                break;
-            case 0x1C:
-                fs();
-                break;
-            default:
-                fail("unknown control byte");
-            }
+            step();
+            list();
         }
         endPicture();
         if (lineStarted_)
@@ -169,7 +143,77 @@ class Decoder {
         return std::move(r_);
     }
 
+    // The bytes one command a line: hexadecimal, then its name; a run of
+    // printed characters is one line.
+    std::string listing()
+    {
+        run();
+        return listing_;
+    }
+
   private:
+    void step()
+    {
+        const auto c = u8();
+        if (c >= 0x20) {
+            printChar(c);
+            return;
+        }
+        switch (c) {
+        case 0x0A:
+            lineFeed();
+            break;
+        case 0x0D: // ignored: the printers feed on LF only
+            break;
+        case 0x0C:
+            endPictureAndLine();
+            emit(pageMode_ ? "page print, standard mode" : "form feed");
+            pageMode_ = false;
+            break;
+        case 0x1B:
+            esc();
+            break;
+        case 0x1D:
+            gs();
+            break;
+        case 0x1C:
+            fs();
+            break;
+        default:
+            fail("unknown control byte");
+        }
+    }
+
+    void list()
+    {
+        static const std::map<unsigned char, const char *> kControls = {
+            {0x0A, "LF"}, {0x0C, "FF"}, {0x0D, "CR"}, {0x1B, "ESC"}, {0x1C, "FS"}, {0x1D, "GS"}};
+        static const std::string kText = " ; text\n";
+        const std::string_view command = b_.substr(start_, pos_ - start_);
+        const auto first = static_cast<unsigned char>(command[0]);
+        std::string hex;
+        for (unsigned char b : command)
+            hex += (hex.empty() ? "" : " ") + hexByte(b).substr(2);
+        if (first >= 0x20) {
+            if (textRun_)
+                listing_.insert(listing_.size() - kText.size(), " " + hex);
+            else
+                listing_ += hex + kText;
+            textRun_ = true;
+            return;
+        }
+        textRun_ = false;
+        std::string name = kControls.at(first);
+        // ESC, GS and FS are named with the letter after them, and the
+        // function letter too for GS ( k, GS 8 L, ESC ( A.
+        const std::size_t named = command.size() > 2 && (command[1] == '(' || command[1] == '8') ? 3 : 2;
+        for (std::size_t i = 1; first >= 0x1B && i < std::min(named, command.size()); ++i) {
+            const auto ch = static_cast<unsigned char>(command[i]);
+            name += " " +
+                    (ch >= 0x20 && ch < 0x7F ? std::string(1, static_cast<char>(ch)) : hexByte(ch).substr(2));
+        }
+        listing_ += hex + " ; " + name + "\n";
+    }
     [[noreturn]] void fail(const std::string &why) const
     {
         std::string seen = readable(b_.substr(start_, std::min<std::size_t>(pos_ - start_ + 1, 16)));
@@ -664,6 +708,8 @@ class Decoder {
     }
 
     std::string_view b_;
+    std::string listing_;
+    bool textRun_ = false;
     std::size_t pos_ = 0;
     std::size_t start_ = 0;
     EscPosReceipt r_;
@@ -746,6 +792,11 @@ std::string EscPosReceipt::text() const
 EscPosReceipt decodeEscPos(std::string_view bytes)
 {
     return Decoder(bytes).run();
+}
+
+std::string escPosListing(std::string_view bytes)
+{
+    return Decoder(bytes).listing();
 }
 
 std::string scanPicture(const std::string &pbm)

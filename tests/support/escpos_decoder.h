@@ -56,6 +56,11 @@ struct EscPosReceipt {
 // std::runtime_error naming the offset.
 EscPosReceipt decodeEscPos(std::string_view bytes);
 
+// The bytes one command a line, as hexadecimal and the command's name
+// ("1D 6B 49 05 7B 42 41 42 43 ; GS k"); a run of printed characters is one
+// line ending "; text". Raises as decodeEscPos.
+std::string escPosListing(std::string_view bytes);
+
 // The payload zbarimg reads from a PBM picture (raw, binary); empty when it
 // finds no symbol.
 std::string scanPicture(const std::string &pbm);
