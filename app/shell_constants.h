@@ -27,7 +27,11 @@ inline constexpr std::string_view kChaveCifraSenha = "3582";
 // default KVL" buttons fill in.
 inline constexpr std::string_view kEmailPadraoHost = "smtp.kvl.com.br";
 inline constexpr std::string_view kEmailPadraoUsuario = "nfe@kvl.com.br";
+// The emitter screens' NFS-e/CT-e settings fill in this password...
 inline constexpr std::string_view kEmailPadraoSenha = "kov582";
+// ...and the console's NF-e settings this one: the account's two stored
+// passwords differ by screen, and each screen keeps its own.
+inline constexpr std::string_view kEmailPadraoSenhaConsole = "Pul#604Pul";
 inline constexpr std::string_view kEmailPadraoPorta = "587";
 
 // The maker's data as technical responsible, written for every company by

@@ -28,7 +28,7 @@ std::string hojeNoFormatoCurto()
     const std::time_t agora = std::chrono::system_clock::to_time_t(currentTimePoint());
     std::tm local{};
     localtime_r(&agora, &local);
-    char texto[16];
+    char texto[40];
     std::snprintf(texto, sizeof texto, "%02d/%02d/%04d", local.tm_mday, local.tm_mon + 1,
                   local.tm_year + 1900);
     return texto;

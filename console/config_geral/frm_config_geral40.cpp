@@ -240,7 +240,7 @@ void TfrmConfigGeral40::btnDadosDefaultKVLClick()
 {
     if (!dialogos().confirmacao("Carregar dados default KVL ?"))
         return;
-    controle("edtSmtpPass").texto = kEmailPadraoSenha;
+    controle("edtSmtpPass").texto = kEmailPadraoSenhaConsole;
     controle("edtSmtpHost").texto = kEmailPadraoHost;
     controle("edtSmtpUser").texto = kEmailPadraoUsuario;
     controle("edtSmtpPort").texto = kEmailPadraoPorta;

@@ -1,9 +1,10 @@
 #include "nfe/services/quib_nfe.h"
 
 #include "nfe/document/nfe_namespace.h"
+#include "nfe/services/notas_fiscais.h"
 #include "nfe/services/quib_dfe_danfe_report.h"
 
-TQuibNFe::TQuibNFe() = default;
+TQuibNFe::TQuibNFe() : notas_(std::make_unique<TNotasFiscais>(this)) {}
 
 TQuibNFe::~TQuibNFe()
 {

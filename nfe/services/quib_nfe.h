@@ -13,6 +13,7 @@
 #include "nfe/services/inut_nfe.h"
 
 class TQuibDFeDANFeReport;
+class TNotasFiscais;
 
 // Refusals of the NF-e component and of its DANFE reports.
 class EQuibNFeException : public EQuibDFeException {
@@ -71,6 +72,9 @@ class TQuibNFe : public TQuibDFe {
     TQuibDFeDANFeReport *DANFE() const { return danfe_; }
     void SetDANFE(TQuibDFeDANFeReport *value);
 
+    // The loaded notes (notas_fiscais.h); owned, kept between operations.
+    TNotasFiscais &Notas() { return *notas_; }
+
     TCartaCorrecao CartaCorrecaoNFe;
     TEventoNFe LoteEventos;
     TinutNFe PedidoInutilizacao;
@@ -126,6 +130,7 @@ class TQuibNFe : public TQuibDFe {
     // Called by a report that is going away or linking elsewhere.
     void esquecerDANFE(const TQuibDFeDANFeReport *report);
 
+    std::unique_ptr<TNotasFiscais> notas_;
     TQuibDFeDANFeReport *danfe_ = nullptr;
     TEtapaNFe etapa_ = etOcioso;
 };

@@ -42,6 +42,21 @@ class NfeCheckFirebird : public ::testing::Test {
         return testsupport::runCommand(argv, script);
     }
 
+    // Makes the private Firebird root (the tool's first run does) and the
+    // database with `esquema`, the statements after its CREATE DATABASE.
+    void criaBanco(const std::string &esquema)
+    {
+        testsupport::runCommand(tool({"update", (dir / "nada.kvl").string()}));
+        const auto criado =
+            isql("CREATE DATABASE '" + fdb + "' DEFAULT CHARACTER SET WIN1252;\n" + esquema, false);
+        ASSERT_EQ(criado.exitCode, 0) << criado.err;
+    }
+
+    // The settings table as the base schema makes it.
+    static constexpr const char *kTabelaConfigGeral =
+        "CREATE TABLE CONFIG_GERAL (CNPJ VARCHAR(14), CAMPO_REF VARCHAR(50), CAMPO_VALOR VARCHAR(100), "
+        "SESSAO_REFERENCIA VARCHAR(50), CAMPO_MEMO BLOB SUB_TYPE 0 SEGMENT SIZE 80);\n";
+
     testsupport::TempDir dir;
     const std::string fdb = (dir / "modulo.kvl").string();
 };

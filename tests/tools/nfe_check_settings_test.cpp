@@ -13,15 +13,7 @@ class NfeCheckSettings : public NfeCheckFirebird {
     {
         if (!testsupport::hasProgram("isql-fb"))
             GTEST_SKIP() << "isql-fb is not installed";
-        // The first run makes the private Firebird root the query tool shares.
-        runCommand(tool({"settings", fdb, "get", "1", "-", "x"}));
-        const auto criado = isql("CREATE DATABASE '" + fdb +
-                                     "' DEFAULT CHARACTER SET WIN1252;\n"
-                                     "CREATE TABLE CONFIG_GERAL (CNPJ VARCHAR(14), CAMPO_REF VARCHAR(50), "
-                                     "CAMPO_VALOR VARCHAR(100), SESSAO_REFERENCIA VARCHAR(50), "
-                                     "CAMPO_MEMO BLOB SUB_TYPE 0 SEGMENT SIZE 80);\n",
-                                 false);
-        ASSERT_EQ(criado.exitCode, 0) << criado.err;
+        criaBanco(kTabelaConfigGeral);
     }
 };
 

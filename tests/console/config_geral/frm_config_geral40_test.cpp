@@ -271,6 +271,7 @@ TEST_F(ConfigGeralTest, DefaultMailAccountFillsTheEditsOnlyAfterYes)
         EXPECT_NE(t.controle(edit).texto, "") << edit;
     EXPECT_NE(t.controle("edtSmtpHost").texto, "smtp.loja.com.br");
     EXPECT_EQ(t.controle("edtSmtpPort").texto, "587");
+    EXPECT_EQ(t.controle("edtSmtpPass").texto, "Pul#604Pul");
     EXPECT_EQ(linhas("10000000000808"), "0");
 }
 

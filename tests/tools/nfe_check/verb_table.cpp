@@ -10,16 +10,19 @@ int runDbOpenVerb(std::span<const std::string> args);
 int runCipherVerb(std::span<const std::string> args);
 int runPosPrintVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
+int runFirstStartVerb(std::span<const std::string> args);
 int runHashVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
 int runKeyVerb(std::span<const std::string> args);
 int runMailVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
+int runNfseConfigVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
 int runSettingsVerb(std::span<const std::string> args);
 int runServicoVerb(std::span<const std::string> args);
 int runSignVerb(std::span<const std::string> args);
 int runStoreVerb(std::span<const std::string> args);
+int runConsoleVerb(std::span<const std::string> args);
 int runTxtVerb(std::span<const std::string> args);
 int runUpdateVerb(std::span<const std::string> args);
 int runValidateVerb(std::span<const std::string> args);
@@ -46,6 +49,16 @@ std::span<const Verb> allVerbs()
              "enciphers a password (seed from NFE_CHECK_SEED, 0-255, when set) or deciphers one; exit 1 with "
              "the conversion message for a bad cipher text",
              runCipherVerb},
+        Verb{"console",
+             "<module db> <cnpj> show | save | press <control> [--set <control>=<value>]... [--answer "
+             "<text>]... "
+             "[--file <path>]... [--confirm yes|no|cancel]...",
+             "the NF-e settings screen of the company, opened and activated: show prints <control>=<value> "
+             "per setting in reader order; save reads such lines from standard input and presses \"Salvar "
+             "Configurações\"; press applies the edits, presses the control answering its dialogs in order "
+             "(none left: Cancel) and prints \"message: \" per box and each control that changed; exit 1 "
+             "with the error on standard error, 2 for wrong arguments",
+             runConsoleVerb},
         Verb{"db-open", "<address>",
              "opens the database (\"host:path\" as stored) and prints \"ok\", its character set and dialect, "
              "then the FIREBIRD= and FIREBIRD_LOCK= lines another process must use to share the file; exit 1 "
@@ -61,6 +74,12 @@ std::span<const Verb> allVerbs()
              "checks an identifier (cpf cnpj pis gtin cep suframa renavam cnh cns email placa caepf); "
              "prints the message, exit 1 when invalid",
              runDocVerb},
+        Verb{
+            "first-start", "",
+            "runs the first-start creation for the current user (home and KVL_DRIVE_* as set) and prints the "
+            "INI file, the management and the module database; \"nothing to do\" when the INI exists; exit 1 "
+            "with the message",
+            runFirstStartVerb},
         Verb{"hash", "<file> <md5|sha1|sha256|sha512> <hex|base64> [<pfx> <password>]",
              "prints the digest of the file's bytes, RSA-signed with the certificate's key when a PFX is "
              "given; "
@@ -83,6 +102,12 @@ std::span<const Verb> allVerbs()
             runMailVerb},
         Verb{"mask", "<kind> <value> [area code]", "prints the masked form (kinds cpf cnpj cep fone ie:<UF>)",
              runMaskVerb},
+        Verb{"nfse-config", "<module db> load <cnpj>... | <module db> store <cnpj>",
+             "the NFS-e/CT-e settings screen: load loads the companies in turn into one screen and prints, "
+             "for the last, every key as \"Confirmar\" would store it (key=value lines in the store's "
+             "order); store loads the company, reads key=value lines from standard input into the controls "
+             "and runs \"Confirmar\"; exit 1 with the message on standard error",
+             runNfseConfigVerb},
         Verb{"pos-print",
              "<port> <model> <file> [--code-page 437|850|852|860|1252|utf8|none] [--columns <n>] [--copies "
              "<n>] "

@@ -1,0 +1,262 @@
+// Verb "console": the NF-e settings screen's core for one company, opened and
+// activated as its openers do, driven from the command line. Controls are
+// printed and read as "<control>=<value>": an edit's text with its line
+// breaks as "\n", a list's index (-1 for no choice), a box's TRUE or FALSE.
+
+#include <cstdio>
+#include <deque>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/db/db_error.h"
+#include "app/dialogs/dialogos.h"
+#include "console/config_geral/frm_config_geral40.h"
+#include "foundation/base/quib_exception.h"
+#include "foundation/files/file_utils.h"
+#include "modulo_avulso.h"
+#include "verbs.h"
+
+namespace {
+
+// Arguments the verb cannot work with (exit 2).
+struct UsoErrado {
+    std::string texto;
+};
+
+// Dialogs answered from the command line's options in order; with none left,
+// Cancel. Every box is recorded as it shows.
+class DialogosDaLinha : public Dialogos {
+  public:
+    std::deque<bool> confirmacoes;
+    std::deque<std::string> arquivos;
+    std::vector<std::string> caixas;
+
+    bool atencao(std::string_view texto) override { return pergunta(texto); }
+    bool confirmacao(std::string_view texto) override { return pergunta(texto); }
+    void mensagem(std::string_view texto, std::string_view) override { caixas.emplace_back(texto); }
+    std::optional<std::string> abrirArquivo(std::string_view, std::string_view) override { return arquivo(); }
+    std::optional<std::string> escolherPasta(std::string_view) override { return arquivo(); }
+
+  private:
+    bool pergunta(std::string_view texto)
+    {
+        caixas.emplace_back(texto);
+        if (confirmacoes.empty())
+            return false;
+        const bool sim = confirmacoes.front();
+        confirmacoes.pop_front();
+        return sim;
+    }
+    std::optional<std::string> arquivo()
+    {
+        if (arquivos.empty())
+            return std::nullopt;
+        std::string escolhido = arquivos.front();
+        arquivos.pop_front();
+        return escolhido;
+    }
+};
+
+std::string mostra(const TfrmConfigGeral40::Controle &c)
+{
+    switch (c.tipo) {
+    case TipoControle::Lista:
+        return std::to_string(c.indice);
+    case TipoControle::Caixa:
+        return c.marcado ? "TRUE" : "FALSE";
+    case TipoControle::Edit:
+        break;
+    }
+    std::string texto;
+    for (const char ch : c.texto) {
+        if (ch == '\n')
+            texto += "\\n";
+        else if (ch != '\r')
+            texto += ch;
+    }
+    return texto;
+}
+
+void atribui(TfrmConfigGeral40 &tela, std::string_view linha)
+{
+    const auto igual = linha.find('=');
+    if (igual == std::string_view::npos)
+        throw UsoErrado{"expected <control>=<value>, got \"" + std::string(linha) + "\""};
+    const std::string nome(linha.substr(0, igual));
+    const std::string valor(linha.substr(igual + 1));
+    TfrmConfigGeral40::Controle *c = nullptr;
+    try {
+        c = &tela.controle(nome);
+    } catch (const std::out_of_range &) {
+        throw UsoErrado{"no control named " + nome};
+    }
+    switch (c->tipo) {
+    case TipoControle::Lista:
+        try {
+            c->indice = std::stoi(valor);
+        } catch (const std::exception &) {
+            throw UsoErrado{nome + ": a list's value is an index"};
+        }
+        return;
+    case TipoControle::Caixa:
+        if (valor != "TRUE" && valor != "FALSE")
+            throw UsoErrado{nome + ": a box's value is TRUE or FALSE"};
+        c->marcado = valor == "TRUE";
+        return;
+    case TipoControle::Edit:
+        break;
+    }
+    c->texto.clear();
+    for (std::size_t i = 0; i < valor.size(); ++i) {
+        if (valor[i] == '\\' && i + 1 < valor.size() && valor[i + 1] == 'n') {
+            c->texto += '\n';
+            ++i;
+        } else {
+            c->texto += valor[i];
+        }
+    }
+}
+
+std::map<std::string, std::string> fotografia(const TfrmConfigGeral40 &tela)
+{
+    std::map<std::string, std::string> valores;
+    for (const auto &[nome, c] : tela.controles())
+        valores[nome] = mostra(c);
+    return valores;
+}
+
+// Presses the button by its name, or its caption where it has none; a
+// folder button by the edit beside it.
+void pressiona(TfrmConfigGeral40 &tela, const std::string &botao)
+{
+    if (botao == "btnSalvarConfig" || botao == "Salvar Configurações")
+        tela.btnSalvarConfigClick();
+    else if (botao == "Margens default")
+        tela.btnMargensDefaultClick();
+    else if (botao == "Dados default KVL")
+        tela.btnDadosDefaultKVLClick();
+    else if (botao == "sbtnCaminhoCert" || botao == "edtCaminho")
+        tela.sbtnCaminhoCertClick();
+    else if (botao == "sbtnLogoMarca" || botao == "edtLogoMarca")
+        tela.sbtnLogoMarcaClick();
+    else
+        try {
+            tela.btnPastaClick(botao);
+        } catch (const std::out_of_range &) {
+            throw UsoErrado{"no button " + botao};
+        }
+}
+
+// Installs the dialogs for the verb's run and puts the previous ones back.
+class DialogosInstalados {
+  public:
+    explicit DialogosInstalados(std::unique_ptr<Dialogos> novos)
+        : anteriores_(instalaDialogos(std::move(novos)))
+    {
+    }
+    ~DialogosInstalados() { instalaDialogos(std::move(anteriores_)); }
+    DialogosInstalados(const DialogosInstalados &) = delete;
+    DialogosInstalados &operator=(const DialogosInstalados &) = delete;
+
+  private:
+    std::unique_ptr<Dialogos> anteriores_;
+};
+
+struct Opcoes {
+    std::string banco, cnpj, acao, botao;
+    std::vector<std::string> edicoes;
+    std::deque<bool> confirmacoes;
+    std::deque<std::string> arquivos;
+};
+
+Opcoes leOpcoes(std::span<const std::string> args)
+{
+    if (args.size() < 3)
+        throw UsoErrado{"expected <module db> <cnpj> show|save|press <control> [options]"};
+    Opcoes o{args[0], args[1], args[2], {}, {}, {}, {}};
+    std::size_t i = 3;
+    if (o.acao == "press") {
+        if (args.size() < 4)
+            throw UsoErrado{"press needs a control"};
+        o.botao = args[i++];
+    } else if (o.acao != "show" && o.acao != "save") {
+        throw UsoErrado{"unknown action " + o.acao};
+    }
+    for (; i < args.size(); i += 2) {
+        if (o.acao != "press" || i + 1 >= args.size())
+            throw UsoErrado{"unexpected argument " + args[i]};
+        const std::string &valor = args[i + 1];
+        if (args[i] == "--set")
+            o.edicoes.push_back(valor);
+        else if (args[i] == "--file")
+            o.arquivos.push_back(valor);
+        else if (args[i] == "--answer")
+            ; // the screen asks for no typed answer
+        else if (args[i] == "--confirm" && (valor == "yes" || valor == "no" || valor == "cancel"))
+            o.confirmacoes.push_back(valor == "yes");
+        else
+            throw UsoErrado{"unexpected argument " + args[i] + " " + valor};
+    }
+    return o;
+}
+
+} // namespace
+
+int runConsoleVerb(std::span<const std::string> args)
+{
+    Opcoes opcoes;
+    try {
+        opcoes = leOpcoes(args);
+    } catch (const UsoErrado &erro) {
+        std::fprintf(stderr, "nfe-check console: %s\n", erro.texto.c_str());
+        return 2;
+    }
+    auto dialogosProprios = std::make_unique<DialogosDaLinha>();
+    DialogosDaLinha &dialogos = *dialogosProprios;
+    dialogos.confirmacoes = opcoes.confirmacoes;
+    dialogos.arquivos = opcoes.arquivos;
+    const DialogosInstalados instalados(std::move(dialogosProprios));
+    try {
+        ModuloAvulso avulso(opcoes.banco);
+        avulso.modulo().CnpjEmpresa = opcoes.cnpj;
+        TfrmConfigGeral40 tela(avulso.modulo(), PastaDoPrograma());
+        tela.LerConfiguracoes();
+        if (opcoes.acao == "show") {
+            for (const auto &nome : tela.controlesEmOrdemDeLeitura())
+                std::printf("%s=%s\n", nome.c_str(), mostra(tela.controle(nome)).c_str());
+        } else if (opcoes.acao == "save") {
+            for (std::string linha; std::getline(std::cin, linha);)
+                if (!linha.empty())
+                    atribui(tela, linha);
+            tela.btnSalvarConfigClick();
+            if (tela.ModalResult != TfrmConfigGeral40::ResultadoModal::Ok) {
+                for (const auto &caixa : dialogos.caixas)
+                    std::fprintf(stderr, "%s\n", caixa.c_str());
+                return 1;
+            }
+        } else {
+            for (const auto &edicao : opcoes.edicoes)
+                atribui(tela, edicao);
+            const auto antes = fotografia(tela);
+            pressiona(tela, opcoes.botao);
+            for (const auto &caixa : dialogos.caixas)
+                std::printf("message: %s\n", caixa.c_str());
+            for (const auto &[nome, valor] : fotografia(tela))
+                if (antes.at(nome) != valor)
+                    std::printf("%s=%s\n", nome.c_str(), valor.c_str());
+        }
+        return 0;
+    } catch (const UsoErrado &erro) {
+        std::fprintf(stderr, "nfe-check console: %s\n", erro.texto.c_str());
+        return 2;
+    } catch (const std::exception &erro) {
+        std::fprintf(stderr, "%s\n", erro.what());
+        return 1;
+    }
+}

@@ -1,0 +1,110 @@
+#include "tests/support/run_command.h"
+#include "tests/tools/nfe_check_firebird.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+
+using testsupport::runCommand;
+
+// "console" on a module database holding the settings table: what "save"
+// stores, "show" gives back and the query tool counts; a refused save stores
+// nothing; "press" prints the boxes and the controls that changed.
+class NfeCheckConsole : public NfeCheckFirebird {
+  protected:
+    void SetUp() override
+    {
+        if (!testsupport::hasProgram("isql-fb"))
+            GTEST_SKIP() << "isql-fb is not installed";
+        criaBanco(kTabelaConfigGeral);
+    }
+
+    testsupport::CommandResult console(std::vector<std::string> args, const std::string &entrada = {}) const
+    {
+        args.insert(args.begin(), {"console", fdb, kCnpj});
+        return runCommand(tool(args), entrada);
+    }
+
+    std::string linhas() const
+    {
+        return isql("SET LIST ON;\nSELECT COUNT(*) AS N FROM CONFIG_GERAL WHERE CNPJ = '" +
+                    std::string(kCnpj) + "';\n")
+            .out;
+    }
+
+    static constexpr const char *kCnpj = "12345678000195";
+};
+
+TEST_F(NfeCheckConsole, SaveStoresEveryKeyOnceAndShowGivesTheControlsBack)
+{
+    const auto padrao = console({"show"});
+    ASSERT_EQ(padrao.exitCode, 0) << padrao.err;
+    std::string valores = padrao.out;
+    valores = std::regex_replace(valores, std::regex("edtEmitRazao=\n"), "edtEmitRazao=Pão d'Água & Cia\n");
+    valores = std::regex_replace(valores, std::regex("mmEmailMsg=\n"), "mmEmailMsg=Olá,\\nsegue a nota.\n");
+    valores = std::regex_replace(valores, std::regex("edtmInf=2.00\n"), "edtmInf=1.50\n");
+    valores = std::regex_replace(valores, std::regex("ckSalvar=TRUE\n"), "ckSalvar=FALSE\n");
+    ASSERT_NE(valores, padrao.out);
+
+    for (int vez = 0; vez < 2; ++vez) {
+        const auto salvo = console({"save"}, valores);
+        ASSERT_EQ(salvo.exitCode, 0) << salvo.err;
+        EXPECT_NE(linhas().find("N                               100"), std::string::npos) << linhas();
+    }
+    const auto lido = console({"show"});
+    EXPECT_EQ(lido.out, valores);
+}
+
+TEST_F(NfeCheckConsole, ASaveRefusedAtALongPathExitsOneNamingItAndStoresNothing)
+{
+    const auto padrao = console({"show"});
+    const std::string longo = std::regex_replace(padrao.out, std::regex("edtPathLogs=[^\n]*\n"),
+                                                 "edtPathLogs=/" + std::string(100, 'p') + "\n");
+    const auto recusado = console({"save"}, longo);
+    EXPECT_EQ(recusado.exitCode, 1);
+    EXPECT_NE(recusado.err.find("PathSalvar"), std::string::npos) << recusado.err;
+    EXPECT_NE(linhas().find("N                               0"), std::string::npos) << linhas();
+}
+
+TEST_F(NfeCheckConsole, PressPrintsTheBoxesAndTheControlsThatChanged)
+{
+    struct Caso {
+        std::vector<std::string> args;
+        std::string saida;
+    };
+    // clang-format off
+    const Caso casos[] = {
+        {{"press", "Margens default", "--set", "edtmEsq=1.13", "--set", "edtmInf=1.50"},
+         "edtmEsq=0.60\nedtmInf=2.00\n"},
+        {{"press", "Dados default KVL", "--confirm", "no"},
+         "message: Carregar dados default KVL ?\n"},
+        {{"press", "Dados default KVL"},
+         "message: Carregar dados default KVL ?\n"},
+        {{"press", "Dados default KVL", "--confirm", "yes"},
+         "message: Carregar dados default KVL ?\nedtSmtpHost=smtp.kvl.com.br\nedtSmtpPass=Pul#604Pul\n"
+         "edtSmtpPort=587\nedtSmtpUser=nfe@kvl.com.br\n"},
+        {{"press", "edtPathNFe", "--file", "/srv/nfe/xml"},
+         "edtPathNFe=/srv/nfe/xml\n"},
+        {{"press", "sbtnCaminhoCert"},
+         ""},
+    };
+    // clang-format on
+    for (const auto &caso : casos) {
+        const auto r = console(caso.args);
+        EXPECT_EQ(r.exitCode, 0) << caso.args[1] << ": " << r.err;
+        EXPECT_EQ(r.out, caso.saida) << caso.args[1];
+    }
+    EXPECT_NE(linhas().find("N                               0"), std::string::npos) << linhas();
+}
+
+TEST_F(NfeCheckConsole, WrongArgumentsExitTwo)
+{
+    for (const std::vector<std::string> &args :
+         std::vector<std::vector<std::string>>{{"open"},
+                                               {"press"},
+                                               {"press", "btnNenhum"},
+                                               {"show", "--set", "x=1"},
+                                               {"press", "Margens default", "--set", "edtNada=1"}})
+        EXPECT_EQ(console(args).exitCode, 2) << args[0];
+}
