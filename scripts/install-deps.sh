@@ -27,6 +27,7 @@ packages=(
   cups
   cups-client
   zbar-tools
+  libqrencode-dev
   inotify-tools
   pxlib-dev
 )

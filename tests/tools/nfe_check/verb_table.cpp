@@ -8,6 +8,7 @@ int runCertVerb(std::span<const std::string> args);
 int runDeviceSendVerb(std::span<const std::string> args);
 int runDbOpenVerb(std::span<const std::string> args);
 int runCipherVerb(std::span<const std::string> args);
+int runPosPrintVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
 int runFirstStartVerb(std::span<const std::string> args);
 int runHashVerb(std::span<const std::string> args);
@@ -112,6 +113,13 @@ std::span<const Verb> allVerbs()
              "order); store loads the company, reads key=value lines from standard input into the controls "
              "and runs \"Confirmar\"; exit 1 with the message on standard error",
              runNfseConfigVerb},
+        Verb{"pos-print",
+             "<port> <model> <file> [--code-page 437|850|852|860|1252|utf8|none] [--columns <n>] [--copies "
+             "<n>] "
+             "[--no-tags]",
+             "prints the UTF-8 tag-language file through the POS printer component (model by its name text, "
+             "default code page 850, 48 columns, one copy); exit 1 with the message on standard error",
+             runPosPrintVerb},
         Verb{"post",
              "<url> <body file> [--pfx <file> --password <p>] [--action <soap action>] [--tls <TSSLType "
              "name>] "
