@@ -95,11 +95,15 @@ TEST(NfeCheckSignNote, RefusalsAndBadArgumentsHaveTheirExitCodes)
     const std::string nfe = pasta.write("nfe.xml", notaDeExemplo(55)).string();
     const std::string outroEmitente = pasta.write("outro.xml", notaDeExemplo(55, "11444777000161")).string();
     const std::string falta = (pasta.path() / "falta.xml").string();
+    std::string gtinInvalido = notaDeExemplo(55);
+    gtinInvalido.replace(gtinInvalido.find("<cEAN>SEM GTIN</cEAN>"), 21, "<cEAN>123</cEAN>");
+    const std::string foraDoEsquema = pasta.write("fora.xml", gtinInvalido).string();
     const std::string lixo = pasta.write("lixo.xml", "isto não é uma nota").string();
     // clang-format off
     const struct { std::vector<std::string> args; int exitCode; std::string err; } casos[] = {
         {{nfe, pki.ecnpj.pfxAes, "senha errada"}, 1, ""},
         {{outroEmitente, pki.ecnpj.pfxAes, pki.ecnpj.password}, 1, "CNPJ"},
+        {{foraDoEsquema, pki.ecnpj.pfxAes, pki.ecnpj.password}, 1, "cEAN"},
         {{falta, pki.ecnpj.pfxAes, pki.ecnpj.password}, 2, "não foi possível ler o arquivo " + falta},
         {{lixo, pki.ecnpj.pfxAes, pki.ecnpj.password}, 2, "lixo.xml"},
         {{nfe, falta, pki.ecnpj.password}, 2, "não foi possível ler o arquivo " + falta},
