@@ -9,11 +9,13 @@ int runDeviceSendVerb(std::span<const std::string> args);
 int runDbOpenVerb(std::span<const std::string> args);
 int runCipherVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
+int runFirstStartVerb(std::span<const std::string> args);
 int runHashVerb(std::span<const std::string> args);
 int runIeVerb(std::span<const std::string> args);
 int runKeyVerb(std::span<const std::string> args);
 int runMailVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
+int runNfseConfigVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
 int runRulesVerb(std::span<const std::string> args);
 int runSettingsVerb(std::span<const std::string> args);
@@ -26,6 +28,7 @@ int runTxtVerb(std::span<const std::string> args);
 int runUpdateVerb(std::span<const std::string> args);
 int runValidateVerb(std::span<const std::string> args);
 int runWinpathVerb(std::span<const std::string> args);
+int runWsVerb(std::span<const std::string> args);
 int runVerifyVerb(std::span<const std::string> args);
 int runXmlVerb(std::span<const std::string> args);
 int runXml2TxtVerb(std::span<const std::string> args);
@@ -73,6 +76,12 @@ std::span<const Verb> allVerbs()
              "checks an identifier (cpf cnpj pis gtin cep suframa renavam cnh cns email placa caepf); "
              "prints the message, exit 1 when invalid",
              runDocVerb},
+        Verb{
+            "first-start", "",
+            "runs the first-start creation for the current user (home and KVL_DRIVE_* as set) and prints the "
+            "INI file, the management and the module database; \"nothing to do\" when the INI exists; exit 1 "
+            "with the message",
+            runFirstStartVerb},
         Verb{"hash", "<file> <md5|sha1|sha256|sha512> <hex|base64> [<pfx> <password>]",
              "prints the digest of the file's bytes, RSA-signed with the certificate's key when a PFX is "
              "given; "
@@ -95,6 +104,12 @@ std::span<const Verb> allVerbs()
             runMailVerb},
         Verb{"mask", "<kind> <value> [area code]", "prints the masked form (kinds cpf cnpj cep fone ie:<UF>)",
              runMaskVerb},
+        Verb{"nfse-config", "<module db> load <cnpj>... | <module db> store <cnpj>",
+             "the NFS-e/CT-e settings screen: load loads the companies in turn into one screen and prints, "
+             "for the last, every key as \"Confirmar\" would store it (key=value lines in the store's "
+             "order); store loads the company, reads key=value lines from standard input into the controls "
+             "and runs \"Confirmar\"; exit 1 with the message on standard error",
+             runNfseConfigVerb},
         Verb{"post",
              "<url> <body file> [--pfx <file> --password <p>] [--action <soap action>] [--tls <TSSLType "
              "name>] "
@@ -157,6 +172,12 @@ std::span<const Verb> allVerbs()
              "prints the Linux path a stored Windows path maps to; exit 1 with \"unmapped drive X:\" when "
              "the drive is not mapped",
              runWinpathVerb},
+        Verb{"ws", "<component.ini> <operation> [arguments]",
+             "loads the NF-e component's settings (sections DFe, Proxy and NFe) and runs one web-service "
+             "operation, saving files as the settings say; status prints \"<cStat> <xMotivo>\"; exit 0 when "
+             "the answer means success, 1 when the authority answered otherwise (its message on standard "
+             "error), 2 on any error (the component's message on standard error)",
+             runWsVerb},
         Verb{"xml", "<file>",
              "reads an NF-e or NFC-e XML (NFe, nfeProc or procNFe) and writes it back as read to standard "
              "output; exit 1 with the alerts on standard error",
