@@ -19,9 +19,11 @@ int runMaskVerb(std::span<const std::string> args);
 int runNfseConfigVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
 int runPrintGridVerb(std::span<const std::string> args);
+int runRulesVerb(std::span<const std::string> args);
 int runSettingsVerb(std::span<const std::string> args);
 int runServicoVerb(std::span<const std::string> args);
 int runSignVerb(std::span<const std::string> args);
+int runSignNoteVerb(std::span<const std::string> args);
 int runStoreVerb(std::span<const std::string> args);
 int runConsoleVerb(std::span<const std::string> args);
 int runTxtVerb(std::span<const std::string> args);
@@ -128,6 +130,12 @@ std::span<const Verb> allVerbs()
              "certificate); the answer body to standard output, \"HTTP <status>\" to standard error; exit 1 "
              "with the error text",
              runPostVerb},
+        Verb{"rules", "<note.xml> <UF> <1|2> [--now <YYYY-MM-DDThh:mm:ss±hh:mm>]",
+             "checks the business rules of the note (NFe or nfeProc) for that state and environment (1 "
+             "production, 2 homologation) with normal emission, now fixed when given; prints the rules' "
+             "message as it stands (nothing when every rule passes); exit 1 when some rule fails, 2 on an "
+             "error",
+             runRulesVerb},
         Verb{
             "print-grid", "<lines> <lines per inch> <width> <out file>",
             "writes the printer grid of \"Imprimir matriz\" (width 80, 95 or 135) into the file as the ESC/P "
@@ -147,6 +155,12 @@ std::span<const Verb> allVerbs()
              "signs the XML with the PFX certificate (libOpenSSL bundle; defaults NFe, infNFe, SHA-1); the "
              "signed XML to standard output, exit 1 with the message on standard error",
              runSignVerb},
+        Verb{"sign-note", "<note.xml> <pfx> <password> [--csc <id> <code>]",
+             "signs the note (a bare NFe) as the note collection does (an NFC-e gets its QR code, the "
+             "addresses from the program's services INI), validates it with the official schemas and writes "
+             "the signed XML to standard output; exit 1 with the message on standard error when signing or "
+             "the schema refuses it, 2 for bad arguments or unreadable files",
+             runSignNoteVerb},
         Verb{"store", "list | cert <serial> [<pin>] | sign <xml> <serial> [<pin>] [--capicom]",
              "the user's \"My\" store (folder store and tokens): list prints NumeroSerie|RazaoSocial|CNPJ|"
              "dd/mm/yyyy per certificate, cert prints one as cert does, sign signs NFe/infNFe with "
