@@ -119,8 +119,9 @@ bool TdtmNFE_grd::dtmConectBanco(bool conectar)
         auto banco = std::make_unique<db::Database>(db::Database::attach(databaseName_));
         ibtNFE = std::make_unique<db::Transaction>(*banco);
         dtbNFE = std::move(banco);
-    } catch (const db::DatabaseError &) {
-        avisa(kErroConexao);
+    } catch (const db::DatabaseError &erro) {
+        // The engine's cause names the file, e.g. one that does not exist.
+        avisa(std::string(kErroConexao) + "\r\n" + erro.what());
         return false;
     }
     criaTabelas();

@@ -54,7 +54,9 @@ void TfrmCreateFile::FormActivate()
 
 void TfrmCreateFile::Executa_as_Atiualizacao()
 {
-    modulo_.dtmConectBanco(true);
+    if (!modulo_.dtmConectBanco(true))
+        throw db::DatabaseError(db::DbFailure::Other,
+                                "O banco de dados " + modulo_.DatabaseName() + " não está conectado.");
     db::Transaction &transacao = *modulo_.ibtNFE;
     // A database without the counter starts at step 71: the staged tables
     // of the earlier steps come with it.

@@ -131,8 +131,10 @@ TEST_F(DtmNFEGrdTest, ConnectingTwiceKeepsTheTransactionAndABadFileIsTold)
 
     modulo->setDatabaseName(pastaIni() + "naoexiste.kvl");
     EXPECT_FALSE(modulo->dtmConectBanco(true));
-    EXPECT_EQ(dialogos->shown,
-              std::vector<std::string>{std::string("Atenção: ") + TdtmNFE_grd::kErroConexao});
+    // The box names the missing file.
+    ASSERT_EQ(dialogos->shown.size(), 1u);
+    EXPECT_EQ(dialogos->shown[0], std::string("Atenção: ") + TdtmNFE_grd::kErroConexao +
+                                      "\r\nBanco de dados não encontrado: " + pastaIni() + "naoexiste.kvl");
     EXPECT_THROW(modulo->SelectFile("1", "CEP", "1=1"), db::DatabaseError);
 }
 

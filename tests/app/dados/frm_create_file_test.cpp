@@ -11,7 +11,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <random>
+#include <set>
+#include <thread>
+
+#include "tests/support/child_process.h"
+#include "tests/support/run_command.h"
 
 namespace {
 
@@ -25,6 +35,90 @@ std::string listaSem(int excluido, int acima = 0)
         if (p.numero != excluido && p.numero > acima)
             lista += " " + std::string(p.numero < 10 ? "00" : "0") + std::to_string(p.numero) + ",";
     return lista;
+}
+
+// The catalogue of a database as lines, in a fixed order: one per column
+// ("TABLE.COLUMN TYPE"), index ("INDEX NAME ON TABLE (COLUMNS)") and
+// generator ("GENERATOR NAME").
+std::vector<std::string> catalogo(const std::string &banco)
+{
+    db::Database conexao = db::Database::attach(banco);
+    db::Transaction t(conexao);
+    std::vector<std::string> linhas;
+    {
+        db::Statement colunas(t,
+                              "SELECT TRIM(RF.RDB$RELATION_NAME), TRIM(RF.RDB$FIELD_NAME), F.RDB$FIELD_TYPE, "
+                              "F.RDB$CHARACTER_LENGTH, F.RDB$FIELD_SUB_TYPE, F.RDB$SEGMENT_LENGTH, "
+                              "CAST(RF.RDB$DEFAULT_SOURCE AS VARCHAR(100)) FROM RDB$RELATION_FIELDS RF "
+                              "JOIN RDB$RELATIONS R ON R.RDB$RELATION_NAME = RF.RDB$RELATION_NAME "
+                              "JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = RF.RDB$FIELD_SOURCE "
+                              "WHERE COALESCE(R.RDB$SYSTEM_FLAG, 0) = 0 ORDER BY 1, RF.RDB$FIELD_POSITION");
+        db::Cursor c = colunas.open();
+        while (c.next()) {
+            std::string tipo;
+            switch (c.at(2).asInteger()) {
+            case 8:
+                tipo = "INTEGER";
+                break;
+            case 12:
+                tipo = "DATE";
+                break;
+            case 37:
+                tipo = "VARCHAR(" + c.at(3).asString() + ")";
+                break;
+            case 261:
+                tipo = "BLOB SUB_TYPE " + c.at(4).asString() + " SEGMENT SIZE " + c.at(5).asString();
+                break;
+            default:
+                tipo = "TYPE " + c.at(2).asString();
+            }
+            if (!c.at(6).isNull())
+                tipo += " " + c.at(6).asString();
+            linhas.push_back(c.at(0).asString() + "." + c.at(1).asString() + " " + tipo);
+        }
+    }
+    {
+        db::Statement indices(t,
+                              "SELECT TRIM(I.RDB$INDEX_NAME), TRIM(I.RDB$RELATION_NAME), "
+                              "TRIM(S.RDB$FIELD_NAME) FROM RDB$INDICES I JOIN RDB$INDEX_SEGMENTS S "
+                              "ON S.RDB$INDEX_NAME = I.RDB$INDEX_NAME WHERE COALESCE(I.RDB$SYSTEM_FLAG, 0) "
+                              "= 0 ORDER BY 2, 1, S.RDB$FIELD_POSITION");
+        db::Cursor c = indices.open();
+        std::string atual, linha;
+        while (c.next()) {
+            if (c.at(0).asString() != atual) {
+                if (!linha.empty())
+                    linhas.push_back(linha + ")");
+                atual = c.at(0).asString();
+                linha = "INDEX " + atual + " ON " + c.at(1).asString() + " (" + c.at(2).asString();
+            } else {
+                linha += ", " + c.at(2).asString();
+            }
+        }
+        if (!linha.empty())
+            linhas.push_back(linha + ")");
+    }
+    {
+        db::Statement geradores(t, "SELECT TRIM(RDB$GENERATOR_NAME) FROM RDB$GENERATORS "
+                                   "WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 ORDER BY 1");
+        db::Cursor c = geradores.open();
+        while (c.next())
+            linhas.push_back("GENERATOR " + c.at(0).asString());
+    }
+    t.commit();
+    return linhas;
+}
+
+// The lines of `depois` that `antes` does not hold, in their order.
+std::vector<std::string> acrescimos(const std::vector<std::string> &antes,
+                                    const std::vector<std::string> &depois)
+{
+    const std::set<std::string> jaHavia(antes.begin(), antes.end());
+    std::vector<std::string> novas;
+    for (const std::string &linha : depois)
+        if (!jaHavia.contains(linha))
+            novas.push_back(linha);
+    return novas;
 }
 
 } // namespace
@@ -208,4 +302,67 @@ TEST_F(AtualizadorTest, AStepThatFailsIsUndoneWholeAndTheRunStopsAtIt)
     ASSERT_FALSE(tela.Falha) << tela.Falha->mensagem;
     EXPECT_EQ(tela.AtualizacoesExecutadas.substr(0, 5), " 071,");
     EXPECT_EQ(consultaExterna(banco, "SELECT SESSAO_REFERENCIA FROM CONFIG_GERAL WHERE CNPJ = '1'"), "V-3.0");
+}
+
+// What a run from 0 adds to the base schema, against the listing written
+// from the documented table list of the module database.
+TEST_F(AtualizadorTest, ARunFromZeroAddsExactlyTheDocumentedTablesColumnsIndexesAndGenerators)
+{
+    const std::string banco = novoBanco(false);
+    modulo->dtmConectBanco(false);
+    const std::vector<std::string> base = catalogo(banco);
+    TfrmCreateFile tela(*modulo);
+    tela.Executa_as_Atiualizacao();
+    ASSERT_FALSE(tela.Falha) << tela.Falha->mensagem;
+
+    std::ifstream arquivo(testsupport::sourceDir() / "tests/app/dados/data/catalogo_atualizado.txt");
+    ASSERT_TRUE(arquivo);
+    std::vector<std::string> esperado;
+    for (std::string linha; std::getline(arquivo, linha);)
+        if (!linha.empty())
+            esperado.push_back(linha);
+    modulo->dtmConectBanco(false);
+    EXPECT_EQ(acrescimos(base, catalogo(banco)), esperado);
+}
+
+// A run killed at random moments leaves a sound database whose counter names
+// only finished steps: the next run completes it to the same catalogue as a
+// run never interrupted.
+// Disabled while a known fault stands: about one run in ten, a kill during
+// the commit of a step that creates an index (seen with NOTAS_ITEM_II_A)
+// leaves the next run failing at that step with "cannot create index".
+TEST_F(AtualizadorTest, DISABLED_ARunKilledAtRandomMomentsLeavesADatabaseTheNextRunCompletes)
+{
+    const std::string inteiro = novoBanco(false);
+    TfrmCreateFile(*modulo).Executa_as_Atiualizacao();
+    const std::string banco = novoBanco(false);
+    modulo->dtmConectBanco(false);
+
+    const unsigned semente = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(semente));
+    std::mt19937 aleatorio(semente);
+    std::uniform_int_distribution<int> pausa(100, 1500);
+    const std::string nfeCheck = (testsupport::binaryDir() / "bin" / "nfe-check").string();
+    int ultimo = 0;
+    for (int morte = 0; morte < 3; ++morte) {
+        testsupport::ChildProcess filho({nfeCheck, "update", banco}, {{"TMPDIR", pastaIni()}});
+        SCOPED_TRACE(morte);
+        std::this_thread::sleep_for(std::chrono::milliseconds(pausa(aleatorio)));
+        filho.stop(SIGKILL, std::chrono::milliseconds(0));
+        const int contador = contadorDe(banco);
+        EXPECT_GE(contador, ultimo);
+        ultimo = contador;
+    }
+    if (testsupport::hasProgram("gfix")) {
+        const auto verificacao = testsupport::runCommand({"gfix", "-v", "-full", "-user", "SYSDBA", banco});
+        EXPECT_EQ(verificacao.exitCode, 0) << verificacao.out << verificacao.err;
+    }
+
+    modulo->dtmConectBanco(true);
+    TfrmCreateFile tela(*modulo);
+    tela.Executa_as_Atiualizacao();
+    ASSERT_FALSE(tela.Falha) << tela.Falha->mensagem;
+    EXPECT_EQ(contadorDe(banco), 97);
+    modulo->dtmConectBanco(false);
+    EXPECT_EQ(catalogo(banco), catalogo(inteiro));
 }
