@@ -11,6 +11,8 @@
 #include "tests/support/fake_pos_printer.h"
 #include "tests/support/pty_printer.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_data.h"
+#include <regex>
 
 namespace {
 
@@ -193,6 +195,86 @@ TEST(PosPrinterStatus, ImprimirGoesOnForAReadyOrUnreadablePrinter)
     pos.ControlePorta = true;
     pos.Imprimir("cupom");
     EXPECT_NE(printer.waitForBytes(34, 3000).find("cupom"), std::string::npos);
+}
+
+TEST(PosPrinterInfo, EpsonInformationLinesFromTheAnswers)
+{
+    PtyPrinter printer(epson(0x16, 0x12, 0x12));
+    TQuibPosPrinter pos;
+    pos.SetModelo(ppEscPosEpson);
+    pos.SetPorta(printer.path());
+    EXPECT_EQ(pos.LerInfoImpressora(), "Fabricante=EPSON\nFirmware=1.07\nModelo=TM-Q\nSerial=X1\n"
+                                       "Guilhotina=1\nCheque=0\n MICR=0\nAutenticacao=0\n");
+    EXPECT_FALSE(pos.Ativo());
+}
+
+TEST(PosPrinterInfo, SerialNumberWithoutTerminatorIsAskedAgain)
+{
+    Script script = epson(0x16, 0x12, 0x12);
+    script["\x1D\x49\x44"] = "X9";
+    PtyPrinter printer(script);
+    TQuibPosPrinter pos;
+    pos.SetModelo(ppEscPosEpson);
+    pos.SetPorta(printer.path());
+    pos.LerInfoImpressora();
+    EXPECT_EQ(pos.ModeloAtual().Info().at("Serial"), "X9");
+}
+
+TEST(PosPrinterInfo, CapabilitiesAreCachedUntilActivationChanges)
+{
+    FakePosPrinter printer({.answers = epson(0x16, 0x12, 0x12)});
+    TQuibPosPrinter pos;
+    pos.SetModelo(ppEscPosEpson);
+    pos.SetPorta("TCP:127.0.0.1:" + std::to_string(printer.port()));
+    EXPECT_EQ(pos.Capacidades().Cheque, -2);
+    pos.Ativar();
+    EXPECT_EQ(pos.CapacidadeCheque(), 0);
+    EXPECT_EQ(pos.Capacidades().Guilhotina, 1);
+    const std::size_t enviados = printer.waitForBytes(15, 2000).size();
+    EXPECT_EQ(pos.CapacidadeCheque(), 0);
+    EXPECT_EQ(printer.received().size(), enviados); // not asked again
+    pos.Desativar();
+    EXPECT_EQ(pos.Capacidades().Cheque, -2);
+
+    TQuibPosPrinter arquivo;
+    testsupport::TempDir dir;
+    arquivo.SetPorta((dir / "saida.prn").string());
+    EXPECT_EQ(arquivo.CapacidadeCheque(), -1);
+}
+
+TEST(PosPrinterStatus, SlipStationIsAskedOnlyOfAChequePrinter)
+{
+    Script script = epson(0x16, 0x12, 0x12);
+    script["\x1D\x49\x32"] = "\x08";     // cheque station
+    script["\x10\x04\x05"] = "\x64";     // slip present, top and bottom of form seen
+    script["\x10\x04\x08\x01"] = "\x60"; // no MICR document
+    FakePosPrinter printer({.answers = script});
+    TQuibPosPrinter pos;
+    pos.SetModelo(ppEscPosEpson);
+    pos.SetPorta("TCP:127.0.0.1:" + std::to_string(printer.port()));
+    EXPECT_EQ(pos.LerStatusImpressora(1), (TQuibPosPrinterStatus{stMICR}));
+    EXPECT_NE(printer.received().find("\x10\x04\x08\x01"), std::string::npos);
+
+    FakePosPrinter simples({.answers = epson(0x16, 0x12, 0x12)});
+    pos.SetPorta("TCP:127.0.0.1:" + std::to_string(simples.port()));
+    pos.LerStatusImpressora(1);
+    EXPECT_EQ(simples.received().find("\x10\x04\x05"), std::string::npos);
+}
+
+TEST(PosPrinterLog, StatusReadLinesMatchTheGolden)
+{
+    testsupport::TempDir dir;
+    PtyPrinter printer(epson(0x1E, 0x32, 0x72));
+    TQuibPosPrinter pos;
+    pos.SetModelo(ppEscPosEpson);
+    pos.SetPorta(printer.path());
+    pos.ArqLOG = (dir / "pos.log").string();
+    pos.LerStatusImpressora(1);
+    const std::string log = testsupport::readFile(pos.ArqLOG);
+    const std::regex hora("^-- \\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d:\\d\\d\\d - ", std::regex::multiline);
+    std::string mascarado = std::regex_replace(log, hora, "-- dd/mm hh:nn:ss:zzz - ");
+    std::erase(mascarado, '\r');
+    EXPECT_EQ(mascarado, testsupport::testData("printing/posprinter/data/status_log.txt") + "\n");
 }
 
 } // namespace
