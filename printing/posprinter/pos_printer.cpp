@@ -34,7 +34,10 @@ TQuibPosPrinter::TQuibPosPrinter() : modelo_atual_(std::make_unique<TQuibPosPrin
     modelo_atual_->Leitor(this);
 }
 
-TQuibPosPrinter::~TQuibPosPrinter() = default;
+TQuibPosPrinter::~TQuibPosPrinter()
+{
+    LiberarHookUSB();
+}
 
 void TQuibPosPrinter::SetModelo(TQuibPosPrinterModelo valor)
 {
@@ -63,6 +66,7 @@ void TQuibPosPrinter::Ativar()
         throw EPosPrinterException("Porta: " + device_.Porta() + " não está conectada a uma Impressora");
     if (protocolo > 0 && protocolo <= ppEscSunmi)
         SetModelo(static_cast<TQuibPosPrinterModelo>(protocolo));
+    ConfigurarHookUSB();
     device_.Ativar();
     ativo_ = true;
     inicializada_ = false;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "printing/device/device.h"
+#include "printing/device/printer_hook.h"
 #include "printing/device/tag_parser.h"
 #include "printing/posprinter/pos_printer_class.h"
 #include "printing/posprinter/pos_status.h"
@@ -30,6 +31,7 @@
 //
 // Implemented in pos_printer.cpp (lifecycle, printing, sending),
 // pos_printer_status.cpp (status, information, the exchange and the log),
+// pos_printer_hook.cpp (the vendor-library hook),
 // pos_printer_tags.cpp (the tag table and its translation) and
 // pos_printer_layout.cpp (columns, heights, barcode content, code pages).
 
@@ -157,6 +159,16 @@ class TQuibPosPrinter : private TQuibPosLeitor {
 
     void DefinirAtivo(bool valor) override;
 
+    // ---- Vendor-library hook (pos_printer_hook.cpp) -----------------------
+    // For a hook port ("DLL", "DLL:<brand>") picks the registered hook of the
+    // brand, or of the first library present, adopts its model and binds the
+    // device's hooks to it; for any other port removes the hook. Raises
+    // "Nenhuma biblioteca de modo USB encontrada" or "Marca <brand>, não tem
+    // suporte em modo USB" before the device is touched. Run by Ativar.
+    void ConfigurarHookUSB();
+    void LiberarHookUSB();
+    TQuibPosPrinterHook *HookUSB() { return hookUSB_.get(); }
+
     // Sends raw bytes, the initialisation in front on the first send.
     void EnviarStringDevice(const std::string &cmd);
     std::string DecodificarTags(std::string_view texto);
@@ -202,4 +214,5 @@ class TQuibPosPrinter : private TQuibPosLeitor {
     bool emModoPagina_ = false;
     bool imprimindoBuffer_ = false;
     TQuibPosCapacidades capacidades_;
+    std::unique_ptr<TQuibPosPrinterHook> hookUSB_;
 };
