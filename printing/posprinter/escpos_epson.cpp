@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
+#include <optional>
 #include <vector>
 
 #include "printing/device/raster_image.h"
@@ -370,4 +372,111 @@ std::string TQuibEscPosEpson::ComandoImagemColunasEscPos(const std::string &rast
         }
     }
     return result + ComandoEspacoEntreLinhas(Config().EspacoEntreLinhas);
+}
+
+namespace {
+
+bool bitLigado(char byte, int bit)
+{
+    return (static_cast<unsigned char>(byte) & (1U << bit)) != 0;
+}
+
+// One status query; the answer byte, or nothing when the printer sent none.
+std::optional<char> consultarStatus(TQuibPosLeitor &leitor, const std::string &comando)
+{
+    const std::string resposta = leitor.TxRx(comando, 1, false, 0);
+    if (resposta.empty())
+        return std::nullopt;
+    return resposta.front();
+}
+
+} // namespace
+
+void TQuibEscPosEpson::LerStatus(TQuibPosPrinterStatus &status)
+{
+    try {
+        TQuibPosLeitor &leitor = Leitor();
+        leitor.DefinirAtivo(true);
+        if (auto b = consultarStatus(leitor, bytes({0x10, 0x04, 0x01}))) {
+            if (!bitLigado(*b, 2))
+                status.Incluir(stGavetaAberta);
+            if (bitLigado(*b, 3))
+                status.Incluir(stOffLine);
+            if (bitLigado(*b, 5))
+                status.Incluir(stErro);
+            if (bitLigado(*b, 6))
+                status.Incluir(stImprimindo);
+        }
+        if (auto b = consultarStatus(leitor, bytes({0x10, 0x04, 0x02}))) {
+            if (bitLigado(*b, 2))
+                status.Incluir(stTampaAberta);
+            if (bitLigado(*b, 3))
+                status.Incluir(stImprimindo);
+            if (bitLigado(*b, 5))
+                status.Incluir(stSemPapel);
+            if (bitLigado(*b, 6))
+                status.Incluir(stErro);
+        }
+        if (auto b = consultarStatus(leitor, bytes({0x10, 0x04, 0x04}))) {
+            if (bitLigado(*b, 2) && bitLigado(*b, 3))
+                status.Incluir(stPoucoPapel);
+            if (bitLigado(*b, 5) && bitLigado(*b, 6))
+                status.Incluir(stSemPapel);
+        }
+        if (leitor.CapacidadeCheque() != 1)
+            return;
+        const auto estacao = [&status](char b, TQuibPosTipoStatus ausente) {
+            if (!bitLigado(b, 2))
+                status.Incluir(ausente);
+            if (bitLigado(b, 3))
+                status.Incluir(stAguardandoSlip);
+            if (!bitLigado(b, 5))
+                status.Incluir(stTOF);
+            if (!bitLigado(b, 6))
+                status.Incluir(stBOF);
+        };
+        if (auto b = consultarStatus(leitor, bytes({0x10, 0x04, 0x05})))
+            estacao(*b, stSlip);
+        if (auto b = consultarStatus(leitor, bytes({0x10, 0x04, 0x08, 0x01})))
+            estacao(*b, stMICR);
+    } catch (const std::exception &) {
+        status.Incluir(stErroLeitura);
+    }
+}
+
+std::string TQuibEscPosEpson::LerInfo()
+{
+    LimparInfo();
+    TQuibPosLeitor &leitor = Leitor();
+    const auto consultaTexto = [&leitor](char funcao) {
+        return leitor.TxRx(bytes({0x1D, 0x49, static_cast<unsigned char>(funcao)}), 0, true, 0);
+    };
+    AdicionarInfo("Fabricante", consultaTexto('B'));
+    AdicionarInfo("Firmware", consultaTexto('A'));
+    AdicionarInfo("Modelo", consultaTexto('C'));
+
+    std::string serial;
+    try {
+        serial = consultaTexto('D');
+    } catch (const std::exception &) {
+        serial.clear();
+    }
+    if (serial.empty()) {
+        try {
+            serial = leitor.TxRx(bytes({0x1D, 0x49, 0x44}), 0, false, 0);
+        } catch (const std::exception &) {
+            serial.clear();
+        }
+    }
+    AdicionarInfo("Serial", serial);
+
+    const std::string capacidades = leitor.TxRx(bytes({0x1D, 0x49, 0x32}), 1, false, 0);
+    if (!capacidades.empty()) {
+        const char b = capacidades.front();
+        AdicionarInfoBool("Guilhotina", bitLigado(b, 1));
+        AdicionarInfoBool("Cheque", bitLigado(b, 3));
+        AdicionarInfoBool(" MICR", bitLigado(b, 3));
+        AdicionarInfoBool("Autenticacao", bitLigado(b, 6));
+    }
+    return InfoTexto();
 }

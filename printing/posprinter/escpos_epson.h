@@ -13,6 +13,8 @@
 // ("KeyCode1 deve estar entre 32 a 126") and for a legacy store other than
 // logo 1. Pictures whose width is not a multiple of 8 are sent with the
 // padded width they carry, the pad dots blank.
+//
+// The reading operations talk through the component given as Leitor.
 
 class TQuibEscPosEpson : public TQuibPosPrinterClass {
   public:
@@ -32,6 +34,12 @@ class TQuibEscPosEpson : public TQuibPosPrinterClass {
     std::string ComandoImprimirLogo() override;
     std::string ComandoGravarLogoRasterStr(const std::string &raster, int width, int height) override;
     std::string ComandoApagarLogo() override;
+    // DLE EOT 1, 2 and 4, and the slip and MICR states (DLE EOT 5, 8) when
+    // the printer has a cheque station.
+    void LerStatus(TQuibPosPrinterStatus &status) override;
+    // GS I B, A, C, D and 2: maker, firmware, model, serial and capabilities.
+    // Failures pass through, but for the serial number's.
+    std::string LerInfo() override;
 
     // Raises EPosPrinterException when a logo key code lies outside 32..126.
     virtual void VerificarKeyCodes();

@@ -31,9 +31,13 @@ TQuibPosPrinter::TQuibPosPrinter() : modelo_atual_(std::make_unique<TQuibPosPrin
     tags_.OnTraduzirTagBloco = [this](const std::string &tag, const std::string &conteudo,
                                       std::string &traducao) { traducao = TraduzirTagBloco(tag, conteudo); };
     tags_.OnAdicionarTexto = [this](const std::string &trecho) { modelo_atual_->ProcessarTrecho(trecho); };
+    modelo_atual_->Leitor(this);
 }
 
-TQuibPosPrinter::~TQuibPosPrinter() = default;
+TQuibPosPrinter::~TQuibPosPrinter()
+{
+    LiberarHookUSB();
+}
 
 void TQuibPosPrinter::SetModelo(TQuibPosPrinterModelo valor)
 {
@@ -47,6 +51,7 @@ void TQuibPosPrinter::SetModelo(TQuibPosPrinterModelo valor)
         modelo_atual_ = std::make_unique<TQuibEscPosEpson>(config_);
     else
         modelo_atual_ = std::make_unique<TQuibPosPrinterClass>(config_);
+    modelo_atual_->Leitor(this);
     modelo_ = valor;
 }
 
@@ -61,9 +66,11 @@ void TQuibPosPrinter::Ativar()
         throw EPosPrinterException("Porta: " + device_.Porta() + " não está conectada a uma Impressora");
     if (protocolo > 0 && protocolo <= ppEscSunmi)
         SetModelo(static_cast<TQuibPosPrinterModelo>(protocolo));
+    ConfigurarHookUSB();
     device_.Ativar();
     ativo_ = true;
     inicializada_ = false;
+    capacidades_ = {};
 }
 
 void TQuibPosPrinter::Desativar()
@@ -73,16 +80,7 @@ void TQuibPosPrinter::Desativar()
     device_.Desativar();
     ativo_ = false;
     inicializada_ = false;
-}
-
-void TQuibPosPrinter::DefinirAtivo(bool valor)
-{
-    if (valor != ativo_) {
-        if (valor)
-            Ativar();
-        else
-            Desativar();
-    }
+    capacidades_ = {};
 }
 
 void TQuibPosPrinter::AdicionarLinha(std::string linha)
@@ -105,6 +103,8 @@ void TQuibPosPrinter::Imprimir(std::string_view texto, bool pulaLinha, bool deco
 {
     if (!ControlePorta && !ativo_)
         throw EPosPrinterException("Não está Ativo");
+    if (VerificarImpressora)
+        RecusarImpressoraComProblema(LerStatusImpressora(1));
 
     const std::string &lf = modelo_atual_->Comandos().PuloDeLinha;
     std::string tudo;

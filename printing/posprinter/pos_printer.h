@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "printing/device/device.h"
+#include "printing/device/printer_hook.h"
 #include "printing/device/tag_parser.h"
 #include "printing/posprinter/pos_printer_class.h"
+#include "printing/posprinter/pos_status.h"
 #include "printing/posprinter/pos_types.h"
 
 // The POS printer component: turns text written in the printer tag language
@@ -28,6 +30,8 @@
 // device's and the writer's own errors pass through.
 //
 // Implemented in pos_printer.cpp (lifecycle, printing, sending),
+// pos_printer_status.cpp (status, information, the exchange and the log),
+// pos_printer_hook.cpp (the vendor-library hook),
 // pos_printer_tags.cpp (the tag table and its translation) and
 // pos_printer_layout.cpp (columns, heights, barcode content, code pages).
 
@@ -50,8 +54,19 @@ enum TQuibPosPrinterModelo : std::uint8_t {
     ppExterno
 };
 
-class TQuibPosPrinter {
+// The capabilities read from the printer's information: -2 not read yet, -1
+// the port cannot be read, otherwise the value read (0 when missing).
+struct TQuibPosCapacidades {
+    int Guilhotina = -2;
+    int Cheque = -2;
+    int Autenticacao = -2;
+    int MICR = -2;
+};
+
+class TQuibPosPrinter : private TQuibPosLeitor {
   public:
+    // Receives each log line and may set `tratado` to keep it out of ArqLOG.
+    using GravarLogEvent = std::function<void(const std::string &linha, bool &tratado)>;
     // Takes over sending when set: receives each command and sets `tratado`.
     using EnviarStringDeviceEvent = std::function<void(const std::string &cmd, bool &tratado)>;
 
@@ -90,6 +105,11 @@ class TQuibPosPrinter {
     bool IgnorarTags() const { return tags_.IgnorarTags(); }
     void SetIgnorarTags(bool valor) { tags_.IgnorarTags(valor); }
     EnviarStringDeviceEvent OnEnviarStringDevice;
+    // Imprimir reads the status first and refuses a printer in trouble.
+    bool VerificarImpressora = false;
+    // Log file (empty: none); its write errors are ignored.
+    std::string ArqLOG;
+    GravarLogEvent OnGravarLog;
 
     // ---- State ------------------------------------------------------------
     bool Ativo() const { return ativo_; }
@@ -109,12 +129,46 @@ class TQuibPosPrinter {
     // ---- Operations -------------------------------------------------------
     void Ativar();
     void Desativar();
-    void DefinirAtivo(bool valor);
     // Prints the buffer joined by line feeds, followed by `texto`, `copias`
     // times. Raises "Não está Ativo" when neither active nor ControlePorta.
     // The buffer is emptied once joined, whatever fails later.
     void Imprimir(std::string_view texto = {}, bool pulaLinha = false, bool decodificarTags = true,
                   bool codificarPagina = true, int copias = 1);
+    // ---- Reading the printer (pos_printer_status.cpp) --------------------
+    // Sends `comando` and reads the answer: with esperarTerminador up to the
+    // byte n, otherwise n bytes (0: what arrives in time). A time-out of 0 is
+    // the device's, at least 1500 ms on TCP. The device's time-out and send
+    // interval are restored whatever happens; device errors pass through.
+    std::string TxRx(const std::string &comando, int n = 0, bool esperarTerminador = false,
+                     int timeOut = 0) override;
+    // Up to `tentativas` reads (at least one) until one has no
+    // stErroLeitura; [stApenasEscrita] without a word sent when the port
+    // cannot be read. Never raises for a printer that does not answer.
+    TQuibPosPrinterStatus LerStatusImpressora(int tentativas = 1);
+    // The writer's name=value lines. Raises "Leitura de Informações não
+    // disponível na porta: <type>" when the port cannot be read; the activity
+    // is what it was before, also after a failure.
+    std::string LerInfoImpressora();
+    void LerCapacidades();
+    int CapacidadeCheque() override;
+    const TQuibPosCapacidades &Capacidades() const { return capacidades_; }
+    bool PortaPermiteLeitura() const;
+    void ExigirLeitura() const;
+    // Writes the line to OnGravarLog or ArqLOG; never raises.
+    void GravarLog(std::string_view texto, bool traduz = false, bool prefixoHora = false);
+
+    void DefinirAtivo(bool valor) override;
+
+    // ---- Vendor-library hook (pos_printer_hook.cpp) -----------------------
+    // For a hook port ("DLL", "DLL:<brand>") picks the registered hook of the
+    // brand, or of the first library present, adopts its model and binds the
+    // device's hooks to it; for any other port removes the hook. Raises
+    // "Nenhuma biblioteca de modo USB encontrada" or "Marca <brand>, não tem
+    // suporte em modo USB" before the device is touched. Run by Ativar.
+    void ConfigurarHookUSB();
+    void LiberarHookUSB();
+    TQuibPosPrinterHook *HookUSB() { return hookUSB_.get(); }
+
     // Sends raw bytes, the initialisation in front on the first send.
     void EnviarStringDevice(const std::string &cmd);
     std::string DecodificarTags(std::string_view texto);
@@ -144,6 +198,8 @@ class TQuibPosPrinter {
     std::string Corte(bool parcial) const;
     void AbrirPorta();
     void FecharPorta();
+    // Raises "Impressora Sem Papel"... for a status that forbids printing.
+    static void RecusarImpressoraComProblema(TQuibPosPrinterStatus status);
 
     TQuibDevice device_;
     TQuibPosConfig config_;
@@ -157,4 +213,6 @@ class TQuibPosPrinter {
     bool inicializada_ = false;
     bool emModoPagina_ = false;
     bool imprimindoBuffer_ = false;
+    TQuibPosCapacidades capacidades_;
+    std::unique_ptr<TQuibPosPrinterHook> hookUSB_;
 };

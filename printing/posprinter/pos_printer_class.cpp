@@ -1,5 +1,7 @@
 #include "printing/posprinter/pos_printer_class.h"
 
+#include <stdexcept>
+
 #include "foundation/text/text_utils.h"
 
 void TQuibPosPrinterClass::PreProcessarTexto(std::string &) {}
@@ -137,10 +139,45 @@ void TQuibPosPrinterClass::AdicionarInfo(const std::string &nome, std::string_vi
         valor = trimText(valor.substr(1));
     if (valor.empty())
         return;
-    info_[nome] = std::string(valor);
+    guardarInfo(nome, std::string(valor));
 }
 
 void TQuibPosPrinterClass::AdicionarInfoBool(const std::string &nome, bool valor)
 {
-    info_[nome] = valor ? "1" : "0";
+    guardarInfo(nome, valor ? "1" : "0");
+}
+
+void TQuibPosPrinterClass::guardarInfo(const std::string &nome, std::string valor)
+{
+    if (info_.find(nome) == info_.end())
+        ordemInfo_.push_back(nome);
+    info_[nome] = std::move(valor);
+}
+
+void TQuibPosPrinterClass::LimparInfo()
+{
+    info_.clear();
+    ordemInfo_.clear();
+}
+
+std::string TQuibPosPrinterClass::InfoTexto() const
+{
+    std::string texto;
+    for (const auto &nome : ordemInfo_)
+        texto += nome + "=" + info_.at(nome) + "\n";
+    return texto;
+}
+
+void TQuibPosPrinterClass::LerStatus(TQuibPosPrinterStatus &) {}
+
+std::string TQuibPosPrinterClass::LerInfo()
+{
+    return {};
+}
+
+TQuibPosLeitor &TQuibPosPrinterClass::Leitor() const
+{
+    if (leitor_ == nullptr)
+        throw std::logic_error("model writer without a component to read through");
+    return *leitor_;
 }

@@ -4,7 +4,9 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "printing/posprinter/pos_status.h"
 #include "printing/posprinter/pos_types.h"
 
 // The model writer of the POS printer component: it knows the command bytes
@@ -67,6 +69,22 @@ struct TQuibPosPonto {
     int Y = 0;
 };
 
+// What a writer needs of its component to read the printer: the
+// query-and-answer exchange, the activity switch and the cached cheque
+// capability. The component implements it and outlives its writer.
+class TQuibPosLeitor {
+  public:
+    // Sends `comando` and reads the answer: with esperarTerminador up to the
+    // byte n (not included), otherwise n bytes (0: what arrives in time). A
+    // time-out of 0 is the device's. Device errors pass through.
+    virtual std::string TxRx(const std::string &comando, int n, bool esperarTerminador, int timeOut) = 0;
+    virtual void DefinirAtivo(bool valor) = 0;
+    virtual int CapacidadeCheque() = 0;
+
+  protected:
+    ~TQuibPosLeitor() = default;
+};
+
 class TQuibPosPrinterClass {
   public:
     explicit TQuibPosPrinterClass(const TQuibPosConfig &config) : config_(&config) {}
@@ -84,6 +102,8 @@ class TQuibPosPrinterClass {
     // Name = value pairs of the printer's information.
     const std::map<std::string, std::string> &Info() const { return info_; }
     const TQuibPosConfig &Config() const { return *config_; }
+    // The component the reading operations talk through (not owned).
+    void Leitor(TQuibPosLeitor *leitor) { leitor_ = leitor; }
 
     // Hooks around the tag translation of a text; the base does nothing.
     virtual void PreProcessarTexto(std::string &text);
@@ -119,6 +139,16 @@ class TQuibPosPrinterClass {
     virtual std::string ComandoGravarLogoRasterStr(const std::string &raster, int width, int height);
     virtual std::string ComandoApagarLogo();
 
+    // Adds what the printer reports to `status`; never raises: a failed
+    // read adds stErroLeitura. The base reads nothing.
+    virtual void LerStatus(TQuibPosPrinterStatus &status);
+    // Fills Info from the printer and returns it as name=value lines; the
+    // base reads nothing.
+    virtual std::string LerInfo();
+    // Info as "name=value" lines in the order they were stored.
+    std::string InfoTexto() const;
+    void LimparInfo();
+
     // Stores the trimmed value, without one leading ":" or "_", under the
     // name; an empty value stores nothing.
     void AdicionarInfo(const std::string &nome, std::string_view valor);
@@ -128,12 +158,18 @@ class TQuibPosPrinterClass {
     void ModeloStr(std::string value) { modeloStr_ = std::move(value); }
     std::set<std::string> &TagsNaoSuportadasMut() { return tagsNaoSuportadas_; }
     std::map<std::string, std::string> &InfoMut() { return info_; }
+    // Raises std::logic_error when no component was given.
+    TQuibPosLeitor &Leitor() const;
 
   private:
+    void guardarInfo(const std::string &nome, std::string valor);
+
     const TQuibPosConfig *config_;
     std::string modeloStr_ = "Texto";
     TQuibPosComandos comandos_;
     TQuibPosRazaoColunaFonte razao_;
     std::set<std::string> tagsNaoSuportadas_;
     std::map<std::string, std::string> info_;
+    std::vector<std::string> ordemInfo_;
+    TQuibPosLeitor *leitor_ = nullptr;
 };

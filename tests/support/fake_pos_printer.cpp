@@ -11,6 +11,16 @@
 
 namespace testsupport {
 
+std::string scriptedAnswer(const std::string &received, const std::map<std::string, std::string> &answers)
+{
+    std::string answer;
+    for (const auto &[query, reply] : answers) {
+        if (received.ends_with(query))
+            answer += reply;
+    }
+    return answer;
+}
+
 FakePosPrinter::FakePosPrinter(Options options) : options_(std::move(options))
 {
     listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -95,10 +105,9 @@ void FakePosPrinter::serve(int fd)
             received_.append(buffer, static_cast<std::size_t>(count));
         }
         changed_.notify_all();
-        for (const auto &[query, answer] : options_.answers) {
-            if (connection.ends_with(query))
-                ::send(fd, answer.data(), answer.size(), MSG_NOSIGNAL);
-        }
+        const std::string answer = scriptedAnswer(connection, options_.answers);
+        if (!answer.empty())
+            ::send(fd, answer.data(), answer.size(), MSG_NOSIGNAL);
         if (options_.closeAfter > 0 && connection.size() >= options_.closeAfter)
             return;
     }

@@ -11,6 +11,11 @@
 
 namespace testsupport {
 
+// The scripted answer to what a printer received so far: the answers of
+// every query the received bytes end with, concatenated. Shared by the
+// network printer and the terminal printer (pty_printer.h).
+std::string scriptedAnswer(const std::string &received, const std::map<std::string, std::string> &answers);
+
 // A network printer on 127.0.0.1 for the device tests: it accepts one
 // connection at a time and records every byte it receives. It can answer
 // scripted queries, take connections and never read, or close a connection

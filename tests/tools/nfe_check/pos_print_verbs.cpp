@@ -9,19 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "pos_modelos.h"
 #include "printing/posprinter/pos_printer.h"
 #include "verbs.h"
 
 namespace {
 
 // clang-format off
-const std::vector<std::pair<std::string_view, TQuibPosPrinterModelo>> kModelos = {
-    {"Texto", ppTexto},               {"EscPosEpson", ppEscPosEpson}, {"EscBematech", ppEscBematech},
-    {"EscDaruma", ppEscDaruma},       {"EscElgin", ppEscVox},         {"EscDiebold", ppEscDiebold},
-    {"EscEpsonP2", ppEscEpsonP2},     {"EscCustomPos", ppCustomPos},  {"EscPosStar", ppEscPosStar},
-    {"EscZJiang", ppEscZJiang},       {"EscGPrinter", ppEscGPrinter}, {"EscDatecs", ppEscDatecs},
-    {"EscSunmi", ppEscSunmi},
-};
 const std::vector<std::pair<std::string_view, TQuibPosPaginaCodigo>> kPaginas = {
     {"437", pc437}, {"850", pc850}, {"852", pc852}, {"860", pc860}, {"1252", pc1252}, {"utf8", pcUTF8},
     {"none", pcNone},
@@ -62,7 +56,7 @@ int runPosPrintVerb(std::span<const std::string> args)
     if (args.size() < 3)
         return usage("expected a port, a model and a file");
     TQuibPosPrinterModelo modelo = ppTexto;
-    if (!procurar(kModelos, args[1], modelo))
+    if (!modeloPosPorNome(args[1], modelo))
         return usage(("unknown model " + args[1]).c_str());
     TQuibPosPaginaCodigo pagina = pc850;
     int colunas = 48;

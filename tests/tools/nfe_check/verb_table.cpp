@@ -10,6 +10,7 @@ int runDeviceSendVerb(std::span<const std::string> args);
 int runDbOpenVerb(std::span<const std::string> args);
 int runCipherVerb(std::span<const std::string> args);
 int runPosPrintVerb(std::span<const std::string> args);
+int runPosStatusVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
 int runFirstStartVerb(std::span<const std::string> args);
 int runHashVerb(std::span<const std::string> args);
@@ -128,6 +129,11 @@ std::span<const Verb> allVerbs()
              "prints the UTF-8 tag-language file through the POS printer component (model by its name text, "
              "default code page 850, 48 columns, one copy); exit 1 with the message on standard error",
              runPosPrintVerb},
+        Verb{"pos-status", "<port> <model> [--attempts <n>] [--timeout <ms>] [--inverted-drawer] [--info]",
+             "reads the POS printer's status and prints its names in ordinal order, each followed by \", \", "
+             "on one line (empty when none), then with --info the information lines; exit 1 with the message "
+             "on standard error",
+             runPosStatusVerb},
         Verb{"post",
              "<url> <body file> [--pfx <file> --password <p>] [--action <soap action>] [--tls <TSSLType "
              "name>] "

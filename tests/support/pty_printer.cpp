@@ -1,0 +1,35 @@
+#include "tests/support/pty_printer.h"
+
+#include <chrono>
+
+#include "tests/support/fake_pos_printer.h"
+
+namespace testsupport {
+
+PtyPrinter::PtyPrinter(std::map<std::string, std::string> answers) : answers_(std::move(answers))
+{
+    pair_.setRaw();
+    thread_ = std::thread([this] { run(); });
+}
+
+PtyPrinter::~PtyPrinter()
+{
+    stop_ = true;
+    thread_.join();
+}
+
+void PtyPrinter::run()
+{
+    std::string received;
+    while (!stop_) {
+        const std::string got = pair_.read(1, std::chrono::milliseconds(20));
+        if (got.empty())
+            continue;
+        received += got;
+        const std::string answer = scriptedAnswer(received, answers_);
+        if (!answer.empty())
+            pair_.write(answer);
+    }
+}
+
+} // namespace testsupport

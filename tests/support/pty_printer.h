@@ -1,0 +1,33 @@
+#pragma once
+
+#include <atomic>
+#include <map>
+#include <string>
+#include <thread>
+
+#include "tests/support/pty_pair.h"
+
+namespace testsupport {
+
+// A serial printer on a pseudo-terminal: code under test opens path(), and a
+// thread on the master end answers scripted queries as FakePosPrinter does
+// (scriptedAnswer). Runs until destroyed.
+class PtyPrinter {
+  public:
+    explicit PtyPrinter(std::map<std::string, std::string> answers);
+    ~PtyPrinter();
+    PtyPrinter(const PtyPrinter &) = delete;
+    PtyPrinter &operator=(const PtyPrinter &) = delete;
+
+    const std::string &path() const { return pair_.path(); }
+
+  private:
+    void run();
+
+    PtyPair pair_;
+    std::map<std::string, std::string> answers_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+} // namespace testsupport
