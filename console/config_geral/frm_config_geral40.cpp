@@ -73,7 +73,9 @@ TfrmConfigGeral40::TfrmConfigGeral40(TdtmNFE_grd &modulo, std::string pastaProgr
     controles_.at("edtTamanhofonte").indice = 1;
     controles_.at("rgTipoAmb").habilitado = false;
     controles_.at("cbSSLType").habilitado = false;
+    preencheListas();
     configuraComponente();
+    configuraImpressora();
 }
 
 TfrmConfigGeral40::Controle &TfrmConfigGeral40::controle(std::string_view nome)

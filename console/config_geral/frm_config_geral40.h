@@ -2,9 +2,11 @@
 
 #include "app/dados/configuracao_empresa.h"
 #include "console/config_geral/chaves_configuracao.h"
+#include "console/config_geral/exibicao_resposta.h"
 #include "dfe/mail/quib_mail.h"
 #include "foundation/base/quib_exception.h"
 #include "nfe/services/quib_nfe.h"
+#include "printing/posprinter/pos_printer.h"
 
 #include <functional>
 #include <map>
@@ -37,19 +39,36 @@ class ErroGravacaoConfiguracao : public ProgramError {
 // operations. Nothing here commits but the save button. Implemented in
 // frm_config_geral40.cpp (controls, writer, reader, buttons) and
 // aplicacao_componente.cpp (the component's settings, library lists,
-// presets and protocols).
+// presets and protocols) and frm_config_geral40_respostas.cpp (set-up at
+// creation and the answer displays).
 class TfrmConfigGeral40 : public ConfiguracaoEmpresa {
   public:
     struct Controle {
         TipoControle tipo = TipoControle::Edit;
         std::string texto;
+        // A list's items, filled when the screen is created.
+        std::vector<std::string> itens;
         int indice = -1;
         bool marcado = false;
         bool habilitado = true;
     };
     enum class ResultadoModal { Nenhum, Ok };
+    // The embedded browser: the file it was last sent to.
+    struct Navegador {
+        std::string arquivo;
+    };
+    // The answer pages, in the order of `pgRespostas`.
+    enum PaginaResposta { pgResp, pgXMLResposta, pgLog, pgNFe, pgRetornoWS, pgDados, pgRetornoConsulta };
+
+    static constexpr std::string_view kTitulo = "QuibNFe - Demonstração";
+    static constexpr std::string_view kArquivoTemporario = "temp.xml";
 
     // `pastaPrograma` is the program's folder ending with its separator.
+    // Creation fills the lists (the enumeration lists with their value
+    // names in ordinal order, each on its first item), shows the "NF-e"
+    // operations and the "Log" answer page and sets the component's
+    // `WebServices.Salvar`; no settings row is read or written until the
+    // screen is activated.
     TfrmConfigGeral40(TdtmNFE_grd &modulo, std::string pastaPrograma);
 
     // The controls by name; std::out_of_range for a name the screen lacks.
@@ -134,11 +153,40 @@ class TfrmConfigGeral40 : public ConfiguracaoEmpresa {
     void sbtnLogoMarcaClick();
     void btnPastaClick(std::string_view edit);
 
+    // The answer XML without its signatures as the tree
+    // `TreeViewRetornoConsulta`. A text that is not well-formed raises
+    // ErroXMLResposta and the tree keeps its items.
+    void ExibirArvoreResposta(std::string_view xml);
+    // The answer XML made UTF-8 with a declaration, written to "temp.xml" in
+    // the program's folder (replaced by rename) and the browser sent to it;
+    // with a loaded note, the line "Empresa: " + the first note's emitter
+    // name is appended to `MemoResp`. A file that cannot be written raises
+    // FileWriteError before the browser or the memo is touched.
+    void ExibirXMLNoNavegador(std::string_view xml, Navegador &navegador);
+
     ResultadoModal ModalResult = ResultadoModal::Nenhum;
+
+    // The operations page (0 "NF-e", 1 "NFC-e") and the answer page shown.
+    int PageControl3 = 0;
+    int pgRespostas = pgLog;
+    // The answer views; texts use CR LF between lines as the memos do.
+    std::string MemoResp;
+    std::string memoLog;
+    std::string memoRespWS;
+    std::string MemoDados;
+    Navegador WBResposta;
+    std::vector<NoArvore> trvwNFe;
+    std::vector<NoArvore> TreeViewRetornoConsulta;
+    // Called after the core changed its answer views by itself, so that a
+    // view can show them.
+    std::function<void()> aoMudar;
 
     // Declared before the component, which holds it as MAIL.
     TQuibMail QuibMail1;
     TQuibNFe QuibNFe1;
+    // The thermal printer of the screen, set as the form is designed
+    // (Epson commands, "COM9") and attached to nothing.
+    TQuibPosPrinter QuibPosPrinter1;
 
   private:
     struct Preset;
@@ -146,6 +194,9 @@ class TfrmConfigGeral40 : public ConfiguracaoEmpresa {
     void le(const ChaveConfiguracao &chave);
     // The component's state as the form is designed.
     void configuraComponente();
+    void preencheListas();
+    void configuraImpressora();
+    void avisaMudanca();
     // Applies the group of keys closed by the section just read.
     void aplicaGrupo(std::string_view sessao);
     void aplicaPreset(const Preset &preset);
