@@ -86,13 +86,7 @@ std::string TNFeConsultaCadastro::MontarUFSoap()
 
 void TNFeConsultaCadastro::PrepararIntegrador()
 {
-    TNFeWebService::PrepararIntegrador();
-    TQuibIntegrador *integrador = Integrador();
-    if (integrador == nullptr || ConfiguracoesNFe() == nullptr)
-        return;
-    integrador->SetParametro("versaoDados", VersaoDFParaCodigo(ConfiguracoesNFe()->Geral().VersaoDF()));
-    integrador->DefinirNomeMetodo("CadConsultaCadastro2Soap12",
-                                  ConfiguracoesNFe()->WebServices().Ambiente == taHomologacao);
+    PrepararIntegradorComMetodo("CadConsultaCadastro2Soap12");
 }
 
 void TNFeConsultaCadastro::DefinirDadosMsg()

@@ -80,13 +80,7 @@ void TNFeInutilizacao::DefinirServicoEAction()
 
 void TNFeInutilizacao::PrepararIntegrador()
 {
-    TNFeWebService::PrepararIntegrador();
-    TQuibIntegrador *integrador = Integrador();
-    if (integrador == nullptr || ConfiguracoesNFe() == nullptr)
-        return;
-    integrador->SetParametro("versaoDados", VersaoDFParaCodigo(ConfiguracoesNFe()->Geral().VersaoDF()));
-    integrador->DefinirNomeMetodo("NfeInutilizacao2Soap12",
-                                  ConfiguracoesNFe()->WebServices().Ambiente == taHomologacao);
+    PrepararIntegradorComMetodo("NfeInutilizacao2Soap12");
 }
 
 void TNFeInutilizacao::DefinirDadosMsg()

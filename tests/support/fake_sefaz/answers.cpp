@@ -232,7 +232,9 @@ Answer events(SefazState &state, const xmlNode *root, const AnswerOptions &o)
         const std::string chave = descendantText(inf, "chNFe");
         const std::string tpEvento = descendantText(inf, "tpEvento");
         const std::string nSeq = descendantText(inf, "nSeqEvento");
-        const std::string xEvento = descendantText(inf, "descEvento");
+        // xEvento needs five characters; the EPEC's description has four.
+        const std::string descricao = descendantText(inf, "descEvento");
+        const std::string xEvento = descricao.size() < 5 ? descricao + " registrado" : descricao;
         const std::string nProt = number(state, cOrgao);
         const std::string dhReg = now();
         const std::string ret = "<retEvento versao=\"1.00\"><infEvento>" + el("tpAmb", tpAmb) +
