@@ -61,6 +61,21 @@ class EventoNaFake : public ServicoNaFake {
         return e;
     }
 
+    TInfEvento &epec(const std::string &chNFe)
+    {
+        TInfEvento &e = novo(tevEPECNFe, chNFe);
+        e.detEvento.cOrgaoAutor = 35;
+        e.detEvento.verAplic = "CONSOLE-1.0";
+        e.detEvento.dhEmi = nowLocal();
+        e.detEvento.tpNF = tdf1;
+        e.detEvento.IE = "110042490114";
+        e.detEvento.dest.UF = "SP";
+        e.detEvento.dest.CNPJCPF = "52998224725";
+        e.detEvento.vNF = Decimal(10);
+        e.detEvento.vICMS = Decimal(1);
+        return e;
+    }
+
     // Every saved procEventoNFe passes its schema and its signature.
     void conferirDocumentos()
     {
@@ -109,34 +124,11 @@ TEST_F(EventoNaFake, EachKindGoesToItsAuthoriser)
              cancelamento(kChavePR);
          },
          "/SVC-AN/RecepcaoEvento"},
-        {"NF-e EPEC",
-         [&] {
-             TInfEvento &e = novo(tevEPECNFe, kChaveSP);
-             e.SetcOrgao(91);
-             e.detEvento.cOrgaoAutor = 35;
-             e.detEvento.verAplic = "CONSOLE-1.0";
-             e.detEvento.dhEmi = nowLocal();
-             e.detEvento.tpNF = tdf1;
-             e.detEvento.IE = "110042490114";
-             e.detEvento.dest.UF = "SP";
-             e.detEvento.dest.CNPJCPF = "52998224725";
-             e.detEvento.vNF = Decimal(10);
-             e.detEvento.vICMS = Decimal(1);
-         },
-         "/AN/RecepcaoEvento"},
+        {"NF-e EPEC", [&] { epec(kChaveSP).SetcOrgao(91); }, "/AN/RecepcaoEvento"},
         {"NFC-e EPEC in SP",
          [&] {
              nfe.Configuracoes().Geral().SetModeloDF(moNFCe);
-             TInfEvento &e = novo(tevEPECNFe, kChaveNFCeSP);
-             e.detEvento.cOrgaoAutor = 35;
-             e.detEvento.verAplic = "CONSOLE-1.0";
-             e.detEvento.dhEmi = nowLocal();
-             e.detEvento.tpNF = tdf1;
-             e.detEvento.IE = "110042490114";
-             e.detEvento.dest.UF = "SP";
-             e.detEvento.dest.CNPJCPF = "52998224725";
-             e.detEvento.vNF = Decimal(10);
-             e.detEvento.vICMS = Decimal(1);
+             epec(kChaveNFCeSP);
          },
          "/SP/EventoEPEC"},
     };
