@@ -167,5 +167,5 @@ TEST(FakeMonitorProgram, WatchesTheModuleDatabaseItSharesWithTheClient)
 
     const int status = monitor.stop(SIGTERM, std::chrono::seconds(20));
     ASSERT_TRUE(WIFEXITED(status)) << monitor.output();
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << monitor.output();
 }

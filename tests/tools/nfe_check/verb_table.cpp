@@ -4,6 +4,7 @@
 
 // Verb implementations, one declaration per verb.
 int runAnswerVerb(std::span<const std::string> args);
+int runCepImportVerb(std::span<const std::string> args);
 int runCertVerb(std::span<const std::string> args);
 int runDeviceSendVerb(std::span<const std::string> args);
 int runDbOpenVerb(std::span<const std::string> args);
@@ -44,6 +45,11 @@ std::span<const Verb> allVerbs()
              "line per field (list items as list.n.field); exit 1 when the reader answers false or raises "
              "(message on standard error), 2 for an unknown root or an unreadable file",
              runAnswerVerb},
+        Verb{"cep-import", "<module db> <file>",
+             "runs the emitter screen's postal-code step with the file as \"cidades.sql\" (the CEP table is "
+             "created when missing) and prints the rows imported and the number of commits; exit 1 with the "
+             "message naming the line on standard error",
+             runCepImportVerb},
         Verb{"cert", "<pfx> <password>",
              "loads a PFX through the facade (OpenSSL back-end) and prints its data as name=value lines; "
              "exit 1 "
