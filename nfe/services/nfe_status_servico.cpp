@@ -65,13 +65,7 @@ void TNFeStatusServico::DefinirServicoEAction()
 
 void TNFeStatusServico::PrepararIntegrador()
 {
-    TNFeWebService::PrepararIntegrador();
-    TQuibIntegrador *integrador = Integrador();
-    if (integrador == nullptr || ConfiguracoesNFe() == nullptr)
-        return;
-    integrador->SetParametro("versaoDados", VersaoDFParaCodigo(ConfiguracoesNFe()->Geral().VersaoDF()));
-    integrador->DefinirNomeMetodo("NfeStatusServico2Soap12",
-                                  ConfiguracoesNFe()->WebServices().Ambiente == taHomologacao);
+    PrepararIntegradorComMetodo("NfeStatusServico2Soap12");
 }
 
 void TNFeStatusServico::DefinirDadosMsg()

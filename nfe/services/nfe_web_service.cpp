@@ -50,6 +50,16 @@ void TNFeWebService::PrepararIntegrador()
         integrador->NomeComponente = upperAscii(ModeloDFParaSigla(configuracoesNFe_->Geral().ModeloDF()));
 }
 
+void TNFeWebService::PrepararIntegradorComMetodo(const std::string &metodo)
+{
+    TNFeWebService::PrepararIntegrador();
+    TQuibIntegrador *integrador = Integrador();
+    if (integrador == nullptr || configuracoesNFe_ == nullptr)
+        return;
+    integrador->SetParametro("versaoDados", VersaoDFParaCodigo(configuracoesNFe_->Geral().VersaoDF()));
+    integrador->DefinirNomeMetodo(metodo, configuracoesNFe_->WebServices().Ambiente == taHomologacao);
+}
+
 void TNFeWebService::TransmitirDados()
 {
     TQuibIntegrador *integrador = Integrador();

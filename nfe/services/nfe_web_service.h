@@ -49,6 +49,11 @@ class TNFeWebService : public TDFeWebService {
     void DefinirNomesPadrao(const std::string &servicoAte310, const std::string &acaoAte310,
                             const std::string &servico400, const std::string &sufixoAcao400);
 
+    // The base PrepararIntegrador, then the layout version as "versaoDados"
+    // and the Integrador method of the service (its homologation variant in
+    // that environment).
+    void PrepararIntegradorComMetodo(const std::string &metodo);
+
   private:
     TQuibNFe *nfe_;
     TConfiguracoesNFe *configuracoesNFe_;

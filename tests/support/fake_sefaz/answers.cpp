@@ -205,9 +205,10 @@ Answer registry(const xmlNode *root, const AnswerOptions &o)
     std::string xml = open("retConsCad", "2.00") + "<infCons>" + el("verAplic", kVerAplic) +
                       el("cStat", std::to_string(cStat)) + el("xMotivo", motivo(cStat)) + el("UF", uf) +
                       asked + el("dhCons", now()) + el("cUF", stateCode(uf, o.cUF));
-    if (cStat == 111) {
-        const std::string ie = descendantText(inf, "IE");
-        const std::string cnpj = descendantText(inf, "CNPJ");
+    // 111: the taxpayer asked; 112: it and a second establishment.
+    for (int i = 0; i < (cStat == 111 ? 1 : cStat == 112 ? 2 : 0); ++i) {
+        const std::string ie = i == 0 ? descendantText(inf, "IE") : "110042490220";
+        const std::string cnpj = i == 0 ? descendantText(inf, "CNPJ") : "11222333000262";
         xml += "<infCad>" + el("IE", ie.empty() ? "110042490114" : ie) +
                el("CNPJ", cnpj.empty() ? "11222333000181" : cnpj) + el("UF", uf) + el("cSit", "1") +
                el("indCredNFe", "1") + el("indCredCTe", "4") + el("xNome", "EMPRESA CONSULTADA LTDA") +
@@ -231,7 +232,9 @@ Answer events(SefazState &state, const xmlNode *root, const AnswerOptions &o)
         const std::string chave = descendantText(inf, "chNFe");
         const std::string tpEvento = descendantText(inf, "tpEvento");
         const std::string nSeq = descendantText(inf, "nSeqEvento");
-        const std::string xEvento = descendantText(inf, "descEvento");
+        // xEvento needs five characters; the EPEC's description has four.
+        const std::string descricao = descendantText(inf, "descEvento");
+        const std::string xEvento = descricao.size() < 5 ? descricao + " registrado" : descricao;
         const std::string nProt = number(state, cOrgao);
         const std::string dhReg = now();
         const std::string ret = "<retEvento versao=\"1.00\"><infEvento>" + el("tpAmb", tpAmb) +

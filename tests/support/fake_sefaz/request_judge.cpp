@@ -96,8 +96,14 @@ Judgement RequestJudge::judge(const SoapRequest &request, std::string_view clien
     const ServiceInfo &service = *request.service;
 
     std::string schemaFile(service.schema);
-    if (request.root == "envEvento")
+    if (request.root == "envEvento") {
         schemaFile = eventSchema(descendantText(root, "tpEvento"));
+        // The NFC-e EPEC has a detail of its own that the NF-e envelope
+        // schema refuses: the generic event envelope judges it.
+        const std::string chave = descendantText(root, "chNFe");
+        if (schemaFile == "envEPEC_v1.00.xsd" && chave.size() == 44 && chave.substr(20, 2) == "65")
+            schemaFile = "envEvento_v1.00.xsd";
+    }
     const std::string schemaProblem =
         schemaFile.empty() ? cscProblems(root) : schemas_.problems(doc, schemaFile);
     judgement.verdicts.push_back("schema: " + (schemaProblem.empty() ? "ok" : schemaProblem));

@@ -23,6 +23,7 @@ constexpr std::array kIniServices{
     IniService{"NfeConsultaCadastro",  "4.00"},
     IniService{"RecepcaoEvento",       "4.00"},
     IniService{"RecepcaoEvento",       "1.00"},
+    IniService{"EventoEPEC",           "1.00"},
     IniService{"NFeDistribuicaoDFe",   "1.01"},
     IniService{"AdministrarCSCNFCe",   "1.00"},
 };
