@@ -28,6 +28,9 @@ packages=(
   cups-client
   zbar-tools
   inotify-tools
+  xvfb
+  imagemagick
+  xdotool
 )
 
 missing=()
