@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "app/config_geral/frm_config_geral.h"
 #include "app/dados/dtm_gerencia.h"
 #include "app/dados/dtm_nfe_2.h"
 #include "app/dados/dtm_nfe_grd.h"
@@ -16,11 +17,13 @@
 #include "app/dados/selecao_empresa.h"
 #include "app/dialogs/dialogos.h"
 #include "app/firebird/sonda_firebird.h"
+#include "app/funcoes/funcoes_kvl.h"
 #include "app/principal/partida.h"
 #include "app/principal/telas_provisorias.h"
 #include "app/regional/localiza_ini.h"
 #include "app/ui/acesso/acesso_view.h"
 #include "app/ui/aplicacao.h"
+#include "app/ui/config_geral/frm_config_geral_view.h"
 #include "app/ui/dados/frm_create_file_view.h"
 #include "app/ui/dados/selecao_empresa_view.h"
 #include "app/ui/dialogs/dialogos_qt.h"
@@ -42,6 +45,19 @@ template <class View> class TelaQt : public TelaModal {
     View view_;
 };
 
+// The NFS-e/CT-e settings screen: its core and the view over it.
+class TelaConfigGeral : public TelaModal {
+  public:
+    TelaConfigGeral(TdtmNFE_grd &modulo, QWidget *dono) : core_(modulo, PastaPrograma()), view_(core_, dono)
+    {
+    }
+    void ShowModal() override { view_.exec(); }
+
+  private:
+    TfrmConfigGeral core_;
+    TfrmConfigGeralView view_;
+};
+
 class Programa : public PassosPartida {
   public:
     Programa()
@@ -49,6 +65,9 @@ class Programa : public PassosPartida {
         fabrica = fabricaProvisoria(modulos);
         fabrica.criaCreateFile = [this] {
             return std::make_unique<TelaQt<TfrmCreateFileView>>(*modulos.dtmNFE_grd, principal.get());
+        };
+        fabrica.criaConfigGeral = [this] {
+            return std::make_unique<TelaConfigGeral>(*modulos.dtmNFE_grd, principal.get());
         };
         // Screens other layers build, filled as they land:
         // fabrica.criaConfiNFE      the emitter configuration screen

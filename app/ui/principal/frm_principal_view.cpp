@@ -65,24 +65,28 @@ void TfrmPrincipalView::resizeEvent(QResizeEvent *event)
 void TfrmPrincipalView::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() != QEvent::ActivationChange)
+        return;
+    if (isActiveWindow())
         ativa();
+    else if (!emAtivacao_)
+        esperaDesativacao_ = false;
 }
 
 void TfrmPrincipalView::ativa()
 {
-    if (ignoraAtivacao_) {
-        ignoraAtivacao_ = false;
-        return;
-    }
-    if (!core_.PrimeiraAtivacao)
+    // The error box of a failed trimming takes the activation away and gives
+    // it back: that return is not a new activation.
+    if (emAtivacao_ || esperaDesativacao_ || !core_.PrimeiraAtivacao)
         return;
     bool falhou = true;
+    emAtivacao_ = true;
     executaProtegido([&] {
         core_.FormActivate();
         falhou = false;
     });
-    ignoraAtivacao_ = falhou;
+    emAtivacao_ = false;
+    esperaDesativacao_ = falhou;
     mostra();
 }
 

@@ -13,8 +13,9 @@ class QPushButton;
 // the top left, and a menu bar rebuilt from the core's `MainMenu1` (menus
 // and actions carry the items' names). Each activation runs FormActivate
 // and rebuilds the menu; after a failed one (shown in the "Erro de sistema"
-// box) the activation that follows the box is passed over, so the trimming
-// is retried at the next real activation and never loops on its own box.
+// box) activations are passed over until the window has lost the focus
+// once more, so the trimming is retried at the next real activation and
+// never loops on its own box.
 // Pictures come from "ImagensFrente/" in the program's folder; a missing
 // one leaves the button blank. The window's close button ends the program
 // without asking. Implemented in frm_principal_view.cpp.
@@ -39,5 +40,6 @@ class TfrmPrincipalView : public QMainWindow {
     QPushButton *BitBtn2;
     class QLabel *PanoFundo;
     QList<QMenu *> menus_;
-    bool ignoraAtivacao_ = false;
+    bool emAtivacao_ = false;
+    bool esperaDesativacao_ = false;
 };

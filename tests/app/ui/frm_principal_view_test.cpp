@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "app/principal/telas_provisorias.h"
+#include "app/ui/aplicacao.h"
 #include "app/ui/principal/frm_nivel_menu_view.h"
 #include "app/ui/principal/frm_principal_view.h"
 #include "tests/app/dados/bancos_fixture.h"
@@ -84,6 +85,44 @@ TEST_F(MainWindowView, TheMenuLevelEditorListsAMenuAndWritesItOnClose)
     EXPECT_EQ(consultaExterna(bancoGerencia(), "SELECT LIST(NAME) FROM NIVELMENU WHERE COD_SISTEMA = 932 AND "
                                                "LIBERADO = 'F'"),
               "CreateArquivos1");
+}
+
+TEST_F(MainWindowView, AFailedTrimmingIsToldOnceAndRetriedAtTheNextActivation)
+{
+    gerencia->dtmConectBanco(false);
+    executaComCommit(bancoGerencia(), "DROP TABLE NIVELMENU");
+    auto *aplicacao = static_cast<AplicacaoKvl *>(qApp);
+    std::vector<std::string> erros;
+    aplicacao->OnException = [&](const std::exception &erro) { erros.push_back(erro.what()); };
+
+    gerencia->NivelUsuario = 5;
+    ModulosDados modulos{gerencia.get(), modulo.get(), nullptr};
+    FabricaTelas fabrica = fabricaProvisoria(modulos);
+    TfrmPrincipalView janela(modulos, fabrica);
+    janela.show();
+    janela.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&janela));
+    QTest::qWait(50);
+    EXPECT_EQ(erros.size(), 1u);
+    EXPECT_TRUE(janela.core().PrimeiraAtivacao);
+
+    gerencia->dtmConectBanco(false);
+    executaComCommit(bancoGerencia(),
+                     "CREATE TABLE NIVELMENU (COD_SISTEMA INTEGER, COD_NIVEL INTEGER, "
+                     "NAME VARCHAR(50), CAPTION VARCHAR(120), LIBERADO VARCHAR(1), ORDEM VARCHAR(20))");
+    executaComCommit(bancoGerencia(), "INSERT INTO NIVELMENU (COD_SISTEMA, COD_NIVEL, NAME, LIBERADO) "
+                                      "VALUES (100, 5, 'Sair1', 'F')");
+    QWidget outra;
+    outra.show();
+    outra.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&outra));
+    janela.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&janela));
+    EXPECT_EQ(erros.size(), 1u);
+    EXPECT_FALSE(janela.core().PrimeiraAtivacao);
+    EXPECT_FALSE(acao(janela, "Sair1")->isVisible());
+    aplicacao->OnException = nullptr;
+    executaComCommit(bancoGerencia(), "DELETE FROM NIVELMENU WHERE COD_NIVEL = 5");
 }
 
 } // namespace
