@@ -41,3 +41,7 @@ inline constexpr std::string_view kRespTecnicoNome = "Suporte Técnico KVL";
 inline constexpr std::string_view kRespTecnicoEmail = "suporte@kvl.com.br";
 inline constexpr std::string_view kRespTecnicoFone = "5133334444";
 inline constexpr std::string_view kRespTecnicoIdCsrt = "01";
+
+// The password that lets the management screen bring over the suite's older
+// data ("Upgrade de dados").
+inline constexpr std::string_view kSenhaUpgrade = "KVLUPGRADE";

@@ -10,6 +10,7 @@
 #include <QScreen>
 
 #include "app/config_geral/frm_config_geral.h"
+#include "app/config_nfe/frm_confi_nfe.h"
 #include "app/dados/dtm_gerencia.h"
 #include "app/dados/dtm_nfe_2.h"
 #include "app/dados/dtm_nfe_grd.h"
@@ -24,7 +25,10 @@
 #include "app/ui/acesso/acesso_view.h"
 #include "app/ui/aplicacao.h"
 #include "app/ui/config_geral/frm_config_geral_view.h"
+#include "app/ui/config_nfe/frm_confi_nfe_view.h"
 #include "app/ui/dados/frm_create_file_view.h"
+#include "app/ui/dados/frm_path_ib_view.h"
+#include "app/ui/dados/modulo_gerencia.h"
 #include "app/ui/dados/selecao_empresa_view.h"
 #include "app/ui/dialogs/dialogos_qt.h"
 #include "app/ui/funcoes/funcoes_form.h"
@@ -45,19 +49,6 @@ template <class View> class TelaQt : public TelaModal {
     View view_;
 };
 
-// The NFS-e/CT-e settings screen: its core and the view over it.
-class TelaConfigGeral : public TelaModal {
-  public:
-    TelaConfigGeral(TdtmNFE_grd &modulo, QWidget *dono) : core_(modulo, PastaPrograma()), view_(core_, dono)
-    {
-    }
-    void ShowModal() override { view_.exec(); }
-
-  private:
-    TfrmConfigGeral core_;
-    TfrmConfigGeralView view_;
-};
-
 class Programa : public PassosPartida {
   public:
     Programa()
@@ -66,12 +57,21 @@ class Programa : public PassosPartida {
         fabrica.criaCreateFile = [this] {
             return std::make_unique<TelaQt<TfrmCreateFileView>>(*modulos.dtmNFE_grd, principal.get());
         };
-        fabrica.criaConfigGeral = [this] {
-            return std::make_unique<TelaConfigGeral>(*modulos.dtmNFE_grd, principal.get());
+        fabrica.ConfiguracoesDaEmpresa = [this] {
+            ConfiguracoesDaEmpresa(
+                *modulos.dtmNFE_grd, *modulos.dtmGerencia, PastaPrograma(), [this](TfrmConfiNFE &tela) {
+                    tela.mostraConfigGeral40 = [this] { fabrica.criaConfigGeral40()->ShowModal(); };
+                    tela.Criar_Forms = [this] { frmPrintNotasPov->Criar_Forms(); };
+                    tela.Ativa_Modelo_Exportacao = [this] { frmPrintNotasPov->Ativa_Modelo_Exportacao(); };
+                });
         };
-        // Screens other layers build, filled as they land:
-        // fabrica.criaConfiNFE      the emitter configuration screen
-        // fabrica.criaGerencia      the management module screen
+        fabrica.ModuloDeGerencia = [this] {
+            if (!frmPathIB)
+                throw ProgramError("O editor de localização dos bancos de dados não foi criado.");
+            abreModuloGerencia(*modulos.dtmGerencia, *frmPathIB, principal.get());
+        };
+        // The settings-and-console screen and the monitor client's windows
+        // keep their stand-ins until their layers are built.
     }
 
     void criaBancos() override
@@ -112,7 +112,13 @@ class Programa : public PassosPartida {
                  gerencia = std::make_unique<TdtmGerencia>(LocalizaIni());
                  modulos.dtmGerencia = gerencia.get();
              }},
-            {"TfrmPathIB", [this] { janelas.push_back(fabrica.criaPathIB()); }},
+            {"TfrmPathIB",
+             [this] {
+                 if (!gerencia)
+                     throw ProgramError(
+                         "O editor de localização dos bancos de dados precisa do banco de gerência.");
+                 frmPathIB = std::make_unique<FrmPathIbView>(*gerencia);
+             }},
             {"TdtmNFE_grd",
              [this] {
                  if (!gerencia)
@@ -158,6 +164,7 @@ class Programa : public PassosPartida {
     {
         // Windows before the modules they use; the modules in reverse order.
         principal.reset();
+        frmPathIB.reset();
         janelas.clear();
         frmPrintNotasPov.reset();
         funcoes.reset();
@@ -170,6 +177,7 @@ class Programa : public PassosPartida {
     FabricaTelas fabrica;
     std::unique_ptr<TfrmSplash> splash;
     std::unique_ptr<TfrmPrincipalView> principal;
+    std::unique_ptr<FrmPathIbView> frmPathIB;
     std::unique_ptr<TdtmGerencia> gerencia;
     std::unique_ptr<TdtmNFE_grd> moduloNFE;
     std::unique_ptr<TdtmNFE_2> notas;
@@ -187,11 +195,15 @@ int main(int argc, char **argv)
     AplicacaoKvl aplicacao(argc, argv);
     instalaDialogos(std::make_unique<DialogosQt>());
     instalaSelecaoEmpresaQt();
+    instalaConfigGeralQt();
+    instalaConfiNFEQt();
     int resultado = 1;
     {
         Programa programa;
         resultado = ExecutaPartida(programa);
     }
+    instalaConfiNFE(nullptr);
+    instalaConfigGeral(nullptr);
     instalaSelecaoEmpresa(nullptr);
     instalaDialogos(nullptr);
     return resultado;

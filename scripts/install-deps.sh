@@ -27,7 +27,9 @@ packages=(
   cups
   cups-client
   zbar-tools
+  libqrencode-dev
   inotify-tools
+  pxlib-dev
   xvfb
   imagemagick
   xdotool

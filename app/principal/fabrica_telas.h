@@ -35,15 +35,6 @@ class TelaReimpressao {
     virtual void Ativa_Modelo_Exportacao() = 0;
 };
 
-// The screens the company-settings command creates, in this order, and
-// frees after the emitter screen closed. The emitter screen's buttons show
-// the other two, which exist before it is shown.
-struct TelasEmpresa {
-    std::unique_ptr<TelaModal> frmConfiNFE;
-    std::unique_ptr<TelaModal> frmConfigGeral;
-    std::unique_ptr<TelaModal> frmConfigGeral40;
-};
-
 // What the shell opens of layers above it (and of its own screens that need
 // the Qt views): the program's `main` fills every entry; `fabricaProvisoria`
 // (telas_provisorias.h) fills each with its stand-in first. Entries are
@@ -51,17 +42,17 @@ struct TelasEmpresa {
 struct FabricaTelas {
     using Janela = std::shared_ptr<void>; // a hidden window kept until the program ends
 
-    // Company settings: emitter screen (handed the holder of the other two),
-    // NFS-e/CT-e settings screen, settings-and-console screen.
-    std::function<std::unique_ptr<TelaModal>(TelasEmpresa &)> criaConfiNFE;
-    std::function<std::unique_ptr<TelaModal>()> criaConfigGeral;
+    // The main window's whole commands "Configurações da empresa" (which
+    // opens and closes CONFIGNFE itself) and "Modulo de Gerencia" (which
+    // opens and closes the management tables itself).
+    std::function<void()> ConfiguracoesDaEmpresa;
+    std::function<void()> ModuloDeGerencia;
+    // The settings-and-console screen, which the emitter screen shows, and
+    // the schema updater.
     std::function<std::unique_ptr<TelaModal>()> criaConfigGeral40;
-    // The management module screen (system code 100) and the schema updater.
-    std::function<std::unique_ptr<TelaModal>()> criaGerencia;
     std::function<std::unique_ptr<TelaModal>()> criaCreateFile;
 
     // Hidden windows made at start-up.
-    std::function<Janela()> criaPathIB;
     std::function<Janela()> criaPrint;
     std::function<Janela()> criaFuncoesAplicativo;
     std::function<std::shared_ptr<TelaReimpressao>()> criaPrintNotasPov;

@@ -121,25 +121,14 @@ void TfrmPrincipal::FormActivate()
 
 void TfrmPrincipal::Configuraesdaempresa1Click()
 {
-    TdtmNFE_grd &modulo = moduloNFE();
-    TelasEmpresa telas;
-    telas.frmConfiNFE = fabrica_.criaConfiNFE(telas);
-    telas.frmConfigGeral = fabrica_.criaConfigGeral();
-    telas.frmConfigGeral40 = fabrica_.criaConfigGeral40();
-    entreAberturas([&] { modulo.dtmNFEOpen({"CONFIGNFE"}); }, [&] { telas.frmConfiNFE->ShowModal(); },
-                   [&] {
-                       telas.frmConfiNFE.reset();
-                       telas.frmConfigGeral.reset();
-                       telas.frmConfigGeral40.reset();
-                       modulo.dtmNFEClose({"CONFIGNFE"});
-                   });
+    moduloNFE();
+    fabrica_.ConfiguracoesDaEmpresa();
 }
 
 void TfrmPrincipal::ModulodeGerencia1Click()
 {
-    TdtmGerencia &modulo = gerencia();
-    entreAberturas([&] { modulo.dtmGerenciaOpen(); }, [&] { fabrica_.criaGerencia()->ShowModal(); },
-                   [&] { modulo.dtmGerenciaClose(); });
+    gerencia();
+    fabrica_.ModuloDeGerencia();
 }
 
 void TfrmPrincipal::VerificaAberturadeArquivos1Click()

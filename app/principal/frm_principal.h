@@ -12,7 +12,9 @@
 // to the view (the "Erro de sistema" box) and leaves `PrimeiraAtivacao` set,
 // so the next activation tries again. A menu action's error stops that
 // action and is raised to the view; the tables it opened are closed again.
-// Screens of other layers come from the factory. Boxes go through the
+// Screens of other layers, and the company-settings and management commands
+// whole, come from the factory; a command whose data module was not created
+// at start-up raises ProgramError first. Boxes go through the
 // installed dialogs. Modules and factory must outlive the core.
 // Implemented in frm_principal.cpp.
 class TfrmPrincipal {

@@ -41,14 +41,10 @@ void ReimpressaoProvisoria::Ativa_Modelo_Exportacao()
 FabricaTelas fabricaProvisoria(ModulosDados &modulos)
 {
     FabricaTelas fabrica;
-    fabrica.criaConfiNFE = [](TelasEmpresa &) -> std::unique_ptr<TelaModal> {
-        return std::make_unique<TelaNaoConstruida>("Configurações da empresa");
-    };
-    fabrica.criaConfigGeral = naoConstruida("Configurações NFS-e / CT-e");
+    fabrica.ConfiguracoesDaEmpresa = [] { TelaNaoConstruida("Configurações da empresa").ShowModal(); };
+    fabrica.ModuloDeGerencia = [] { TelaNaoConstruida("Modulo de Gerencia").ShowModal(); };
     fabrica.criaConfigGeral40 = naoConstruida("Configurações e operações da NF-e");
-    fabrica.criaGerencia = naoConstruida("Modulo de Gerencia");
     fabrica.criaCreateFile = naoConstruida("Alteração de Arquivos");
-    fabrica.criaPathIB = janelaVazia;
     fabrica.criaPrint = janelaVazia;
     fabrica.criaFuncoesAplicativo = janelaVazia;
     fabrica.criaPrintNotasPov = [&modulos] { return std::make_shared<ReimpressaoProvisoria>(modulos); };

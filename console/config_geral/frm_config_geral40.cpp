@@ -67,8 +67,13 @@ TfrmConfigGeral40::TfrmConfigGeral40(TdtmNFE_grd &modulo, std::string pastaProgr
 {
     for (const auto &chave : chavesConfiguracao())
         controles_[std::string(chave.controle)].tipo = tipoControle(chave.conversao);
-    // The font-size group starts on its second item, as the form is designed.
+    // The font-size group starts on its second item, as the form is designed;
+    // the environment group is disabled on this screen and the TLS type list
+    // waits for the libraries.
     controles_.at("edtTamanhofonte").indice = 1;
+    controles_.at("rgTipoAmb").habilitado = false;
+    controles_.at("cbSSLType").habilitado = false;
+    configuraComponente();
 }
 
 TfrmConfigGeral40::Controle &TfrmConfigGeral40::controle(std::string_view nome)
@@ -148,8 +153,12 @@ void TfrmConfigGeral40::LerConfiguracoes()
         if (chave.leitura > 0)
             chaves.push_back(&chave);
     std::ranges::sort(chaves, {}, &ChaveConfiguracao::leitura);
-    for (const auto *chave : chaves)
-        le(*chave);
+    for (std::size_t i = 0; i < chaves.size(); ++i) {
+        le(*chaves[i]);
+        const bool fimDaSessao = i + 1 == chaves.size() || chaves[i + 1]->sessao != chaves[i]->sessao;
+        if (fimDaSessao)
+            aplicaGrupo(chaves[i]->sessao);
+    }
 }
 
 std::string TfrmConfigGeral40::padrao(const ChaveConfiguracao &chave) const

@@ -2,7 +2,9 @@
 
 #include "app/dados/configuracao_empresa.h"
 #include "console/config_geral/chaves_configuracao.h"
+#include "dfe/mail/quib_mail.h"
 #include "foundation/base/quib_exception.h"
+#include "nfe/services/quib_nfe.h"
 
 #include <functional>
 #include <map>
@@ -24,9 +26,18 @@ class ErroGravacaoConfiguracao : public ProgramError {
 // settings writer and reader driven by the key table, and the screen's
 // buttons. A view binds its widgets to the controls by name.
 //
+// The screen owns the NF-e component `QuibNFe1` through which every console
+// operation runs, with the mailer `QuibMail1` linked as its MAIL and no DANFE
+// report. The reader applies each group of keys to the component as soon as
+// the group is read; the library lists, their presets and "Aplicar
+// Protocolos" act at once. The component's back-ends come from the registry
+// the program fills at start-up (RegistraBackendsDFe).
+//
 // The module must outlive the screen and be connected for the settings
 // operations. Nothing here commits but the save button. Implemented in
-// frm_config_geral40.cpp.
+// frm_config_geral40.cpp (controls, writer, reader, buttons) and
+// aplicacao_componente.cpp (the component's settings, library lists,
+// presets and protocols).
 class TfrmConfigGeral40 : public ConfiguracaoEmpresa {
   public:
     struct Controle {
@@ -34,6 +45,7 @@ class TfrmConfigGeral40 : public ConfiguracaoEmpresa {
         std::string texto;
         int indice = -1;
         bool marcado = false;
+        bool habilitado = true;
     };
     enum class ResultadoModal { Nenhum, Ok };
 
@@ -52,10 +64,54 @@ class TfrmConfigGeral40 : public ConfiguracaoEmpresa {
     // ErroGravacaoConfiguracao naming it; the keys before it stay written in
     // the open transaction (the save button undoes them).
     void GravarConfiguracoes();
-    // Store to controls in the reader's order. A stored integer that is not
-    // one raises ConversionError naming section and key; the controls after
-    // it keep their values.
+    // Store to controls in the reader's order, each section's group applied
+    // to QuibNFe1 once read: certificate and libraries, general options, web
+    // services with proxy and TLS type, folders (the DANFE keys would reach
+    // an attached DANFE report; none is attached). A stored integer that is
+    // not one, or a wait, attempts or interval edit that is not a whole
+    // number of zero or more, raises ConversionError naming section, key and
+    // the text: the groups and steps before it stay applied, the controls and
+    // properties after it keep their values. A list index outside its
+    // enumeration leaves that property as it is and the list without a choice
+    // (the library lists then show what the component uses).
     void LerConfiguracoes();
+    // The screen became the active form: the reader runs.
+    void FormActivate() { LerConfiguracoes(); }
+    // The reader's application of one group's controls to QuibNFe1, in step
+    // order: certificate and libraries (then the lists are resynchronised),
+    // general options, web services with proxy and the facade's TLS type,
+    // folders, DANFE (only with a report attached). An empty wait, attempts
+    // or interval edit is filled from the component.
+    void aplicaCertificado();
+    void aplicaGeral();
+    void aplicaWebService();
+    void aplicaArquivos();
+    void aplicaDanfe();
+
+    // The library lists' change handlers (the operator's choice): with a
+    // choice, the matching library of the component is set; then, also when
+    // that raised (xsXmlSec), the lists are resynchronised and the error
+    // passes on.
+    void cbSSLLibChange();
+    void cbCryptLibChange();
+    void cbHttpLibChange();
+    void cbXmlSignLibChange();
+    // With a choice, the facade's TLS type.
+    void cbSSLTypeChange();
+    // The four library lists from the component's choices; enables the TLS
+    // type list.
+    void SincronizarCombosBibliotecas();
+    // Presets "Ativa Capicom", "Ativa OpenSSL", "Ativa WinCrypt": the four
+    // library lists, the TLS type list and the five protocol boxes; the
+    // component is not touched.
+    void btnAtivaCapicomClick();
+    void btnAtivaOpenSSLClick();
+    void btnAtivaWinCryptClick();
+    // "Aplicar Protocolos": the ticked protocol boxes' mask as "SecureProtocols"
+    // of the current user's Internet settings in the registry file; nothing
+    // without a ticked box or when the file cannot be written. The settings
+    // store is not touched.
+    void Button6Click();
 
     // "Salvar Configurações": the writer inside a savepoint, the commit, then
     // closes with OK. A failed write is rolled back to the savepoint (nothing
@@ -80,9 +136,21 @@ class TfrmConfigGeral40 : public ConfiguracaoEmpresa {
 
     ResultadoModal ModalResult = ResultadoModal::Nenhum;
 
+    // Declared before the component, which holds it as MAIL.
+    TQuibMail QuibMail1;
+    TQuibNFe QuibNFe1;
+
   private:
+    struct Preset;
     void grava(const ChaveConfiguracao &chave);
     void le(const ChaveConfiguracao &chave);
+    // The component's state as the form is designed.
+    void configuraComponente();
+    // Applies the group of keys closed by the section just read.
+    void aplicaGrupo(std::string_view sessao);
+    void aplicaPreset(const Preset &preset);
+    // Runs a library handler's setter, then resynchronises the lists.
+    template <typename E> void aplicaBiblioteca(std::string_view lista, void (TGeralConf::*setter)(E));
     std::string padrao(const ChaveConfiguracao &chave) const;
 
     TdtmNFE_grd &modulo_;

@@ -19,15 +19,19 @@ std::string iconvName(int codePage)
     return isUtf8Page(codePage) ? std::string("UTF-8") : "CP" + std::to_string(codePage);
 }
 
+// Raises EQuibException for a page glibc does not know.
+iconv_t openIconv(int destPage, int sourcePage)
+{
+    iconv_t cd = iconv_open(iconvName(destPage).c_str(), iconvName(sourcePage).c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        throw EQuibException("Conversão da página de código " + std::to_string(sourcePage) +
+                             " para a página " + std::to_string(destPage) + " não é suportada");
+    return cd;
+}
+
 class IconvHandle {
   public:
-    IconvHandle(int destPage, int sourcePage)
-        : handle_(iconv_open(iconvName(destPage).c_str(), iconvName(sourcePage).c_str()))
-    {
-        if (handle_ == reinterpret_cast<iconv_t>(-1))
-            throw EQuibException("Conversão da página de código " + std::to_string(sourcePage) +
-                                 " para a página " + std::to_string(destPage) + " não é suportada");
-    }
+    IconvHandle(int destPage, int sourcePage) : handle_(openIconv(destPage, sourcePage)) {}
     ~IconvHandle() { iconv_close(handle_); }
     IconvHandle(const IconvHandle &) = delete;
     IconvHandle &operator=(const IconvHandle &) = delete;
@@ -37,12 +41,15 @@ class IconvHandle {
     iconv_t handle_;
 };
 
-// Converts between UTF-8 and a single-byte page (one side is always UTF-8).
+// Converts between UTF-8 and a single-byte page (one side is always UTF-8)
+// through an open handle, left in its initial state for the next call.
 // Whatever cannot be converted becomes one "?" per source character.
-std::string convert(std::string_view text, int destPage, int sourcePage)
+std::string convertWith(iconv_t cd, std::string_view text, int sourcePage)
 {
-    IconvHandle cd(destPage, sourcePage);
-    std::string out(text.size() * 3 + 16, '\0');
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    // A single-byte page never needs more bytes than UTF-8; UTF-8 needs at
+    // most three for each single byte.
+    std::string out(isUtf8Page(sourcePage) ? text.size() + 16 : text.size() * 3 + 16, '\0');
     char *in = const_cast<char *>(text.data());
     std::size_t inLeft = text.size();
     std::size_t used = 0;
@@ -55,7 +62,7 @@ std::string convert(std::string_view text, int destPage, int sourcePage)
     while (inLeft > 0) {
         char *outPtr = out.data() + used;
         std::size_t outLeft = out.size() - used;
-        const std::size_t result = iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft);
+        const std::size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
         used = static_cast<std::size_t>(outPtr - out.data());
         if (result != static_cast<std::size_t>(-1))
             break;
@@ -76,6 +83,12 @@ std::string convert(std::string_view text, int destPage, int sourcePage)
     }
     out.resize(used);
     return out;
+}
+
+std::string convert(std::string_view text, int destPage, int sourcePage)
+{
+    IconvHandle cd(destPage, sourcePage);
+    return convertWith(cd.get(), text, sourcePage);
 }
 
 std::string toUtf8(std::string_view text, int sourcePage)
@@ -190,6 +203,26 @@ std::u16string PaginaCodigoParaWide(std::string_view text, int codePage)
 std::string ConvertePaginaCodigo(std::string_view text, int destPage, int sourcePage)
 {
     return fromUtf8(toUtf8(text, sourcePage), destPage);
+}
+
+ConversorPaginaCodigo::ConversorPaginaCodigo(int destPage) : destPage_(destPage)
+{
+    if (!isUtf8Page(destPage))
+        handle_ = openIconv(destPage, 65001);
+}
+
+ConversorPaginaCodigo::~ConversorPaginaCodigo()
+{
+    if (handle_ != nullptr)
+        iconv_close(static_cast<iconv_t>(handle_));
+}
+
+std::string ConversorPaginaCodigo::Converter(std::string_view utf8) const
+{
+    const std::string texto = toUtf8(utf8, 65001);
+    if (handle_ == nullptr)
+        return texto;
+    return convertWith(static_cast<iconv_t>(handle_), texto, 65001);
 }
 
 char ByteParaChar(std::uint8_t value)

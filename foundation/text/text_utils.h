@@ -47,6 +47,24 @@ std::string WideParaPaginaCodigo(std::u16string_view text, int codePage);
 std::u16string PaginaCodigoParaWide(std::string_view text, int codePage);
 std::string ConvertePaginaCodigo(std::string_view text, int destPage, int sourcePage);
 
+// UTF-8 text to one code page, as ConvertePaginaCodigo(text, destPage, 65001),
+// through one conversion handle kept for every call (for callers that
+// convert often, such as a printer). Not for use by two threads at once.
+// The constructor raises EQuibException for an unknown page.
+class ConversorPaginaCodigo {
+  public:
+    explicit ConversorPaginaCodigo(int destPage);
+    ~ConversorPaginaCodigo();
+    ConversorPaginaCodigo(const ConversorPaginaCodigo &) = delete;
+    ConversorPaginaCodigo &operator=(const ConversorPaginaCodigo &) = delete;
+    int Pagina() const { return destPage_; }
+    std::string Converter(std::string_view utf8) const;
+
+  private:
+    int destPage_;
+    void *handle_ = nullptr; // the iconv handle; none for a UTF-8 page
+};
+
 // The byte with that value.
 char ByteParaChar(std::uint8_t value);
 
@@ -107,6 +125,12 @@ bool SoBinario(std::string_view text);
 // True when the text is not empty and every character is a digit.
 bool SoDigitos(std::string_view text);
 bool Base64Valido(std::string_view text);
+// Standard Base64 (A-Z a-z 0-9 + /, "=" padding), implemented in
+// text_base64.cpp. CodificaBase64 gives one line without breaks;
+// DecodificaBase64 gives the bytes of a text that passes Base64Valido and
+// raises ConversionError "Base64 inválido" for any other.
+std::string CodificaBase64(std::string_view bytes);
+std::string DecodificaBase64(std::string_view text);
 
 std::string SomenteDigitos(std::string_view text);
 std::string SomenteLetrasEDigitos(std::string_view text);

@@ -101,20 +101,36 @@ std::optional<std::string> MonitorRequest::value(const std::string &key, const s
 
 FakeMonitor::FakeMonitor(Options options) : options_(std::move(options))
 {
-    for (const auto &stored : options_.folders) {
-        const fs::path base = isWindowsPath(stored) ? fs::path(localPath(stored)) : fs::path(stored);
-        std::error_code error;
-        if (stored.empty() || !fs::is_directory(base, error))
-            throw FakeMonitorError("pasta de comunicacao inexistente: " + stored);
-        for (const auto &name : {"-fil", "-resp"})
-            fs::create_directories(subFolder(stored, name), error);
-        fs::create_directories(subFolder(stored, "-fil") / "done", error);
-        if (error)
-            throw FakeMonitorError("nao foi possivel criar as subpastas de " + stored + ": " +
-                                   error.message());
-        folders_.push_back(base);
-        stored_.push_back(stored);
-    }
+    for (const auto &stored : options_.folders)
+        watch(stored);
+}
+
+bool FakeMonitor::watch(const std::string &stored)
+{
+    if (std::find(stored_.begin(), stored_.end(), stored) != stored_.end())
+        return false;
+    const fs::path base = isWindowsPath(stored) ? fs::path(localPath(stored)) : fs::path(stored);
+    std::error_code error;
+    if (stored.empty() || !fs::is_directory(base, error))
+        throw FakeMonitorError("pasta de comunicacao inexistente: " + stored);
+    for (const auto &name : {"-fil", "-resp"})
+        fs::create_directories(subFolder(stored, name), error);
+    fs::create_directories(subFolder(stored, "-fil") / "done", error);
+    if (error)
+        throw FakeMonitorError("nao foi possivel criar as subpastas de " + stored + ": " + error.message());
+    folders_.push_back(base);
+    stored_.push_back(stored);
+    return true;
+}
+
+bool FakeMonitor::unwatch(const std::string &stored)
+{
+    const auto found = std::find(stored_.begin(), stored_.end(), stored);
+    if (found == stored_.end())
+        return false;
+    folders_.erase(folders_.begin() + (found - stored_.begin()));
+    stored_.erase(found);
+    return true;
 }
 
 std::vector<MonitorReply> FakeMonitor::processPending()
@@ -161,7 +177,7 @@ bool FakeMonitor::deliver(Pending &pending)
         pending.bytes.clear();
         return false;
     }
-    if (pending.partial) { // the first half under the final name: the first half under the final name
+    if (pending.partial) { // the first half under the final name, the rest on a later call
         const std::string first = pending.bytes.substr(0, pending.bytes.size() / 2);
         writeBytes(pending.target, first, std::ios::trunc);
         pending.bytes.erase(0, first.size());
@@ -184,6 +200,8 @@ void FakeMonitor::handle(const fs::path &folder, const fs::path &file, bool expo
     const std::string raw = readBytes(file);
     request.text = AnsiParaUTF8(raw);
     monitor::readRequestLines(request);
+    if (exportFile)
+        request.verdict = monitor::exportVerdict(raw);
 
     std::error_code error;
     const fs::path done = file.parent_path() / "done";
@@ -215,7 +233,7 @@ void FakeMonitor::handle(const fs::path &folder, const fs::path &file, bool expo
     }
     requests_.push_back(request);
     if (lines.empty()) {
-        replies.push_back({request.name, {}, {}});
+        replies.push_back({request.name, {}, {}, request.verdict});
         return;
     }
 
@@ -286,12 +304,12 @@ void FakeMonitor::handle(const fs::path &folder, const fs::path &file, bool expo
     if (request.kind == "cancel" && resultado && *resultado == "101")
         cancelledKeys_.push_back(request.value("ChaveNFE").value_or(""));
     if (never) {
-        replies.push_back({request.name, {}, {}});
+        replies.push_back({request.name, {}, {}, {}});
         return;
     }
     pending.bytes = monitor::answerBytes(lines, utf8, finalBreak);
-    pending.reply = {request.name, pending.target.filename().string(),
-                     resultado ? *resultado : std::string{}};
+    pending.reply = {
+        request.name, pending.target.filename().string(), resultado ? *resultado : std::string{}, {}};
     if (stray) {
         const std::string strayName = otherCnpjName("resp-nota" + request.name.substr(request.kind.size()));
         if (!strayName.empty())

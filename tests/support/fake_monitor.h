@@ -4,6 +4,7 @@
 // monitor client writes into an exchange folder. Implemented by
 // fake_monitor.cpp (watching, recording, answer delivery),
 // fake_monitor/request_files.cpp (names and request lines),
+// fake_monitor/export_check.cpp (export files read by the TXT reader),
 // fake_monitor/answers.cpp (answer contents and access keys) and
 // fake_monitor/script.cpp (script lines).
 //
@@ -74,6 +75,9 @@ struct MonitorRequest {
     std::string text;             // the contents as UTF-8
     std::vector<std::string> sections;
     std::vector<RequestLine> lines;
+    // For export files, how the NF-e TXT reader took it (layout 2.00):
+    // "TXT 2.00 lido: ..." or "TXT recusado: <reason>"; "" for requests.
+    std::string verdict;
 
     // The value of the first key line with that key (any case) in that
     // section ("" for any section); nullopt when there is none.
@@ -84,6 +88,7 @@ struct MonitorReply {
     std::string request;   // the request's name
     std::string answer;    // the answer's name; "" when none was written
     std::string resultado; // as written; "" when none
+    std::string verdict;   // the request's verdict (export files)
 };
 
 class FakeMonitor {
@@ -97,12 +102,22 @@ class FakeMonitor {
         bool check = false;
     };
 
-    // Raises FakeMonitorError when an exchange folder does not exist; creates
-    // its "-fil", "-fil/done" and "-resp" sub-folders when they are missing.
+    // Watches the folders of the options (watch() for each one, so it raises
+    // as watch() does); with none it waits for watch().
     explicit FakeMonitor(Options options);
 
-    // The local exchange folders watched.
+    // Starts watching an exchange folder, given as stored; answers false when
+    // it is watched already. Raises FakeMonitorError when the folder does not
+    // exist or its "-fil", "-fil/done" and "-resp" sub-folders, created when
+    // missing, cannot be made.
+    bool watch(const std::string &stored);
+    // Stops watching a folder given as to watch(); answers false when it was
+    // not watched. Answers still due for it are written all the same.
+    bool unwatch(const std::string &stored);
+
+    // The local exchange folders watched, and the same folders as given.
     const std::vector<std::filesystem::path> &folders() const { return folders_; }
+    const std::vector<std::string> &storedFolders() const { return stored_; }
 
     // Handles every request waiting and every delayed or partial answer now
     // due; returns one reply per request handled and per late answer written.

@@ -1,28 +1,36 @@
 // fake-monitor: the fake document monitor of the tests as a program, for runs
 // by hand and end-to-end tests.
 //
-//   fake-monitor --folder <F>... [--script FILE] [--poll MS] [--check] [--pdf] [--once]
+//   fake-monitor (--folder <F>... | --db <module db>) [--script FILE] [--poll MS]
+//                [--check] [--pdf] [--once]
 //
 // Prints "watching <folder>" per folder once ready, then one line per request
 // "<request> -> <answer or "no answer"> <RESULTADO>". With --once it handles
 // what is pending and ends. Ends with 0 on SIGINT or SIGTERM; 2 on bad
-// arguments, a bad script or a missing folder. --check answers a request that
-// breaks the client's line format with 999 naming the line.
+// arguments, a bad script, a missing folder or a module database it cannot
+// open. --check answers a request that breaks the client's line format with
+// 999 naming the line. With --db the folders are the PATH_COMUNICACAO of the
+// database's CONFIGNFE rows, read again every 10 s: a folder that is missing
+// is reported (on standard error) and skipped, a folder whose row is gone
+// is no longer watched.
 
 #include <chrono>
 #include <csignal>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
 
 #include "tests/support/fake_monitor.h"
+#include "tests/support/fake_monitor_db.h"
 
 namespace {
 
 constexpr const char *kUsage =
-    "uso: fake-monitor (--folder PASTA...) [--script ARQUIVO] [--poll MS] [--check] [--pdf] [--once]";
+    "uso: fake-monitor (--folder PASTA... | --db BANCO) [--script ARQUIVO] [--poll MS] [--check] [--pdf] "
+    "[--once]";
 
 volatile std::sig_atomic_t stopRequested = 0;
 
@@ -37,11 +45,24 @@ int refuse(const std::string &problem)
     return 2;
 }
 
+void print(const testsupport::MonitorDatabaseWatch::Changes &changes)
+{
+    for (const auto &folder : changes.watched)
+        std::cout << "watching " << folder << std::endl;
+    for (const auto &folder : changes.dropped)
+        std::cout << "no longer watching " << folder << std::endl;
+    for (const auto &problem : changes.problems)
+        std::cerr << "fake-monitor: " << problem << std::endl;
+}
+
 void print(const std::vector<testsupport::MonitorReply> &replies)
 {
-    for (const auto &reply : replies)
+    for (const auto &reply : replies) {
         std::cout << reply.request << " -> " << (reply.answer.empty() ? "no answer" : reply.answer)
                   << (reply.resultado.empty() ? "" : " " + reply.resultado) << std::endl;
+        if (!reply.verdict.empty())
+            std::cerr << "fake-monitor: " << reply.request << ": " << reply.verdict << std::endl;
+    }
 }
 
 } // namespace
@@ -49,6 +70,7 @@ void print(const std::vector<testsupport::MonitorReply> &replies)
 int main(int argc, char **argv)
 {
     testsupport::FakeMonitor::Options options;
+    std::string database;
     int pollMs = 200;
     bool once = false;
     try {
@@ -63,6 +85,8 @@ int main(int argc, char **argv)
                 options.folders.push_back(next());
                 while (i + 1 < argc && std::string(argv[i + 1]).rfind("--", 0) != 0)
                     options.folders.push_back(argv[++i]);
+            } else if (arg == "--db") {
+                database = next();
             } else if (arg == "--script") {
                 const std::string file = next();
                 std::ifstream in(file, std::ios::binary);
@@ -87,15 +111,20 @@ int main(int argc, char **argv)
                 throw testsupport::FakeMonitorError("opcao desconhecida: " + arg);
             }
         }
-        if (options.folders.empty())
-            throw testsupport::FakeMonitorError("falta --folder");
+        if (options.folders.empty() == database.empty())
+            throw testsupport::FakeMonitorError("use --folder ou --db (um dos dois)");
         std::signal(SIGINT, onStop);
         std::signal(SIGTERM, onStop);
         testsupport::FakeMonitor monitor(options);
         for (const auto &folder : options.folders)
             std::cout << "watching " << folder << std::endl;
+        std::unique_ptr<testsupport::MonitorDatabaseWatch> rows;
+        if (!database.empty())
+            rows = std::make_unique<testsupport::MonitorDatabaseWatch>(monitor, database);
         do {
             try {
+                if (rows)
+                    print(rows->refresh());
                 print(monitor.processPending());
             } catch (const std::exception &fault) {
                 // A file that vanished or a full disk: report it and keep watching.

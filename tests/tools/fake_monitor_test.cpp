@@ -16,6 +16,7 @@
 #include "tests/support/run_command.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_data.h"
 
 namespace fs = std::filesystem;
 using testsupport::FakeMonitor;
@@ -235,7 +236,8 @@ TEST(FakeMonitor, RecordsContingencyAndExportFilesWithoutAnswering)
 {
     Exchange exchange;
     exchange.request("contingencia.txt", line(0, "modalidade", "2") + line(0, "cnpj", kCnpj));
-    std::ofstream(exchange.folder / "nota_123-1.txt", std::ios::binary) << "NOTAFISCAL|1\r\n";
+    std::ofstream(exchange.folder / "nota_123-1.txt", std::ios::binary)
+        << testsupport::testBytes("tools/data/exportacao_nota_200.txt");
     auto monitor = exchange.monitor();
     const auto replies = monitor.processPending();
     ASSERT_EQ(replies.size(), 2u);
@@ -245,8 +247,37 @@ TEST(FakeMonitor, RecordsContingencyAndExportFilesWithoutAnswering)
     EXPECT_EQ(monitor.requests()[0].kind, "contingencia");
     EXPECT_EQ(monitor.requests()[0].value("modalidade"), "2");
     EXPECT_EQ(monitor.requests()[1].kind, "export");
+    EXPECT_EQ(replies[1].verdict, "TXT 2.00 lido: nota 123 serie 1, 1 item(ns)");
     EXPECT_TRUE(fs::is_empty(exchange.folder / "-resp"));
     EXPECT_TRUE(fs::exists(exchange.folder / "done" / "nota_123-1.txt"));
+}
+
+TEST(FakeMonitor, AnExportFileTheTxtReaderRefusesGetsAVerdictSayingWhy)
+{
+    const std::string good = testsupport::testBytes("tools/data/exportacao_nota_200.txt");
+    const auto replace = [&](const std::string &from, const std::string &to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    // clang-format off
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"",                                        "TXT recusado: sem cabecalho NOTAFISCAL"},
+        {"NOTAFISCAL|1\r\nA|4.00|NFe|\r\n",          "TXT recusado: leiaute 4.00 (esperado 2.00)"},
+        {replace("|UN|2.0000|", "|UN|dois|"),       "TXT recusado: Erro ao ler o campo"},
+        {replace("A|2.00|NFe|\r\n", ""),            "TXT recusado: "},
+    };
+    // clang-format on
+    for (const auto &[bytes, verdict] : cases) {
+        SCOPED_TRACE(verdict);
+        Exchange exchange;
+        std::ofstream(exchange.folder / "NOTA_7-2.TXT", std::ios::binary) << bytes;
+        auto monitor = exchange.monitor();
+        const auto replies = monitor.processPending();
+        ASSERT_EQ(replies.size(), 1u);
+        EXPECT_TRUE(replies[0].verdict.starts_with(verdict)) << replies[0].verdict;
+        EXPECT_EQ(monitor.requests().at(0).verdict, replies[0].verdict);
+    }
 }
 
 TEST(FakeMonitor, DanfeWithPdfNamesASmallPdfInTheExchangeFolder)
@@ -414,8 +445,11 @@ TEST(FakeMonitorProgram, AnswersByRenameAndEndsCleanlyOnSigterm)
     testsupport::ChildProcess watch(
         {"inotifywait", "-m", "-e", "close_write,moved_to", (exchange.folder / "-resp").string()});
     watch.readUntil("Watches established", std::chrono::seconds(10));
-    testsupport::ChildProcess monitor(
-        {fakeMonitorProgram(), "--folder", exchange.folder.string(), "--poll", "20"});
+    // A delayed answer is written later, by the same rename.
+    std::ofstream(exchange.temp.path() / "roteiro.txt") << "danfe* delay 3\n";
+    testsupport::ChildProcess monitor({fakeMonitorProgram(), "--folder", exchange.folder.string(), "--poll",
+                                       "20", "--check", "--script",
+                                       (exchange.temp.path() / "roteiro.txt").string()});
     ASSERT_NE(
         monitor.readUntil("watching", std::chrono::seconds(10)).find("watching " + exchange.folder.string()),
         std::string::npos);
@@ -436,6 +470,18 @@ TEST(FakeMonitorProgram, AnswersByRenameAndEndsCleanlyOnSigterm)
     const auto decoded = testsupport::runCommand(
         {"iconv", "-f", "CP1252", "-t", "UTF-8", exchange.answer(std::string("resp-") + kName).string()});
     EXPECT_TRUE(decoded.out.starts_with("RESULTADO=100\r\n")) << decoded.out;
+
+    const std::vector<std::string> shortRequests = {
+        "danfe001000000123#12345678000195.txt", "cancel001000000123#12345678000195.txt",
+        "Carta001000123#12345678000195.txt", "inutiliza10-12#12345678000195.txt"};
+    for (const auto &name : shortRequests)
+        exchange.request(name, line(0, "ChaveNFE", "35260312345678000195550010000001231230001235"));
+    for (const auto &name : shortRequests) {
+        SCOPED_TRACE(name);
+        const std::string moved = "MOVED_TO resp-" + name;
+        EXPECT_NE(watch.readUntil(moved, std::chrono::seconds(10)).find(moved), std::string::npos);
+        EXPECT_EQ(watch.output().find("CLOSE_WRITE,CLOSE resp-" + name), std::string::npos);
+    }
 
     const int status = monitor.stop(SIGTERM);
     ASSERT_TRUE(WIFEXITED(status));
@@ -489,6 +535,12 @@ TEST(FakeMonitor, CheckModeAnswers999NamingTheFirstFaultyLine)
          "Rejeicao: linha 8: linha sem CR LF no fim"},
         {"section order", toCp1252(header("emit") + line(4, "cnpj", kCnpj) + header("ide") + line(4, "cUF", "35")),
          "Rejeicao: linha 3: secao [ide] fora de ordem"},
+        {"key indent",    toCp1252(replace("    nnf ", "  nnf   ")),
+         "Rejeicao: linha 7: chave \"nnf\" com recuo de 2 espacos (esperado 4)"},
+        {"header indent", toCp1252(replace("[emit]", "  [emit]")),
+         "Rejeicao: linha 9: secao [emit] com recuo de 2 espacos (esperado 0)"},
+        {"item section",  toCp1252(good + "\r\n" + header("Prod") + line(4, "cprod", "1") + "    [ICMS00]\r\n"),
+         "Rejeicao: linha 17: secao [ICMS00] com recuo de 4 espacos (esperado 6 ou 10)"},
     };
     // clang-format on
     for (const auto &c : cases) {
@@ -501,8 +553,27 @@ TEST(FakeMonitor, CheckModeAnswers999NamingTheFirstFaultyLine)
         const auto lines = answerLines(testsupport::readFile(exchange.answer(std::string("resp-") + kName)));
         EXPECT_EQ(lines.at("MENSAGEM"), c.mensagem);
     }
+}
+
+TEST(FakeMonitor, CheckModeAcceptsEveryIndentTheClientWrites)
+{
+    std::string note = noteRequest();
+    note.insert(note.find("[ICMStot]"), header("NFREF") + "  [REFNFP]\r\n" + line(4, "cUF", "35"));
+    // clang-format off
+    const std::map<std::string, std::string> requests = {
+        {kName, note + "\r\n" + header("Prod") + line(4, "cprod", "1") + "      [IPI]\r\n" + line(8, "cenq", "999") +
+                "          [IPITRIB]\r\n" + line(12, "vipi", "1.50") + header("det") + line(4, "infadprod", "x")},
+        {"Carta001000123#12345678000195.txt",
+         line(0, "chavenfe", "1") + header("campo") + line(5, "nomecampo", "xCpl") + line(5, "ordem", "1")},
+        {"inutiliza10-12#12345678000195.txt",
+         line(0, "codigouf", "35") + line(4, "cnpj", kCnpj) + line(0, "numeroinicialformulario", "1")},
+    };
+    // clang-format on
     Exchange exchange;
-    exchange.request(kName, good);
+    for (const auto &[name, text] : requests)
+        exchange.request(name, text);
     FakeMonitor monitor({{exchange.folder.string()}, {}, false, true});
-    EXPECT_EQ(monitor.processPending().at(0).resultado, "100");
+    for (const auto &reply : monitor.processPending())
+        EXPECT_NE(reply.resultado, "999")
+            << reply.request << ": " << testsupport::readFile(exchange.answer(reply.answer));
 }

@@ -88,6 +88,9 @@ TEST_F(NfeCheckConsole, PressPrintsTheBoxesAndTheControlsThatChanged)
          "edtPathNFe=/srv/nfe/xml\n"},
         {{"press", "sbtnCaminhoCert"},
          ""},
+        {{"press", "Ativa OpenSSL"},
+         "cbCryptLib=1\ncbHttpLib=3\ncbSSLLib=1\ncbSSLType=5\ncbXmlSignLib=4\nchkProtNfeSsl20=FALSE\n"
+         "chkProtNfeSsl30=TRUE\nchkProtNfeTls10=FALSE\nchkProtNfeTls11=TRUE\nchkProtNfeTls12=TRUE\n"},
     };
     // clang-format on
     for (const auto &caso : casos) {
@@ -96,6 +99,34 @@ TEST_F(NfeCheckConsole, PressPrintsTheBoxesAndTheControlsThatChanged)
         EXPECT_EQ(r.out, caso.saida) << caso.args[1];
     }
     EXPECT_NE(linhas().find("N                               0"), std::string::npos) << linhas();
+}
+
+TEST_F(NfeCheckConsole, AppliedPrintsTheComponentAfterTheOperatorsChoices)
+{
+    const auto grava = [&](const char *sessao, const char *chave, const char *valor) {
+        ASSERT_EQ(runCommand(tool({"settings", fdb, "set", kCnpj, sessao, chave, valor})).exitCode, 0);
+    };
+    grava("Certificado", "CryptLib", "1");
+    grava("Certificado", "HttpLib", "3");
+    grava("Certificado", "XmlSignLib", "4");
+    grava("WebService", "Aguardar", "999");
+    const auto r = console({"applied", "--choose", "cbHttpLib=4", "--choose", "cbSSLType=6"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    for (const char *linha :
+         {"Configuracoes.Geral.SSLLib=libCustom\n", "Configuracoes.WebServices.AguardarConsultaRet=999000\n",
+          "SSL.SSLType=LT_TLSv1_3\n"})
+        EXPECT_NE(r.out.find(linha), std::string::npos) << linha << r.out;
+    EXPECT_TRUE(r.out.ends_with("cbSSLLib=5\ncbCryptLib=1\ncbHttpLib=4\ncbXmlSignLib=4\n")) << r.out;
+
+    grava("WebService", "Aguardar", "3s");
+    const auto falha = console({"applied"});
+    EXPECT_EQ(falha.exitCode, 1);
+    EXPECT_NE(falha.err.find("'3s' não é um valor inteiro válido (WebService, Aguardar)."), std::string::npos)
+        << falha.err;
+    EXPECT_NE(falha.out.find("Configuracoes.WebServices.AguardarConsultaRet=15000\n"), std::string::npos)
+        << falha.out;
+    EXPECT_EQ(console({"applied", "--choose", "cbUF=1"}).exitCode, 2);
+    EXPECT_EQ(console({"applied", "--set", "cbSSLLib=1"}).exitCode, 2);
 }
 
 TEST_F(NfeCheckConsole, WrongArgumentsExitTwo)

@@ -142,6 +142,7 @@ TEST_F(ConfigGeralTest, SaveStoresEveryKeyOnceAndReadsBackTheSameControls)
     const struct { const char *controle, *texto; } edits[] = {
         {"edtmEsq", "0.29"}, {"edtmDir", "1.13"}, {"edtmsup", "2.01"}, {"edtmInf", "0.605"},
         {"seTimeOut", "7000"}, {"mmEmailMsg", "Prezado cliente,\nsegue a nota."},
+        {"edtAguardar", "3"}, {"edtTentativas", "4"}, {"edtIntervalo", "2"},
     };
     // clang-format on
     for (const auto &e : edits)
@@ -149,7 +150,8 @@ TEST_F(ConfigGeralTest, SaveStoresEveryKeyOnceAndReadsBackTheSameControls)
     t.controle("edtTamanhofonte").indice = -1;
     t.controle("edtAlturaLinha").indice = -1;
     t.controle("cbFormaEmissao").indice = -1;
-    t.controle("cbUF").indice = 5; // CE
+    t.controle("cbUF").indice = 5;         // CE
+    t.controle("cbXmlSignLib").indice = 4; // xsLibXml2
 
     t.btnSalvarConfigClick();
     EXPECT_EQ(t.ModalResult, TfrmConfigGeral40::ResultadoModal::Ok);
@@ -176,6 +178,8 @@ TEST_F(ConfigGeralTest, SaveStoresEveryKeyOnceAndReadsBackTheSameControls)
         auto esperado = t.controle(nome);
         if (nome == "cbVersaoDF")
             esperado.indice = 3;
+        else if (nome == "cbSSLLib")
+            esperado.indice = 5; // the lists show the component's libCustom
         else if (nome == "edtPathSchemas")
             esperado.texto = "/opt/nfe/bin/Schemas40/";
         else if (nome == "edtAlturaLinha")

@@ -284,6 +284,10 @@ TEST(TextUtils, CodePagesMatchIconvProgram)
         }
         const std::string converted = ConvertePaginaCodigo(text, page, 0);
         EXPECT_EQ(converted, expected) << name;
+        // A kept converter gives the same on every call, also after a "?".
+        const ConversorPaginaCodigo conversor(page);
+        for (int vez = 0; vez < 2; ++vez)
+            EXPECT_EQ(conversor.Converter(text), expected) << name;
         EXPECT_EQ(WideParaPaginaCodigo(u"Á─€", page), ConvertePaginaCodigo("Á─€", page, 0)) << name;
 
         // Back to UTF-8, the bytes the page defines give what iconv(1) gives.
@@ -297,6 +301,8 @@ TEST(TextUtils, CodePagesMatchIconvProgram)
     EXPECT_EQ(ConvertePaginaCodigo("a\xff", 0, 0), "a?");
     EXPECT_EQ(ConvertePaginaCodigo("\x81", 0, 1252), "?");
     EXPECT_THROW(ConvertePaginaCodigo("a", 99999, 0), EQuibException);
+    EXPECT_THROW(ConversorPaginaCodigo(99999), EQuibException);
+    EXPECT_EQ(ConversorPaginaCodigo(65001).Converter("a\xff"), "a?");
 }
 
 } // namespace

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "printing/device/raster_image.h"
+#include "tests/support/escpos_decoder.h"
 #include "tests/support/run_command.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/test_data.h"
 
 namespace {
@@ -46,18 +46,6 @@ std::string pbmFromColumns(const std::vector<std::string> &slices, int width, in
     return pbm;
 }
 
-std::string scan(const std::string &pbm)
-{
-    const testsupport::TempDir dir;
-    const auto file = dir.write("qr.pbm", pbm);
-    const auto result = testsupport::runCommand({"zbarimg", "-q", "--raw", "-Sbinary", file.string()});
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    std::string payload = result.out;
-    if (!payload.empty() && payload.back() == '\n')
-        payload.pop_back();
-    return payload;
-}
-
 TEST(QrRoundTripTest, QrPictureScansBackThroughRasterAndColumns)
 {
     ASSERT_TRUE(testsupport::hasProgram("zbarimg")) << "zbar-tools is missing: run scripts/install-deps.sh";
@@ -79,7 +67,7 @@ TEST(QrRoundTripTest, QrPictureScansBackThroughRasterAndColumns)
         RasterParaColunas(raster, width, slices, kBytesPerColumn);
         ASSERT_EQ(slices.size(), 7U); // 148 rows in bands of 24
         const int paddedWidth = (width + 7) / 8 * 8;
-        EXPECT_EQ(scan(pbmFromColumns(slices, paddedWidth, kBytesPerColumn)), payload);
+        EXPECT_EQ(testsupport::scanPicture(pbmFromColumns(slices, paddedWidth, kBytesPerColumn)), payload);
     }
 }
 

@@ -50,6 +50,37 @@ int sectionRank(const std::string &section)
     return found == order.end() ? -1 : static_cast<int>(found - order.begin());
 }
 
+// The indent a section header stands at: 0 for the note-level sections, the
+// item headers and the correction-letter items, 2 for the reference
+// sub-headers, 6 or 10 (-1 here) for the item sub-sections and their own.
+int headerIndent(const std::string &section)
+{
+    static const std::array<std::string_view, 5> level0 = {"nfref", "prod", "det", "campo", "obscont"};
+    static const std::array<std::string_view, 2> level2 = {"refnfp", "refecf"};
+    const std::string name = lowerAscii(section);
+    if (sectionRank(section) >= 0 || std::find(level0.begin(), level0.end(), name) != level0.end())
+        return 0;
+    if (std::find(level2.begin(), level2.end(), name) != level2.end())
+        return 2;
+    return -1;
+}
+
+// The indent of the key lines under a header at `indent`: 4 under the
+// note-level and reference headers (5 under a correction-letter item), two
+// more than the header under the item sub-sections.
+int keyIndent(const std::string &section, int indent)
+{
+    if (indent <= 2)
+        return lowerAscii(section) == "campo" ? 5 : 4;
+    return indent + 2;
+}
+
+std::string indentFault(std::string_view what, size_t found, const std::string &expected)
+{
+    return std::string(what) + " com recuo de " + std::to_string(found) + " espacos (esperado " + expected +
+           ")";
+}
+
 } // namespace
 
 std::string firstFault(std::string_view bytes)
@@ -57,6 +88,8 @@ std::string firstFault(std::string_view bytes)
     int number = 0;
     int lastRank = -1;
     bool items = false;
+    std::string section;    // the last header's name
+    int sectionIndent = -1; // its indent; -1 before any header
     while (!bytes.empty()) {
         ++number;
         const std::string at = "linha " + std::to_string(number) + ": ";
@@ -73,7 +106,12 @@ std::string firstFault(std::string_view bytes)
             continue;
         const std::string_view rest = line.substr(indent);
         if (rest.front() == '[' && rest.back() == ']') {
-            const std::string section(rest.substr(1, rest.size() - 2));
+            section = std::string(rest.substr(1, rest.size() - 2));
+            const int expected = headerIndent(section);
+            if (expected >= 0 ? indent != static_cast<size_t>(expected) : indent != 6 && indent != 10)
+                return at + indentFault("secao [" + section + "]", indent,
+                                        expected >= 0 ? std::to_string(expected) : "6 ou 10");
+            sectionIndent = static_cast<int>(indent);
             const std::string name = lowerAscii(section);
             items = items || name == "prod" || name == "det";
             const int rank = sectionRank(section);
@@ -92,6 +130,15 @@ std::string firstFault(std::string_view bytes)
             key.remove_suffix(1);
         if (key.empty())
             return at + "linha sem chave";
+        if (sectionIndent < 0) {
+            // Short requests: keys at 0; the voiding request's emitter at 4.
+            const std::string name = lowerAscii(key);
+            if (indent != 0 && !(indent == 4 && (name == "cnpj" || name == "cpf")))
+                return at + indentFault("chave \"" + std::string(key) + "\"", indent, "0");
+        } else if (const int expected = keyIndent(section, sectionIndent);
+                   indent != static_cast<size_t>(expected)) {
+            return at + indentFault("chave \"" + std::string(key) + "\"", indent, std::to_string(expected));
+        }
         if (equals != std::max<size_t>(15, key.size()))
             return at + "chave \"" + std::string(key) + "\" sem preenchimento a 15 caracteres";
         const std::string_view value = rest.substr(equals + 3);

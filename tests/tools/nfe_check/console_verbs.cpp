@@ -2,6 +2,8 @@
 // activated as its openers do, driven from the command line. Controls are
 // printed and read as "<control>=<value>": an edit's text with its line
 // breaks as "\n", a list's index (-1 for no choice), a box's TRUE or FALSE.
+// "applied" prints what the activation applied to the screen's NF-e
+// component after the operator's list choices.
 
 #include <cstdio>
 #include <deque>
@@ -17,9 +19,11 @@
 #include "app/db/db_error.h"
 #include "app/dialogs/dialogos.h"
 #include "console/config_geral/frm_config_geral40.h"
+#include "dfe/backends.h"
 #include "foundation/base/quib_exception.h"
 #include "foundation/files/file_utils.h"
 #include "modulo_avulso.h"
+#include "tests/support/console_aplicado.h"
 #include "verbs.h"
 
 namespace {
@@ -145,6 +149,14 @@ void pressiona(TfrmConfigGeral40 &tela, const std::string &botao)
         tela.sbtnCaminhoCertClick();
     else if (botao == "sbtnLogoMarca" || botao == "edtLogoMarca")
         tela.sbtnLogoMarcaClick();
+    else if (botao == "Ativa Capicom")
+        tela.btnAtivaCapicomClick();
+    else if (botao == "Ativa OpenSSL")
+        tela.btnAtivaOpenSSLClick();
+    else if (botao == "Ativa WinCrypt")
+        tela.btnAtivaWinCryptClick();
+    else if (botao == "Button6" || botao == "Aplicar Protocolos")
+        tela.Button6Click();
     else
         try {
             tela.btnPastaClick(botao);
@@ -168,9 +180,37 @@ class DialogosInstalados {
     std::unique_ptr<Dialogos> anteriores_;
 };
 
+using Handler = void (TfrmConfigGeral40::*)();
+
+// The library and TLS-type lists' change handlers, which "applied" runs for
+// each --choose.
+const std::map<std::string, Handler, std::less<>> &handlersDeLista()
+{
+    static const std::map<std::string, Handler, std::less<>> handlers = {
+        {"cbSSLLib", &TfrmConfigGeral40::cbSSLLibChange},
+        {"cbCryptLib", &TfrmConfigGeral40::cbCryptLibChange},
+        {"cbHttpLib", &TfrmConfigGeral40::cbHttpLibChange},
+        {"cbXmlSignLib", &TfrmConfigGeral40::cbXmlSignLibChange},
+        {"cbSSLType", &TfrmConfigGeral40::cbSSLTypeChange},
+    };
+    return handlers;
+}
+
+std::string listaDaEscolha(const std::string &escolha)
+{
+    return escolha.substr(0, escolha.find('='));
+}
+
+void escolhe(TfrmConfigGeral40 &tela, const std::string &escolha)
+{
+    atribui(tela, escolha);
+    (tela.*handlersDeLista().at(listaDaEscolha(escolha)))();
+}
+
 struct Opcoes {
     std::string banco, cnpj, acao, botao;
     std::vector<std::string> edicoes;
+    std::vector<std::string> escolhas;
     std::deque<bool> confirmacoes;
     std::deque<std::string> arquivos;
 };
@@ -179,20 +219,23 @@ Opcoes leOpcoes(std::span<const std::string> args)
 {
     if (args.size() < 3)
         throw UsoErrado{"expected <module db> <cnpj> show|save|press <control> [options]"};
-    Opcoes o{args[0], args[1], args[2], {}, {}, {}, {}};
+    Opcoes o{args[0], args[1], args[2], {}, {}, {}, {}, {}};
     std::size_t i = 3;
     if (o.acao == "press") {
         if (args.size() < 4)
             throw UsoErrado{"press needs a control"};
         o.botao = args[i++];
-    } else if (o.acao != "show" && o.acao != "save") {
+    } else if (o.acao != "show" && o.acao != "save" && o.acao != "applied") {
         throw UsoErrado{"unknown action " + o.acao};
     }
     for (; i < args.size(); i += 2) {
-        if (o.acao != "press" || i + 1 >= args.size())
+        const bool aceitaOpcoes = o.acao == "press" || o.acao == "applied";
+        if (!aceitaOpcoes || i + 1 >= args.size() || (o.acao == "applied") != (args[i] == "--choose"))
             throw UsoErrado{"unexpected argument " + args[i]};
         const std::string &valor = args[i + 1];
-        if (args[i] == "--set")
+        if (args[i] == "--choose" && handlersDeLista().contains(listaDaEscolha(valor)))
+            o.escolhas.push_back(valor);
+        else if (args[i] == "--set")
             o.edicoes.push_back(valor);
         else if (args[i] == "--file")
             o.arquivos.push_back(valor);
@@ -204,6 +247,24 @@ Opcoes leOpcoes(std::span<const std::string> args)
             throw UsoErrado{"unexpected argument " + args[i] + " " + valor};
     }
     return o;
+}
+
+// Activation and the choices; the component's properties are printed also
+// when the reader or a handler stopped with an error (exit 1).
+int aplicadas(TfrmConfigGeral40 &tela, const std::vector<std::string> &escolhas)
+{
+    int saida = 0;
+    try {
+        tela.FormActivate();
+        for (const auto &escolha : escolhas)
+            escolhe(tela, escolha);
+    } catch (const ProgramError &erro) {
+        std::fprintf(stderr, "%s\n", erro.what());
+        saida = 1;
+    }
+    for (const auto &[propriedade, valor] : testsupport::propriedadesAplicadas(tela))
+        std::printf("%s=%s\n", propriedade.c_str(), valor.c_str());
+    return saida;
 }
 
 } // namespace
@@ -223,10 +284,13 @@ int runConsoleVerb(std::span<const std::string> args)
     dialogos.arquivos = opcoes.arquivos;
     const DialogosInstalados instalados(std::move(dialogosProprios));
     try {
+        RegistraBackendsDFe();
         ModuloAvulso avulso(opcoes.banco);
         avulso.modulo().CnpjEmpresa = opcoes.cnpj;
         TfrmConfigGeral40 tela(avulso.modulo(), PastaDoPrograma());
-        tela.LerConfiguracoes();
+        if (opcoes.acao == "applied")
+            return aplicadas(tela, opcoes.escolhas);
+        tela.FormActivate();
         if (opcoes.acao == "show") {
             for (const auto &nome : tela.controlesEmOrdemDeLeitura())
                 std::printf("%s=%s\n", nome.c_str(), mostra(tela.controle(nome)).c_str());

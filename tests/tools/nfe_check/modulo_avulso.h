@@ -22,6 +22,7 @@ class ModuloAvulso {
     ModuloAvulso &operator=(const ModuloAvulso &) = delete;
 
     TdtmNFE_grd &modulo() { return *nfe_; }
+    TdtmGerencia &gerencia() { return *gerencia_; }
 
   private:
     std::string pasta_;

@@ -4,10 +4,12 @@
 
 // Verb implementations, one declaration per verb.
 int runAnswerVerb(std::span<const std::string> args);
+int runCepImportVerb(std::span<const std::string> args);
 int runCertVerb(std::span<const std::string> args);
 int runDeviceSendVerb(std::span<const std::string> args);
 int runDbOpenVerb(std::span<const std::string> args);
 int runCipherVerb(std::span<const std::string> args);
+int runPosPrintVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
 int runFirstStartVerb(std::span<const std::string> args);
 int runHashVerb(std::span<const std::string> args);
@@ -17,15 +19,19 @@ int runMailVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
 int runNfseConfigVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
+int runPrintGridVerb(std::span<const std::string> args);
+int runRulesVerb(std::span<const std::string> args);
 int runSettingsVerb(std::span<const std::string> args);
 int runServicoVerb(std::span<const std::string> args);
 int runSignVerb(std::span<const std::string> args);
+int runSignNoteVerb(std::span<const std::string> args);
 int runStoreVerb(std::span<const std::string> args);
 int runConsoleVerb(std::span<const std::string> args);
 int runTxtVerb(std::span<const std::string> args);
 int runUpdateVerb(std::span<const std::string> args);
 int runValidateVerb(std::span<const std::string> args);
 int runWinpathVerb(std::span<const std::string> args);
+int runWsVerb(std::span<const std::string> args);
 int runVerifyVerb(std::span<const std::string> args);
 int runXmlVerb(std::span<const std::string> args);
 int runXml2TxtVerb(std::span<const std::string> args);
@@ -39,6 +45,11 @@ std::span<const Verb> allVerbs()
              "line per field (list items as list.n.field); exit 1 when the reader answers false or raises "
              "(message on standard error), 2 for an unknown root or an unreadable file",
              runAnswerVerb},
+        Verb{"cep-import", "<module db> <file>",
+             "runs the emitter screen's postal-code step with the file as \"cidades.sql\" (the CEP table is "
+             "created when missing) and prints the rows imported and the number of commits; exit 1 with the "
+             "message naming the line on standard error",
+             runCepImportVerb},
         Verb{"cert", "<pfx> <password>",
              "loads a PFX through the facade (OpenSSL back-end) and prints its data as name=value lines; "
              "exit 1 "
@@ -48,16 +59,19 @@ std::span<const Verb> allVerbs()
              "enciphers a password (seed from NFE_CHECK_SEED, 0-255, when set) or deciphers one; exit 1 with "
              "the conversion message for a bad cipher text",
              runCipherVerb},
-        Verb{"console",
-             "<module db> <cnpj> show | save | press <control> [--set <control>=<value>]... [--answer "
-             "<text>]... "
-             "[--file <path>]... [--confirm yes|no|cancel]...",
-             "the NF-e settings screen of the company, opened and activated: show prints <control>=<value> "
-             "per setting in reader order; save reads such lines from standard input and presses \"Salvar "
-             "Configurações\"; press applies the edits, presses the control answering its dialogs in order "
-             "(none left: Cancel) and prints \"message: \" per box and each control that changed; exit 1 "
-             "with the error on standard error, 2 for wrong arguments",
-             runConsoleVerb},
+        Verb{
+            "console",
+            "<module db> <cnpj> show | save | applied [--choose <list>=<index>]... | press <control> [--set "
+            "<control>=<value>]... [--answer <text>]... [--file <path>]... [--confirm yes|no|cancel]...",
+            "the NF-e settings screen of the company, opened and activated: show prints <control>=<value> "
+            "per setting in reader order; save reads such lines from standard input and presses \"Salvar "
+            "Configurações\"; press applies the edits, presses the control answering its dialogs in order "
+            "(none left: Cancel) and prints \"message: \" per box and each control that changed (the "
+            "presets by caption, Button6 for \"Aplicar Protocolos\"); applied makes each list choice through "
+            "its change handler and prints <property>=<value> per property the reader applies to the NF-e "
+            "component in step order, then the four library lists' indexes; exit 1 with the error on "
+            "standard error (applied prints the properties first), 2 for wrong arguments",
+            runConsoleVerb},
         Verb{"db-open", "<address>",
              "opens the database (\"host:path\" as stored) and prints \"ok\", its character set and dialect, "
              "then the FIREBIRD= and FIREBIRD_LOCK= lines another process must use to share the file; exit 1 "
@@ -107,6 +121,13 @@ std::span<const Verb> allVerbs()
              "order); store loads the company, reads key=value lines from standard input into the controls "
              "and runs \"Confirmar\"; exit 1 with the message on standard error",
              runNfseConfigVerb},
+        Verb{"pos-print",
+             "<port> <model> <file> [--code-page 437|850|852|860|1252|utf8|none] [--columns <n>] [--copies "
+             "<n>] "
+             "[--no-tags]",
+             "prints the UTF-8 tag-language file through the POS printer component (model by its name text, "
+             "default code page 850, 48 columns, one copy); exit 1 with the message on standard error",
+             runPosPrintVerb},
         Verb{"post",
              "<url> <body file> [--pfx <file> --password <p>] [--action <soap action>] [--tls <TSSLType "
              "name>] "
@@ -115,6 +136,17 @@ std::span<const Verb> allVerbs()
              "certificate); the answer body to standard output, \"HTTP <status>\" to standard error; exit 1 "
              "with the error text",
              runPostVerb},
+        Verb{"rules", "<note.xml> <UF> <1|2> [--now <YYYY-MM-DDThh:mm:ss±hh:mm>]",
+             "checks the business rules of the note (NFe or nfeProc) for that state and environment (1 "
+             "production, 2 homologation) with normal emission, now fixed when given; prints the rules' "
+             "message as it stands (nothing when every rule passes); exit 1 when some rule fails, 2 on an "
+             "error",
+             runRulesVerb},
+        Verb{
+            "print-grid", "<lines> <lines per inch> <width> <out file>",
+            "writes the printer grid of \"Imprimir matriz\" (width 80, 95 or 135) into the file as the ESC/P "
+            "bytes the printer would get; exit 1 with the message",
+            runPrintGridVerb},
         Verb{
             "servico", "<NFe|NFCe> <UF or authoriser> <P|H> <service key> [<version>] [--ini <file>]",
             "looks the service up in the embedded services INI (or the file) and prints URL=, versao=, WSDL= "
@@ -129,6 +161,12 @@ std::span<const Verb> allVerbs()
              "signs the XML with the PFX certificate (libOpenSSL bundle; defaults NFe, infNFe, SHA-1); the "
              "signed XML to standard output, exit 1 with the message on standard error",
              runSignVerb},
+        Verb{"sign-note", "<note.xml> <pfx> <password> [--csc <id> <code>]",
+             "signs the note (a bare NFe) as the note collection does (an NFC-e gets its QR code, the "
+             "addresses from the program's services INI), validates it with the official schemas and writes "
+             "the signed XML to standard output; exit 1 with the message on standard error when signing or "
+             "the schema refuses it, 2 for bad arguments or unreadable files",
+             runSignNoteVerb},
         Verb{"store", "list | cert <serial> [<pin>] | sign <xml> <serial> [<pin>] [--capicom]",
              "the user's \"My\" store (folder store and tokens): list prints NumeroSerie|RazaoSocial|CNPJ|"
              "dd/mm/yyyy per certificate, cert prints one as cert does, sign signs NFe/infNFe with "
@@ -157,6 +195,12 @@ std::span<const Verb> allVerbs()
              "prints the Linux path a stored Windows path maps to; exit 1 with \"unmapped drive X:\" when "
              "the drive is not mapped",
              runWinpathVerb},
+        Verb{"ws", "<component.ini> <operation> [arguments]",
+             "loads the NF-e component's settings (sections DFe, Proxy and NFe) and runs one web-service "
+             "operation, saving files as the settings say; status prints \"<cStat> <xMotivo>\"; exit 0 when "
+             "the answer means success, 1 when the authority answered otherwise (its message on standard "
+             "error), 2 on any error (the component's message on standard error)",
+             runWsVerb},
         Verb{"xml", "<file>",
              "reads an NF-e or NFC-e XML (NFe, nfeProc or procNFe) and writes it back as read to standard "
              "output; exit 1 with the alerts on standard error",

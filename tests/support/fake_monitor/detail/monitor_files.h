@@ -2,7 +2,8 @@
 
 // Internal pieces of the fake document monitor. Implemented by
 // request_files.cpp (names and request lines), request_check.cpp (check
-// mode) and answers.cpp (answer contents, access keys, answer bytes).
+// mode), export_check.cpp (export files) and answers.cpp (answer contents,
+// access keys, answer bytes).
 
 #include <string>
 #include <string_view>
@@ -33,9 +34,17 @@ bool matchesPattern(std::string_view pattern, std::string_view name);
 
 // The first fault of a request file's raw bytes against the client's line
 // format ("linha N: ..."), "" when there is none: CR LF line ends, Windows-1252
-// text, keys padded to 15 before " = ", note sections in document order,
-// numbers with "." as decimal point and no thousands separator.
+// text, the indent of headers and keys (headers at 0, 2, 6 or 10 by section,
+// keys at 4, 5, 8 or 12 under them, at 0 in short requests), keys padded to
+// 15 before " = ", note sections in document order, numbers with "." as
+// decimal point and no thousands separator.
 std::string firstFault(std::string_view bytes);
+
+// How the NF-e TXT reader takes an export file's raw bytes: "TXT 2.00 lido:
+// nota N serie S, K item(ns)" (with the count and first of its warnings when
+// it has any), or "TXT recusado: <reason>" for a file it refuses, a field it
+// cannot convert or a layout other than 2.00. Never raises.
+std::string exportVerdict(std::string_view bytes);
 
 using AnswerLines = std::vector<std::pair<std::string, std::string>>;
 

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "foundation/files/mem_ini_file.h"
+#include "nfe/services/quib_nfe.h"
+#include "tests/support/fake_sefaz.h"
+#include "tests/support/run_command.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_pki.h"
+#include "tests/support/xml_checks.h"
+#include "tests/tools/nfe_check_paths.h"
+
+namespace {
+
+using testsupport::runCommand;
+using testsupport::fakesefaz::ScriptedAnswer;
+
+// The fake on a free port, its services INI and a component INI with the
+// test e-CNPJ for SP in homologation, written by the component itself.
+class NfeCheckWs : public ::testing::Test {
+  protected:
+    NfeCheckWs()
+    {
+        const auto servicos = pasta.write("servicos.ini", fake.servicesIni());
+        TQuibNFe nfe;
+        auto &cfg = nfe.Configuracoes();
+        cfg.Geral().SetSSLLib(libOpenSSL);
+        cfg.Certificados().SetArquivoPFX(testPki().ecnpj.pfxAes);
+        cfg.Certificados().SetSenha(testPki().ecnpj.password);
+        cfg.WebServices().SetUF("SP");
+        cfg.WebServices().Ambiente = taHomologacao;
+        cfg.Arquivos().SetIniServicos(servicos.string());
+        cfg.Arquivos().SetPathSalvar((pasta / "salvos").string());
+        cfg.Arquivos().SetPathSchemas(testsupport::officialSchemaDir().string() + "/");
+        cfg.WebServices().Salvar = true;
+        MemIniFile ini(componente);
+        cfg.SalvarNoIni(ini);
+        ini.UpdateFile();
+    }
+
+    testsupport::FakeSefaz fake;
+    testsupport::TempDir pasta;
+    std::string componente = (pasta / "componente.ini").string();
+};
+
+} // namespace
+
+TEST_F(NfeCheckWs, StatusPrintsTheAnswerAndExitsByItsMeaning)
+{
+    auto resultado = runCommand({nfe_check_test::tool(), "ws", componente, "status"});
+    EXPECT_EQ(resultado.exitCode, 0) << resultado.err;
+    EXPECT_EQ(resultado.out, "107 Serviço em Operação\n");
+    EXPECT_EQ(fake.exchanges().size(), 1U);
+    EXPECT_TRUE(std::filesystem::exists(pasta / "salvos"));
+
+    fake.script("consStatServ", {ScriptedAnswer{.cStat = 108}});
+    resultado = runCommand({nfe_check_test::tool(), "ws", componente, "status"});
+    EXPECT_EQ(resultado.exitCode, 1);
+    EXPECT_TRUE(resultado.out.starts_with("108 ")) << resultado.out;
+    EXPECT_FALSE(resultado.err.empty());
+}
+
+TEST_F(NfeCheckWs, AnyErrorExitsWithTwoAndTheMessage)
+{
+    fake.script("consStatServ", {ScriptedAnswer{.http500 = true}});
+    auto resultado = runCommand({nfe_check_test::tool(), "ws", componente, "status"});
+    EXPECT_EQ(resultado.exitCode, 2);
+    EXPECT_TRUE(resultado.err.starts_with("WebService Consulta Status serviço:")) << resultado.err;
+
+    resultado = runCommand({nfe_check_test::tool(), "ws", (pasta / "ausente.ini").string(), "status"});
+    EXPECT_EQ(resultado.exitCode, 2);
+    EXPECT_NE(resultado.err.find("ausente.ini"), std::string::npos);
+}
