@@ -30,6 +30,9 @@ packages=(
   libqrencode-dev
   inotify-tools
   pxlib-dev
+  xvfb
+  imagemagick
+  xdotool
 )
 
 missing=()
