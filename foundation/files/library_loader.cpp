@@ -39,6 +39,8 @@ constexpr std::array kLibraryNames = {
     LibraryName{"fbclient.dll", "libfbclient.so.2"},
     LibraryName{"gds32.dll", "libfbclient.so.2"},
     LibraryName{"zlib1.dll", "libz.so.1"},
+    LibraryName{"HprtPrinter.dll", "libHprtPrinter.so"},
+    LibraryName{"InterfaceEpsonNF.dll", "libInterfaceEpsonNF.so"},
 };
 
 // The files to try for a library name, in order: with a folder, only that

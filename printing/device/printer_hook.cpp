@@ -1,10 +1,27 @@
 #include "printing/device/printer_hook.h"
 
 #include <algorithm>
+#include <filesystem>
 
+#include "foundation/files/file_utils.h"
 #include "foundation/text/text_utils.h"
 
 namespace {
+
+std::string &pastaRedirecionada()
+{
+    static std::string pasta;
+    return pasta;
+}
+
+// The name the loader is given: the Windows name alone (the program's folder
+// first, then the system's search) or inside the redirected folder.
+std::string nomeParaCarregar(std::string_view nomeBiblioteca)
+{
+    if (pastaRedirecionada().empty())
+        return std::string(nomeBiblioteca);
+    return pastaRedirecionada() + std::string(nomeBiblioteca);
+}
 
 std::vector<TQuibPosPrinterHookClasse> &registro()
 {
@@ -26,11 +43,58 @@ void TQuibPosPrinterHook::VerificarConectada() const
         throw EQuibPosPrinterHook("Não conectado a impressora " + Marca());
 }
 
+void *TQuibPosPrinterHook::enderecoDaFuncao(const char *nome)
+{
+    void *endereco = nullptr;
+    void *modulo = nullptr;
+    const bool achou = LocalizaFuncaoDLLModulo(nomeParaCarregar(NomeBiblioteca()), nome, endereco, modulo);
+    if (modulo != nullptr)
+        ++referencias_;
+    if (!achou)
+        throw EQuibPosPrinterHook(TextoNativo("Erro ao carregar a função: " + std::string(nome) +
+                                              " na Biblioteca: " + NomeBiblioteca()));
+    return endereco;
+}
+
+void TQuibPosPrinterHook::LiberarBiblioteca()
+{
+    const std::string nome = nomeParaCarregar(NomeBiblioteca());
+    for (; referencias_ > 0; --referencias_)
+        LiberaDLL(nome);
+}
+
+void TQuibPosPrinterHook::LiberarFuncoes()
+{
+    if (inicializada_)
+        LiberarBiblioteca();
+}
+
+void TQuibPosPrinterHook::FinalizarSemErros() noexcept
+{
+    try {
+        Finalizar();
+        return;
+    } catch (...) {
+    }
+    try {
+        porta_.clear();
+        conectada_ = false;
+        LiberarFuncoes();
+    } catch (...) {
+    }
+    inicializada_ = false;
+}
+
 void TQuibPosPrinterHook::Inicializar()
 {
     if (inicializada_)
         return;
-    CarregarFuncoes();
+    try {
+        CarregarFuncoes();
+    } catch (...) {
+        LiberarBiblioteca(); // the loads of the functions bound before the failure
+        throw;
+    }
     inicializada_ = true;
     conectada_ = false;
     porta_.clear();
@@ -73,6 +137,22 @@ std::string TQuibPosPrinterHook::LerDados(int, int)
 {
     VerificarConectada();
     return {};
+}
+
+std::string PastaBibliotecasHook()
+{
+    return pastaRedirecionada().empty() ? PastaDoPrograma() : pastaRedirecionada();
+}
+
+void DefinirPastaBibliotecasHook(std::string pasta)
+{
+    pastaRedirecionada() = pasta.empty() ? std::string() : IncluiBarraFinal(pasta);
+}
+
+bool BibliotecaHookExiste(std::string_view nomeBiblioteca)
+{
+    std::error_code erro;
+    return std::filesystem::is_regular_file(PastaBibliotecasHook() + linuxLibraryName(nomeBiblioteca), erro);
 }
 
 const std::vector<TQuibPosPrinterHookClasse> &HooksRegistrados()

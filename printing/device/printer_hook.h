@@ -13,9 +13,12 @@
 // transport for "DLL" ports. This base class talks to no library: it only
 // keeps the state and refuses use before initialisation or connection.
 //
-// Errors are EQuibPosPrinterHook. The registry of hook classes is filled by
-// an explicit start-up call and read in registration order. Implemented in
-// printer_hook.cpp.
+// Errors are EQuibPosPrinterHook; a port the library refuses to open, close
+// or write raises EQuibDeviceError. The vendor libraries are looked for in
+// the hooks' library folder (the program's folder unless redirected). The
+// registry of hook classes is filled by an explicit start-up call
+// (RegistrarHooksUSB, usb_printer_hooks.h) and read in registration order.
+// Implemented in printer_hook.cpp.
 
 class EQuibPosPrinterHook : public EQuibException {
   public:
@@ -56,16 +59,42 @@ class TQuibPosPrinterHook {
 
   protected:
     virtual void CarregarFuncoes() {}
-    virtual void LiberarFuncoes() {}
+    // When initialised, gives back every reference the bindings took on the
+    // library.
+    virtual void LiberarFuncoes();
+    // Binds the named function of the library; raises "Erro ao carregar a
+    // função: <function> na Biblioteca: <library>" with the binding cleared.
+    template <class Funcao> void CarregarFuncao(const char *nome, Funcao *&funcao)
+    {
+        funcao = nullptr;
+        funcao = reinterpret_cast<Funcao *>(enderecoDaFuncao(nome));
+    }
+    // Gives back every load of the library the bindings took.
+    void LiberarBiblioteca();
+    // Finalizar for destructors: a library that refuses to close the port
+    // still has its port forgotten and its library released.
+    void FinalizarSemErros() noexcept;
     void DefinirInicializada(bool valor) { inicializada_ = valor; }
     void DefinirConectada(bool valor) { conectada_ = valor; }
     void DefinirPorta(std::string valor) { porta_ = std::move(valor); }
 
   private:
+    void *enderecoDaFuncao(const char *nome);
+
     bool inicializada_ = false;
     bool conectada_ = false;
     std::string porta_;
+    int referencias_ = 0; // library loads taken by the bindings
 };
+
+// The folder where the hooks look for their vendor libraries, ending in "/":
+// the program's folder unless redirected. An empty folder goes back to the
+// program's folder. Set it before hooks are initialised.
+std::string PastaBibliotecasHook();
+void DefinirPastaBibliotecasHook(std::string pasta);
+// Whether the Linux file of a vendor library (its Windows name mapped, see
+// linuxLibraryName) is in that folder.
+bool BibliotecaHookExiste(std::string_view nomeBiblioteca);
 
 // A hook class of the registry: its brand, whether its library is present
 // and how to create a hook object.

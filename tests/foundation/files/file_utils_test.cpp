@@ -479,7 +479,9 @@ TEST(Libraries, WindowsNamesMapToTheirLinuxFiles)
 {
     EXPECT_EQ(linuxLibraryName("LIBEAY32.DLL"), "libcrypto.so.3");
     EXPECT_EQ(linuxLibraryName("ssleay32.dll"), "libssl.so.3");
-    EXPECT_EQ(linuxLibraryName("HprtPrinter.dll"), "HprtPrinter.dll");
+    EXPECT_EQ(linuxLibraryName("HprtPrinter.dll"), "libHprtPrinter.so");
+    EXPECT_EQ(linuxLibraryName("interfaceepsonnf.dll"), "libInterfaceEpsonNF.so");
+    EXPECT_EQ(linuxLibraryName("Outra.dll"), "Outra.dll");
     void *address = nullptr;
     EXPECT_TRUE(LocalizaFuncaoDLL("libcrypto-1_1.dll", "OpenSSL_version_num", address));
     EXPECT_NE(address, nullptr);
