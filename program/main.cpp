@@ -36,6 +36,7 @@
 #include "app/ui/principal/frm_principal_view.h"
 #include "dfe/backends.h"
 #include "foundation/base/quib_exception.h"
+#include "printing/device/usb_printer_hooks.h"
 
 namespace {
 
@@ -192,6 +193,7 @@ int main(int argc, char **argv)
 {
     // Registrations made once at start-up, before any document is read.
     RegistraBackendsDFe();
+    RegistrarHooksUSB();
     AplicacaoKvl aplicacao(argc, argv);
     instalaDialogos(std::make_unique<DialogosQt>());
     instalaSelecaoEmpresaQt();
@@ -206,5 +208,6 @@ int main(int argc, char **argv)
     instalaConfigGeral(nullptr);
     instalaSelecaoEmpresa(nullptr);
     instalaDialogos(nullptr);
+    LimparHooksRegistrados();
     return resultado;
 }

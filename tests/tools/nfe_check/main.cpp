@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "dfe/backends.h"
+#include "printing/device/usb_printer_hooks.h"
 #include "program/version.h"
 #include "verbs.h"
 
@@ -38,6 +39,7 @@ int main(int argc, char **argv)
         return 0;
     }
     RegistraBackendsDFe();
+    RegistrarHooksUSB();
     std::vector<std::string> args(argv + 2, argv + argc);
     for (const Verb &verb : allVerbs()) {
         if (first == verb.name)
