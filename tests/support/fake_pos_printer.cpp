@@ -7,6 +7,7 @@
 #include <poll.h>
 #include <stdexcept>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace testsupport {
@@ -106,8 +107,10 @@ void FakePosPrinter::serve(int fd)
         }
         changed_.notify_all();
         const std::string answer = scriptedAnswer(connection, options_.answers);
-        if (!answer.empty())
+        if (!answer.empty()) {
+            std::this_thread::sleep_for(options_.answerDelay);
             ::send(fd, answer.data(), answer.size(), MSG_NOSIGNAL);
+        }
         if (options_.closeAfter > 0 && connection.size() >= options_.closeAfter)
             return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +20,7 @@ std::string scriptedAnswer(const std::string &received, const std::map<std::stri
 // A network printer on 127.0.0.1 for the device tests: it accepts one
 // connection at a time and records every byte it receives. It can answer
 // scripted queries, take connections and never read, or close a connection
-// after a number of bytes. Runs on a thread of its own until destroyed.
+// after a number of bytes, or answer late. Runs on a thread of its own until destroyed.
 class FakePosPrinter {
   public:
     struct Options {
@@ -27,6 +28,7 @@ class FakePosPrinter {
         bool neverRead = false;                     // accept, then never read
         std::size_t closeAfter = 0;                 // close a connection after that many bytes (0: never)
         std::map<std::string, std::string> answers; // bytes received -> bytes sent back
+        std::chrono::milliseconds answerDelay{0};   // a slow printer: each answer waits this long
     };
 
     // Raises std::runtime_error when the port cannot be taken.

@@ -1,12 +1,14 @@
 #include "tests/support/pty_printer.h"
 
 #include <chrono>
+#include <thread>
 
 #include "tests/support/fake_pos_printer.h"
 
 namespace testsupport {
 
-PtyPrinter::PtyPrinter(std::map<std::string, std::string> answers) : answers_(std::move(answers))
+PtyPrinter::PtyPrinter(std::map<std::string, std::string> answers, std::chrono::milliseconds answerDelay)
+    : answers_(std::move(answers)), answerDelay_(answerDelay)
 {
     pair_.setRaw();
     thread_ = std::thread([this] { run(); });
@@ -27,8 +29,10 @@ void PtyPrinter::run()
             continue;
         received += got;
         const std::string answer = scriptedAnswer(received, answers_);
-        if (!answer.empty())
+        if (!answer.empty()) {
+            std::this_thread::sleep_for(answerDelay_);
             pair_.write(answer);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <map>
 #include <string>
 #include <thread>
@@ -11,10 +12,12 @@ namespace testsupport {
 
 // A serial printer on a pseudo-terminal: code under test opens path(), and a
 // thread on the master end answers scripted queries as FakePosPrinter does
-// (scriptedAnswer). Runs until destroyed.
+// (scriptedAnswer), each after `answerDelay` (a slow printer). Runs until
+// destroyed.
 class PtyPrinter {
   public:
-    explicit PtyPrinter(std::map<std::string, std::string> answers);
+    explicit PtyPrinter(std::map<std::string, std::string> answers,
+                        std::chrono::milliseconds answerDelay = std::chrono::milliseconds(0));
     ~PtyPrinter();
     PtyPrinter(const PtyPrinter &) = delete;
     PtyPrinter &operator=(const PtyPrinter &) = delete;
@@ -26,6 +29,7 @@ class PtyPrinter {
 
     PtyPair pair_;
     std::map<std::string, std::string> answers_;
+    std::chrono::milliseconds answerDelay_;
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };

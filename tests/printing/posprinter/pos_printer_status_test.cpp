@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "printing/posprinter/pos_printer.h"
@@ -38,6 +39,17 @@ Script epson(char printer, char offline, char paper)
             {kDleEot4, std::string(1, paper)}};
 }
 
+// A ready printer that sends bytes which are not a status after each status
+// byte: only the byte asked for is read, the rest is discarded before the
+// next query.
+Script comLixo()
+{
+    Script script = epson(0x16, 0x12, 0x12);
+    for (const std::string &consulta : {kDleEot1, kDleEot2, kDleEot4})
+        script[consulta] += "\xFF\x7Flixo";
+    return script;
+}
+
 struct Estado {
     const char *nome;
     Script script;
@@ -55,6 +67,7 @@ const Estado kEstados[] = {
     {"tampaAberta",   epson(0x1E, 0x16, 0x12), {stOffLine, stTampaAberta}},
     {"gavetaAberta",  epson(0x12, 0x12, 0x12), {stGavetaAberta}},
     {"erro",          epson(0x36, 0x52, 0x12), {stErro}},
+    {"lixo",          comLixo(),               {}},
 };
 // clang-format on
 
@@ -118,6 +131,42 @@ TEST(PosPrinterStatus, SilentPrinterGivesReadErrorAfterEachBoundedAttempt)
     EXPECT_LT(gasto, std::chrono::milliseconds(6000));
     // The first query of each attempt went out, and nothing more.
     EXPECT_EQ(muda.received(), kDleEot1 + kDleEot1);
+}
+
+TEST(PosPrinterStatus, LateAnswersGiveReadErrorWithinTheAttempts)
+{
+    using namespace std::chrono_literals;
+    // Over TCP each query waits at least 1500 ms; on the terminal the device's time-out.
+    FakePosPrinter rede({.answers = epson(0x16, 0x12, 0x12), .answerDelay = 1800ms});
+    PtyPrinter terminal(epson(0x16, 0x12, 0x12), 400ms);
+    for (const auto &[porta, limite] : {std::pair{"TCP:127.0.0.1:" + std::to_string(rede.port()), 6000ms},
+                                        std::pair{terminal.path(), 2000ms}}) {
+        TQuibPosPrinter pos;
+        pos.SetModelo(ppEscPosEpson);
+        pos.SetPorta(porta);
+        pos.Device().SetTimeOutMilissegundos(150);
+        const auto inicio = std::chrono::steady_clock::now();
+        EXPECT_EQ(pos.LerStatusImpressora(2), (TQuibPosPrinterStatus{stErroLeitura})) << porta;
+        EXPECT_LT(std::chrono::steady_clock::now() - inicio, limite) << porta;
+        EXPECT_FALSE(pos.Ativo());
+    }
+}
+
+TEST(PosPrinterStatus, ImprimirPrintsWhenTheStatusCannotBeRead)
+{
+    FakePosPrinter lenta(
+        {.answers = epson(0x16, 0x12, 0x12), .answerDelay = std::chrono::milliseconds(1800)});
+    TQuibPosPrinter pos;
+    pos.SetModelo(ppEscPosEpson);
+    pos.SetPorta("TCP:127.0.0.1:" + std::to_string(lenta.port()));
+    pos.VerificarImpressora = true;
+    pos.ControlePorta = true;
+    pos.Imprimir("cupom");
+    EXPECT_TRUE(pos.Buffer().empty());
+    const auto prazo = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (lenta.received().find("cupom") == std::string::npos && std::chrono::steady_clock::now() < prazo)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_NE(lenta.received().find("cupom"), std::string::npos);
 }
 
 TEST(PosPrinterStatus, ZeroAttemptsMakeOne)
