@@ -33,6 +33,5 @@ function(nfe_layer_tests layer folder)
   gtest_discover_tests(${exe}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-    PROPERTIES LABELS ${layer}
-               ENVIRONMENT "NFE_SOURCE_DIR=${PROJECT_SOURCE_DIR};NFE_BINARY_DIR=${CMAKE_BINARY_DIR}")
+    PROPERTIES LABELS ${layer})
 endfunction()

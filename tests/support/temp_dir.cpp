@@ -53,13 +53,15 @@ static std::filesystem::path fromEnvironment(const char *name, const char *fallb
                                               : std::filesystem::path(fallback);
 }
 
+// The folders this build was configured with, unless the environment names
+// others (a test run from an installed copy of the tree).
 std::filesystem::path sourceDir()
 {
-    return fromEnvironment("NFE_SOURCE_DIR", ".");
+    return fromEnvironment("NFE_SOURCE_DIR", NFE_TEST_SOURCE_DIR);
 }
 std::filesystem::path binaryDir()
 {
-    return fromEnvironment("NFE_BINARY_DIR", "build");
+    return fromEnvironment("NFE_BINARY_DIR", NFE_TEST_BINARY_DIR);
 }
 
 } // namespace testsupport

@@ -99,8 +99,7 @@ std::string xmlsecRejects(const std::string &signedXml)
 
 std::string sampleNFe()
 {
-    const char *source = std::getenv("NFE_SOURCE_DIR");
-    return readText(std::string(source ? source : ".") + "/tests/dfe/data/nfe_400.xml");
+    return readText((testsupport::sourceDir() / "tests/dfe/data/nfe_400.xml").string());
 }
 
 } // namespace storetest
