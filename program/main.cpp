@@ -36,6 +36,7 @@
 #include "app/ui/principal/frm_principal_view.h"
 #include "dfe/backends.h"
 #include "foundation/base/quib_exception.h"
+#include "printing/device/printer_hook.h"
 #include "printing/device/usb_printer_hooks.h"
 
 namespace {
