@@ -50,7 +50,8 @@ inline void registra(const std::string &linha)
 
 inline std::string hex(const unsigned char *bytes, std::size_t tamanho)
 {
-    static const char digitos[] = "0123456789ABCDEF";
+    // Not a static local: that would pin the library in memory (unique symbol).
+    const char *digitos = "0123456789ABCDEF";
     std::string texto;
     for (std::size_t i = 0; i < tamanho; ++i) {
         texto += digitos[bytes[i] >> 4];
