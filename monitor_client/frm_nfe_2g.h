@@ -1,10 +1,145 @@
 #pragma once
 
+#include "foundation/dates/date_time.h"
+#include "monitor_client/tabelas_notas.h"
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TdtmNFE_grd;
+
 // The core of the note screen: it turns a staged note into the document
 // monitor's request document and follows the monitor's answers. No Qt.
-// Implemented in frm_nfe_2g.cpp and in the sources of request/ (one per
-// group of request sections).
+//
+// The request document is built as lines in memory (`Requisicao`, UTF-8,
+// no line ends) by the section writers, which read the current row of
+// `tblNotas` (see selecionaNota), the related rows of the other tables and
+// the emitter's row of the module's CONFIGNFE table (the current row of
+// tblConfigNFE, which must be open). The file edge writes the lines in
+// Windows-1252 with CR LF (request/arquivo_requisicao.cpp).
+//
+// Writers raise ConversionError naming the field for a text that holds no
+// number where one is read, or no date where one is read; nothing is then
+// written to a file. Database failures of the municipality lookup raise
+// DatabaseError. Numbers never go through the process locale; the numeric
+// code and the dated rules read the clock of foundation/dates/date_time.h.
+// Main thread only.
+//
+// Implemented in frm_nfe_2g.cpp and in the sources of request/: values.cpp
+// (line prefix, value formats, text cleaner), municipio.cpp (municipality
+// codes), emitente.cpp ([ide], [emit], [enderEmit]), destinatario.cpp
+// ([dest], [enderDest], [NFREF], [entrega]), transporte.cpp ([transp],
+// [transporta], [Veictransp], [Vol]), info_adicional.cpp ([infadic]),
+// totais.cpp ([ICMStot], [ISSQNTOT]), exporta_fatura.cpp ([exporta],
+// [dup]), memo_itens.cpp (the item and tax buffers, the item preparation),
+// documento_nota.cpp (the document in order) and arquivo_requisicao.cpp
+// (the file edge).
 class TfrmNFE_2G {
   public:
-    TfrmNFE_2G();
+    static constexpr const char *kNomeHomologacao =
+        "NF-E EMITIDA EM AMBIENTE DE HOMOLOGACAO - SEM VALOR FISCAL";
+    static constexpr const char *kMarcadorVeiculo = "123 KVL E VEICULO 123";
+
+    // The module, the tables and the program's folder (where the city list
+    // "Tabela_Cidades_IBGE.txt" is) must outlive the core.
+    TfrmNFE_2G(TdtmNFE_grd &modulo, TabelasNotas &tabelas, std::string pastaPrograma);
+
+    // The note whose request is written: the row at `indice` of tblNotas
+    // (std::out_of_range beyond the rows).
+    void selecionaNota(std::size_t indice);
+    const LinhaNota &notaAtual() const;
+
+    // --- State of one document ---
+    int CodigoNumerico = 0; // 0: a new code is computed
+    bool ModoExportacao = false;
+    double TotalTributos = 0, BaseIcmsDeduzir = 0, IcmsDeduzir = 0, TotalServicos = 0, TotalPis = 0,
+           TotalCofins = 0, TotalIss = 0, TotalPisServicos = 0, TotalCofinsServicos = 0;
+    double PisServicoItem = 0, CofinsServicoItem = 0;
+    // The open request document's lines, and the item and tax buffers.
+    std::vector<std::string> Requisicao;
+    std::vector<std::string> memoprod;
+    std::vector<std::string> memoImp;
+
+    // --- Line format and values ---
+    // `indent` spaces, the key padded to 15 characters (a longer key whole)
+    // and " = "; an empty key gives only the spaces.
+    static std::string Sp(int indent, std::string_view chave);
+    // "yyyy-mm-dd".
+    static std::string AjData(TDateTime data);
+    // "hh:mm:00" from "h:m..." (each part reduced to its digits).
+    static std::string AjHora(std::string_view hora);
+    // The amount text (either separator; the last one met is the decimal
+    // point, the sign dropped) with the decimals of `casas` ("00", "000"...;
+    // none when empty), "." as decimal point.
+    static std::string FtDc(std::string_view valor, std::string_view casas);
+    // The amount text without "," as a real; ConversionError naming `campo`
+    // when it is no number.
+    static double valorReal(std::string_view valor, std::string_view campo = {});
+    // The text cleaner of names and addresses.
+    static std::string ChrEsp(std::string_view texto);
+    static std::string BuscaSerieNota(std::string_view texto);
+    // A "dd/mm/yyyy" field as a date; ConversionError naming the field.
+    static TDateTime dataDoCampo(std::string_view texto, std::string_view campo);
+    // A whole-number field; ConversionError naming the field.
+    static int inteiroDoCampo(std::string_view texto, std::string_view campo);
+
+    // The municipality code of a city of a state: the city list first, then
+    // the CEP table's names for the CEP; "0" when neither knows it.
+    std::string BuscaCidade_IBGE(std::string_view cidade, std::string_view uf, std::string_view cep);
+    bool TemParcela(std::string_view nota) const;
+
+    // --- Section writers, in document order ---
+    void GeraEmitente();
+    void GeraDestinatario();
+    void GeraTransportadorVolumes();
+    void GeraProdutos_Memo();
+    void GeraInfoADC();
+    void GeraICMSTotal_com_VtotTrib();
+    void GeraExporta();
+    void GeraFatura();
+    // "ZERA_MEMO" empties the buffer, "GRAVA_PARA_TXT" passes its lines on
+    // (the item buffer to the document, the tax buffer to the item buffer),
+    // any other text is appended.
+    void Writeln_memo(std::string_view texto);
+    void Writeln_memo_Imp(std::string_view texto);
+
+    // The current note's request document, every writer in order, as lines.
+    // Raises what the writers raise; `Requisicao` is then incomplete.
+    std::vector<std::string> MontaDocumentoNota();
+
+  private:
+    // A real as the shortest text that reads back as it, with "." and no
+    // exponent.
+    static std::string textoReal(double valor);
+    // The approximate taxes are written from 1 June 2013 on (the clock's date).
+    static bool vigeTributosAproximados();
+    void escreve(std::string linha) { Requisicao.push_back(std::move(linha)); }
+    void escreve(int indent, std::string_view chave, std::string_view valor);
+    std::string emitente(std::string_view coluna) const;
+    bool homologacao() const;
+    bool destinatarioEstrangeiro() const;
+    // The "cpf"/"cnpj" line of a document text.
+    void escreveDocumento(int indent, std::string_view documento);
+    void escreveReferencias();
+    void escreveEntrega();
+    void carregaCidades();
+
+    TdtmNFE_grd &modulo_;
+    TabelasNotas &tabelas_;
+    std::string pastaPrograma_;
+    std::size_t notaAtual_ = 0;
+    bool cidadesCarregadas_ = false;
+    // Normalised city name to code, per state code.
+    std::map<int, std::map<std::string, std::string>> cidadesPorEstado_;
 };
+
+// The request document's bytes: each line in Windows-1252 ("?" for a
+// character that page lacks) ended by CR LF.
+std::string bytesDoDocumento(const std::vector<std::string> &linhas);
+// Writes the bytes to `arquivo` through a temporary name in its folder;
+// FileWriteError when it cannot be written (the old file stays whole).
+void gravaDocumento(const std::string &arquivo, const std::vector<std::string> &linhas);
