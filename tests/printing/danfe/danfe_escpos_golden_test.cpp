@@ -70,6 +70,18 @@ TEST(DanfeEscPosGolden, ItemsInOneLineAtBothWidths)
     }
 }
 
+TEST(DanfeEscPosGolden, LogoAndQrCodeBesideTheText)
+{
+    DanfeBancada bancada;
+    bancada.carregar("homologacao");
+    bancada.danfe.ImprimeQRCodeLateral = true;
+    bancada.danfe.ImprimeLogoLateral = true;
+    bancada.danfe.ImprimeNomeFantasia = true;
+    bancada.somenteTags();
+    bancada.danfe.ImprimirDANFE();
+    compararComGolden(bancada.enviado, "homologacao_lateral_64");
+}
+
 TEST(DanfeEscPosGolden, EventAndVoidingReceipts)
 {
     DanfeBancada bancada;
