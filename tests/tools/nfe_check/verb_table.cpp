@@ -9,6 +9,7 @@ int runCertVerb(std::span<const std::string> args);
 int runDeviceSendVerb(std::span<const std::string> args);
 int runDbOpenVerb(std::span<const std::string> args);
 int runCipherVerb(std::span<const std::string> args);
+int runDanfeEscposVerb(std::span<const std::string> args);
 int runPosPrintVerb(std::span<const std::string> args);
 int runPosStatusVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
@@ -79,6 +80,16 @@ std::span<const Verb> allVerbs()
              "then the FIREBIRD= and FIREBIRD_LOCK= lines another process must use to share the file; exit 1 "
              "with the layer's message on standard error",
              runDbOpenVerb},
+        Verb{"danfe-escpos",
+             "<nfce.xml> <model> [--columns <n>] [--code-page 437|850|852|860|1252|utf8|none] "
+             "[--no-condensed] [--one-line] [--summary] [--event <file> | --voiding <file>] [--tags]",
+             "prints the note's NFC-e DANFE (summary: without items; --event/--voiding: that file's "
+             "receipt, the note may then be \"-\" for a voiding) on a printer of the model set as the "
+             "console's form stores it, with ColunasFonteNormal n (default 48) and condensed print unless "
+             "--no-condensed; writes the bytes a file port receives for one copy, initialisation included "
+             "(with --tags the tag-language text, UTF-8); exit 1 with the message on standard error, 2 on "
+             "wrong arguments",
+             runDanfeEscposVerb},
         Verb{"device-send", "<port> <file> [--timeout <ms>] [--read <count>] [--trace <file>]",
              "activates a printer device on the port and sends the file's bytes unchanged; with --read reads "
              "that many bytes (0: whatever arrives within the time-out) and prints them as hexadecimal; exit "
