@@ -137,7 +137,13 @@ void TQuibEscDaruma::AposAtivar()
     TQuibPosLeitor &leitor = Leitor();
     if (!leitor.PortaConversa())
         return;
-    LerInfo();
+    try {
+        LerInfo();
+    } catch (const std::exception &) {
+        // A printer that does not tell its model is configured, as on ports
+        // that cannot be read, ahead of the first initialisation.
+        return;
+    }
     const auto colunas = Info().find("Colunas");
     if (colunas != Info().end()) {
         const int n = numeroOu(colunas->second, 0);

@@ -13,8 +13,9 @@
 // The printer is configured by a string (ESC 0xC6 and 40 bytes) whose flag
 // depends on its model: right after activation on a port that answers
 // (serial, TCP, hook) the model is read and the string sent straight away;
-// on other ports the string goes in front of every initialisation, with the
-// flag for the older models. Activation also sets the component's normal
+// on other ports, and when the printer does not answer those queries, the
+// string goes in front of every initialisation, with the flag for the older
+// models. Activation also sets the component's normal
 // column count from the printer and this writer's condensed ratio.
 //
 // Unlike the other writers it changes the component's settings: a QR code
