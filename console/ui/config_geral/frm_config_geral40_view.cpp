@@ -89,6 +89,16 @@ QPlainTextEdit *memo(const char *nome, QWidget *pai, bool quebra = true)
     return m;
 }
 
+// A tab's or a box's rows: the fields take the width left, and a label too
+// long for its row puts its field on the line below.
+QFormLayout *formulario(QWidget *pai)
+{
+    auto *f = new QFormLayout(pai);
+    f->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    f->setRowWrapPolicy(QFormLayout::WrapLongRows);
+    return f;
+}
+
 QTreeWidget *arvore(const char *nome, QWidget *pai)
 {
     auto *t = new QTreeWidget(pai);
@@ -105,8 +115,8 @@ TfrmConfigGeral40View::TfrmConfigGeral40View(TfrmConfigGeral40 &core, QWidget *p
     setObjectName(QStringLiteral("frmConfigGeral40"));
     setWindowTitle(paraQString(TfrmConfigGeral40::kTitulo));
     auto *layout = new QHBoxLayout(this);
-    layout->addWidget(criaConfiguracoes(), 1);
-    layout->addWidget(criaConsole(), 1);
+    layout->addWidget(criaConfiguracoes(), 5);
+    layout->addWidget(criaConsole(), 4);
     core_.aoMudar = [this] { mostra(); };
     mostra();
 }
@@ -131,7 +141,7 @@ QWidget *TfrmConfigGeral40View::criaConfiguracoes()
         auto *rolagem = new QScrollArea(abas);
         rolagem->setWidgetResizable(true);
         auto *pagina = new QWidget(rolagem);
-        folhas[aba] = new QFormLayout(pagina);
+        folhas[aba] = formulario(pagina);
         rolagem->setWidget(pagina);
         abas->addTab(rolagem, QString::fromUtf8(aba));
     };
@@ -147,7 +157,7 @@ QWidget *TfrmConfigGeral40View::criaConfiguracoes()
         QFormLayout *&caixa = folhas[std::string(aba) + "/" + std::string(grupo)];
         if (!caixa) {
             auto *moldura = new QGroupBox(paraQString(grupo), this);
-            caixa = new QFormLayout(moldura);
+            caixa = formulario(moldura);
             pagina->addRow(moldura);
         }
         return caixa;
@@ -253,7 +263,10 @@ QWidget *TfrmConfigGeral40View::comBotoesAoLado(QWidget *widget, std::string_vie
             linha->setContentsMargins(0, 0, 0, 0);
             linha->addWidget(widget, 1);
         }
-        linha->addWidget(criaBotao(botao));
+        QPushButton *b = criaBotao(botao);
+        // A picker's button as wide as its caption, so the edit keeps the row.
+        b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 24);
+        linha->addWidget(b);
     }
     return conjunto ? conjunto : widget;
 }
@@ -352,9 +365,10 @@ void TfrmConfigGeral40View::mostra()
     mostrando_ = true;
     for (const auto &[nome, widget] : widgets_) {
         const auto &c = core_.controle(nome);
-        if (auto *edit = qobject_cast<QLineEdit *>(widget))
+        if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
             edit->setText(paraQString(c.texto));
-        else if (auto *m = qobject_cast<QPlainTextEdit *>(widget))
+            edit->setCursorPosition(0);
+        } else if (auto *m = qobject_cast<QPlainTextEdit *>(widget))
             m->setPlainText(paraTela(c.texto));
         else if (auto *caixa = qobject_cast<QCheckBox *>(widget))
             caixa->setChecked(c.marcado);

@@ -4,13 +4,18 @@
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "app/ui/texto_qt.h"
 
 GrupoRadio::GrupoRadio(const QString &titulo, const std::vector<std::string> &itens, QWidget *pai)
     : QGroupBox(titulo, pai), botoes_(new QButtonGroup(this))
 {
-    auto *linha = new QHBoxLayout(this);
+    // Items of a word or two side by side; longer ones one under another.
+    const bool longos = std::ranges::any_of(itens, [](const std::string &item) { return item.size() > 16; });
+    QBoxLayout *linha = longos ? static_cast<QBoxLayout *>(new QVBoxLayout(this)) : new QHBoxLayout(this);
     for (std::size_t i = 0; i < itens.size(); ++i) {
         auto *botao = new QRadioButton(paraQString(itens[i]), this);
         botoes_->addButton(botao, static_cast<int>(i));
