@@ -62,19 +62,22 @@ std::span<const Verb> allVerbs()
              "enciphers a password (seed from NFE_CHECK_SEED, 0-255, when set) or deciphers one; exit 1 with "
              "the conversion message for a bad cipher text",
              runCipherVerb},
-        Verb{
-            "console",
-            "<module db> <cnpj> show | save | applied [--choose <list>=<index>]... | press <control> [--set "
-            "<control>=<value>]... [--answer <text>]... [--file <path>]... [--confirm yes|no|cancel]...",
-            "the NF-e settings screen of the company, opened and activated: show prints <control>=<value> "
-            "per setting in reader order; save reads such lines from standard input and presses \"Salvar "
-            "Configurações\"; press applies the edits, presses the control answering its dialogs in order "
-            "(none left: Cancel) and prints \"message: \" per box and each control that changed (the "
-            "presets by caption, Button6 for \"Aplicar Protocolos\"); applied makes each list choice through "
-            "its change handler and prints <property>=<value> per property the reader applies to the NF-e "
-            "component in step order, then the four library lists' indexes; exit 1 with the error on "
-            "standard error (applied prints the properties first), 2 for wrong arguments",
-            runConsoleVerb},
+        Verb{"console",
+             "<module db> <cnpj> show | save | applied [--choose <list>=<index>]... | press <control> [--set "
+             "<control>=<value>]... [--answer <text>]... [--file <path>]... [--confirm yes|no|cancel]...",
+             "the NF-e settings screen of the company, opened and activated: show prints <control>=<value> "
+             "per setting in reader order; save reads such lines from standard input and presses \"Salvar "
+             "Configurações\"; press applies the edits, presses the control answering its dialogs in order "
+             "(none left: Cancel) and prints \"message: \" per box, each control that changed, then each "
+             "answer pane that changed as \"[<control>]\" and its memo text (the appended lines of MemoDados "
+             "and memoLog), its tree one node per line indented two spaces per level, or the browser's "
+             "temp.xml full name, and page=<index> when the answer page changed (buttons by name or caption, "
+             "folder buttons also by their edit; a button with no operation in this build is a wrong "
+             "argument); applied makes each list choice through "
+             "its change handler and prints <property>=<value> per property the reader applies to the NF-e "
+             "component in step order, then the four library lists' indexes; exit 1 with the error on "
+             "standard error (applied prints the properties first), 2 for wrong arguments",
+             runConsoleVerb},
         Verb{"db-open", "<address>",
              "opens the database (\"host:path\" as stored) and prints \"ok\", its character set and dialect, "
              "then the FIREBIRD= and FIREBIRD_LOCK= lines another process must use to share the file; exit 1 "
