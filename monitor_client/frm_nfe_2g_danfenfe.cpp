@@ -23,7 +23,9 @@ db::Value texto(std::string_view valor, std::size_t largura)
     return db::Value(std::string(utf8Prefix(valor, largura)));
 }
 
-// "MM/DD/AAAA" as a date; null when it is no date.
+// "MM/DD/AAAA" as the ISO date text the engine reads into a DATE parameter
+// (the layer hands parameters over as text, and a DATE refuses a time part);
+// null when it is no date.
 db::Value dataDoEnvio(std::string_view mmddaaaa)
 {
     int mes = 0, dia = 0, ano = 0;
@@ -34,7 +36,7 @@ db::Value dataDoEnvio(std::string_view mmddaaaa)
         std::from_chars(mmddaaaa.data() + 6, mmddaaaa.data() + 10, ano).ec != std::errc{} ||
         !tryEncodeDate(ano, mes, dia, data))
         return {};
-    return db::Value::ofDateTime(data);
+    return db::Value(ZerosEsquerda(ano, 4) + "-" + ZerosEsquerda(mes, 2) + "-" + ZerosEsquerda(dia, 2));
 }
 
 int comoInteiro(std::string_view digitos)
