@@ -1,7 +1,10 @@
 #pragma once
 
+#include "foundation/dates/date_time.h"
 #include "monitor_client/grade_danfe.h"
+#include "monitor_client/tabelas_notas.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -15,8 +18,30 @@ class TdtmNFE_grd;
 
 // The core of the note screen: it turns a staged note into the document
 // monitor's request document and follows the monitor's answers. No Qt.
-// Implemented in frm_nfe_2g.cpp and in the sources of request/ (one per
-// group of request sections).
+//
+// The request document is built as lines in memory (`Requisicao`, UTF-8,
+// no line ends) by the section writers, which read the current row of
+// `tblNotas` (see selecionaNota), the related rows of the other tables and
+// the emitter's row of the module's CONFIGNFE table (the current row of
+// tblConfigNFE, which must be open). The file edge writes the lines in
+// Windows-1252 with CR LF (request/arquivo_requisicao.cpp).
+//
+// Writers raise ConversionError naming the field for a text that holds no
+// number where one is read, or no date where one is read; nothing is then
+// written to a file. Database failures of the municipality lookup raise
+// DatabaseError. Numbers never go through the process locale; the numeric
+// code and the dated rules read the clock of foundation/dates/date_time.h.
+// Main thread only.
+//
+// Implemented in frm_nfe_2g.cpp and in the sources of request/: values.cpp
+// (line prefix, value formats, text cleaner), municipio.cpp (municipality
+// codes), emitente.cpp ([ide], [emit], [enderEmit]), destinatario.cpp
+// ([dest], [enderDest], [NFREF], [entrega]), transporte.cpp ([transp],
+// [transporta], [Veictransp], [Vol]), info_adicional.cpp ([infadic]),
+// totais.cpp ([ICMStot], [ISSQNTOT]), exporta_fatura.cpp ([exporta],
+// [dup]), memo_itens.cpp (the item and tax buffers, the item preparation),
+// documento_nota.cpp (the document in order) and arquivo_requisicao.cpp
+// (the file edge).
 //
 // The exchange with the monitor is split by area:
 // frm_nfe_2g_nomes.cpp (emitter choice and file names),
@@ -32,9 +57,77 @@ class TdtmNFE_grd;
 // operation runs, another tick returns at once. Main thread only.
 class TfrmNFE_2G {
   public:
-    TfrmNFE_2G();
-    // The core over the module database, which must outlive it.
-    explicit TfrmNFE_2G(TdtmNFE_grd &modulo);
+    static constexpr const char *kNomeHomologacao =
+        "NF-E EMITIDA EM AMBIENTE DE HOMOLOGACAO - SEM VALOR FISCAL";
+    static constexpr const char *kMarcadorVeiculo = "123 KVL E VEICULO 123";
+
+    // The module, the tables and the program's folder (where the city list
+    // "Tabela_Cidades_IBGE.txt" is) must outlive the core.
+    TfrmNFE_2G(TdtmNFE_grd &modulo, TabelasNotas &tabelas, std::string pastaPrograma);
+
+    // The note whose request is written: the row at `indice` of tblNotas
+    // (std::out_of_range beyond the rows).
+    void selecionaNota(std::size_t indice);
+    const LinhaNota &notaAtual() const;
+
+    // --- State of one document ---
+    int CodigoNumerico = 0; // 0: a new code is computed
+    bool ModoExportacao = false;
+    double TotalTributos = 0, BaseIcmsDeduzir = 0, IcmsDeduzir = 0, TotalServicos = 0, TotalPis = 0,
+           TotalCofins = 0, TotalIss = 0, TotalPisServicos = 0, TotalCofinsServicos = 0;
+    double PisServicoItem = 0, CofinsServicoItem = 0;
+    // The open request document's lines, and the item and tax buffers.
+    std::vector<std::string> Requisicao;
+    std::vector<std::string> memoprod;
+    std::vector<std::string> memoImp;
+
+    // --- Line format and values ---
+    // `indent` spaces, the key padded to 15 characters (a longer key whole)
+    // and " = "; an empty key gives only the spaces.
+    static std::string Sp(int indent, std::string_view chave);
+    // "yyyy-mm-dd".
+    static std::string AjData(TDateTime data);
+    // "hh:mm:00" from "h:m..." (each part reduced to its digits).
+    static std::string AjHora(std::string_view hora);
+    // The amount text (either separator; the last one met is the decimal
+    // point, the sign dropped) with the decimals of `casas` ("00", "000"...;
+    // none when empty), "." as decimal point.
+    static std::string FtDc(std::string_view valor, std::string_view casas);
+    // The amount text without "," as a real; ConversionError naming `campo`
+    // when it is no number.
+    static double valorReal(std::string_view valor, std::string_view campo = {});
+    // The text cleaner of names and addresses.
+    static std::string ChrEsp(std::string_view texto);
+    static std::string BuscaSerieNota(std::string_view texto);
+    // A "dd/mm/yyyy" field as a date; ConversionError naming the field.
+    static TDateTime dataDoCampo(std::string_view texto, std::string_view campo);
+    // A whole-number field; ConversionError naming the field.
+    static int inteiroDoCampo(std::string_view texto, std::string_view campo);
+
+    // The municipality code of a city of a state: the city list first, then
+    // the CEP table's names for the CEP; "0" when neither knows it.
+    std::string BuscaCidade_IBGE(std::string_view cidade, std::string_view uf, std::string_view cep);
+    bool TemParcela(std::string_view nota) const;
+
+    // --- Section writers, in document order ---
+    void GeraEmitente();
+    void GeraDestinatario();
+    void GeraTransportadorVolumes();
+    void GeraProdutos_Memo();
+    void GeraInfoADC();
+    void GeraICMSTotal_com_VtotTrib();
+    void GeraExporta();
+    void GeraFatura();
+    // "ZERA_MEMO" empties the buffer, "GRAVA_PARA_TXT" passes its lines on
+    // (the item buffer to the document, the tax buffer to the item buffer),
+    // any other text is appended.
+    void Writeln_memo(std::string_view texto);
+    void Writeln_memo_Imp(std::string_view texto);
+
+    // The current note's request document, every writer in order, as lines.
+    // Raises what the writers raise; `Requisicao` is then incomplete.
+    std::vector<std::string> MontaDocumentoNota();
+
 
     // ---- Exchange with the document monitor ----
 
@@ -52,7 +145,6 @@ class TfrmNFE_2G {
     std::string RetChave, RetMensagem, RetMensagem2, RetRecibo, RetNumeroLote, RetProtocolo;
     int RetResultado = 0;
     bool VerificarPenduradas = false;
-    int CodigoNumerico = 0; // numeric code of the note being written
     std::vector<std::string> ListFile;
 
     // Selects the emitter of the next operations among the CONFIGNFE rows
@@ -123,7 +215,6 @@ class TfrmNFE_2G {
     std::string memoerro;
     bool ConcluidoVisivel = false;
     std::string lblConcluido;
-    bool ModoExportacao = false;
 
     void FormActivate();
     void FormClose();
@@ -151,15 +242,6 @@ class TfrmNFE_2G {
         PedeEmail;
     std::function<void(const std::string &caminho)> OpenPdf;
 
-    // Notes the ticks follow: the loaded notes (set by the screen's owner).
-    struct NotaAcompanhada {
-        int numero = 0;
-        int serie = 0;
-        std::string cnpjEmitente;
-        std::string emailNfe, emailNfe2, emailTransp;
-    };
-    std::vector<NotaAcompanhada> NotasAcompanhadas;
-
     // What the exchange noticed and the operator need not be asked about
     // (unreadable codes, answers set aside, failed copies), one line each.
     std::vector<std::string> Ocorrencias;
@@ -185,6 +267,31 @@ class TfrmNFE_2G {
     bool ocupado() const { return ocupado_; }
 
   private:
+    // A real as the shortest text that reads back as it, with "." and no
+    // exponent.
+    static std::string textoReal(double valor);
+    // The approximate taxes are written from 1 June 2013 on (the clock's date).
+    static bool vigeTributosAproximados();
+    void escreve(std::string linha) { Requisicao.push_back(std::move(linha)); }
+    void escreve(int indent, std::string_view chave, std::string_view valor);
+    std::string emitente(std::string_view coluna) const;
+    bool homologacao() const;
+    bool destinatarioEstrangeiro() const;
+    // The "cpf"/"cnpj" line of a document text.
+    void escreveDocumento(int indent, std::string_view documento);
+    void escreveReferencias();
+    void escreveEntrega();
+    void carregaCidades();
+
+    TdtmNFE_grd &modulo_;
+    TabelasNotas &tabelas_;
+    std::string pastaPrograma_;
+    std::size_t notaAtual_ = 0;
+    bool cidadesCarregadas_ = false;
+    // Normalised city name to code, per state code.
+    std::map<int, std::map<std::string, std::string>> cidadesPorEstado_;
+
+    // ---- Exchange with the document monitor ----
     TdtmNFE_grd &modulo();
     void registra(const std::string &ocorrencia);
 
@@ -203,6 +310,10 @@ class TfrmNFE_2G {
     void mostraPainelRecusa(GradeDanfe &grade, int numero, int serie);
     void preenchePainel(const GradeDanfe &grade);
 
+    // frm_nfe_2g_penduradas.cpp: appends a re-queued note to tblNotas
+    // unless it is loaded already.
+    void seguePendurada(int numero, int serie);
+
     // frm_nfe_2g_danfenfe.cpp
     int codFilial() const;
     void gravaNotaRespondida(int numero, int serie, bool aceito, std::string_view emailEnvio,
@@ -218,7 +329,6 @@ class TfrmNFE_2G {
     void abreGrade(GradeDanfe &grade);
     bool commit();
 
-    TdtmNFE_grd *modulo_ = nullptr;
     bool ocupado_ = false;
     std::string retornoPendente_; // read, to be deleted by ConsomeRetorno
     // Size and time of answers seen incomplete, by local path.
@@ -228,3 +338,10 @@ class TfrmNFE_2G {
     std::map<std::string, std::map<std::string, std::string>> listagens_;
     std::vector<std::string> jaRegistradas_;
 };
+
+// The request document's bytes: each line in Windows-1252 ("?" for a
+// character that page lacks) ended by CR LF.
+std::string bytesDoDocumento(const std::vector<std::string> &linhas);
+// Writes the bytes to `arquivo` through a temporary name in its folder;
+// FileWriteError when it cannot be written (the old file stays whole).
+void gravaDocumento(const std::string &arquivo, const std::vector<std::string> &linhas);

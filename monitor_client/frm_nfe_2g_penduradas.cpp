@@ -85,6 +85,23 @@ std::vector<std::string> TfrmNFE_2G::GetFileList(std::string_view pasta, std::st
     return nomes;
 }
 
+void TfrmNFE_2G::seguePendurada(int numero, int serie)
+{
+    const std::string texto = std::to_string(numero);
+    for (const LinhaNota &linha : tabelas_.tblNotas.linhas())
+        if (linha.nro_not == texto && linha.nro_serie_not == serie && linha.cnpj_emitente == CnpjEmitente)
+            return;
+    if (!tabelas_.tblNotas.aberta())
+        return;
+    LinhaNota linha = tabelas_.tblNotas.nova();
+    linha.nota = numero;
+    linha.nro_not = texto;
+    linha.cnpj_emitente = CnpjEmitente;
+    linha.serie_not = std::to_string(serie);
+    linha.nro_serie_not = serie;
+    tabelas_.posta(std::move(linha));
+}
+
 void TfrmNFE_2G::Verifica_Notas_Penduradas()
 {
     if (!VerificarPenduradas)
@@ -118,13 +135,7 @@ void TfrmNFE_2G::Verifica_Notas_Penduradas()
                          " não recolocada na fila: " + e.what());
                 continue;
             }
-            const bool acompanhada = std::any_of(
-                NotasAcompanhadas.begin(), NotasAcompanhadas.end(), [&](const NotaAcompanhada &n) {
-                    return n.numero == lido->numero && n.serie == lido->serie &&
-                           n.cnpjEmitente == CnpjEmitente;
-                });
-            if (!acompanhada)
-                NotasAcompanhadas.push_back({lido->numero, lido->serie, CnpjEmitente, {}, {}, {}});
+            seguePendurada(lido->numero, lido->serie);
         } else if (std::find(emitentes.begin(), emitentes.end(), lido->cnpj) == emitentes.end()) {
             apaga(nome, "o CNPJ " + lido->cnpj + " não é emitente deste banco");
         }

@@ -11,7 +11,34 @@
 #include "app/funcoes/funcoes_kvl.h"
 #include "foundation/dates/date_time.h"
 
+#include <charconv>
+
 namespace {
+
+// What a tick needs of a loaded note; taken before the tick works, since the
+// steps it calls may add notes.
+struct NotaSeguida {
+    int numero = 0;
+    int serie = 0;
+    std::string cnpjEmitente, emailNfe, emailNfe2, emailTransp;
+};
+
+int numeroDaNota(std::string_view texto)
+{
+    const std::string digitos = SomenteNumeros(texto);
+    int numero = 0;
+    std::from_chars(digitos.data(), digitos.data() + digitos.size(), numero);
+    return numero;
+}
+
+std::vector<NotaSeguida> notasSeguidas(const TabelasNotas &tabelas)
+{
+    std::vector<NotaSeguida> notas;
+    for (const LinhaNota &linha : tabelas.tblNotas.linhas())
+        notas.push_back({numeroDaNota(linha.nro_not), linha.nro_serie_not, linha.cnpj_emitente, linha.email_NFE,
+                         linha.email_nfe_2, linha.email_tra});
+    return notas;
+}
 
 // Lists the answer folders afresh for one tick.
 class ListagemDoTick {
@@ -71,8 +98,7 @@ void TfrmNFE_2G::FormClose()
     qryDanfe.fecha();
     qryImpresso_Email.fecha();
     TimerNotaAtivo = TimerDanfeAtivo = TimerEmailAtivo = false;
-    if (modulo_)
-        modulo_->dtmConectBanco(false);
+    modulo_.dtmConectBanco(false);
 }
 
 void TfrmNFE_2G::TimerNotaTimer()
@@ -82,8 +108,7 @@ void TfrmNFE_2G::TimerNotaTimer()
         return;
     ListagemDoTick listagem(listandoNoTick_, listagens_);
     bool confirmada = false;
-    for (std::size_t i = 0; i < NotasAcompanhadas.size(); ++i) {
-        const NotaAcompanhada nota = NotasAcompanhadas[i];
+    for (const NotaSeguida &nota : notasSeguidas(tabelas_)) {
         AjustaCnpj_do_Emitente(nota.cnpjEmitente);
         if (ColetaRetorno("Nota", nota.emailNfe, nota.emailTransp, nota.numero, nota.serie) == 2)
             confirmada = true;
@@ -105,9 +130,9 @@ void TfrmNFE_2G::TimerDanfeTimer()
         return;
     ListagemDoTick listagem(listandoNoTick_, listagens_);
     bool lida = false;
-    const NotaAcompanhada *recusada = nullptr;
-    for (std::size_t i = 0; i < NotasAcompanhadas.size(); ++i) {
-        const NotaAcompanhada &nota = NotasAcompanhadas[i];
+    const std::vector<NotaSeguida> notas = notasSeguidas(tabelas_);
+    const NotaSeguida *recusada = nullptr;
+    for (const NotaSeguida &nota : notas) {
         AjustaCnpj_do_Emitente(nota.cnpjEmitente);
         const int r = ColetaRetorno("Danfe", "", "", nota.numero, nota.serie);
         if (r == 0)
@@ -148,8 +173,7 @@ void TfrmNFE_2G::TimerEmailTimer()
     if (!qryImpresso_Email.vazia()) {
         ListagemDoTick listagem(listandoNoTick_, listagens_);
         bool enviado = false;
-        for (std::size_t i = 0; i < NotasAcompanhadas.size(); ++i) {
-            const NotaAcompanhada &nota = NotasAcompanhadas[i];
+        for (const NotaSeguida &nota : notasSeguidas(tabelas_)) {
             AjustaCnpj_do_Emitente(nota.cnpjEmitente);
             const int r = ColetaRetorno("Email", "", "", nota.numero, nota.serie);
             if (r == 0)

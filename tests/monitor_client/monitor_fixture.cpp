@@ -28,7 +28,8 @@ void MonitorFixture::SetUp()
                      "insert into CONFIGNFE (NOM_EMI, CNPJ_EMI, PATH_COMUNICACAO) values ('Emitente " + cnpj +
                          "', '" + cnpj + "', '" + troca->path().string() + "')");
     roteiro("");
-    tela = std::make_unique<TfrmNFE_2G>(*modulo);
+    tabelas.OpenFile();
+    tela = std::make_unique<TfrmNFE_2G>(*modulo, tabelas, dados->path().string() + "/");
     tela->DataEnvio = "12/11/2026";
     tela->TimerEnvio = "3600";
     tela->AjustaCnpj_do_Emitente(cnpj);

@@ -38,5 +38,6 @@ class MonitorFixture : public BancosFixture {
     std::unique_ptr<testsupport::TempDir> troca, dados;
     std::unique_ptr<testsupport::ScopedEnv> xdg;
     std::unique_ptr<testsupport::FakeMonitor> monitor;
+    TabelasNotas tabelas;
     std::unique_ptr<TfrmNFE_2G> tela;
 };

@@ -18,6 +18,7 @@ int runIeVerb(std::span<const std::string> args);
 int runKeyVerb(std::span<const std::string> args);
 int runMailVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
+int runMonitorRequestVerb(std::span<const std::string> args);
 int runNfseConfigVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
 int runPrintGridVerb(std::span<const std::string> args);
@@ -116,6 +117,14 @@ std::span<const Verb> allVerbs()
             runMailVerb},
         Verb{"mask", "<kind> <value> [area code]", "prints the masked form (kinds cpf cnpj cep fone ie:<UF>)",
              runMaskVerb},
+        Verb{"monitor-request", "<module db> <notes.json> [--note <nota>] [--now <YYYY-MM-DDThh:mm:ss>]",
+             "writes the note request document of each staged note of the JSON file (or of the one whose key "
+             "is given) to standard output as the file's bytes (Windows-1252, CR LF), the emitter being the "
+             "CONFIGNFE row of the note's cnpj_emitente (the first row when empty) and the city list "
+             "\"Tabela_Cidades_IBGE.txt\" the one beside the JSON file, else beside the program; --now fixes "
+             "the clock (local time); exit 1 with \"Nota Fiscal N nao Gerada\" and the message on standard "
+             "error (nothing on standard output), 2 for wrong arguments or a JSON file the loader refuses",
+             runMonitorRequestVerb},
         Verb{"nfse-config", "<module db> load <cnpj>... | <module db> store <cnpj>",
              "the NFS-e/CT-e settings screen: load loads the companies in turn into one screen and prints, "
              "for the last, every key as \"Confirmar\" would store it (key=value lines in the store's "
