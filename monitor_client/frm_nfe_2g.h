@@ -128,7 +128,6 @@ class TfrmNFE_2G {
     // Raises what the writers raise; `Requisicao` is then incomplete.
     std::vector<std::string> MontaDocumentoNota();
 
-
     // ---- Exchange with the document monitor ----
 
     // Screen state of the exchange.
@@ -297,11 +296,13 @@ class TfrmNFE_2G {
 
     // frm_nfe_2g_entrega.cpp
     void entregaArquivoLocal();
-    void copiaRetornoLocal();
+    // The answer's bytes when read already, else ArquivoMonitor is read.
+    void copiaRetornoLocal(const std::string *lidos = nullptr);
 
     // frm_nfe_2g_retorno.cpp
     bool retornoCompleto(const std::filesystem::path &arquivo, std::string &bytes);
-    bool existeNaListagem(const std::string &caminho);
+    // The local path of the file as listed (any case), nullopt when absent.
+    std::optional<std::string> existeNaListagem(const std::string &caminho);
     void apagaRetorno(const std::string &caminho);
     int gravaRetornoLido(std::string_view kind, std::string_view emailEnvio, std::string_view emailTransp,
                          int numero, int serie);

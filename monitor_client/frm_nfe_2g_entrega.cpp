@@ -53,16 +53,16 @@ void TfrmNFE_2G::entregaArquivoLocal()
         throw EEntregaMonitor(falhaEntrega(ArquivoMonitor, *falha));
 }
 
-void TfrmNFE_2G::copiaRetornoLocal()
+void TfrmNFE_2G::copiaRetornoLocal(const std::string *lidos)
 {
     const fs::path local(ArquivoLocal);
     std::error_code erro;
     fs::create_directories(local.parent_path(), erro);
-    const auto bytes = monitor_detail::leArquivo(localPath(ArquivoMonitor));
-    const auto falha =
-        bytes ? monitor_detail::gravaPorRenomeacao(
-                    local, local.parent_path() / ("~" + local.filename().string() + ".tmp"), *bytes)
-              : std::optional<std::string>("resposta ilegível");
+    const auto bytes =
+        lidos ? std::optional<std::string>(*lidos) : monitor_detail::leArquivo(localPath(ArquivoMonitor));
+    const fs::path temporario = local.parent_path() / ("~" + local.filename().string() + ".tmp");
+    const auto falha = bytes ? monitor_detail::gravaPorRenomeacao(local, temporario, *bytes)
+                             : std::optional<std::string>("resposta ilegível");
     if (falha)
         registra("Cópia local da resposta " + ArquivoMonitor + " não feita: " + *falha);
 }

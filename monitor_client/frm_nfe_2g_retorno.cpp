@@ -49,7 +49,7 @@ bool TfrmNFE_2G::AnalizaResultado() const
     return CodigoAceito(RetResultado);
 }
 
-bool TfrmNFE_2G::existeNaListagem(const std::string &caminho)
+std::optional<std::string> TfrmNFE_2G::existeNaListagem(const std::string &caminho)
 {
     auto [pasta, nome] = pastaENome(caminho);
     const std::string local = localPath(pasta);
@@ -63,7 +63,10 @@ bool TfrmNFE_2G::existeNaListagem(const std::string &caminho)
     } else {
         avulsa = listaPasta(local);
     }
-    return nomes->count(monitor_detail::minusculas(nome)) != 0;
+    const auto achado = nomes->find(monitor_detail::minusculas(nome));
+    if (achado == nomes->end())
+        return std::nullopt;
+    return (fs::path(local) / achado->second).string();
 }
 
 bool TfrmNFE_2G::retornoCompleto(const fs::path &arquivo, std::string &bytes)
@@ -123,15 +126,17 @@ int TfrmNFE_2G::ColetaRetorno(std::string_view tipo, std::string_view emailEnvio
         throw std::invalid_argument("tipo de resposta do monitor desconhecido: " + std::string(tipo));
     retornoPendente_.clear();
     Nome_dos_arquivos(resposta, "-resp", serie, numero);
-    if (!ArquivoMonitorAlternativo.empty() && existeNaListagem(ArquivoMonitorAlternativo))
+    std::optional<std::string> achado;
+    if (!ArquivoMonitorAlternativo.empty() && (achado = existeNaListagem(ArquivoMonitorAlternativo)))
         ArquivoMonitor = ArquivoMonitorAlternativo;
-    else if (!existeNaListagem(ArquivoMonitor))
+    else if (!(achado = existeNaListagem(ArquivoMonitor)))
         return 0;
-    const fs::path arquivo(localPath(ArquivoMonitor));
+    // The file as it is named in the folder (the monitor may use any case).
+    const fs::path arquivo(*achado);
     std::string bytes;
     if (!retornoCompleto(arquivo, bytes))
         return 0;
-    Nome_dos_arquivos("COPIAR_RETORNO", "", 0, 0);
+    copiaRetornoLocal(&bytes);
 
     const RetornoMonitor lido = LeRetornoMonitor(tipo, TextoDoRetorno(bytes));
     RetResultado = lido.resultado;

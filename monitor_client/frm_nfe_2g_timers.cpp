@@ -35,8 +35,8 @@ std::vector<NotaSeguida> notasSeguidas(const TabelasNotas &tabelas)
 {
     std::vector<NotaSeguida> notas;
     for (const LinhaNota &linha : tabelas.tblNotas.linhas())
-        notas.push_back({numeroDaNota(linha.nro_not), linha.nro_serie_not, linha.cnpj_emitente, linha.email_NFE,
-                         linha.email_nfe_2, linha.email_tra});
+        notas.push_back({numeroDaNota(linha.nro_not), linha.nro_serie_not, linha.cnpj_emitente,
+                         linha.email_NFE, linha.email_nfe_2, linha.email_tra});
     return notas;
 }
 
