@@ -61,7 +61,7 @@ void TfrmNFE_2G::copiaRetornoLocal(const std::string *lidos)
     const auto bytes =
         lidos ? std::optional<std::string>(*lidos) : monitor_detail::leArquivo(localPath(ArquivoMonitor));
     const fs::path temporario = local.parent_path() / ("~" + local.filename().string() + ".tmp");
-    const auto falha = bytes ? monitor_detail::gravaPorRenomeacao(local, temporario, *bytes)
+    const auto falha = bytes ? monitor_detail::gravaPorRenomeacao(local, temporario, *bytes, false)
                              : std::optional<std::string>("resposta ilegível");
     if (falha)
         registra("Cópia local da resposta " + ArquivoMonitor + " não feita: " + *falha);

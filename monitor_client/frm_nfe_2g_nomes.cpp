@@ -27,6 +27,8 @@ void TfrmNFE_2G::AjustaCnpj_do_Emitente(std::string_view cnpj)
 {
     const std::string procurado = comoNumero(SomenteNumeros(cnpj));
     modulo().dtmNFEOpen({"ConfigNFE"});
+    if (!modulo().tblConfigNFE || !modulo().tblConfigNFE->active())
+        return; // the module said why it could not open the emitters
     db::DataSet &emitentes = *modulo().tblConfigNFE;
     const auto adota = [&] {
         PastaComunicacao = BarraFinal(emitentes.field("PATH_COMUNICACAO").asString());

@@ -13,7 +13,8 @@
 namespace monitor_detail {
 
 std::optional<std::string> gravaPorRenomeacao(const std::filesystem::path &destino,
-                                              const std::filesystem::path &temporario, std::string_view bytes)
+                                              const std::filesystem::path &temporario, std::string_view bytes,
+                                              bool sincroniza)
 {
     const int fd = ::open(temporario.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
@@ -31,7 +32,7 @@ std::optional<std::string> gravaPorRenomeacao(const std::filesystem::path &desti
         }
         escrito += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    if ((sincroniza && ::fsync(fd) != 0) || ::close(fd) != 0) {
         const std::string motivo = std::strerror(errno);
         ::unlink(temporario.c_str());
         return "não foi possível gravar " + temporario.string() + ": " + motivo;
