@@ -83,3 +83,25 @@ TEST_F(Entrega, TheMonitorAsAChildProgramAnswersWhileTheClientWrites)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Entrega, AStoredWindowsFolderIsOpenedThroughTheDriveMapping)
+{
+    std::filesystem::create_directories(troca->path() / "Troca");
+    testsupport::ScopedEnv drive("KVL_DRIVE_Q", troca->path().string());
+    testsupport::FakeMonitor::Options opcoes;
+    opcoes.folders = {"Q:\\TROCA\\"};
+    testsupport::FakeMonitor monitorQ(opcoes);
+    linhaDanfe(111, 1, 1);
+    tela->PastaComunicacao = "Q:\\TROCA\\";
+    tela->Nome_dos_arquivos("nota", "-fil", 1, 111);
+    EXPECT_EQ(tela->ArquivoMonitor, "Q:\\TROCA\\-fil\\nota001000000111#" + cnpj + ".txt");
+    tela->EntregaRequisicao(linhasNota(111, 1, cnpj));
+    ASSERT_EQ(monitorQ.processPending().size(), 1u);
+    EXPECT_EQ(tela->ColetaRetorno("Nota", "", "", 111, 1), 2);
+    EXPECT_EQ(linha(111, 1, "STATUS_NFE"), "2");
+    EXPECT_TRUE(std::filesystem::is_empty(troca->path() / "Troca" / "-resp"));
+}
+
+} // namespace
