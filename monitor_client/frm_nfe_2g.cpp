@@ -49,3 +49,15 @@ bool TfrmNFE_2G::vigeTributosAproximados()
 {
     return nowLocal() >= encodeDate(2013, 6, 1);
 }
+
+TdtmNFE_grd &TfrmNFE_2G::modulo()
+{
+    return modulo_;
+}
+
+void TfrmNFE_2G::registra(const std::string &ocorrencia)
+{
+    Ocorrencias.push_back(ocorrencia);
+    if (OnGerarLog)
+        OnGerarLog(ocorrencia);
+}

@@ -19,6 +19,7 @@ int runIeVerb(std::span<const std::string> args);
 int runKeyVerb(std::span<const std::string> args);
 int runMailVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
+int runMonitorAnswerVerb(std::span<const std::string> args);
 int runMonitorRequestVerb(std::span<const std::string> args);
 int runNfseConfigVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
@@ -131,6 +132,15 @@ std::span<const Verb> allVerbs()
             runMailVerb},
         Verb{"mask", "<kind> <value> [area code]", "prints the masked form (kinds cpf cnpj cep fone ie:<UF>)",
              runMaskVerb},
+        Verb{
+            "monitor-answer", "<kind> <file>",
+            "reads a document monitor's answer file as the note screen reads the answer of that kind (Nota, "
+            "Danfe, Email, Cancelamento, Consulta, inutiliza, carta, impcarta, Evento; any case): UTF-8 when "
+            "valid, else Windows-1252; prints RESULTADO=, MENSAGEM=, MENSAGEM_2=, CHAVENFE=, RECIBO=, "
+            "NUMEROLOTE=, NPROTOCOLO= and aceito=sim|nao (135 for carta and Evento, the accepted codes "
+            "otherwise; a RESULTADO that is no number reads as 0, noted on standard error); exit 0 accepted, "
+            "1 not accepted, 2 for an unknown kind or an unreadable file",
+            runMonitorAnswerVerb},
         Verb{"monitor-request", "<module db> <notes.json> [--note <nota>] [--now <YYYY-MM-DDThh:mm:ss>]",
              "writes the note request document of each staged note of the JSON file (or of the one whose key "
              "is given) to standard output as the file's bytes (Windows-1252, CR LF), the emitter being the "
