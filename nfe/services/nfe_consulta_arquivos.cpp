@@ -109,7 +109,13 @@ void TNFeConsulta::salvarEventos(const std::string &eventos)
     const std::string ns = ComponenteNFe()->NameSpaceURIDocumento();
     const std::vector<std::string_view> elementos = elementosEvento(eventos);
     for (std::size_t i = 0; i < elementos.size(); ++i) {
-        const std::string texto = "<procEventoNFe versao=\"" + versao + "\" xmlns=\"" + ns + "\">" +
+        // The event's own layout version: the answer's (4.00) would make a
+        // document that the event schema refuses.
+        const std::string_view abertura = elementos[i].substr(0, elementos[i].find('>'));
+        std::string versaoEvento = TextoEntreMarcas(abertura, "versao=\"", "\"");
+        if (versaoEvento.empty())
+            versaoEvento = versao;
+        const std::string texto = "<procEventoNFe versao=\"" + versaoEvento + "\" xmlns=\"" + ns + "\">" +
                                   conteudoDoElemento(elementos[i], "procEventoNFe") + "</procEventoNFe>";
         const std::size_t id = texto.find("Id=");
         const std::string nome = id == std::string::npos || id + 6 + 52 > texto.size()

@@ -12,7 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testsupport::fakesefaz::motivo;
-using testsupport::fakesefaz::ScriptedAnswer;
 
 class LoteAssincrono : public LoteNaFake {};
 
@@ -24,7 +23,7 @@ TEST_F(LoteAssincrono, PollsUntilProcessedAttachesEachProtocolAndListsTheRefused
     NotaFiscal &autorizada = novaNota(11);
     NotaFiscal &recusada = novaNota(12);
     fake.setProtocolStatus(chaveDe(recusada), 539);
-    fake.script("consReciNFe", {ScriptedAnswer{.cStat = 105}, ScriptedAnswer{.cStat = 105}});
+    fake.scriptLine("consReciNFe 105 105");
 
     ASSERT_TRUE(nfe.TransmitirLote("7", true, false));
 
@@ -49,7 +48,7 @@ TEST_F(LoteAssincrono, GivesUpAfterTheConfiguredAttemptsAndABatchWithoutConfirme
 {
     nfe.Configuracoes().WebServices().SetTentativas(5);
     novaNota(21);
-    fake.script("consReciNFe", std::vector<ScriptedAnswer>(10, ScriptedAnswer{.cStat = 105}));
+    fake.scriptLine("consReciNFe 105 105 105 105 105 105 105 105 105 105");
     EXPECT_EQ(erroAo([&] { nfe.TransmitirLote("8", false); }), motivo(105));
     const std::vector<std::string> raizes = raizesRecebidas();
     EXPECT_EQ(std::count(raizes.begin(), raizes.end(), "consReciNFe"), 6);
@@ -97,7 +96,7 @@ TEST_F(LoteSincrono, AProcessedAnswerAttachesTheProtocolWithoutPolling)
 TEST_F(LoteSincrono, AReceivedAnswerWithAReceiptIsPolledLikeAnAsynchronousOne)
 {
     NotaFiscal &nota = novaNota(42);
-    fake.script("enviNFe", {ScriptedAnswer{.cStat = 103}});
+    fake.scriptLine("enviNFe 103");
     ASSERT_TRUE(nfe.TransmitirLote("12", false, true));
     EXPECT_EQ(raizesRecebidas(), (std::vector<std::string>{"enviNFe", "consReciNFe"}));
     EXPECT_EQ(nota.CodigoStatus(), 100);
@@ -109,7 +108,7 @@ TEST_F(LoteSincrono, AReceivedAnswerWithAReceiptIsPolledLikeAnAsynchronousOne)
 TEST_F(LoteSincrono, ARefusedBatchRaisesTheAuthoritysText)
 {
     novaNota(43);
-    fake.script("enviNFe", {ScriptedAnswer{.cStat = 225}});
+    fake.scriptLine("enviNFe 225");
     EXPECT_EQ(erroAo([&] { nfe.TransmitirLote("13", false, true); }), motivo(225));
     EXPECT_EQ(raizesRecebidas(), std::vector<std::string>{"enviNFe"});
 }
