@@ -3,8 +3,12 @@
 #include "nfe/document/nfe_namespace.h"
 #include "nfe/services/notas_fiscais.h"
 #include "nfe/services/quib_dfe_danfe_report.h"
+#include "nfe/services/web_services.h"
 
-TQuibNFe::TQuibNFe() : notas_(std::make_unique<TNotasFiscais>(this)) {}
+TQuibNFe::TQuibNFe()
+    : notas_(std::make_unique<TNotasFiscais>(this)), servicos_(std::make_unique<TWebServices>(*this))
+{
+}
 
 TQuibNFe::~TQuibNFe()
 {

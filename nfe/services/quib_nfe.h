@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 
 class TQuibDFeDANFeReport;
 class TNotasFiscais;
+class TWebServices;
 
 // Refusals of the NF-e component and of its DANFE reports.
 class EQuibNFeException : public EQuibDFeException {
@@ -60,8 +62,15 @@ struct TCartaCorrecao {
 // handles them). The QR-code operations never raise by themselves; a missing
 // address is what BuscarServico's lookup gives.
 //
-// Implemented in quib_nfe.cpp (life cycle, link, steps, lookups) and
-// quib_nfe_qrcode.cpp (QR code and consultation address).
+// Operations: each runs services of Servicos on Notas or LoteEventos and
+// blocks until they answer; refusals go through LancarErro ("ERRO: ..."),
+// and the operation goes on with its next step when the log handler marks
+// them handled; errors of signing, validation, transport and reading pass
+// out unchanged.
+//
+// Implemented in quib_nfe.cpp (life cycle, link, steps, lookups),
+// quib_nfe_qrcode.cpp (QR code and consultation address) and
+// quib_nfe_operacoes.cpp (operations).
 class TQuibNFe : public TQuibDFe {
   public:
     TQuibNFe();
@@ -74,6 +83,9 @@ class TQuibNFe : public TQuibDFe {
 
     // The loaded notes (notas_fiscais.h); owned, kept between operations.
     TNotasFiscais &Notas() { return *notas_; }
+
+    // One object of every NF-e service (web_services.h); owned.
+    TWebServices &Servicos() { return *servicos_; }
 
     TCartaCorrecao CartaCorrecaoNFe;
     TEventoNFe LoteEventos;
@@ -115,6 +127,29 @@ class TQuibNFe : public TQuibDFe {
     // empty for version 0. The file is not checked.
     std::string ArquivoSchemaPorVersao(TSchemaNFe schema, double Versao);
 
+    // ---- Operations ----
+    // Signs, validates and sends the 1 to 50 notes of Notas as one batch and
+    // collects their protocols; prints the confirmed notes when asked and a
+    // DANFE is attached. True when it returns.
+    bool TransmitirLote(std::string_view Lote, bool Imprimir = true, bool Sincrono = false,
+                        bool Zipado = false);
+    bool TransmitirLoteNum(std::int64_t ALote, bool Imprimir = true, bool Sincrono = false,
+                           bool Zipado = false);
+    // Sends the 1 to 20 events of LoteEventos, completing each from its
+    // loaded note (key, CNPJ, and a cancellation's protocol, asked of the
+    // authority when the note has none). The event service's result.
+    bool TransmitirEventos(std::int64_t idLote);
+    // Queries the key (emptying Notas first) or, without a key, each loaded
+    // note. Always true; the answers act on the notes as the query does.
+    bool ConsultarSituacao(std::string_view AChave = "", bool AExtrairEventos = false);
+    bool ConsultarDistribuicao(int AcUFAutor, std::string_view ACNPJCPF, std::string_view AultNSU,
+                               std::string_view ANSU, std::string_view AchNFe = "");
+    bool PedirDistribuicaoDFe(int AcUFAutor, std::string_view ACNPJCPF, std::string_view AultNSU,
+                              std::string_view ANSU, std::string_view AchNFe = "");
+    // Through the attached DANFE; "Componente DANFE não associado." without.
+    void ImprimirComprovanteEvento();
+    void ImprimirComprovanteInutilizacao();
+
     // ---- NFC-e QR code ----
     static TpcnVersaoQrCode VersaoQRCodeEfetiva(TpcnVersaoQrCode configurada, TpcnVersaoDF layout);
     std::string EnderecoConsultaNFCe(int cUF, TpcnTipoAmbiente tpAmb, double versaoLayout);
@@ -131,6 +166,8 @@ class TQuibNFe : public TQuibDFe {
     void esquecerDANFE(const TQuibDFeDANFeReport *report);
 
     std::unique_ptr<TNotasFiscais> notas_;
+    // After the notes: the services refer to them and go first.
+    std::unique_ptr<TWebServices> servicos_;
     TQuibDFeDANFeReport *danfe_ = nullptr;
     TEtapaNFe etapa_ = etOcioso;
 };
