@@ -852,6 +852,14 @@ char levelOf(unsigned n, unsigned base, const QrCursor &c)
     return "LMQH"[n - base];
 }
 
+// A level given as its letter.
+char letterLevel(unsigned letter, const QrCursor &c)
+{
+    const std::string_view letters = "LMQH";
+    const std::size_t at = letters.find(static_cast<char>(letter));
+    return levelOf(at == std::string_view::npos ? 9 : static_cast<unsigned>(at), 0, c);
+}
+
 // GS ( k or ESC ( k, function by function, up to the print function.
 EscPosQrSymbol qrFunctions(QrCursor &c, std::string_view prefix, std::string_view family)
 {
