@@ -799,6 +799,189 @@ std::string escPosListing(std::string_view bytes)
     return Decoder(bytes).listing();
 }
 
+namespace {
+
+// Reads one family's QR command byte by byte.
+class QrCursor {
+  public:
+    explicit QrCursor(std::string_view b) : b_(b) {}
+    unsigned u8()
+    {
+        if (pos_ >= b_.size())
+            fail("the QR command runs past the end of the bytes");
+        return static_cast<unsigned char>(b_[pos_++]);
+    }
+    unsigned le2()
+    {
+        const unsigned lo = u8();
+        return lo | u8() << 8;
+    }
+    std::string take(std::size_t n)
+    {
+        if (b_.size() - pos_ < n)
+            fail("the QR data runs past the end of the bytes");
+        std::string out(b_.substr(pos_, n));
+        pos_ += n;
+        return out;
+    }
+    void expect(std::string_view bytes)
+    {
+        if (take(bytes.size()) != bytes)
+            fail("unexpected bytes in the QR command");
+    }
+    void end() const
+    {
+        if (pos_ != b_.size())
+            fail("bytes left after the QR command");
+    }
+    bool atEnd() const { return pos_ == b_.size(); }
+    [[noreturn]] void fail(const std::string &why) const
+    {
+        throw std::runtime_error("QR byte " + std::to_string(pos_) + ": " + why);
+    }
+
+  private:
+    std::string_view b_;
+    std::size_t pos_ = 0;
+};
+
+char levelOf(unsigned n, unsigned base, const QrCursor &c)
+{
+    if (n < base || n > base + 3)
+        c.fail("bad QR error level");
+    return "LMQH"[n - base];
+}
+
+// A level given as its letter.
+char letterLevel(unsigned letter, const QrCursor &c)
+{
+    const std::string_view letters = "LMQH";
+    const std::size_t at = letters.find(static_cast<char>(letter));
+    return levelOf(at == std::string_view::npos ? 9 : static_cast<unsigned>(at), 0, c);
+}
+
+// GS ( k or ESC ( k, function by function, up to the print function.
+EscPosQrSymbol qrFunctions(QrCursor &c, std::string_view prefix, std::string_view family)
+{
+    EscPosQrSymbol qr;
+    const bool custom = family == "EscCustomPos";
+    bool stored = false;
+    for (;;) {
+        c.expect(prefix);
+        const std::string p = c.take(c.le2());
+        if (p.size() < 3 || p[0] != '1')
+            c.fail("QR function of another symbol");
+        const auto arg = static_cast<unsigned char>(p[2]);
+        switch (p[1]) {
+        case 'A': // model: 1 or 2 (CustomPos: 1 model 1, 0 model 2; Sunmi: 0 0, model 2)
+            if (custom)
+                qr.model = arg == 1 ? 1 : 2;
+            else if (family == "EscSunmi" && p == std::string("1A\0\0", 4))
+                qr.model = 2;
+            else if (p.size() == 4 && (arg == '1' || arg == '2'))
+                qr.model = arg - '0';
+            else
+                c.fail("bad QR model");
+            break;
+        case 'B': // CustomPos: module size; Diebold: alignment
+            if (custom)
+                qr.moduleSize = arg;
+            else if (family != "EscDiebold" || (arg != '0' && arg != '1'))
+                c.fail("bad QR function B");
+            break;
+        case 'C':
+            qr.moduleSize = arg;
+            break;
+        case 'E':
+            qr.level = levelOf(arg, custom ? 0 : '0', c);
+            break;
+        case 'P':
+            if (p[2] != (custom ? '1' : '0'))
+                c.fail("bad QR store area");
+            qr.data = p.substr(3);
+            stored = true;
+            break;
+        case 'Q':
+            if (p.size() != 3 || p[2] != (custom ? '1' : '0') || !stored)
+                c.fail("bad QR print");
+            c.end();
+            if (qr.moduleSize < 1 || qr.moduleSize > 16)
+                c.fail("bad QR module size");
+            return qr;
+        default:
+            c.fail("unknown QR function");
+        }
+    }
+}
+
+} // namespace
+
+EscPosQrSymbol decodeQrCommand(std::string_view bytes, std::string_view family)
+{
+    QrCursor c(bytes);
+    EscPosQrSymbol qr;
+    if (family == "EscBematech") {
+        c.expect("\x1D\x6B\x51");
+        qr.level = levelOf(c.u8(), 0, c);
+        qr.moduleSize = static_cast<int>(c.u8()) / 2; // the size byte counts half modules
+        c.expect(std::string_view("\x00\x01", 2));
+        qr.data = c.take(c.le2());
+    } else if (family == "EscElgin") {
+        c.expect(std::string_view("\x1D\x6F\x00", 3));
+        qr.moduleSize = static_cast<int>(c.u8());
+        c.expect(std::string_view("\x00", 1));
+        qr.model = static_cast<int>(c.u8());
+        c.expect("\x1D\x6B\x0B");
+        const unsigned level = c.u8();
+        qr.level = levelOf(level == 'L'   ? 0
+                           : level == 'M' ? 1
+                           : level == 'Q' ? 2
+                           : level == 'H' ? 3
+                                          : 9,
+                           0, c);
+        c.expect("A,");
+        for (unsigned ch = c.u8(); ch != 0; ch = c.u8())
+            qr.data.push_back(static_cast<char>(ch));
+    } else if (family == "EscDaruma") {
+        c.expect("\x1B\x81");
+        const unsigned n = c.le2();
+        if (n < 2)
+            c.fail("Daruma QR without module and level");
+        qr.moduleSize = static_cast<int>(c.u8());
+        const unsigned level = c.u8();
+        // Level 0 leaves the choice to the printer; it draws M.
+        qr.level = level == 0 ? 'M'
+                              : levelOf(level == 'M'   ? 1
+                                        : level == 'Q' ? 2
+                                        : level == 'H' ? 3
+                                                       : 9,
+                                        0, c);
+        qr.data = c.take(n - 2);
+    } else if (family == "EscZJiang") {
+        c.expect(std::string_view("\x1B\x5A\x00", 3));
+        const unsigned level = c.u8();
+        qr.level = levelOf(level == 'L'   ? 0
+                           : level == 'M' ? 1
+                           : level == 'Q' ? 2
+                           : level == 'H' ? 3
+                                          : 9,
+                           0, c);
+        qr.moduleSize = static_cast<int>(c.u8());
+        qr.data = c.take(c.le2());
+    } else if (family == "EscDatecs") {
+        c.expect(std::string_view("\x1D\x53\x00\x1D\x51\x06", 6));
+        qr.moduleSize = static_cast<int>(c.u8());
+        qr.level = levelOf(c.u8(), 1, c);
+        qr.data = c.take(c.le2());
+    } else if (family == "EscDiebold") {
+        return qrFunctions(c, "\x1B(k", family);
+    } else {
+        return qrFunctions(c, "\x1D(k", family);
+    }
+    c.end();
+    return qr;
+}
+
 std::string scanPicture(const std::string &pbm)
 {
     const TempDir dir;

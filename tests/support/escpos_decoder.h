@@ -61,6 +61,15 @@ EscPosReceipt decodeEscPos(std::string_view bytes);
 // line ending "; text". Raises as decodeEscPos.
 std::string escPosListing(std::string_view bytes);
 
+// The QR symbol of one QR command in the dialect of a printer family, named
+// as the writers are ("EscPosEpson", "EscBematech", "EscElgin", "EscDaruma",
+// "EscDiebold", "EscCustomPos", "EscPosStar", "EscZJiang", "EscGPrinter",
+// "EscDatecs", "EscSunmi"): GS ( k or ESC ( k function by function, GS k Q,
+// GS o with GS k 11, ESC 0x81, ESC Z and GS Q 6. Every byte must belong to
+// the command: a length running past the end, a byte left over or a bad
+// parameter raises std::runtime_error.
+EscPosQrSymbol decodeQrCommand(std::string_view bytes, std::string_view family);
+
 // The payload zbarimg reads from a PBM picture (raw, binary); empty when it
 // finds no symbol.
 std::string scanPicture(const std::string &pbm);

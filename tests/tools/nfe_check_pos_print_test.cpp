@@ -74,3 +74,38 @@ TEST(NfeCheckPosPrint, FailuresAndWrongArgumentsHaveTheirExitCodes)
         EXPECT_NE(result.err.find("pos-print"), std::string::npos) << c.name;
     }
 }
+
+TEST(NfeCheckPosPrint, EveryModelNamePrintsWithItsOwnCommands)
+{
+    testsupport::TempDir dir;
+    const auto recibo = dir.write("recibo.txt", "</beep>").string();
+    const std::string saida = (dir / "impressora.prn").string();
+    struct Case {
+        const char *modelo;
+        std::string beep; // the family's own beep, after its initialisation
+    };
+    // clang-format off
+    const std::vector<Case> cases = {
+        {"Texto",        ""},
+        {"EscPosEpson",  std::string("\x1B\x28\x41\x05\x00\x61\x64\x01\x32\x32", 10)},
+        {"EscBematech",  std::string("\x1B\x28\x41\x04\x00\x01\x02\x01\x00", 9)},
+        {"EscDaruma",    "\x07"},
+        {"EscElgin",     std::string("\x1B\x28\x41\x04\x00\x01\x02\x01\x00", 9)},
+        {"EscDiebold",   std::string("\x1B\x28\x41\x05\x00\x61\x64\x01\x32\x32", 10)},
+        {"EscEpsonP2",   ""},
+        {"EscCustomPos", ""},
+        {"EscPosStar",   "\x1B\x1D\x07\x01\x02\x05"},
+        {"EscZJiang",    "\x1B\x42\x01\x03"},
+        {"EscGPrinter",  "\x1B\x42\x01\x03"},
+        {"EscDatecs",    "\x07"},
+        {"EscSunmi",     "\x1B\x1D\x07\x31\x02\x05"},
+    };
+    // clang-format on
+    for (const Case &c : cases) {
+        const auto result = runCommand({tool(), "pos-print", "FILE:" + saida, c.modelo, recibo});
+        ASSERT_EQ(result.exitCode, 0) << c.modelo << ": " << result.err;
+        const std::string impresso = testsupport::readFile(saida);
+        EXPECT_TRUE(impresso.ends_with(c.beep)) << c.modelo;
+        EXPECT_EQ(impresso.empty(), c.beep.empty()) << c.modelo;
+    }
+}
