@@ -55,6 +55,8 @@ struct RelogioFixo {
 // note names none.
 void selecionaEmitente(TdtmNFE_grd &modulo, const LinhaNota &nota)
 {
+    if (!modulo.tblConfigNFE || !modulo.tblConfigNFE->active())
+        throw ProgramError("a tabela CONFIGNFE não pôde ser aberta");
     auto &tabela = *modulo.tblConfigNFE;
     tabela.first();
     const std::string cnpj = SomenteNumeros(nota.cnpj_emitente);
