@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class TdtmNFE_grd;
@@ -39,8 +40,12 @@ class TdtmNFE_grd;
 // ([dest], [enderDest], [NFREF], [entrega]), transporte.cpp ([transp],
 // [transporta], [Veictransp], [Vol]), info_adicional.cpp ([infadic]),
 // totais.cpp ([ICMStot], [ISSQNTOT]), exporta_fatura.cpp ([exporta],
-// [dup]), memo_itens.cpp (the item and tax buffers, the item preparation),
-// documento_nota.cpp (the document in order) and arquivo_requisicao.cpp
+// [dup]), memo_itens.cpp (the item and tax buffers, the item loop with its
+// shares of the note amounts and approximate taxes), produto_item.cpp
+// ([Prod], the marker groups, [det]), importacao_item.cpp (the import
+// note's [DI], [ADI], [II]), linhas_imposto.cpp (what the tax writers
+// share), pis_cofins.cpp, icms_normal.cpp, icms_simples.cpp, issqn_ipi.cpp
+// (the tax sections), documento_nota.cpp (the document in order) and arquivo_requisicao.cpp
 // (the file edge).
 //
 // The exchange with the monitor is split by area:
@@ -60,6 +65,9 @@ class TfrmNFE_2G {
     static constexpr const char *kNomeHomologacao =
         "NF-E EMITIDA EM AMBIENTE DE HOMOLOGACAO - SEM VALOR FISCAL";
     static constexpr const char *kMarcadorVeiculo = "123 KVL E VEICULO 123";
+    static constexpr const char *kMarcadorCombustivel = "123 KVL E COMBUSTIVEL 123";
+    static constexpr const char *kMarcadorImportacao = "123 KVL [DI] [ADI] 123";
+    static constexpr const char *kMarcadorLotes = "123 KVL [LOTES VENDA] 123";
 
     // The module, the tables and the program's folder (where the city list
     // "Tabela_Cidades_IBGE.txt" is) must outlive the core.
@@ -123,6 +131,30 @@ class TfrmNFE_2G {
     // any other text is appended.
     void Writeln_memo(std::string_view texto);
     void Writeln_memo_Imp(std::string_view texto);
+
+    // --- Item blocks ---
+    // The current item's shares of the note's amounts and its tax amounts
+    // (after GeraProdutos_Memo they hold the last item's values).
+    double FreteItem = 0, SeguroItem = 0, DescontoItem = 0, OutrasItem = 0;
+    double PisItem = 0, CofinsItem = 0, IssItem = 0, IpiItem = 0, IcmsItem = 0, IcmsStItem = 0,
+           TributosItem = 0;
+    // The accessory-expense ICMS rate, base and amount of the current item
+    // (normal regime).
+    double AliquotaCota = 0, BaseCota = 0, IcmsCota = 0;
+    bool HaDescontoItem = false;
+    bool ImprimeCeanTrib = false; // copied from the re-print screen
+    // The item's tax sections, written into the tax buffer for the item
+    // that GeraProdutos_Memo is at: PIS/COFINS groups, the ICMS group of the
+    // normal regime (COD_REG_TRIB 3) or of the Simples regime with [ISSQN],
+    // and [IPI]. They raise ConversionError naming the field when a rate or
+    // total read as a number holds none (also when empty).
+    void GeraCofins_Memo();
+    void GeraPIS_Memo();
+    void GeraICMS_ISS_RN_Memo();
+    void GeraICMS_ISS_Simples_Memo();
+    void GeraIPI_Memo();
+    // The PIS/COFINS situation codes that carry a rate amount.
+    static bool CstPisCofinsTributado(int cst);
 
     // The current note's request document, every writer in order, as lines.
     // Raises what the writers raise; `Requisicao` is then incomplete.
@@ -281,6 +313,45 @@ class TfrmNFE_2G {
     void escreveReferencias();
     void escreveEntrega();
     void carregaCidades();
+
+    // Item blocks (memo_itens.cpp, produto_item.cpp, importacao_item.cpp).
+    const LinhaItem &itemAtual() const;
+    double tributosAproximados(const LinhaItem &item);
+    void escreveProduto(const LinhaItem &item);
+    void escreveMarcadores(const LinhaItem &item, std::string &textoLotes);
+    void escreveImportacao(const LinhaItem &item);
+    void escreveAdicional(const LinhaItem &item, const std::string &textoLotes);
+    // Tax lines (linhas_imposto.cpp, issqn_ipi.cpp).
+    void linhaImposto(int indent, std::string_view chave, std::string_view valor);
+    void secaoImposto(int indent, std::string_view secao);
+    enum class TaxaSt { PropriaOuIcms, SomenteSt };
+    void escreveLinhasSt(const LinhaItem &item, TaxaSt taxa, bool reducaoSt = false);
+    void escreveIssqn(const LinhaItem &item);
+    // "modbc" 3, "predbc" (when `reducao`), "vbc", "picms" (the item's
+    // rate), "vicms"; the amount goes to IcmsItem.
+    void escreveIcmsProprio(const LinhaItem &item, double base, double valor, bool reducao = false);
+    // One PIS or COFINS group (pis_cofins.cpp); gives the rate amount that
+    // the item's accumulator takes.
+    struct Contribuicao {
+        std::string_view prefixo, chaveAliquota, chaveValor; // "pis", "ppis", "vpis"...
+        std::string_view tipo;
+        int cst = 0;
+        double base = 0, taxa = 0, quantidade = 0, valorUnidade = 0;
+    };
+    double escreveContribuicao(const Contribuicao &c);
+    // A text read as a number the way the tax amounts read it: "." as
+    // decimal point, nothing else; ConversionError naming the field.
+    static double numeroDoCampo(std::string_view texto, std::string_view campo);
+    // A computed or stored real with two decimals.
+    static std::string duasCasas(double valor) { return FtDc(textoReal(valor), "00"); }
+
+    const LinhaItem *itemAtual_ = nullptr;
+    // Import-note values, empty per note, carried from item to item.
+    struct DadosImportacao {
+        std::string ndi, ddi, dDesemb, nAdicao, nSeqAdic, xLocDesemb, ufDesemb, cExportador, cFabricante;
+    } importacao_;
+    // NcmImposto rates per NCM (national, imported), read once; no row: none.
+    std::map<std::int64_t, std::optional<std::pair<double, double>>> ncmImposto_;
 
     TdtmNFE_grd &modulo_;
     TabelasNotas &tabelas_;

@@ -68,6 +68,20 @@ TEST_F(NfeCheckMonitorRequest, ABadDateNamesTheNoteAndTheFieldAndWritesNothing)
     EXPECT_EQ(r.err, "Nota Fiscal 000123 nao Gerada\n'00/00/0000' não é uma data válida (Dat_emi_not)\n");
 }
 
+TEST_F(NfeCheckMonitorRequest, SharesOverAZeroProductsTotalLeaveTheNoteNotGenerated)
+{
+    dir.write("zero.json", R"({"tblNotas": [{"nota": 1, "nro_not": "9", "Dat_emi_not": "07/03/2024",
+        "vlr_tot_pro_not": "0.00", "vlr_fre_not": "10.00"}],
+        "tblItens": [{"nota": 1, "sub_tot_pro": "0.00", "qtd_pro": "1", "vlr_uni_pro": "0", "st_pro": "041"},
+                     {"nota": 1, "sub_tot_pro": "0.00", "qtd_pro": "1", "vlr_uni_pro": "0", "st_pro": "041"}]})");
+    const auto r = runCommand(tool({"monitor-request", fdb, (dir / "zero.json").string()}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("Nota Fiscal 9 nao Gerada\nO total dos produtos da nota é zero", 0), 0u) << r.err;
+    for (const char *naoNumero : {"inf", "nan"})
+        EXPECT_EQ(r.err.find(naoNumero), std::string::npos) << r.err;
+}
+
 TEST_F(NfeCheckMonitorRequest, RefusedStagedNotesAndWrongArgumentsExitTwo)
 {
     dir.write("longo.json", R"({"tblNotas": [{"nota": 1}, {"nota": 2, "uf_ent": "SPX"}]})");

@@ -1,10 +1,8 @@
-#include "monitor_client/frm_nfe_2g.h"
+#include "tests/monitor_client/request/nota_fixture.h"
 
 #include "app/funcoes/funcoes_kvl.h"
 #include "foundation/base/quib_exception.h"
 #include "foundation/dates/date_time.h"
-#include "tests/app/dados/bancos_fixture.h"
-#include "tests/support/fake_monitor/detail/monitor_files.h"
 #include "tests/support/staged_notes.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_data.h"
@@ -12,101 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <fstream>
 #include <string>
 
 namespace {
 
-const char *const kEmitenteProducao = "11222333000181";
-const char *const kEmitenteHomologacao = "44555666000199";
-
-std::chrono::system_clock::time_point agoraLocal(int ano, int mes, int dia, int h, int m, int s)
-{
-    const auto comoUtc = std::chrono::sys_days{std::chrono::year{ano} / mes / dia} + std::chrono::hours{h} +
-                         std::chrono::minutes{m} + std::chrono::seconds{s};
-    return comoUtc - std::chrono::minutes{localUtcOffsetMinutes(comoUtc)};
-}
-
-class DocumentoNota : public BancosFixture {
-  protected:
-    static void SetUpTestSuite()
-    {
-        BancosFixture::SetUpTestSuite();
-        const std::string colunas =
-            "(NOM_EMI, FAN_EMI, END_EMI, NRO_END_EMI, BAI_EMI, COD_MUN_EMI, MUN_EMI, "
-            "COD_UF_EMI, UF_EMI, CEP_EMI, COD_PAIS_EMI, PAIS_EMI, FONE_EMI, CNPJ_EMI, "
-            "CPF_EMI, IE_EMI, IE_SUBST_EMI, IM_EMI, CNAE_EMI, TIPO_IMP_DANF, COMPL_EMI, "
-            "TIPO_EMI, COD_REG_TRIB, NRO_COPIAS2)";
-        executaComCommit(
-            bancoModulo(),
-            "INSERT INTO CONFIGNFE " + colunas +
-                " VALUES ('EMITENTE EXEMPLO LTDA', 'EXEMPLO', 'AV PAULISTA', '1000', 'BELA VISTA', "
-                "3550308, 'SAO PAULO', 35, 'SP', '01310-100', 1058, 'BRASIL', '(11) 4000-1000', "
-                "'11.222.333/0001-81', '', '111.111.111.111', '', '12345', '4711-3', '1', "
-                "'SALA 1', 'J', 3, 0)");
-        executaComCommit(bancoModulo(),
-                         "INSERT INTO CONFIGNFE " + colunas +
-                             " VALUES ('PRODUTOR TESTE', 'PRODUTOR', 'ESTRADA 5', 'SN', 'RURAL', 4106902, "
-                             "'CURITIBA', 41, 'PR', '80000-000', 1058, 'BRASIL', '41 3000-0000', "
-                             "'44.555.666/0001-99', '123.456.789-09', '9.999', NULL, NULL, NULL, '2', NULL, "
-                             "'F', 1, 100)");
-        executaComCommit(bancoModulo(), "INSERT INTO CEP (CEP_10, UF_CID, NOM_CID) VALUES "
-                                        "('13450-999', 'SP', 'SANTA BARBARA D''OESTE')");
-        executaComCommit(bancoModulo(), "INSERT INTO CEP (CEP_10, UF_CID, NOM_CID) VALUES "
-                                        "('01999-000', 'SP', 'SÃO PAULO')");
-        executaComCommit(bancoModulo(), "INSERT INTO CEP (CEP_10, UF_CID, NOM_CID) VALUES "
-                                        "('13'' 000', 'SP', 'CAMPINAS')");
-    }
-
-    void SetUp() override
-    {
-        BancosFixture::SetUp();
-        setClock([] { return agoraLocal(2024, 3, 7, 10, 20, 30); });
-        modulo->dtmNFEOpen({"ConfigNFE"});
-        testsupport::loadStagedNotes(testsupport::testData("data/monitor_client/notas.json"), tabelas);
-        tela = std::make_unique<TfrmNFE_2G>(*modulo, tabelas, pastaDados());
-    }
-
-    void TearDown() override
-    {
-        tela.reset();
-        resetClock();
-        BancosFixture::TearDown();
-    }
-
-    static std::string pastaDados()
-    {
-        return (testsupport::sourceDir() / "tests/data/monitor_client/").string();
-    }
-
-    void selecionaEmitente(const std::string &cnpj)
-    {
-        auto &tabela = *modulo->tblConfigNFE;
-        for (tabela.first(); !tabela.eof(); tabela.next())
-            if (SomenteNumeros(tabela.field("CNPJ_EMI").asString()) == cnpj)
-                return;
-        FAIL() << "emitter " << cnpj << " missing";
-    }
-
-    // The request document of the note with the key, as the file's bytes.
-    std::string documento(int nota)
-    {
-        for (std::size_t i = 0; i < tabelas.tblNotas.linhas().size(); ++i)
-            if (tabelas.tblNotas.linhas()[i].nota == nota) {
-                const auto &linha = tabelas.tblNotas.linhas()[i];
-                selecionaEmitente(SomenteNumeros(linha.cnpj_emitente));
-                tela->selecionaNota(i);
-                tela->CodigoNumerico = 0;
-                return bytesDoDocumento(tela->MontaDocumentoNota());
-            }
-        ADD_FAILURE() << "note " << nota << " missing";
-        return {};
-    }
-
-    TabelasNotas tabelas;
-    std::unique_ptr<TfrmNFE_2G> tela;
-};
+class DocumentoNota : public NotaFixture {};
 
 // Each golden is Windows-1252 with CR LF and passes the fake monitor's check.
 TEST_F(DocumentoNota, MatchesTheGoldenDocuments)
@@ -119,15 +27,8 @@ TEST_F(DocumentoNota, MatchesTheGoldenDocuments)
         {4, "homologacao_placa"},         {5, "referencias_memo"},     {6, "entrega_veiculo"},
         {7, "placa_linhas_de_volume"},    {8, "quatorze_observacoes"},
     };
-    for (const auto &caso : casos) {
-        const std::string bytes = documento(caso.nota);
-        const std::string arquivo = std::string("data/monitor_client/") + caso.golden + ".txt";
-        if (std::getenv("NFE_WRITE_GOLDENS"))
-            std::ofstream(pastaDados() + caso.golden + ".txt", std::ios::binary) << bytes;
-        EXPECT_EQ(bytes, testsupport::testBytes(arquivo)) << caso.golden;
-        EXPECT_EQ(testsupport::monitor::firstFault(bytes), "") << caso.golden;
-        EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1) << caso.golden;
-    }
+    for (const auto &caso : casos)
+        confereGolden(caso.nota, caso.golden);
 }
 
 TEST_F(DocumentoNota, FindsMunicipalitiesByListAndByCep)
