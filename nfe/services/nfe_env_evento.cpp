@@ -107,10 +107,8 @@ void TNFeEnvEvento::Limpar()
     Layout = srvRecepcaoEvento;
     SufixoEnvio = "ped-eve";
     SufixoResposta = "eve";
-    cStat = 0;
-    xMotivo.clear();
+    LimparCabecalho(ConfiguracoesNFe());
     CNPJ.clear();
-    tpAmb = ConfiguracoesNFe() != nullptr ? ConfiguracoesNFe()->WebServices().Ambiente : taProducao;
     eventoRetorno_ = std::make_unique<TRetEventoNFe>();
 }
 
@@ -263,10 +261,8 @@ bool TNFeEnvEvento::TratarResposta()
     eventoRetorno_->Leitor.setArquivo(
         ExtrairResposta({"nfeRecepcaoEventoResult", "nfeRecepcaoEventoNFResult", "nfeResultMsg"}));
     eventoRetorno_->LerResposta();
-    cStat = eventoRetorno_->cStat;
-    xMotivo = eventoRetorno_->xMotivo;
+    CopiarCabecalho(*eventoRetorno_);
     MensagemResultado = xMotivo;
-    tpAmb = eventoRetorno_->tpAmb;
     if (cStat != 128)
         return false;
 

@@ -31,14 +31,11 @@
 // before the send; signing failures reach the error path.
 //
 // Implemented in nfe_env_evento.cpp.
-class TNFeEnvEvento : public TNFeWebService {
+class TNFeEnvEvento : public TNFeWebService, public TCabecalhoRespostaNFe {
   public:
     TNFeEnvEvento(TQuibNFe *componente, TEventoNFe &lote);
 
     std::int64_t idLote = 0;
-    int cStat = 0;
-    std::string xMotivo;
-    TpcnTipoAmbiente tpAmb = taProducao;
     std::string CNPJ;
     std::string IE;
     TRetEventoNFe &EventoRetorno() { return *eventoRetorno_; }

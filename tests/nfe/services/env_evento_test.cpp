@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <string>
 
-#include "foundation/fiscal/pcn_auxiliar.h"
 #include "nfe/services/nfe_env_evento.h"
 #include "tests/nfe/services/servicos_fixture.h"
+#include "tests/support/sample_notes.h"
 #include "tests/support/test_data.h"
 
 namespace {
@@ -13,16 +13,11 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::fakesefaz::ScriptedAnswer;
 
-std::string chave(const std::string &digitos43)
-{
-    int digito = 0;
-    EXPECT_TRUE(DigitoChaveAcesso(digito, digitos43)) << digitos43;
-    return digitos43 + std::to_string(digito);
-}
+using testsupport::accessKey;
 
-const std::string kChavePR = chave("4126031122233300018155001000000001100000001");
-const std::string kChaveSP = chave("3526031122233300018155001000000002100000002");
-const std::string kChaveNFCeSP = chave("3526031122233300018165001000000003100000003");
+const std::string kChavePR = accessKey("4126031122233300018155001000000001100000001");
+const std::string kChaveSP = accessKey("3526031122233300018155001000000002100000002");
+const std::string kChaveNFCeSP = accessKey("3526031122233300018165001000000003100000003");
 
 class EventoNaFake : public ServicoNaFake {
   protected:
@@ -107,6 +102,28 @@ TEST_F(EventoNaFake, CancellationGoesToTheNotesStateAndIsFiledSigned)
     EXPECT_EQ(lote.Eventos[0].RetInfEvento.cStat, 135);
     EXPECT_FALSE(lote.Eventos[0].RetInfEvento.nProt.empty());
     conferirDocumentos();
+}
+
+TEST_F(EventoNaFake, EveryRegisteredStatusBuildsTheDocumentARefusalNone)
+{
+    // clang-format off
+    const struct { int cStat; bool registrado; } casos[] = {
+        {135, true}, {136, true}, {155, true}, {573, false},
+    };
+    // clang-format on
+    for (const auto &caso : casos) {
+        lote.Eventos.clear();
+        cancelamento(kChavePR);
+        fake.script("envEvento", {ScriptedAnswer{.eventStatus = caso.cStat}});
+        ASSERT_TRUE(envio.Processar()) << caso.cStat << ": " << envio.MensagemResultado;
+        const TRetInfEvento &r = lote.Eventos[0].RetInfEvento;
+        EXPECT_EQ(r.cStat, caso.cStat);
+        EXPECT_FALSE(r.nProt.empty()) << caso.cStat;
+        if (caso.registrado)
+            conferirDocumentos();
+        else
+            EXPECT_EQ(r.XML + r.ArquivoProcEvento, "") << caso.cStat;
+    }
 }
 
 TEST_F(EventoNaFake, EachKindGoesToItsAuthoriser)
