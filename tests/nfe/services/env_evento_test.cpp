@@ -178,6 +178,24 @@ TEST_F(EventoNaFake, EachEventTakesItsOwnAnswerInAnyOrder)
     EXPECT_NE(lote.Eventos[1].RetInfEvento.XML.find("A &amp; B &lt;fundos&gt;"), std::string::npos);
 }
 
+TEST_F(EventoNaFake, AReloadedSignedEventGoesOutWithOneSignature)
+{
+    cancelamento(kChavePR);
+    ASSERT_TRUE(envio.Processar()) << envio.MensagemResultado;
+    TEventoNFe relido;
+    ASSERT_TRUE(relido.LerArquivo(lote.Eventos[0].RetInfEvento.ArquivoProcEvento));
+    TNFeEnvEvento reenvio(&nfe, relido);
+    reenvio.Limpar();
+    reenvio.idLote = 43;
+    ASSERT_TRUE(reenvio.Processar()) << reenvio.MensagemResultado;
+    std::size_t assinaturas = 0;
+    for (std::size_t p = reenvio.DadosMsg.find("</Signature>"); p != std::string::npos;
+         p = reenvio.DadosMsg.find("</Signature>", p + 1))
+        ++assinaturas;
+    EXPECT_EQ(assinaturas, 1U) << reenvio.DadosMsg;
+    EXPECT_EQ(relido.Eventos[0].InfEvento.Id, lote.Eventos[0].InfEvento.Id);
+}
+
 TEST_F(EventoNaFake, SchemaFailuresStopTheBatchBeforeAnyTraffic)
 {
     TInfEvento &e = cancelamento(kChavePR);
