@@ -102,47 +102,14 @@ std::vector<std::string> elementos(std::string_view texto, std::string_view nome
 // loaded into the operator's event stays out of the request.
 void copiarEvento(const TInfEvento &origem, TpcnTipoAmbiente tpAmb, TInfEvento &copia)
 {
+    CopiarDadosEvento(origem, copia);
     copia.tpAmb = tpAmb;
-    copia.CNPJ = origem.CNPJ;
-    copia.SetcOrgao(origem.cOrgao());
-    copia.chNFe = origem.chNFe;
-    copia.dhEvento = origem.dhEvento;
-    copia.tpEvento = origem.tpEvento;
-    copia.nSeqEvento = origem.nSeqEvento;
-    copia.verEvento = origem.verEvento;
-
     const TDetEvento &de = origem.detEvento;
-    TDetEvento &para = copia.detEvento;
-    para.descEvento = de.descEvento;
-    para.xCorrecao = de.xCorrecao;
-    para.SetxCondUso(de.xCondUso());
-    para.nProt = de.nProt;
-    para.xJust = de.xJust;
-    para.cOrgaoAutor = de.cOrgaoAutor;
-    para.tpAutor = de.tpAutor;
-    para.verAplic = de.verAplic;
-    para.dhEmi = de.dhEmi;
-    para.tpNF = de.tpNF;
-    para.IE = de.IE;
-    para.dest = de.dest;
-    para.vNF = de.vNF;
-    para.vICMS = de.vICMS;
-    para.vST = de.vST;
+    copia.detEvento.idPedidoCancelado = de.idPedidoCancelado;
     for (int i = 0; i < de.itemPedido.count(); ++i)
-        para.itemPedido.NovoItem() = de.itemPedido[i];
-    para.idPedidoCancelado = de.idPedidoCancelado;
-    para.chNFeRef = de.chNFeRef;
-    para.dhEntrega = de.dhEntrega;
-    para.nDoc = de.nDoc;
-    para.xNome = de.xNome;
-    para.latGPS = de.latGPS;
-    para.longGPS = de.longGPS;
-    para.hashComprovante = de.hashComprovante;
-    para.dhHashComprovante = de.dhHashComprovante;
-    para.nProtEvento = de.nProtEvento;
+        copia.detEvento.itemPedido.NovoItem() = de.itemPedido[i];
     for (int i = 0; i < de.autXML.count(); ++i)
-        para.autXML.NovoItem() = de.autXML[i];
-    para.tpAutorizacao = de.tpAutorizacao;
+        copia.detEvento.autXML.NovoItem() = de.autXML[i];
 }
 
 } // namespace
