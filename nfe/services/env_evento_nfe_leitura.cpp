@@ -8,44 +8,9 @@ namespace {
 void copiaEvento(const TInfEvento &lido, TInfEvento &evento)
 {
     evento.Id = lido.Id;
-    evento.SetcOrgao(lido.cOrgao());
-    evento.tpAmb = lido.tpAmb;
-    evento.CNPJ = lido.CNPJ;
-    evento.chNFe = lido.chNFe;
-    evento.dhEvento = lido.dhEvento;
-    evento.tpEvento = lido.tpEvento;
-    evento.nSeqEvento = lido.nSeqEvento;
-    evento.verEvento = lido.verEvento;
-
-    const TDetEvento &de = lido.detEvento;
-    TDetEvento &para = evento.detEvento;
-    para.descEvento = de.descEvento;
-    para.xCorrecao = de.xCorrecao;
-    para.SetxCondUso(de.xCondUso());
-    para.nProt = de.nProt;
-    para.xJust = de.xJust;
-    para.chNFeRef = de.chNFeRef;
-    para.cOrgaoAutor = de.cOrgaoAutor;
-    para.tpAutor = de.tpAutor;
-    para.verAplic = de.verAplic;
-    para.dhEmi = de.dhEmi;
-    para.tpNF = de.tpNF;
-    para.IE = de.IE;
-    para.dest = de.dest;
-    para.vNF = de.vNF;
-    para.vICMS = de.vICMS;
-    para.vST = de.vST;
-    para.dhEntrega = de.dhEntrega;
-    para.nDoc = de.nDoc;
-    para.xNome = de.xNome;
-    para.latGPS = de.latGPS;
-    para.longGPS = de.longGPS;
-    para.hashComprovante = de.hashComprovante;
-    para.dhHashComprovante = de.dhHashComprovante;
-    para.nProtEvento = de.nProtEvento;
-    para.tpAutorizacao = de.tpAutorizacao;
-    if (de.autXML.count() > 0)
-        para.autXML.NovoItem().CNPJCPF = de.autXML.ObterItem(0).CNPJCPF;
+    CopiarDadosEvento(lido, evento);
+    if (lido.detEvento.autXML.count() > 0)
+        evento.detEvento.autXML.NovoItem().CNPJCPF = lido.detEvento.autXML.ObterItem(0).CNPJCPF;
 }
 
 void copiaResposta(const TRetInfEvento &lida, TRetInfEvento &ret)

@@ -108,6 +108,10 @@ class TInfEvento {
     int cOrgao_ = 0;
 };
 
+// Copies the event's header (all but Id) and the single-valued fields of its
+// detail except idPedidoCancelado; the lists are the caller's to copy.
+void CopiarDadosEvento(const TInfEvento &origem, TInfEvento &destino);
+
 struct TRetchNFePendCollectionItem {
     std::string chNFePend;
 };

@@ -31,12 +31,8 @@ void TNFeConsultaCadastro::Limpar()
     Layout = srvNfeConsultaCadastro;
     SufixoEnvio = "ped-cad";
     SufixoResposta = "cad";
-    versao.clear();
-    verAplic.clear();
-    cStat = 0;
-    xMotivo.clear();
+    LimparCabecalho(ConfiguracoesNFe());
     dhCons = 0;
-    cUF = ConfiguracoesNFe() != nullptr ? ConfiguracoesNFe()->WebServices().UFCodigo() : 0;
     retConsCad_ = std::make_unique<TRetConsCad>();
 }
 
@@ -110,13 +106,9 @@ bool TNFeConsultaCadastro::TratarResposta()
     retConsCad_->Leitor.setArquivo(
         ExtrairResposta({"consultaCadastro2Result", "nfeResultMsg", "consultaCadastro4Result"}));
     retConsCad_->LerResposta();
-    versao = retConsCad_->versao;
-    verAplic = retConsCad_->verAplic;
-    cStat = retConsCad_->cStat;
-    xMotivo = retConsCad_->xMotivo;
+    CopiarCabecalho(*retConsCad_);
     MensagemResultado = xMotivo;
     dhCons = retConsCad_->dhCons;
-    cUF = retConsCad_->cUF;
     return cStat == 111 || cStat == 112;
 }
 

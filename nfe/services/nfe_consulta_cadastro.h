@@ -16,7 +16,7 @@
 // call. The answer (RetConsCad) is owned and replaced by every Limpar.
 //
 // Implemented in nfe_consulta_cadastro.cpp.
-class TNFeConsultaCadastro : public TNFeWebService {
+class TNFeConsultaCadastro : public TNFeWebService, public TCabecalhoRespostaNFe {
   public:
     using TNFeWebService::TNFeWebService;
 
@@ -28,11 +28,6 @@ class TNFeConsultaCadastro : public TNFeWebService {
     void SetCNPJ(std::string_view valor);
     void SetCPF(std::string_view valor);
 
-    std::string versao;
-    std::string verAplic;
-    int cStat = 0;
-    std::string xMotivo;
-    int cUF = 0;
     TDateTime dhCons = 0;
     std::string ElementoCorpoAnterior;
     TRetConsCad &RetConsCad() { return *retConsCad_; }

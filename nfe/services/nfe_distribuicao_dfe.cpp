@@ -9,7 +9,14 @@
 
 namespace {
 
-std::string nomeDoDocumento(const TdocZipCollectionItem &d)
+bool ehEvento(const TdocZipCollectionItem &d)
+{
+    return d.schema == schresEvento || d.schema == schprocEventoNFe;
+}
+
+} // namespace
+
+std::string TDistribuicaoDFe::NomeArquivoDocumento(const TdocZipCollectionItem &d)
 {
     switch (d.schema) {
     case schresNFe:
@@ -28,13 +35,6 @@ std::string nomeDoDocumento(const TdocZipCollectionItem &d)
         return {};
     }
 }
-
-bool ehEvento(const TdocZipCollectionItem &d)
-{
-    return d.schema == schresEvento || d.schema == schprocEventoNFe;
-}
-
-} // namespace
 
 void TDistribuicaoDFe::Limpar()
 {
@@ -102,7 +102,7 @@ bool TDistribuicaoDFe::TratarResposta()
         const TdocZipCollectionItem &d = documentos.docZip[i];
         if (d.DocumentoXML.empty())
             continue;
-        NomeArq = nomeDoDocumento(d);
+        NomeArq = TDistribuicaoDFe::NomeArquivoDocumento(d);
         if (NomeArq.empty())
             continue;
         listaArqs_.push_back(NomeArq);

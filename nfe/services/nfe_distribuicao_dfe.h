@@ -34,6 +34,9 @@ class TDistribuicaoDFe : public TNFeWebService {
 
     std::string NomeDaClasse() const override { return "TDistribuicaoDFe"; }
     void Limpar() override;
+    // The file name a document of the answer is listed and saved under;
+    // empty for kinds not saved here.
+    static std::string NomeArquivoDocumento(const TdocZipCollectionItem &documento);
     // The download folder of a document; empty for kinds not saved here.
     std::string PastaDocumento(const TdocZipCollectionItem &documento);
 

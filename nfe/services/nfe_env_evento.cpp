@@ -10,6 +10,8 @@
 #include "foundation/numbers/number_date_utils.h"
 #include "foundation/text/text_utils.h"
 #include "foundation/xml/xml_text_utils.h"
+#include "nfe/document/nfe_model.h"
+#include "nfe/services/notas_fiscais.h"
 #include "nfe/services/quib_integrador.h"
 
 namespace {
@@ -94,6 +96,22 @@ std::vector<std::string> elementos(std::string_view texto, std::string_view nome
     }
 }
 
+// The event's data into the writer's item: its header with the service's
+// environment and the resolved receiving body, and its whole detail (the
+// writer writes only the fields of the event's kind). A signature or answer
+// loaded into the operator's event stays out of the request.
+void copiarEvento(const TInfEvento &origem, TpcnTipoAmbiente tpAmb, TInfEvento &copia)
+{
+    CopiarDadosEvento(origem, copia);
+    copia.tpAmb = tpAmb;
+    const TDetEvento &de = origem.detEvento;
+    copia.detEvento.idPedidoCancelado = de.idPedidoCancelado;
+    for (int i = 0; i < de.itemPedido.count(); ++i)
+        copia.detEvento.itemPedido.NovoItem() = de.itemPedido[i];
+    for (int i = 0; i < de.autXML.count(); ++i)
+        copia.detEvento.autXML.NovoItem() = de.autXML[i];
+}
+
 } // namespace
 
 TNFeEnvEvento::TNFeEnvEvento(TQuibNFe *componente, TEventoNFe &lote) : TNFeWebService(componente), lote_(lote)
@@ -107,10 +125,8 @@ void TNFeEnvEvento::Limpar()
     Layout = srvRecepcaoEvento;
     SufixoEnvio = "ped-eve";
     SufixoResposta = "eve";
-    cStat = 0;
-    xMotivo.clear();
+    LimparCabecalho(ConfiguracoesNFe());
     CNPJ.clear();
-    tpAmb = ConfiguracoesNFe() != nullptr ? ConfiguracoesNFe()->WebServices().Ambiente : taProducao;
     eventoRetorno_ = std::make_unique<TRetEventoNFe>();
 }
 
@@ -166,28 +182,38 @@ void TNFeEnvEvento::PrepararIntegrador()
     TQuibIntegrador *integrador = Integrador();
     if (integrador == nullptr || ConfiguracoesNFe() == nullptr)
         return;
+    // A cancellation names the sale it withdraws: the component's first note.
+    if (lote_.Eventos.count() > 0 && lote_.Eventos[0].InfEvento.tpEvento == tevCancelamento &&
+        ComponenteNFe()->Notas().Count() > 0) {
+        const TNFe &nota = ComponenteNFe()->Notas()[0].NFe();
+        integrador->SetParametro("versaoDados", FloatParaTexto('.', "0.00", nota.infNFe.versao));
+        integrador->SetParametro("NumeroNFCe", SomenteDigitos(nota.infNFe.Id));
+        integrador->SetParametro("DataHoraNFCeGerado", DataHoraParaTextoCompacto(nota.ide.dEmi));
+        integrador->SetParametro("ValorNFCe", FloatParaTexto('.', "0.00", nota.total.ICMSTot.vNF));
+    }
     integrador->DefinirNomeMetodo("RecepcaoEvento",
                                   ConfiguracoesNFe()->WebServices().Ambiente == taHomologacao);
 }
 
 void TNFeEnvEvento::DefinirDadosMsg()
 {
-    // The batch itself is the writer: each kind writes only its own detail
+    // A copy of the batch is the writer; each kind writes only its own detail
     // fields, so what goes out is what the operator filled in for that kind.
-    lote_.idLote = idLote;
+    TEventoNFe escritor;
+    escritor.idLote = idLote;
     TSchemaNFe esquema = schErro;
     for (int i = 0; i < lote_.Eventos.count(); ++i) {
-        TInfEvento &evento = lote_.Eventos[i].InfEvento;
-        evento.tpAmb = tpAmb;
+        const TInfEvento &evento = lote_.Eventos[i].InfEvento;
+        copiarEvento(evento, tpAmb, escritor.Eventos.NovoItem().InfEvento);
         if (const TSchemaNFe deste = esquemaDoCodigo(evento.CodigoTipoEvento()); deste != schErro)
             esquema = deste;
     }
-    lote_.Versao = VersaoDados;
-    AplicarOpcoesGerador(lote_.Gerador.Opcoes);
+    escritor.Versao = VersaoDados;
+    AplicarOpcoesGerador(escritor.Gerador.Opcoes);
     if (esquema == schAtorInteressadoNFe)
-        lote_.Gerador.Opcoes.RetirarAcentos = false;
-    lote_.GerarEnvEvento();
-    const std::string gerado = lote_.Gerador.ArquivoFormatoXML;
+        escritor.Gerador.Opcoes.RetirarAcentos = false;
+    escritor.GerarEnvEvento();
+    const std::string gerado = escritor.Gerador.ArquivoFormatoXML;
 
     const std::size_t inicio = gerado.find("<evento ");
     const std::string cabeca = gerado.substr(0, inicio);
@@ -204,6 +230,8 @@ void TNFeEnvEvento::DefinirDadosMsg()
     }
     DadosMsg = declaracao + cabeca + assinados + "</envEvento>";
     validar(gerado, esquema);
+    for (int i = 0; i < lote_.Eventos.count(); ++i)
+        lote_.Eventos[i].InfEvento.Id = escritor.Eventos[i].InfEvento.Id;
 }
 
 void TNFeEnvEvento::validar(const std::string &gerado, TSchemaNFe esquema)
@@ -247,7 +275,7 @@ int TNFeEnvEvento::respostaDoEvento(const TInfEvento &evento) const
 std::string TNFeEnvEvento::montarProcEvento(int evento, int resposta) const
 {
     const std::string ns = ComponenteNFe()->NameSpaceURIDocumento();
-    const std::string versao = VersaoDados;
+    const std::string versao = ComponenteNFe()->VersaoServicoDosParams(Layout);
     const std::string assinado = enesimoElemento(DadosMsg, "evento", evento);
     return "<procEventoNFe versao=\"" + versao + "\" xmlns=\"" + ns + "\"><evento versao=\"" + versao +
            "\">" + enesimoElemento(assinado, "infEvento", 0) +
@@ -263,10 +291,8 @@ bool TNFeEnvEvento::TratarResposta()
     eventoRetorno_->Leitor.setArquivo(
         ExtrairResposta({"nfeRecepcaoEventoResult", "nfeRecepcaoEventoNFResult", "nfeResultMsg"}));
     eventoRetorno_->LerResposta();
-    cStat = eventoRetorno_->cStat;
-    xMotivo = eventoRetorno_->xMotivo;
+    CopiarCabecalho(*eventoRetorno_);
     MensagemResultado = xMotivo;
-    tpAmb = eventoRetorno_->tpAmb;
     if (cStat != 128)
         return false;
 

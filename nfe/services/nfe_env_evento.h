@@ -22,8 +22,12 @@
 // (135, 136, 155) gets its "procEventoNFe" in RetInfEvento.XML, saved in the
 // event folder when Arquivos.Salvar is on.
 //
-// The batch is the caller's (not owned) and is written by this service: its
-// idLote, every event's tpAmb and Id and every matched event's answer.
+// The batch is the caller's (not owned); a copy of it is written out, so a
+// signature loaded into an event never goes out with it. This service writes
+// into the batch its idLote, every event's Id and every matched event's
+// answer. The procEventoNFe takes the event service's version of the
+// services INI. Through an Integrador, a cancellation also names the
+// component's first note (version, key digits, emission and value).
 // EventoRetorno is owned and replaced by every Limpar.
 //
 // Errors: "Falha na validação da Mensagem do Evento: ..." and "Falha na
@@ -31,14 +35,11 @@
 // before the send; signing failures reach the error path.
 //
 // Implemented in nfe_env_evento.cpp.
-class TNFeEnvEvento : public TNFeWebService {
+class TNFeEnvEvento : public TNFeWebService, public TCabecalhoRespostaNFe {
   public:
     TNFeEnvEvento(TQuibNFe *componente, TEventoNFe &lote);
 
     std::int64_t idLote = 0;
-    int cStat = 0;
-    std::string xMotivo;
-    TpcnTipoAmbiente tpAmb = taProducao;
     std::string CNPJ;
     std::string IE;
     TRetEventoNFe &EventoRetorno() { return *eventoRetorno_; }

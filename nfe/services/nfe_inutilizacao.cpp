@@ -26,21 +26,11 @@ void TNFeInutilizacao::Limpar()
     Layout = srvNfeInutilizacao;
     SufixoEnvio = "ped-inu";
     SufixoResposta = "inu";
-    versao.clear();
-    verAplic.clear();
-    cStat = 0;
-    xMotivo.clear();
-    dhRecbto = 0;
+    LimparCabecalho(ConfiguracoesNFe());
     ID.clear();
     Protocolo.clear();
     XMLProcInutNFe.clear();
     NomeArquivo.clear();
-    tpAmb = taProducao;
-    cUF = 0;
-    if (ConfiguracoesNFe() != nullptr) {
-        tpAmb = ConfiguracoesNFe()->WebServices().Ambiente;
-        cUF = ConfiguracoesNFe()->WebServices().UFCodigo();
-    }
 }
 
 void TNFeInutilizacao::DefinirURL()
@@ -111,13 +101,7 @@ bool TNFeInutilizacao::TratarResposta()
     resposta.Leitor.setArquivo(
         ExtrairResposta({"nfeInutilizacaoNF2Result", "nfeInutilizacaoNFResult", "nfeResultMsg"}));
     resposta.LerResposta();
-    versao = resposta.versao;
-    tpAmb = resposta.tpAmb;
-    verAplic = resposta.verAplic;
-    cStat = resposta.cStat;
-    xMotivo = resposta.xMotivo;
-    cUF = resposta.cUF;
-    dhRecbto = resposta.dhRecbto;
+    CopiarCabecalho(resposta);
     Protocolo = resposta.nProt;
     MensagemResultado = xMotivo;
 

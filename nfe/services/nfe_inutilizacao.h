@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "foundation/dates/date_time.h"
 #include "nfe/services/nfe_web_service.h"
 
 // The voiding of a range of note numbers ("inutNFe"). The request's infInut
@@ -18,7 +17,7 @@
 // with "Falha ao assinar Inutilização Nota Fiscal Eletrônica " in front.
 //
 // Implemented in nfe_inutilizacao.cpp.
-class TNFeInutilizacao : public TNFeWebService {
+class TNFeInutilizacao : public TNFeWebService, public TCabecalhoRespostaNFe {
   public:
     using TNFeWebService::TNFeWebService;
 
@@ -32,13 +31,6 @@ class TNFeInutilizacao : public TNFeWebService {
     // Stores the trimmed text; refuses one shorter than 15 characters.
     void SetJustificativa(std::string_view texto);
 
-    std::string versao;
-    TpcnTipoAmbiente tpAmb = taProducao;
-    std::string verAplic;
-    int cStat = 0;
-    std::string xMotivo;
-    int cUF = 0;
-    TDateTime dhRecbto = 0;
     std::string ID;
     std::string Protocolo;
     std::string XMLProcInutNFe;

@@ -32,20 +32,10 @@ void TNFeStatusServico::Limpar()
     Layout = srvNfeStatusServico;
     SufixoEnvio = "ped-sta";
     SufixoResposta = "sta";
-    versao.clear();
-    tpAmb = taProducao;
-    verAplic.clear();
-    cStat = 0;
-    xMotivo.clear();
-    cUF = 0;
-    dhRecbto = 0;
+    LimparCabecalho(ConfiguracoesNFe());
     tMed = 0;
     dhRetorno = 0;
     xObs.clear();
-    if (ConfiguracoesNFe() != nullptr) {
-        tpAmb = ConfiguracoesNFe()->WebServices().Ambiente;
-        cUF = ConfiguracoesNFe()->WebServices().UFCodigo();
-    }
 }
 
 void TNFeStatusServico::DefinirServicoEAction()
@@ -88,17 +78,11 @@ bool TNFeStatusServico::TratarResposta()
     resposta.Leitor.setArquivo(
         ExtrairResposta({"nfeStatusServicoNF2Result", "NfeStatusServicoNFResult", "nfeResultMsg"}));
     resposta.LerResposta();
-    versao = resposta.versao;
-    tpAmb = resposta.tpAmb;
-    verAplic = resposta.verAplic;
-    cStat = resposta.cStat;
-    xMotivo = resposta.xMotivo;
-    cUF = resposta.cUF;
+    CopiarCabecalho(resposta);
 
     // The SVRS servers have stamped receipts one hour ahead outside daylight
     // saving. Only a stamp ahead of the clock is corrected: moving one that is
     // already behind back another hour would make it wrong.
-    dhRecbto = resposta.dhRecbto;
     if (resposta.dhRecbto != 0 && !FragmentoHostSVRS().empty() &&
         URL.find(FragmentoHostSVRS()) != std::string::npos) {
         const double minutosAFrente = std::round((resposta.dhRecbto - nowLocal()) * 24 * 60);

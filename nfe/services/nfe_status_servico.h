@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "foundation/codes/conversao.h"
 #include "foundation/dates/date_time.h"
 #include "nfe/services/nfe_web_service.h"
 
@@ -16,7 +15,7 @@
 // "WebService Consulta Status serviço:..." in front.
 //
 // Implemented in nfe_status_servico.cpp.
-class TNFeStatusServico : public TNFeWebService {
+class TNFeStatusServico : public TNFeWebService, public TCabecalhoRespostaNFe {
   public:
     using TNFeWebService::TNFeWebService;
 
@@ -25,13 +24,6 @@ class TNFeStatusServico : public TNFeWebService {
     // the fake's host here).
     static std::string &FragmentoHostSVRS();
 
-    std::string versao;
-    TpcnTipoAmbiente tpAmb = taProducao;
-    std::string verAplic;
-    int cStat = 0;
-    std::string xMotivo;
-    int cUF = 0;
-    TDateTime dhRecbto = 0;
     int tMed = 0; // seconds
     TDateTime dhRetorno = 0;
     std::string xObs;

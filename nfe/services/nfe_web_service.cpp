@@ -123,3 +123,18 @@ void TNFeWebService::DefinirNomesPadrao(const std::string &servicoAte310, const 
     if (SoapAction.empty())
         SoapAction = Servico + sufixoAcao400;
 }
+
+void TCabecalhoRespostaNFe::LimparCabecalho(const TConfiguracoesNFe *configuracoes)
+{
+    versao.clear();
+    tpAmb = taProducao;
+    verAplic.clear();
+    cStat = 0;
+    xMotivo.clear();
+    cUF = 0;
+    dhRecbto = 0;
+    if (configuracoes != nullptr) {
+        tpAmb = configuracoes->WebServices().Ambiente;
+        cUF = configuracoes->WebServices().UFCodigo();
+    }
+}

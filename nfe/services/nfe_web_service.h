@@ -4,7 +4,9 @@
 #include <string_view>
 
 #include "dfe/ssl/ssl_types.h"
+#include "foundation/codes/conversao.h"
 #include "foundation/codes/conversao_nfe.h"
+#include "foundation/dates/date_time.h"
 #include "nfe/services/dfe_web_service.h"
 #include "nfe/services/quib_nfe.h"
 
@@ -59,4 +61,40 @@ class TNFeWebService : public TDFeWebService {
     TConfiguracoesNFe *configuracoesNFe_;
     TSSLType sslTypeAnterior_ = LT_TLSv1_2;
     std::string elementoCabecalhoAnterior_;
+};
+
+// The header every answer of the tax authority starts with, as the services
+// that report it keep it. Plain data; nothing here raises.
+struct TCabecalhoRespostaNFe {
+    std::string versao;
+    TpcnTipoAmbiente tpAmb = taProducao;
+    std::string verAplic;
+    int cStat = 0;
+    std::string xMotivo;
+    int cUF = 0;
+    TDateTime dhRecbto = 0;
+
+    // Clears the header: tpAmb and cUF become the configured environment and
+    // state (production and 0 without a configuration).
+    void LimparCabecalho(const TConfiguracoesNFe *configuracoes);
+
+    // Copies the header fields that the answer carries; the others keep
+    // their value.
+    template <class Resposta> void CopiarCabecalho(const Resposta &resposta)
+    {
+        if constexpr (requires { resposta.versao; })
+            versao = resposta.versao;
+        if constexpr (requires { resposta.tpAmb; })
+            tpAmb = resposta.tpAmb;
+        if constexpr (requires { resposta.verAplic; })
+            verAplic = resposta.verAplic;
+        if constexpr (requires { resposta.cStat; })
+            cStat = resposta.cStat;
+        if constexpr (requires { resposta.xMotivo; })
+            xMotivo = resposta.xMotivo;
+        if constexpr (requires { resposta.cUF; })
+            cUF = resposta.cUF;
+        if constexpr (requires { resposta.dhRecbto; })
+            dhRecbto = resposta.dhRecbto;
+    }
 };

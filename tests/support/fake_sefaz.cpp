@@ -135,6 +135,7 @@ HttpTestResponse FakeSefaz::answer(const HttpTestRequest &request, FakeSefazExch
         AnswerOptions options;
         options.cStat = judgement.rejection != 0 ? judgement.rejection : scripted.cStat;
         options.reverseEvents = scripted.reverseEvents;
+        options.eventStatus = scripted.eventStatus;
         options.cUF = stateOfPath(request.target);
         const Answer built = buildAnswer(state_, soap, options);
         exchange.cStat = built.cStat;

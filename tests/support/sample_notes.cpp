@@ -1,11 +1,21 @@
 #include "sample_notes.h"
 
+#include <stdexcept>
 #include <string>
 
 #include "foundation/dates/date_time.h"
+#include "foundation/fiscal/pcn_auxiliar.h"
 #include "nfe/document/nfe_model.h"
 
 namespace testsupport {
+
+std::string accessKey(const std::string &digits43)
+{
+    int digit = 0;
+    if (!DigitoChaveAcesso(digit, digits43))
+        throw std::invalid_argument("not the 43 digits of an access key: " + digits43);
+    return digits43 + std::to_string(digit);
+}
 
 void fillEmitter(TEmit &emit)
 {

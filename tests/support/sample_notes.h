@@ -19,6 +19,10 @@ namespace testsupport {
 // code 00001234) with its check digit; the notes refer to it.
 inline constexpr const char *kSampleKey = "35240512345678000195550010000012341000012344";
 
+// The access key of the 43 digits given with its check digit appended;
+// std::invalid_argument when they are not 43 digits.
+std::string accessKey(const std::string &digits43);
+
 // The one issuing company: EMPRESA DE TESTE LTDA, CNPJ 11222333000181, São
 // Paulo, normal tax regime, every address field set.
 void fillEmitter(TEmit &emit);

@@ -2,25 +2,21 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 #include <string>
 
-#include "foundation/fiscal/pcn_auxiliar.h"
 #include "nfe/services/nfe_distribuicao_dfe.h"
 #include "nfe/services/nfe_env_evento.h"
 #include "tests/nfe/services/servicos_fixture.h"
+#include "tests/support/sample_notes.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string chave(const std::string &digitos43)
-{
-    int digito = 0;
-    EXPECT_TRUE(DigitoChaveAcesso(digito, digitos43)) << digitos43;
-    return digitos43 + std::to_string(digito);
-}
+using testsupport::accessKey;
 
-const std::string kChave = chave("3526031122233300018155001000000002100000002");
+const std::string kChave = accessKey("3526031122233300018155001000000002100000002");
 
 class DistribuicaoNaFake : public ServicoNaFake {
   protected:
@@ -100,6 +96,26 @@ TEST_F(DistribuicaoNaFake, AHighNSUGoesOutWholeInFifteenDigits)
     dist.ultNSU = "2147483648";
     dist.Processar();
     EXPECT_NE(dist.DadosMsg.find("<ultNSU>000002147483648</ultNSU>"), std::string::npos) << dist.DadosMsg;
+}
+
+TEST_F(DistribuicaoNaFake, AnNFCeKeyFindsNoDistributionService)
+{
+    // The national environment distributes NF-e only: like the product's
+    // services INI, this one has no NFC-e section for it.
+    std::istringstream completo(fake.servicesIni());
+    std::string semNFCeAN;
+    bool pular = false;
+    for (std::string linha; std::getline(completo, linha);) {
+        if (linha.starts_with("["))
+            pular = linha.starts_with("[NFCe_AN_");
+        if (!pular)
+            semNFCeAN += linha + "\n";
+    }
+    nfe.Configuracoes().Arquivos().SetIniServicos(pasta.write("sem_nfce_an.ini", semNFCeAN).string());
+    dist.ultNSU.clear();
+    dist.chNFe = accessKey("3526031122233300018165001000000003100000003");
+    EXPECT_TRUE(erroDe(dist).starts_with("Sessão \"NFCe_AN_H\", não encontrada no arquivo ")) << erroDe(dist);
+    EXPECT_TRUE(fake.exchanges().empty());
 }
 
 } // namespace

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <string>
 
-#include "foundation/fiscal/pcn_auxiliar.h"
 #include "nfe/services/nfe_env_evento.h"
 #include "tests/nfe/services/servicos_fixture.h"
+#include "tests/support/sample_notes.h"
 #include "tests/support/test_data.h"
 
 namespace {
@@ -13,16 +13,11 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::fakesefaz::ScriptedAnswer;
 
-std::string chave(const std::string &digitos43)
-{
-    int digito = 0;
-    EXPECT_TRUE(DigitoChaveAcesso(digito, digitos43)) << digitos43;
-    return digitos43 + std::to_string(digito);
-}
+using testsupport::accessKey;
 
-const std::string kChavePR = chave("4126031122233300018155001000000001100000001");
-const std::string kChaveSP = chave("3526031122233300018155001000000002100000002");
-const std::string kChaveNFCeSP = chave("3526031122233300018165001000000003100000003");
+const std::string kChavePR = accessKey("4126031122233300018155001000000001100000001");
+const std::string kChaveSP = accessKey("3526031122233300018155001000000002100000002");
+const std::string kChaveNFCeSP = accessKey("3526031122233300018165001000000003100000003");
 
 class EventoNaFake : public ServicoNaFake {
   protected:
@@ -109,6 +104,28 @@ TEST_F(EventoNaFake, CancellationGoesToTheNotesStateAndIsFiledSigned)
     conferirDocumentos();
 }
 
+TEST_F(EventoNaFake, EveryRegisteredStatusBuildsTheDocumentARefusalNone)
+{
+    // clang-format off
+    const struct { int cStat; bool registrado; } casos[] = {
+        {135, true}, {136, true}, {155, true}, {573, false},
+    };
+    // clang-format on
+    for (const auto &caso : casos) {
+        lote.Eventos.clear();
+        cancelamento(kChavePR);
+        fake.script("envEvento", {ScriptedAnswer{.eventStatus = caso.cStat}});
+        ASSERT_TRUE(envio.Processar()) << caso.cStat << ": " << envio.MensagemResultado;
+        const TRetInfEvento &r = lote.Eventos[0].RetInfEvento;
+        EXPECT_EQ(r.cStat, caso.cStat);
+        EXPECT_FALSE(r.nProt.empty()) << caso.cStat;
+        if (caso.registrado)
+            conferirDocumentos();
+        else
+            EXPECT_EQ(r.XML + r.ArquivoProcEvento, "") << caso.cStat;
+    }
+}
+
 TEST_F(EventoNaFake, EachKindGoesToItsAuthoriser)
 {
     struct Caso {
@@ -159,6 +176,24 @@ TEST_F(EventoNaFake, EachEventTakesItsOwnAnswerInAnyOrder)
         EXPECT_NE(xml.find(seq, evento + 1), std::string::npos) << "answer of another event in " << xml;
     }
     EXPECT_NE(lote.Eventos[1].RetInfEvento.XML.find("A &amp; B &lt;fundos&gt;"), std::string::npos);
+}
+
+TEST_F(EventoNaFake, AReloadedSignedEventGoesOutWithOneSignature)
+{
+    cancelamento(kChavePR);
+    ASSERT_TRUE(envio.Processar()) << envio.MensagemResultado;
+    TEventoNFe relido;
+    ASSERT_TRUE(relido.LerArquivo(lote.Eventos[0].RetInfEvento.ArquivoProcEvento));
+    TNFeEnvEvento reenvio(&nfe, relido);
+    reenvio.Limpar();
+    reenvio.idLote = 43;
+    ASSERT_TRUE(reenvio.Processar()) << reenvio.MensagemResultado;
+    std::size_t assinaturas = 0;
+    for (std::size_t p = reenvio.DadosMsg.find("</Signature>"); p != std::string::npos;
+         p = reenvio.DadosMsg.find("</Signature>", p + 1))
+        ++assinaturas;
+    EXPECT_EQ(assinaturas, 1U) << reenvio.DadosMsg;
+    EXPECT_EQ(relido.Eventos[0].InfEvento.Id, lote.Eventos[0].InfEvento.Id);
 }
 
 TEST_F(EventoNaFake, SchemaFailuresStopTheBatchBeforeAnyTraffic)

@@ -9,24 +9,18 @@
 
 #include "foundation/dates/fuso_horario.h"
 #include "foundation/fiscal/dfe_util.h"
-#include "foundation/fiscal/pcn_auxiliar.h"
 #include "nfe/services/env_evento_nfe.h"
+#include "tests/support/sample_notes.h"
 #include "tests/support/xml_checks.h"
 
 namespace {
 
-// A key with its check digit: the 43 digits given.
-std::string chave(const std::string &digitos43)
-{
-    int digito = 0;
-    EXPECT_TRUE(DigitoChaveAcesso(digito, digitos43)) << digitos43;
-    return digitos43 + std::to_string(digito);
-}
+using testsupport::accessKey;
 
-const std::string kChave55 = chave("3524031122233300018155001000000001100000001");
-const std::string kChave65 = chave("3524031122233300018165001000000001100000001");
+const std::string kChave55 = accessKey("3524031122233300018155001000000001100000001");
+const std::string kChave65 = accessKey("3524031122233300018165001000000001100000001");
 // Series 920: a note of an individual, the CPF 529.982.247-25 in the 14-digit field.
-const std::string kChaveSerie920 = chave("3524030005299822472555920000000001100000001");
+const std::string kChaveSerie920 = accessKey("3524030005299822472555920000000001100000001");
 
 TDateTime quando(int ano, int mes, int dia, int hora, int minuto, int segundo)
 {
@@ -417,7 +411,7 @@ TEST_F(EventWriter, DateTimesCarryTheOffsetOfTheEventsState)
 {
     TEventoNFe lote;
     novoEvento(lote, tevManifDestCiencia).SetcOrgao(91);
-    novoEvento(lote, tevManifDestCiencia, chave("1324031122233300018155001000000001100000001"));
+    novoEvento(lote, tevManifDestCiencia, accessKey("1324031122233300018155001000000001100000001"));
     lote.GerarEnvEvento();
     const std::string &xml = lote.Gerador.ArquivoFormatoXML;
     EXPECT_NE(xml.find("<cOrgao>91</cOrgao>"), std::string::npos);

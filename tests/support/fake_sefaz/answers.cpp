@@ -237,11 +237,13 @@ Answer events(SefazState &state, const xmlNode *root, const AnswerOptions &o)
         const std::string xEvento = descricao.size() < 5 ? descricao + " registrado" : descricao;
         const std::string nProt = number(state, cOrgao);
         const std::string dhReg = now();
+        const int status = o.eventStatus != 0 ? o.eventStatus : 135;
         const std::string ret = "<retEvento versao=\"1.00\"><infEvento>" + el("tpAmb", tpAmb) +
                                 el("verAplic", kVerAplic) + el("cOrgao", descendantText(inf, "cOrgao")) +
-                                el("cStat", "135") + el("xMotivo", motivo(135)) + el("chNFe", chave) +
-                                el("tpEvento", tpEvento) + el("xEvento", xEvento) + el("nSeqEvento", nSeq) +
-                                el("dhRegEvento", dhReg) + el("nProt", nProt) + "</infEvento></retEvento>";
+                                el("cStat", std::to_string(status)) + el("xMotivo", motivo(status)) +
+                                el("chNFe", chave) + el("tpEvento", tpEvento) + el("xEvento", xEvento) +
+                                el("nSeqEvento", nSeq) + el("dhRegEvento", dhReg) + el("nProt", nProt) +
+                                "</infEvento></retEvento>";
         results.push_back(ret);
         const std::string proc = open("procEventoNFe", "1.00") + nodeXml(ownDocument(evento)->children) +
                                  ret + close("procEventoNFe");

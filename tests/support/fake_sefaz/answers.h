@@ -15,6 +15,7 @@ namespace testsupport::fakesefaz {
 struct AnswerOptions {
     int cStat = 0;              // the answer's cStat; 0: the default of the request
     bool reverseEvents = false; // event results in the reverse order of the events
+    int eventStatus = 0;        // cStat of every event result; 0: 135
     std::string cUF = "35";     // state of the answer when the request names none
 };
 

@@ -30,6 +30,8 @@ bool applyPart(std::string_view part, ScriptedAnswer &answer)
         answer.escapedPayload = true;
     else if (part == "reverse")
         answer.reverseEvents = true;
+    else if (part.starts_with("event=") && number(part.substr(6), value) && value >= 100 && value <= 999)
+        answer.eventStatus = value;
     else if (part.starts_with("soap=") && part.size() > 5)
         answer.soapPrefix = std::string(part.substr(5));
     else if (part.starts_with("delay=") && number(part.substr(6), value) && value >= 0)

@@ -22,12 +22,13 @@ struct ScriptedAnswer {
     std::chrono::milliseconds delay{0};
     bool prefixedResult = false; // "ns1:nfeResultMsg"
     bool escapedPayload = false; // the payload as escaped text
-    std::string soapPrefix;      // another prefix for Envelope and Body
+    std::string soapPrefix{};    // another prefix for Envelope and Body
     bool reverseEvents = false;  // event results in reverse order
+    int eventStatus = 0;         // cStat of every event result; 0: 135
 };
 
 // One answer token: a cStat, "http500", "empty", "reset", "delay=<seconds>",
-// "prefixed", "escaped", "soap=<prefix>", "reverse", several joined by "+"
+// "prefixed", "escaped", "soap=<prefix>", "reverse", "event=<cStat>", several joined by "+"
 // ("105+delay=1"). nullopt for an unknown token.
 std::optional<ScriptedAnswer> parseScriptedAnswer(std::string_view token);
 

@@ -34,6 +34,7 @@ const std::map<int, std::string_view> kMotivos{
     {111, "Consulta cadastro com uma ocorrência"},
     {128, "Lote de Evento Processado"},
     {135, "Evento registrado e vinculado a NF-e"},
+    {136, "Evento registrado, mas não vinculado a NF-e"},
     {137, "Nenhum documento localizado para o Destinatário"},
     {138, "Documento localizado para o Destinatário"},
     {150, "Consulta de CSC realizada"},

@@ -11,6 +11,7 @@
 #include "nfe/services/nfe_status_servico.h"
 #include "nfe/services/quib_nfe.h"
 #include "verbs.h"
+#include "ws_operacoes.h"
 
 namespace {
 
@@ -43,6 +44,12 @@ int runWsVerb(std::span<const std::string> args)
         nfe.Configuracoes().CarregarDoIni(MemIniFile(args[0]));
         if (args[1] == "status")
             return status(nfe);
+        if (args[1] == "cancel")
+            return wsCancel(nfe, args.subspan(2));
+        if (args[1] == "void")
+            return wsVoid(nfe, args.subspan(2));
+        if (args[1] == "dist")
+            return wsDist(nfe, args.subspan(2));
         std::fprintf(stderr, "operação desconhecida: %s\n", args[1].c_str());
         return 2;
     } catch (const std::exception &erro) {
