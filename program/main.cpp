@@ -34,6 +34,7 @@
 #include "app/ui/funcoes/funcoes_form.h"
 #include "app/ui/funcoes/splash_view.h"
 #include "app/ui/principal/frm_principal_view.h"
+#include "console/ui/config_geral/tela_config_geral40.h"
 #include "dfe/backends.h"
 #include "foundation/base/quib_exception.h"
 #include "printing/device/printer_hook.h"
@@ -59,10 +60,19 @@ class Programa : public PassosPartida {
         fabrica.criaCreateFile = [this] {
             return std::make_unique<TelaQt<TfrmCreateFileView>>(*modulos.dtmNFE_grd, principal.get());
         };
+        fabrica.criaConfigGeral40 = [this] {
+            return std::make_unique<TelaConfigGeral40>(*modulos.dtmNFE_grd, PastaPrograma());
+        };
         fabrica.ConfiguracoesDaEmpresa = [this] {
+            // One settings-and-console screen for the whole command: made
+            // after the emitter and NFS-e/CT-e screens, shown by the emitter
+            // screen as often as asked, freed after both.
+            std::unique_ptr<TelaModal> frmConfigGeral40;
             ConfiguracoesDaEmpresa(
-                *modulos.dtmNFE_grd, *modulos.dtmGerencia, PastaPrograma(), [this](TfrmConfiNFE &tela) {
-                    tela.mostraConfigGeral40 = [this] { fabrica.criaConfigGeral40()->ShowModal(); };
+                *modulos.dtmNFE_grd, *modulos.dtmGerencia, PastaPrograma(),
+                [this, &frmConfigGeral40](TfrmConfiNFE &tela) {
+                    frmConfigGeral40 = fabrica.criaConfigGeral40();
+                    tela.mostraConfigGeral40 = [&frmConfigGeral40] { frmConfigGeral40->ShowModal(); };
                     tela.Criar_Forms = [this] { frmPrintNotasPov->Criar_Forms(); };
                     tela.Ativa_Modelo_Exportacao = [this] { frmPrintNotasPov->Ativa_Modelo_Exportacao(); };
                 });
@@ -72,8 +82,8 @@ class Programa : public PassosPartida {
                 throw ProgramError("O editor de localização dos bancos de dados não foi criado.");
             abreModuloGerencia(*modulos.dtmGerencia, *frmPathIB, principal.get());
         };
-        // The settings-and-console screen and the monitor client's windows
-        // keep their stand-ins until their layers are built.
+        // The monitor client's windows keep their stand-ins until their
+        // layer is built.
     }
 
     void criaBancos() override

@@ -7,27 +7,12 @@
 #include <vector>
 
 #include "printing/device/raster_image.h"
+#include "printing/posprinter/detail/command_bytes.h"
+#include "printing/posprinter/detail/raster_bands.h"
+
+using namespace pos_bytes;
 
 namespace {
-
-std::string bytes(std::initializer_list<int> values)
-{
-    std::string result;
-    for (int v : values)
-        result.push_back(static_cast<char>(v));
-    return result;
-}
-
-std::string le2(int value)
-{
-    return bytes({value & 0xFF, (value >> 8) & 0xFF});
-}
-
-std::string le4(std::size_t value)
-{
-    return bytes({static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
-                  static_cast<int>((value >> 16) & 0xFF), static_cast<int>((value >> 24) & 0xFF)});
-}
 
 // GS k symbology byte of a barcode tag; 0 for a symbology ESC/POS lacks.
 int simbologia(const std::string &tag)
@@ -61,17 +46,10 @@ std::string code128CDados(const std::string &content)
     return result;
 }
 
-// The raster with blank rows added up to a whole number of bands.
-std::string rasterEmFaixasInteiras(const std::string &raster, int width, int height, int bandRows)
-{
-    const std::size_t rowBytes = (static_cast<std::size_t>(width) + 7) / 8;
-    const int rows = (height + bandRows - 1) / bandRows * bandRows;
-    std::string padded = raster.substr(0, rowBytes * static_cast<std::size_t>(height));
-    padded.resize(rowBytes * static_cast<std::size_t>(rows), '\0');
-    return padded;
-}
-
 constexpr std::size_t kMaxDadosCodigoBarras = 255;
+
+// ESC ! takes the condensed font as font B; italic has a command of its own.
+constexpr TQuibEscPosEpson::BitsFonte kBitsFonteEpson{0x01, 0x00, 0x00};
 
 } // namespace
 
@@ -118,20 +96,28 @@ TQuibEscPosEpson::TQuibEscPosEpson(const TQuibPosConfig &config) : TQuibPosPrint
 
 std::string TQuibEscPosEpson::ComandoFonte(TQuibPosAtributoFonte atributo, bool ligar)
 {
+    if (atributo == afInvertido || atributo == afItalico || atributo == afFonteB || atributo == afNormal)
+        return TQuibPosPrinterClass::ComandoFonte(atributo, ligar);
+
+    return ComandoFonteEscBang(atributo, ligar, kBitsFonteEpson);
+}
+
+std::string TQuibEscPosEpson::ComandoFonteEscBang(TQuibPosAtributoFonte atributo, bool ligar,
+                                                  const BitsFonte &bits) const
+{
     TQuibPosEstadoFonte estado = Config().EstadoFonte;
     if (ligar)
         estado.Incluir(atributo);
     else
         estado.Excluir(atributo);
-    if (atributo == afInvertido || atributo == afItalico || atributo == afFonteB || atributo == afNormal)
-        return TQuibPosPrinterClass::ComandoFonte(atributo, ligar);
-
     int n = 0;
     // clang-format off
-    if (estado.Contem(afCondensado))  n |= 0x01;
+    if (estado.Contem(afCondensado))  n |= bits.Condensado;
+    if (estado.Contem(afFonteB))      n |= bits.FonteB;
     if (estado.Contem(afNegrito))     n |= 0x08;
     if (estado.Contem(afAlturaDupla)) n |= 0x10;
     if (estado.Contem(afExpandido))   n |= 0x20;
+    if (estado.Contem(afItalico))     n |= bits.Italico;
     if (estado.Contem(afSublinhado))  n |= 0x80;
     // clang-format on
     std::string result = bytes({0x1B, 0x21, n});
@@ -174,6 +160,24 @@ std::string TQuibEscPosEpson::ComandoCodigoBarras(const std::string &tag, const 
     return ComandoCodigoBarrasEscPos(tag, content, b.MostrarCodigo, b.LarguraLinha, b.Altura);
 }
 
+namespace {
+
+// GS w, GS h, GS H and GS k m n with the data, cut to the 255 bytes its
+// length byte can count.
+std::string comandoGSk(int m, std::string data, bool mostrarCodigo, int larguraLinha, int altura)
+{
+    if (data.size() > kMaxDadosCodigoBarras)
+        data.resize(kMaxDadosCodigoBarras);
+    const int w = larguraLinha == 0 ? 2 : std::clamp(larguraLinha, 1, 4);
+    const int h = altura == 0 ? 50 : std::clamp(altura, 1, 255);
+    const int p = mostrarCodigo ? 2 : 0;
+    return bytes(
+               {0x1D, 0x77, w, 0x1D, 0x68, h, 0x1D, 0x48, p, 0x1D, 0x6B, m, static_cast<int>(data.size())}) +
+           data;
+}
+
+} // namespace
+
 std::string TQuibEscPosEpson::ComandoCodigoBarrasEscPos(const std::string &tag, const std::string &content,
                                                         bool mostrarCodigo, int larguraLinha, int altura)
 {
@@ -186,15 +190,7 @@ std::string TQuibEscPosEpson::ComandoCodigoBarrasEscPos(const std::string &tag, 
         const char set = tag == "<code128a>" ? 'A' : tag == "<code128c>" ? 'C' : 'B';
         data = std::string{'{', set} + data;
     }
-    if (data.size() > kMaxDadosCodigoBarras)
-        data.resize(kMaxDadosCodigoBarras);
-
-    const int w = larguraLinha == 0 ? 2 : std::clamp(larguraLinha, 1, 4);
-    const int h = altura == 0 ? 50 : std::clamp(altura, 1, 255);
-    const int p = mostrarCodigo ? 2 : 0;
-    return bytes(
-               {0x1D, 0x77, w, 0x1D, 0x68, h, 0x1D, 0x48, p, 0x1D, 0x6B, m, static_cast<int>(data.size())}) +
-           data;
+    return comandoGSk(m, std::move(data), mostrarCodigo, larguraLinha, altura);
 }
 
 std::string TQuibEscPosEpson::ComandoCodigoBarrasEscPosSemPrefixo(const std::string &tag,
@@ -202,27 +198,31 @@ std::string TQuibEscPosEpson::ComandoCodigoBarrasEscPosSemPrefixo(const std::str
                                                                   bool mostrarCodigo, int larguraLinha,
                                                                   int altura)
 {
-    const bool code128 = tag.starts_with("<code128");
-    std::string result =
-        ComandoCodigoBarrasEscPos(code128 ? "<code128>" : tag, content, mostrarCodigo, larguraLinha, altura);
-    // The GS k header is 13 bytes: GS w, GS h, GS H and GS k m n.
-    constexpr std::size_t kCabecalho = 13;
-    if (!code128 || result.size() < kCabecalho + 2 || result[kCabecalho] != '{')
-        return result;
-    result.erase(kCabecalho, 2);
-    result[kCabecalho - 1] = static_cast<char>(result.size() - kCabecalho);
-    return result;
+    if (!tag.starts_with("<code128"))
+        return ComandoCodigoBarrasEscPos(tag, content, mostrarCodigo, larguraLinha, altura);
+    // The caller's own code set ("{A") goes too; what remains may fill the
+    // whole length byte.
+    std::string data = content;
+    if (!data.empty() && data.front() == '{')
+        data.erase(0, 2);
+    return comandoGSk('I', std::move(data), mostrarCodigo, larguraLinha, altura);
 }
 
 std::string TQuibEscPosEpson::ComandoQRCode(const std::string &content)
 {
     const TQuibConfigQRCode &q = Config().ConfigQRCode;
-    const std::string data = content.substr(0, 0xFFFF - 3);
-    return bytes({0x1D, 0x28, 0x6B, 0x04, 0x00, 0x31, 0x41, '0' + q.Tipo(), 0x00}) +
-           bytes({0x1D, 0x28, 0x6B, 0x03, 0x00, 0x31, 0x43, q.LarguraModulo()}) +
-           bytes({0x1D, 0x28, 0x6B, 0x03, 0x00, 0x31, 0x45, '0' + q.ErrorLevel()}) +
-           bytes({0x1D, 0x28, 0x6B}) + le2(static_cast<int>(data.size()) + 3) + bytes({0x31, 0x50, 0x30}) +
-           data + bytes({0x1D, 0x28, 0x6B, 0x03, 0x00, 0x31, 0x51, 0x30});
+    return ComandoQRCodeFuncoes(bytes({0x1D, 0x28, 0x6B}), bytes({0x31, 0x41, '0' + q.Tipo(), 0x00}),
+                                content);
+}
+
+std::string TQuibEscPosEpson::ComandoQRCodeFuncoes(const std::string &prefixo, const std::string &primeira,
+                                                   const std::string &content) const
+{
+    const TQuibConfigQRCode &q = Config().ConfigQRCode;
+    return comTamanho(prefixo, primeira) + comTamanho(prefixo, bytes({0x31, 0x43, q.LarguraModulo()})) +
+           comTamanho(prefixo, bytes({0x31, 0x45, '0' + q.ErrorLevel()})) +
+           comTamanho(prefixo, bytes({0x31, 0x50, 0x30}) + content.substr(0, 0xFFFF - 3)) +
+           comTamanho(prefixo, bytes({0x31, 0x51, 0x30}));
 }
 
 std::string TQuibEscPosEpson::ComandoConfigurarModoPagina()
@@ -289,6 +289,13 @@ void TQuibEscPosEpson::VerificarKeyCodes()
         throw EPosPrinterException("KeyCode2 deve estar entre 32 a 126");
 }
 
+void TQuibEscPosEpson::ExigirKeyCodesLegado(const std::string &marca) const
+{
+    const TQuibConfigLogo &l = Config().ConfigLogo;
+    if (l.KeyCode1 != 1 || l.KeyCode2 != 0)
+        throw EPosPrinterException(marca + " apenas aceitas KeyCode1=1, KeyCode2=0");
+}
+
 std::string TQuibEscPosEpson::ComandoGraficoEscPos(const std::string &block)
 {
     if (block.size() > 0xFFFF)
@@ -352,34 +359,7 @@ std::string TQuibEscPosEpson::ComandoImagemRaster(const std::string &raster, int
            bytes({0x1D, 0x28, 0x4C, 0x02, 0x00, 0x30, 0x32});
 }
 
-std::string TQuibEscPosEpson::ComandoImagemColunasEscPos(const std::string &raster, int width, int height,
-                                                         bool pularLinha) const
-{
-    constexpr int kFaixa = 24;
-    std::string result = ComandoEspacoEntreLinhas(16);
-    if (width > 0 && height > 0) {
-        // Each band carries 3 bytes for every column of the byte-rounded
-        // width, and a short last band is filled with blank rows, so the
-        // declared width is the padded one: a surplus column would be read
-        // by the printer as text.
-        const int larguraPadded = (width + 7) / 8 * 8;
-        std::vector<std::string> bands;
-        RasterParaColunas(rasterEmFaixasInteiras(raster, width, height, kFaixa), width, bands, kFaixa / 8);
-        for (const std::string &band : bands) {
-            result += bytes({0x1B, 0x2A, 0x21}) + le2(larguraPadded) + band;
-            if (pularLinha)
-                result += Comandos().PuloDeLinha;
-        }
-    }
-    return result + ComandoEspacoEntreLinhas(Config().EspacoEntreLinhas);
-}
-
 namespace {
-
-bool bitLigado(char byte, int bit)
-{
-    return (static_cast<unsigned char>(byte) & (1U << bit)) != 0;
-}
 
 // One status query; the answer byte, or nothing when the printer sent none.
 std::optional<char> consultarStatus(TQuibPosLeitor &leitor, const std::string &comando)
@@ -442,6 +422,22 @@ void TQuibEscPosEpson::LerStatus(TQuibPosPrinterStatus &status)
     } catch (const std::exception &) {
         status.Incluir(stErroLeitura);
     }
+}
+
+bool TQuibEscPosEpson::LerIdentificacaoGSI()
+{
+    TQuibPosLeitor &leitor = Leitor();
+    const auto consultaTexto = [&leitor](char funcao) {
+        return leitor.TxRx(bytes({0x1D, 0x49, funcao}), 0, true, 0);
+    };
+    const std::string firmware = consultaTexto('A');
+    if (firmware.empty())
+        return false;
+    AdicionarInfo("Firmware", firmware);
+    AdicionarInfo("Fabricante", consultaTexto('B'));
+    AdicionarInfo("Modelo", consultaTexto('C'));
+    AdicionarInfo("Serial", consultaTexto('D'));
+    return true;
 }
 
 std::string TQuibEscPosEpson::LerInfo()

@@ -18,6 +18,14 @@
 
 class TQuibEscPosEpson : public TQuibPosPrinterClass {
   public:
+    // The ESC ! bits that differ between printers: condensed, font B and
+    // italic (0 where the printer has no such bit).
+    struct BitsFonte {
+        int Condensado;
+        int FonteB;
+        int Italico;
+    };
+
     explicit TQuibEscPosEpson(const TQuibPosConfig &config);
 
     std::string ComandoCodigoBarras(const std::string &tag, const std::string &content) override;
@@ -55,10 +63,6 @@ class TQuibEscPosEpson : public TQuibPosPrinterClass {
     // removed from the data.
     static std::string ComandoCodigoBarrasEscPosSemPrefixo(const std::string &tag, const std::string &content,
                                                            bool mostrarCodigo, int larguraLinha, int altura);
-    // Column bands 24 dots high (ESC * 33), each followed by a line feed
-    // when asked, between a 16-unit line spacing and the component's own.
-    std::string ComandoImagemColunasEscPos(const std::string &raster, int width, int height,
-                                           bool pularLinha) const;
     // The legacy logo store (FS q) for logo 1.
     static std::string ComandoGravarLogoLegado(const std::string &raster, int width, int height, int key);
     // A key code "0".."9" as its digit value; other values unchanged.
@@ -66,4 +70,22 @@ class TQuibEscPosEpson : public TQuibPosPrinterClass {
     // A GS ( L block, as GS 8 L when it is longer than 65535 bytes.
     static std::string ComandoGraficoEscPos(const std::string &block);
     std::string ComandoEsperaCheque(std::uint8_t espera) const;
+
+  protected:
+    // One ESC ! n for the component's font state with the attribute switched
+    // (bold 08, double height 10, expanded 20, underline 80 and `bits`),
+    // followed by LigaInvertido and LigaItalico when those attributes are on.
+    std::string ComandoFonteEscBang(TQuibPosAtributoFonte atributo, bool ligar, const BitsFonte &bits) const;
+    // A QR code function by function: `primeira` (the model or its stand-in),
+    // module size, error level, store and print, each behind `prefixo` and
+    // its two-byte length.
+    std::string ComandoQRCodeFuncoes(const std::string &prefixo, const std::string &primeira,
+                                     const std::string &content) const;
+    // Firmware, maker, model and serial number by GS I A, B, C and D, each
+    // read up to its NUL; false, with nothing stored, when no firmware came.
+    bool LerIdentificacaoGSI();
+    // For printers that keep only the legacy logo store: raises
+    // EPosPrinterException "<marca> apenas aceitas KeyCode1=1, KeyCode2=0"
+    // unless KeyCode1 is 1 and KeyCode2 is 0.
+    void ExigirKeyCodesLegado(const std::string &marca) const;
 };

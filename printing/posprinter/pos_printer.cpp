@@ -1,7 +1,6 @@
 #include "printing/posprinter/pos_printer.h"
 
 #include "foundation/text/text_utils.h"
-#include "printing/posprinter/escpos_epson.h"
 
 namespace {
 
@@ -47,10 +46,7 @@ void TQuibPosPrinter::SetModelo(TQuibPosPrinterModelo valor)
         throw EPosPrinterException("Nenhum Modelo Externo atribuído");
     if (ativo_)
         Desativar();
-    if (valor == ppEscPosEpson)
-        modelo_atual_ = std::make_unique<TQuibEscPosEpson>(config_);
-    else
-        modelo_atual_ = std::make_unique<TQuibPosPrinterClass>(config_);
+    modelo_atual_ = CriarModelo(valor);
     modelo_atual_->Leitor(this);
     modelo_ = valor;
 }
@@ -69,6 +65,7 @@ void TQuibPosPrinter::Ativar()
     ConfigurarHookUSB();
     device_.Ativar();
     ativo_ = true;
+    modelo_atual_->AposAtivar();
     inicializada_ = false;
     capacidades_ = {};
 }
@@ -166,6 +163,16 @@ void TQuibPosPrinter::EnviarStringDevice(const std::string &cmd)
     }
     if (ControlePorta)
         FecharPorta();
+}
+
+bool TQuibPosPrinter::PortaConversa() const
+{
+    return device_.EhSerial() || device_.EhTCP() || device_.EhHook();
+}
+
+void TQuibPosPrinter::EnviarDireto(const std::string &bytes)
+{
+    device_.EnviaString(bytes);
 }
 
 void TQuibPosPrinter::AbrirPorta()

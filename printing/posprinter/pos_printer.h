@@ -33,7 +33,8 @@
 // pos_printer_status.cpp (status, information, the exchange and the log),
 // pos_printer_hook.cpp (the vendor-library hook),
 // pos_printer_tags.cpp (the tag table and its translation) and
-// pos_printer_layout.cpp (columns, heights, barcode content, code pages).
+// pos_printer_layout.cpp (columns, heights, barcode content, code pages) and
+// pos_printer_modelos.cpp (the writer of each model).
 
 class ConversorPaginaCodigo;
 
@@ -78,8 +79,8 @@ class TQuibPosPrinter : private TQuibPosLeitor {
     // ---- Settings ---------------------------------------------------------
     TQuibPosPrinterModelo Modelo() const { return modelo_; }
     // Replaces the writer (deactivating first when active); the font,
-    // alignment and page-mode state are kept. Models without a writer of
-    // their own in this build get the plain text writer.
+    // alignment and page-mode state are kept. Each model has its writer
+    // (pos_printer_modelos.cpp); ppExterno raises "Nenhum Modelo Externo atribuído".
     void SetModelo(TQuibPosPrinterModelo valor);
     const std::string &Porta() const { return device_.Porta(); }
     void SetPorta(std::string_view valor) { device_.SetPorta(valor); }
@@ -158,6 +159,9 @@ class TQuibPosPrinter : private TQuibPosLeitor {
     void GravarLog(std::string_view texto, bool traduz = false, bool prefixoHora = false);
 
     void DefinirAtivo(bool valor) override;
+    bool PortaConversa() const override;
+    void EnviarDireto(const std::string &bytes) override;
+    void DefinirColunasFonteNormal(int colunas) override { ColunasFonteNormal = colunas; }
 
     // ---- Vendor-library hook (pos_printer_hook.cpp) -----------------------
     // For a hook port ("DLL", "DLL:<brand>") picks the registered hook of the
@@ -187,6 +191,8 @@ class TQuibPosPrinter : private TQuibPosLeitor {
     static std::string AjustarCodigoBarras(std::string_view conteudo, std::string_view tag);
 
   private:
+    // The writer of a model; the plain text writer for ppTexto.
+    std::unique_ptr<TQuibPosPrinterClass> CriarModelo(TQuibPosPrinterModelo modelo);
     void CarregarTags();
     std::string TraduzirTag(const std::string &tag);
     std::string TraduzirTagBloco(const std::string &tag, const std::string &conteudo);

@@ -1,8 +1,14 @@
 #include "printing/posprinter/pos_printer_class.h"
 
 #include <stdexcept>
+#include <vector>
 
 #include "foundation/text/text_utils.h"
+#include "printing/device/raster_image.h"
+#include "printing/posprinter/detail/command_bytes.h"
+#include "printing/posprinter/detail/raster_bands.h"
+
+using namespace pos_bytes;
 
 void TQuibPosPrinterClass::PreProcessarTexto(std::string &) {}
 void TQuibPosPrinterClass::ProcessarTrecho(const std::string &) {}
@@ -117,6 +123,28 @@ std::string TQuibPosPrinterClass::ComandoImagemRaster(const std::string &, int, 
     return {};
 }
 
+std::string TQuibPosPrinterClass::ComandoImagemColunasEscPos(const std::string &raster, int width, int height,
+                                                             bool pularLinha) const
+{
+    constexpr int kFaixa = 24;
+    std::string result = ComandoEspacoEntreLinhas(16);
+    if (width > 0 && height > 0) {
+        // Each band carries 3 bytes for every column of the byte-rounded
+        // width, and a short last band is filled with blank rows, so the
+        // declared width is the padded one: a surplus column would be read
+        // by the printer as text.
+        const int larguraPadded = (width + 7) / 8 * 8;
+        std::vector<std::string> bands;
+        RasterParaColunas(rasterEmFaixasInteiras(raster, width, height, kFaixa), width, bands, kFaixa / 8);
+        for (const std::string &band : bands) {
+            result += bytes({0x1B, 0x2A, 0x21}) + le2(larguraPadded) + band;
+            if (pularLinha)
+                result += comandos_.PuloDeLinha;
+        }
+    }
+    return result + ComandoEspacoEntreLinhas(Config().EspacoEntreLinhas);
+}
+
 std::string TQuibPosPrinterClass::ComandoImprimirLogo()
 {
     return {};
@@ -167,6 +195,8 @@ std::string TQuibPosPrinterClass::InfoTexto() const
         texto += nome + "=" + info_.at(nome) + "\n";
     return texto;
 }
+
+void TQuibPosPrinterClass::AposAtivar() {}
 
 void TQuibPosPrinterClass::LerStatus(TQuibPosPrinterStatus &) {}
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <string>
@@ -69,9 +71,11 @@ struct TQuibPosPonto {
     int Y = 0;
 };
 
-// What a writer needs of its component to read the printer: the
-// query-and-answer exchange, the activity switch and the cached cheque
-// capability. The component implements it and outlives its writer.
+// What a writer needs of its component to talk to the printer: the
+// query-and-answer exchange, the activity switch, the cached cheque
+// capability and, for the writers that configure the printer when it is
+// activated, the port kind, a raw send and the normal column count. The
+// component implements it and outlives its writer.
 class TQuibPosLeitor {
   public:
     // Sends `comando` and reads the answer: with esperarTerminador up to the
@@ -80,6 +84,11 @@ class TQuibPosLeitor {
     virtual std::string TxRx(const std::string &comando, int n, bool esperarTerminador, int timeOut) = 0;
     virtual void DefinirAtivo(bool valor) = 0;
     virtual int CapacidadeCheque() = 0;
+    // True for the ports that answer at once: serial, TCP and hook.
+    virtual bool PortaConversa() const = 0;
+    // Sends bytes straight through the device: no initialisation, no event.
+    virtual void EnviarDireto(const std::string &bytes) = 0;
+    virtual void DefinirColunasFonteNormal(int colunas) = 0;
 
   protected:
     ~TQuibPosLeitor() = default;
@@ -135,10 +144,18 @@ class TQuibPosPrinterClass {
     virtual std::string ComandoLerMICR(std::uint8_t espera);
     // A picture given as raster rows (printing/device/raster_image.h).
     virtual std::string ComandoImagemRaster(const std::string &raster, int width, int height);
+    // The picture as ESC/POS column bands 24 dots high (ESC * 33), each
+    // followed by a line feed when asked, between a 16-unit line spacing and
+    // the component's own. Pictures whose width is not a multiple of 8 are
+    // sent with the padded width, the pad dots blank.
+    std::string ComandoImagemColunasEscPos(const std::string &raster, int width, int height,
+                                           bool pularLinha) const;
     virtual std::string ComandoImprimirLogo();
     virtual std::string ComandoGravarLogoRasterStr(const std::string &raster, int width, int height);
     virtual std::string ComandoApagarLogo();
 
+    // Runs right after the component's activation; the base does nothing.
+    virtual void AposAtivar();
     // Adds what the printer reports to `status`; never raises: a failed
     // read adds stErroLeitura. The base reads nothing.
     virtual void LerStatus(TQuibPosPrinterStatus &status);
@@ -157,6 +174,14 @@ class TQuibPosPrinterClass {
   protected:
     void ModeloStr(std::string value) { modeloStr_ = std::move(value); }
     std::set<std::string> &TagsNaoSuportadasMut() { return tagsNaoSuportadas_; }
+    // Adds a group of tags (an array of pos_tag_arrays.h, or a list) to the
+    // unsupported ones.
+    template <typename Tags> void NaoSuportar(const Tags &tags)
+    {
+        for (std::string_view tag : tags)
+            tagsNaoSuportadas_.emplace(tag);
+    }
+    void NaoSuportar(std::initializer_list<std::string_view> tags) { NaoSuportar<>(tags); }
     std::map<std::string, std::string> &InfoMut() { return info_; }
     // Raises std::logic_error when no component was given.
     TQuibPosLeitor &Leitor() const;

@@ -5,27 +5,23 @@
 #include "foundation/text/text_utils.h"
 #include "printing/device/raster_image.h"
 #include "printing/posprinter/pos_printer.h"
+#include "printing/posprinter/pos_tag_arrays.h"
 
 namespace {
 
+using namespace pos_tags;
+
 // clang-format off
-const std::vector<std::string_view> kTagsFonte = {
-    "<e>", "</e>", "<a>", "</a>", "<n>", "</n>", "<s>", "</s>", "<c>", "</c>", "<i>", "</i>", "</fn>"};
 const std::vector<std::string_view> kDescFonte = {
     "Liga Expandido", "Desliga Expandido", "Liga Altura Dupla", "Desliga Altura Dupla", "Liga Negrito",
     "Desliga Negrito", "Liga Sublinhado", "Desliga Sublinhado", "Liga Condensado", "Desliga Condensado",
     "Liga Italico", "Desliga Italico", "Fonte Normal"};
-const std::vector<std::string_view> kTagsFonteExtra = {"</fa>", "</fb>", "<in>", "</in>", "</ae>", "</ce>", "</ad>"};
 const std::vector<std::string_view> kDescFonteExtra = {
     "Liga Fonte Tipo A (normal)", "Liga Fonte Tipo B (condensada)", "Liga Fonte Invertida (Fundo Preto)",
     "Desliga Fonte Invertida", "Liga Alinhamento a Esquerda", "Liga Alinhamento ao Centro",
     "Liga Alinhamento a Direita"};
-const std::vector<std::string_view> kTagsLinha = {"</linha_simples>", "</linha_dupla>", "</pular_linhas>"};
 const std::vector<std::string_view> kDescLinha = {
     "Imprime Linha Simples", "Imprime Linha Dupla", "Pula N Linhas de acordo com propriedade do componente"};
-const std::vector<std::string_view> kTagsFuncao = {
-    "</logo>", "</corte>", "</corte_parcial>", "</corte_total>", "</abre_gaveta>", "</beep>", "</zera>", "</lf>",
-    "</cr>", "</reset>"};
 const std::vector<std::string_view> kDescFuncao = {
     "Imprime Logotipo já gravado na Impressora (use utilitário do fabricante)",
     "Efetua Corte, conforme configuração de \"TipoCorte\"",
@@ -33,12 +29,8 @@ const std::vector<std::string_view> kDescFuncao = {
     "Aciona a abertura da Gaveta de Dinheiro", "Emite um Beep na Impressora (não disponivel em alguns modelos)",
     "Reseta as configurações de Fonte Alinhamento.<LF>Ajusta Página de Código e Espaço entre Linhas",
     "Pula para a própxima linha", "Retorna para o Inicio da Linha", "Reseta as configurações de Fonte Alinhamento"};
-const std::vector<std::string_view> kTagsAlinhamento = {"<ad>", "<ae>", "<ce>"};
 const std::vector<std::string_view> kDescAlinhamento = {
     "Texto Alinhado a Direita", "Texto Alinhado a Esquerda", "Texto Centralizado"};
-const std::vector<std::string_view> kTagsBarras = {
-    "<ean8>", "<ean13>", "<std>", "<inter>", "<code11>", "<code39>", "<code93>", "<code128>", "<upca>", "<upce>",
-    "<codabar>", "<msi>", "<code128a>", "<code128b>", "<code128c>", "<qrcode>"};
 const std::vector<std::string_view> kDescBarras = {
     "Cod.Barras EAN8 - 7 numeros e 1 dig.verificador", "Cod.Barras EAN13 - 12 numeros e 1 dig.verificador",
     "Cod.Barras \"Standard 2 of 5\" - apenas números, tamanho livre",
@@ -144,12 +136,15 @@ bool ehCodigoBarras(const std::string &tag)
 
 void TQuibPosPrinter::CarregarTags()
 {
-    tags_.AdicionarTags(kTagsFonte, kDescFonte, false);
-    tags_.AdicionarTags(kTagsFonteExtra, kDescFonteExtra, false);
-    tags_.AdicionarTags(kTagsLinha, kDescLinha, false);
-    tags_.AdicionarTags(kTagsFuncao, kDescFuncao, false);
-    tags_.AdicionarTags(kTagsAlinhamento, kDescAlinhamento, true);
-    tags_.AdicionarTags(kTagsBarras, kDescBarras, true);
+    const auto grupo = [](const auto &tags) {
+        return std::vector<std::string_view>(tags.begin(), tags.end());
+    };
+    tags_.AdicionarTags(grupo(kTagsFonte), kDescFonte, false);
+    tags_.AdicionarTags(grupo(kTagsFonteExtra), kDescFonteExtra, false);
+    tags_.AdicionarTags(grupo(kTagsLinha), kDescLinha, false);
+    tags_.AdicionarTags(grupo(kTagsFuncao), kDescFuncao, false);
+    tags_.AdicionarTags(grupo(kTagsAlinhamento), kDescAlinhamento, true);
+    tags_.AdicionarTags(grupo(kTagsBarras), kDescBarras, true);
     for (const TagAvulsa &t : kTagsAvulsas)
         tags_.Tags().NovaTag(t.tag, t.descricao, t.bloco);
 }

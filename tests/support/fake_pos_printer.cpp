@@ -16,7 +16,15 @@ std::string scriptedAnswer(const std::string &received, const std::map<std::stri
 {
     std::string answer;
     for (const auto &[query, reply] : answers) {
-        if (received.ends_with(query))
+        if (!received.ends_with(query))
+            continue;
+        // A query that ends a longer one received (ENQ inside GS ENQ) is
+        // not asked.
+        bool partOfLonger = false;
+        for (const auto &[other, unused] : answers)
+            partOfLonger = partOfLonger || (other.size() > query.size() && other.ends_with(query) &&
+                                            received.ends_with(other));
+        if (!partOfLonger)
             answer += reply;
     }
     return answer;

@@ -13,7 +13,8 @@
 namespace testsupport {
 
 // The scripted answer to what a printer received so far: the answers of
-// every query the received bytes end with, concatenated. Shared by the
+// every query the received bytes end with, concatenated; a query that is
+// the tail of a longer one that matched is left out. Shared by the
 // network printer and the terminal printer (pty_printer.h).
 std::string scriptedAnswer(const std::string &received, const std::map<std::string, std::string> &answers);
 

@@ -20,6 +20,12 @@ PtyPrinter::~PtyPrinter()
     thread_.join();
 }
 
+std::string PtyPrinter::received() const
+{
+    std::lock_guard lock(mutex_);
+    return received_;
+}
+
 void PtyPrinter::run()
 {
     std::string received;
@@ -28,6 +34,10 @@ void PtyPrinter::run()
         if (got.empty())
             continue;
         received += got;
+        {
+            std::lock_guard lock(mutex_);
+            received_ += got;
+        }
         const std::string answer = scriptedAnswer(received, answers_);
         if (!answer.empty()) {
             std::this_thread::sleep_for(answerDelay_);

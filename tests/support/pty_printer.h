@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <map>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -23,6 +24,8 @@ class PtyPrinter {
     PtyPrinter &operator=(const PtyPrinter &) = delete;
 
     const std::string &path() const { return pair_.path(); }
+    // Everything received so far.
+    std::string received() const;
 
   private:
     void run();
@@ -30,6 +33,8 @@ class PtyPrinter {
     PtyPair pair_;
     std::map<std::string, std::string> answers_;
     std::chrono::milliseconds answerDelay_;
+    mutable std::mutex mutex_;
+    std::string received_;
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };

@@ -7,6 +7,8 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -19,7 +21,9 @@
 
 #include "app/ui/aplicacao.h"
 #include "app/ui/texto_qt.h"
+#include "console/config_geral/disposicao_tela.h"
 #include "console/config_geral/frm_config_geral40.h"
+#include "console/ui/config_geral/grupo_radio.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -28,17 +32,8 @@
 
 namespace {
 
-const std::set<std::string, std::less<>> kMascarados = {"edtSenha", "edtProxySenha", "edtEmailSenha"};
-
-// The inner settings tab a section's controls sit on.
-// clang-format off
-const std::map<std::string, std::string, std::less<>> kAbaDaSessao = {
-    {"Certificado", "Certificado"},         {"Geral", "Geral"},
-    {"WebService", "WebService"},           {"Proxy", "WebService"},
-    {"Emitente", "Emitente"},               {"Arquivos", "Arquivos"},
-    {"Responsavel", "Responsavel Tecnico"}, {"AutXmlXCtb", "Responsavel Tecnico"},
-};
-// clang-format on
+// Edits whose text is masked with "*".
+const std::set<std::string, std::less<>> kMascarados = {"edtSenha", "edtProxySenha"};
 
 // The file's XML indented for reading; its text as it is when it is not
 // well-formed.
@@ -94,6 +89,16 @@ QPlainTextEdit *memo(const char *nome, QWidget *pai, bool quebra = true)
     return m;
 }
 
+// A tab's or a box's rows: the fields take the width left, and a label too
+// long for its row puts its field on the line below.
+QFormLayout *formulario(QWidget *pai)
+{
+    auto *f = new QFormLayout(pai);
+    f->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    f->setRowWrapPolicy(QFormLayout::WrapLongRows);
+    return f;
+}
+
 QTreeWidget *arvore(const char *nome, QWidget *pai)
 {
     auto *t = new QTreeWidget(pai);
@@ -110,8 +115,8 @@ TfrmConfigGeral40View::TfrmConfigGeral40View(TfrmConfigGeral40 &core, QWidget *p
     setObjectName(QStringLiteral("frmConfigGeral40"));
     setWindowTitle(paraQString(TfrmConfigGeral40::kTitulo));
     auto *layout = new QHBoxLayout(this);
-    layout->addWidget(criaConfiguracoes(), 1);
-    layout->addWidget(criaConsole(), 1);
+    layout->addWidget(criaConfiguracoes(), 5);
+    layout->addWidget(criaConsole(), 4);
     core_.aoMudar = [this] { mostra(); };
     mostra();
 }
@@ -130,100 +135,149 @@ QWidget *TfrmConfigGeral40View::criaConfiguracoes()
     auto *configuracoes = new QTabWidget(PageControl1);
     PageControl1->addTab(configuracoes, QString::fromUtf8("Configurações"));
 
+    // The rows of each tab, and of each titled box ("tab/box") inside one.
     std::map<std::string, QFormLayout *, std::less<>> folhas;
-    auto folha = [&](QTabWidget *abas, const std::string &aba) {
-        auto &f = folhas[aba];
-        if (!f) {
-            auto *rolagem = new QScrollArea(abas);
-            rolagem->setWidgetResizable(true);
-            auto *pagina = new QWidget(rolagem);
-            f = new QFormLayout(pagina);
-            rolagem->setWidget(pagina);
-            abas->addTab(rolagem, paraQString(aba));
-        }
-        return f;
+    const auto novaFolha = [&](QTabWidget *abas, const char *aba) {
+        auto *rolagem = new QScrollArea(abas);
+        rolagem->setWidgetResizable(true);
+        auto *pagina = new QWidget(rolagem);
+        folhas[aba] = formulario(pagina);
+        rolagem->setWidget(pagina);
+        abas->addTab(rolagem, QString::fromUtf8(aba));
     };
     for (const char *aba :
          {"Certificado", "Geral", "WebService", "Emitente", "Arquivos", "Responsavel Tecnico"})
-        folha(configuracoes, aba);
-    folha(PageControl1, "DANFe");
-    folha(PageControl1, "Email");
+        novaFolha(configuracoes, aba);
+    novaFolha(PageControl1, "DANFe");
+    novaFolha(PageControl1, "Email");
+    const auto folha = [&](std::string_view aba, std::string_view grupo) {
+        QFormLayout *pagina = folhas.at(std::string(aba));
+        if (grupo.empty())
+            return pagina;
+        QFormLayout *&caixa = folhas[std::string(aba) + "/" + std::string(grupo)];
+        if (!caixa) {
+            auto *moldura = new QGroupBox(paraQString(grupo), this);
+            caixa = formulario(moldura);
+            pagina->addRow(moldura);
+        }
+        return caixa;
+    };
 
     for (const auto &chave : chavesConfiguracao()) {
         const std::string nome(chave.controle);
         if (widgets_.contains(nome))
             continue;
-        const auto aba = kAbaDaSessao.find(chave.sessao);
-        QFormLayout *f = aba != kAbaDaSessao.end() ? folha(configuracoes, aba->second)
-                         : chave.sessao == "DANFE" ? folha(PageControl1, "DANFe")
-                                                   : folha(PageControl1, "Email");
-        const QString rotulo = paraQString(chave.chave);
-        QWidget *widget = nullptr;
-        switch (tipoControle(chave.conversao)) {
-        case TipoControle::Edit:
-            if (chave.conversao == Conversao::Memo) {
-                auto *m = new QPlainTextEdit(this);
-                connect(m, &QPlainTextEdit::textChanged, this, [this, m, nome] {
-                    if (!mostrando_)
-                        core_.controle(nome).texto = deQString(m->toPlainText());
-                });
-                widget = m;
-            } else {
-                auto *edit = new QLineEdit(this);
-                if (kMascarados.contains(nome))
-                    edit->setEchoMode(QLineEdit::Password);
-                edit->setReadOnly(chave.sessao == "Emitente");
-                connect(edit, &QLineEdit::textEdited, this, [this, nome](const QString &texto) {
-                    core_.controle(nome).texto = deQString(texto);
-                });
-                widget = edit;
-            }
-            f->addRow(rotulo, widget);
-            break;
-        case TipoControle::Caixa: {
-            auto *caixa = new QCheckBox(rotulo, this);
-            connect(caixa, &QCheckBox::clicked, this,
-                    [this, nome](bool marcado) { core_.controle(nome).marcado = marcado; });
-            widget = caixa;
-            f->addRow(widget);
-            break;
-        }
-        case TipoControle::Lista: {
-            auto *lista = new QComboBox(this);
-            for (const auto &item : core_.controle(nome).itens)
-                lista->addItem(paraQString(item));
-            connect(lista, &QComboBox::activated, this, [this, nome](int indice) {
-                core_.controle(nome).indice = indice;
-                ocupado_ = true;
-                // clang-format off
-                const std::map<std::string, void (TfrmConfigGeral40::*)(), std::less<>> trocas = {
-                    {"cbSSLLib", &TfrmConfigGeral40::cbSSLLibChange},
-                    {"cbCryptLib", &TfrmConfigGeral40::cbCryptLibChange},
-                    {"cbHttpLib", &TfrmConfigGeral40::cbHttpLibChange},
-                    {"cbXmlSignLib", &TfrmConfigGeral40::cbXmlSignLibChange},
-                    {"cbSSLType", &TfrmConfigGeral40::cbSSLTypeChange},
-                };
-                // clang-format on
-                if (const auto troca = trocas.find(nome); troca != trocas.end())
-                    executaProtegido([this, metodo = troca->second] { (core_.*metodo)(); });
-                ocupado_ = false;
-                mostra();
-            });
-            widget = lista;
-            f->addRow(rotulo, widget);
-            break;
-        }
-        }
+        const LegendaControle &legenda = *legendaDoControle(nome);
+        QWidget *widget = criaControle(chave, legenda);
         widget->setObjectName(QString::fromStdString(nome));
+        if (!legenda.dica.empty())
+            widget->setToolTip(paraQString(legenda.dica));
         widgets_[nome] = widget;
+        QFormLayout *f = folha(abaDaSessao(chave.sessao), legenda.grupo);
+        QWidget *linha = comBotoesAoLado(widget, nome);
+        if (qobject_cast<QCheckBox *>(widget) || dynamic_cast<GrupoRadio *>(widget))
+            f->addRow(linha);
+        else
+            f->addRow(paraQString(legenda.legenda), linha);
     }
+    // The tax regime comes from the emitter screen and is stored by no key.
+    auto *regime =
+        new GrupoRadio(QString::fromUtf8("Regime de Operação"), {"Simples Nacional", "Regime Normal"}, this);
+    regime->setObjectName(QStringLiteral("rdRegimeOperacao"));
+    regime->setEnabled(false);
+    folha("Emitente", "")->addRow(regime);
 
-    auto *salvar = new QPushButton(QString::fromUtf8("Salvar Configurações"), metade);
-    salvar->setObjectName(QStringLiteral("btnSalvarConfig"));
-    connect(salvar, &QPushButton::clicked, this, [this] { salva(); });
+    for (const auto &botao : botoesTela())
+        if (botao.aoLadoDe.empty() && folhas.contains(botao.aba))
+            folha(botao.aba, botao.grupo)->addRow(criaBotao(botao));
     coluna->addWidget(PageControl1);
-    coluna->addWidget(salvar);
+    coluna->addWidget(criaBotao(*botaoTela("btnSalvarConfig")));
     return metade;
+}
+
+QWidget *TfrmConfigGeral40View::criaControle(const ChaveConfiguracao &chave, const LegendaControle &legenda)
+{
+    const std::string nome(chave.controle);
+    switch (tipoControle(chave.conversao)) {
+    case TipoControle::Edit:
+        if (chave.conversao == Conversao::Memo) {
+            auto *m = new QPlainTextEdit(this);
+            connect(m, &QPlainTextEdit::textChanged, this, [this, m, nome] {
+                if (!mostrando_)
+                    core_.controle(nome).texto = deQString(m->toPlainText());
+            });
+            return m;
+        } else {
+            auto *edit = new QLineEdit(this);
+            if (kMascarados.contains(nome))
+                edit->setEchoMode(QLineEdit::Password);
+            edit->setReadOnly(chave.sessao == "Emitente");
+            connect(edit, &QLineEdit::textEdited, this,
+                    [this, nome](const QString &texto) { core_.controle(nome).texto = deQString(texto); });
+            return edit;
+        }
+    case TipoControle::Caixa: {
+        auto *caixa = new QCheckBox(paraQString(legenda.legenda), this);
+        connect(caixa, &QCheckBox::clicked, this,
+                [this, nome](bool marcado) { core_.controle(nome).marcado = marcado; });
+        return caixa;
+    }
+    case TipoControle::Lista:
+        break;
+    }
+    if (legenda.grupoRadio) {
+        auto *grupo = new GrupoRadio(paraQString(legenda.legenda), core_.controle(nome).itens, this);
+        grupo->aoEscolher = [this, nome](int indice) { core_.controle(nome).indice = indice; };
+        return grupo;
+    }
+    auto *lista = new QComboBox(this);
+    for (const auto &item : core_.controle(nome).itens)
+        lista->addItem(paraQString(item));
+    connect(lista, &QComboBox::activated, this, [this, nome](int indice) {
+        core_.controle(nome).indice = indice;
+        // clang-format off
+        static const std::map<std::string, void (TfrmConfigGeral40::*)(), std::less<>> trocas = {
+            {"cbSSLLib", &TfrmConfigGeral40::cbSSLLibChange},
+            {"cbCryptLib", &TfrmConfigGeral40::cbCryptLibChange},
+            {"cbHttpLib", &TfrmConfigGeral40::cbHttpLibChange},
+            {"cbXmlSignLib", &TfrmConfigGeral40::cbXmlSignLibChange},
+            {"cbSSLType", &TfrmConfigGeral40::cbSSLTypeChange},
+        };
+        // clang-format on
+        if (const auto troca = trocas.find(nome); troca != trocas.end())
+            executa([this, metodo = troca->second] { (core_.*metodo)(); });
+    });
+    return lista;
+}
+
+QWidget *TfrmConfigGeral40View::comBotoesAoLado(QWidget *widget, std::string_view nome)
+{
+    QHBoxLayout *linha = nullptr;
+    QWidget *conjunto = nullptr;
+    for (const auto &botao : botoesTela()) {
+        if (botao.aoLadoDe != nome)
+            continue;
+        if (!linha) {
+            conjunto = new QWidget(this);
+            linha = new QHBoxLayout(conjunto);
+            linha->setContentsMargins(0, 0, 0, 0);
+            linha->addWidget(widget, 1);
+        }
+        QPushButton *b = criaBotao(botao);
+        // A picker's button as wide as its caption, so the edit keeps the row.
+        b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 24);
+        linha->addWidget(b);
+    }
+    return conjunto ? conjunto : widget;
+}
+
+QPushButton *TfrmConfigGeral40View::criaBotao(const BotaoTela &botao)
+{
+    auto *b = new QPushButton(paraQString(botao.legenda), this);
+    b->setObjectName(paraQString(botao.nome));
+    b->setEnabled(botaoAtivo(botao));
+    connect(b, &QPushButton::clicked, this, [this, &botao] { pressiona(botao); });
+    return b;
 }
 
 QWidget *TfrmConfigGeral40View::criaConsole()
@@ -232,12 +286,18 @@ QWidget *TfrmConfigGeral40View::criaConsole()
     auto *coluna = new QVBoxLayout(metade);
     PageControl3 = new QTabWidget(metade);
     PageControl3->setObjectName(QStringLiteral("PageControl3"));
-    PageControl3->addTab(new QWidget(PageControl3), QStringLiteral("NF-e"));
-    auto *nfce = new QWidget(PageControl3);
-    auto *criarEnviar = new QPushButton(QStringLiteral("Criar e Enviar"), nfce);
-    criarEnviar->setEnabled(false);
-    (new QVBoxLayout(nfce))->addWidget(criarEnviar);
-    PageControl3->addTab(nfce, QStringLiteral("NFC-e"));
+    for (const char *aba : {"NF-e", "NFC-e"}) {
+        auto *pagina = new QWidget(PageControl3);
+        auto *grade = new QGridLayout(pagina);
+        int posicao = 0;
+        for (const auto &botao : botoesTela())
+            if (botao.aba == aba) {
+                grade->addWidget(criaBotao(botao), posicao / 3, posicao % 3);
+                ++posicao;
+            }
+        grade->setRowStretch(grade->rowCount(), 1);
+        PageControl3->addTab(pagina, QString::fromUtf8(aba));
+    }
     connect(PageControl3, &QTabWidget::currentChanged, this, [this](int pagina) {
         if (!mostrando_)
             core_.PageControl3 = pagina;
@@ -263,18 +323,24 @@ QWidget *TfrmConfigGeral40View::criaConsole()
         if (!mostrando_)
             core_.pgRespostas = pagina;
     });
-    coluna->addWidget(PageControl3, 1);
-    coluna->addWidget(pgRespostas, 3);
+    coluna->addWidget(PageControl3);
+    coluna->addWidget(pgRespostas, 1);
     return metade;
 }
 
-void TfrmConfigGeral40View::salva()
+void TfrmConfigGeral40View::executa(const std::function<void()> &tratador)
 {
     ocupado_ = true;
-    executaProtegido([this] { core_.btnSalvarConfigClick(); });
+    executaProtegido(tratador);
     ocupado_ = false;
     mostra();
-    if (core_.ModalResult == TfrmConfigGeral40::ResultadoModal::Ok)
+}
+
+void TfrmConfigGeral40View::pressiona(const BotaoTela &botao)
+{
+    executa([this, &botao] { pressionaBotao(core_, botao); });
+    if (botao.acao == &TfrmConfigGeral40::btnSalvarConfigClick &&
+        core_.ModalResult == TfrmConfigGeral40::ResultadoModal::Ok)
         close();
 }
 
@@ -285,12 +351,8 @@ bool TfrmConfigGeral40View::event(QEvent *evento)
         // dialog the screen opened) gives the focus back: no activation.
         const bool volta = !ultimaJanelaPropria_.isNull();
         ultimaJanelaPropria_.clear();
-        if (!volta) {
-            ocupado_ = true;
-            executaProtegido([this] { core_.FormActivate(); });
-            ocupado_ = false;
-            mostra();
-        }
+        if (!volta)
+            executa([this] { core_.FormActivate(); });
     } else if (evento->type() == QEvent::WindowDeactivate) {
         QWidget *ativa = QApplication::activeWindow();
         ultimaJanelaPropria_ = ativa && ativa != this ? ativa : nullptr;
@@ -303,12 +365,15 @@ void TfrmConfigGeral40View::mostra()
     mostrando_ = true;
     for (const auto &[nome, widget] : widgets_) {
         const auto &c = core_.controle(nome);
-        if (auto *edit = qobject_cast<QLineEdit *>(widget))
+        if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
             edit->setText(paraQString(c.texto));
-        else if (auto *m = qobject_cast<QPlainTextEdit *>(widget))
+            edit->setCursorPosition(0);
+        } else if (auto *m = qobject_cast<QPlainTextEdit *>(widget))
             m->setPlainText(paraTela(c.texto));
         else if (auto *caixa = qobject_cast<QCheckBox *>(widget))
             caixa->setChecked(c.marcado);
+        else if (auto *grupo = dynamic_cast<GrupoRadio *>(widget))
+            grupo->setIndice(c.indice);
         else if (auto *lista = qobject_cast<QComboBox *>(widget))
             lista->setCurrentIndex(c.indice);
         widget->setEnabled(c.habilitado);

@@ -3,19 +3,29 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 
+struct BotaoTela;
+struct ChaveConfiguracao;
+struct LegendaControle;
 class QPlainTextEdit;
+class QPushButton;
 class QTabWidget;
 class QTreeWidget;
 class TfrmConfigGeral40;
 
 // "QuibNFe - Demonstração" over its core (the caller owns the core): on the
 // left `PageControl1` with every settings control of the key table, each
-// widget named after its control, and "Salvar Configurações"; on the right
-// the operations tabs `PageControl3` ("NF-e", "NFC-e") above the answer pages
-// `pgRespostas` (0 "Respostas" to 6 "RetornoConsulta NFe 2.01").
+// widget named after its control and captioned as the screen's layout table
+// says (console/config_geral/disposicao_tela.h), and "Salvar Configurações";
+// on the right the operations tabs `PageControl3` ("NF-e", "NFC-e") with one
+// button per operation above the answer pages `pgRespostas` (0 "Respostas"
+// to 6 "RetornoConsulta NFe 2.01"). A button runs its core handler and the
+// widgets show the core again; a button whose handler is not bound shows
+// disabled.
 //
 // Becoming the active window from another window or program activates the
 // core (the company's settings are read); the return from a dialog or box
@@ -36,8 +46,14 @@ class TfrmConfigGeral40View : public QWidget {
 
   private:
     QWidget *criaConfiguracoes();
+    QWidget *criaControle(const ChaveConfiguracao &chave, const LegendaControle &legenda);
+    QWidget *comBotoesAoLado(QWidget *widget, std::string_view nome);
+    QPushButton *criaBotao(const BotaoTela &botao);
     QWidget *criaConsole();
-    void salva();
+    // Runs a core handler as the operator's action: no activation reads the
+    // settings meanwhile, an error is reported, then the widgets show the core.
+    void executa(const std::function<void()> &tratador);
+    void pressiona(const BotaoTela &botao);
 
     TfrmConfigGeral40 &core_;
     QTabWidget *PageControl1;

@@ -1,6 +1,12 @@
 #include "console/config_geral/exibicao_resposta.h"
 
+#include "tests/support/run_command.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_data.h"
+
 #include <gmock/gmock.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -64,6 +70,39 @@ TEST(ArvoreDoXML, RaisesForTextThatIsNotWellFormed)
 TEST(ArvoreDoXML, NeverReadsAnExternalEntity)
 {
     EXPECT_EQ(ArvoreDoXML("<!DOCTYPE a [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><a>&x;</a>"), no("a"));
+}
+
+// The tree's nodes one a line as "<depth>\t<caption>", in document order.
+void listaNos(const NoArvore &no, int nivel, std::string &saida)
+{
+    saida += std::to_string(nivel) + "\t" + no.legenda + "\n";
+    for (const auto &filho : no.filhos)
+        listaNos(filho, nivel + 1, saida);
+}
+
+TEST(ArvoreDoXML, ShowsTheNodesPythonsXmlEtreeFindsLessTheSignatures)
+{
+    if (!std::filesystem::exists("/usr/bin/python3"))
+        GTEST_SKIP() << "/usr/bin/python3 is not installed";
+    const std::string script = (testsupport::sourceDir() / "tests/support/arvore_etree.py").string();
+    std::vector<std::string> textos = {
+        // Mixed content, a comment, entities, text after each of two signatures.
+        "<?xml version=\"1.0\"?>\n<r xmlns=\"urn:x\">antes<a>1 &amp; 2</a>\n <!-- c --> meio<b/>"
+        "<Signature xmlns=\"http://www.w3.org/2000/09/xmldsig#\"><v>1</v></Signature>depois"
+        "<c><Signature><v>2</v></Signature></c>&#233;fim</r>",
+    };
+    for (const auto &arquivo :
+         std::filesystem::recursive_directory_iterator(testsupport::sourceDir() / "tests/data/answers"))
+        if (arquivo.path().extension() == ".xml")
+            textos.push_back(testsupport::testBytes(
+                std::filesystem::relative(arquivo.path(), testsupport::sourceDir() / "tests").string()));
+    for (const auto &texto : textos) {
+        std::string nossos;
+        listaNos(ArvoreDoXML(RemoverElementoXML(texto, "Signature")), 0, nossos);
+        const auto python = testsupport::runCommand({"/usr/bin/python3", script}, texto);
+        ASSERT_EQ(python.exitCode, 0) << python.err;
+        EXPECT_EQ(nossos, python.out) << texto.substr(0, 200);
+    }
 }
 
 } // namespace

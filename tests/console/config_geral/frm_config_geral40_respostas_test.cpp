@@ -3,6 +3,7 @@
 #include "foundation/files/file_utils.h"
 #include "nfe/services/notas_fiscais.h"
 #include "tests/app/dados/bancos_fixture.h"
+#include "tests/support/paineis_resposta.h"
 
 #include <gmock/gmock.h>
 
@@ -130,6 +131,43 @@ TEST_F(ConsoleRespostasTest, ALoadedNoteAddsItsEmitterToTheAnswers)
     tela_->QuibNFe1.Notas().AdicionarNota().NFe().emit.xNome = "Padaria São João";
     tela_->ExibirXMLNoNavegador("<a/>", tela_->WBResposta);
     EXPECT_EQ(tela_->MemoResp, "cStat 100\r\nEmpresa: Padaria São João");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ConsoleRespostasTest, ThePaneReportNamesEachChangedPaneWithWhatItNowShows)
+{
+    using testsupport::fotografaPaineis;
+    using testsupport::paineisQueMudaram;
+    tela_->MemoDados = "\r\nStatus Serviço\r\ncStat: 107";
+    auto antes = fotografaPaineis(*tela_);
+    EXPECT_EQ(paineisQueMudaram(antes, fotografaPaineis(*tela_)), "");
+
+    tela_->MemoResp = "<retConsStatServ/>\r\nEmpresa: X";
+    tela_->MemoDados += "\r\n\r\nConsultar Recibo\r\ncStat: 104";
+    tela_->ExibirArvoreResposta("<r><cStat>100</cStat><Signature><v/></Signature></r>");
+    tela_->ExibirXMLNoNavegador("<r/>", tela_->WBResposta);
+    tela_->pgRespostas = TfrmConfigGeral40::pgXMLResposta;
+    EXPECT_EQ(paineisQueMudaram(antes, fotografaPaineis(*tela_)),
+              "[MemoResp]\n<retConsStatServ/>\nEmpresa: X\n"
+              "[WBResposta]\n" +
+                  (pasta_ / "temp.xml").string() +
+                  "\n"
+                  "[MemoDados]\n\nConsultar Recibo\ncStat: 104\n"
+                  "[TreeViewRetornoConsulta]\n" +
+                  kNbsp + "r\n  " + kNbsp + "cStat\n    " + kNbsp +
+                  "100\n"
+                  "page=1\n");
+
+    // The same answer again changes no pane; another one in the same file does.
+    antes = fotografaPaineis(*tela_);
+    tela_->ExibirXMLNoNavegador("<r/>", tela_->WBResposta);
+    EXPECT_EQ(paineisQueMudaram(antes, fotografaPaineis(*tela_)), "");
+    tela_->ExibirXMLNoNavegador("<s/>", tela_->WBResposta);
+    EXPECT_EQ(paineisQueMudaram(antes, fotografaPaineis(*tela_)),
+              "[WBResposta]\n" + (pasta_ / "temp.xml").string() + "\n");
 }
 
 } // namespace

@@ -3,8 +3,11 @@
 // printed and read as "<control>=<value>": an edit's text with its line
 // breaks as "\n", a list's index (-1 for no choice), a box's TRUE or FALSE.
 // "applied" prints what the activation applied to the screen's NF-e
-// component after the operator's list choices.
+// component after the operator's list choices. "press" prints the boxes
+// shown, the controls that changed, then each answer pane that changed
+// (tests/support/paineis_resposta.h).
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <iostream>
@@ -18,12 +21,14 @@
 
 #include "app/db/db_error.h"
 #include "app/dialogs/dialogos.h"
+#include "console/config_geral/disposicao_tela.h"
 #include "console/config_geral/frm_config_geral40.h"
 #include "dfe/backends.h"
 #include "foundation/base/quib_exception.h"
 #include "foundation/files/file_utils.h"
 #include "modulo_avulso.h"
 #include "tests/support/console_aplicado.h"
+#include "tests/support/paineis_resposta.h"
 #include "verbs.h"
 
 namespace {
@@ -135,34 +140,22 @@ std::map<std::string, std::string> fotografia(const TfrmConfigGeral40 &tela)
     return valores;
 }
 
-// Presses the button by its name, or its caption where it has none; a
-// folder button by the edit beside it.
+// Presses the button by its name or its caption; a folder button also by
+// the edit beside it.
 void pressiona(TfrmConfigGeral40 &tela, const std::string &botao)
 {
-    if (botao == "btnSalvarConfig" || botao == "Salvar Configurações")
-        tela.btnSalvarConfigClick();
-    else if (botao == "Margens default")
-        tela.btnMargensDefaultClick();
-    else if (botao == "Dados default KVL")
-        tela.btnDadosDefaultKVLClick();
-    else if (botao == "sbtnCaminhoCert" || botao == "edtCaminho")
-        tela.sbtnCaminhoCertClick();
-    else if (botao == "sbtnLogoMarca" || botao == "edtLogoMarca")
-        tela.sbtnLogoMarcaClick();
-    else if (botao == "Ativa Capicom")
-        tela.btnAtivaCapicomClick();
-    else if (botao == "Ativa OpenSSL")
-        tela.btnAtivaOpenSSLClick();
-    else if (botao == "Ativa WinCrypt")
-        tela.btnAtivaWinCryptClick();
-    else if (botao == "Button6" || botao == "Aplicar Protocolos")
-        tela.Button6Click();
-    else
-        try {
-            tela.btnPastaClick(botao);
-        } catch (const std::out_of_range &) {
+    const BotaoTela *b = botaoTela(botao);
+    if (!b) {
+        const auto &botoes = botoesTela();
+        const auto pasta =
+            std::ranges::find_if(botoes, [&](const BotaoTela &x) { return x.pasta && x.aoLadoDe == botao; });
+        if (pasta == botoes.end())
             throw UsoErrado{"no button " + botao};
-        }
+        b = &*pasta;
+    }
+    if (!botaoAtivo(*b))
+        throw UsoErrado{"button " + botao + " runs no operation in this build"};
+    pressionaBotao(tela, *b);
 }
 
 // Installs the dialogs for the verb's run and puts the previous ones back.
@@ -308,12 +301,16 @@ int runConsoleVerb(std::span<const std::string> args)
             for (const auto &edicao : opcoes.edicoes)
                 atribui(tela, edicao);
             const auto antes = fotografia(tela);
+            const auto paineisAntes = testsupport::fotografaPaineis(tela);
             pressiona(tela, opcoes.botao);
             for (const auto &caixa : dialogos.caixas)
                 std::printf("message: %s\n", caixa.c_str());
             for (const auto &[nome, valor] : fotografia(tela))
                 if (antes.at(nome) != valor)
                     std::printf("%s=%s\n", nome.c_str(), valor.c_str());
+            std::fputs(
+                testsupport::paineisQueMudaram(paineisAntes, testsupport::fotografaPaineis(tela)).c_str(),
+                stdout);
         }
         return 0;
     } catch (const UsoErrado &erro) {

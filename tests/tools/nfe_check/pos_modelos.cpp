@@ -21,3 +21,19 @@ bool modeloPosPorNome(std::string_view nome, TQuibPosPrinterModelo &modelo)
         }
     return false;
 }
+
+bool paginaPosPorNome(std::string_view nome, TQuibPosPaginaCodigo &pagina)
+{
+    // clang-format off
+    static const std::vector<std::pair<std::string_view, TQuibPosPaginaCodigo>> paginas = {
+        {"437", pc437}, {"850", pc850}, {"852", pc852}, {"860", pc860}, {"1252", pc1252}, {"utf8", pcUTF8},
+        {"none", pcNone},
+    };
+    // clang-format on
+    for (const auto &[texto, valor] : paginas)
+        if (texto == nome) {
+            pagina = valor;
+            return true;
+        }
+    return false;
+}

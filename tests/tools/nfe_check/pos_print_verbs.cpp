@@ -6,32 +6,12 @@
 #include <iterator>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include "pos_modelos.h"
 #include "printing/posprinter/pos_printer.h"
 #include "verbs.h"
 
 namespace {
-
-// clang-format off
-const std::vector<std::pair<std::string_view, TQuibPosPaginaCodigo>> kPaginas = {
-    {"437", pc437}, {"850", pc850}, {"852", pc852}, {"860", pc860}, {"1252", pc1252}, {"utf8", pcUTF8},
-    {"none", pcNone},
-};
-// clang-format on
-
-template <typename T>
-bool procurar(const std::vector<std::pair<std::string_view, T>> &tabela, std::string_view nome, T &valor)
-{
-    for (const auto &[texto, v] : tabela)
-        if (texto == nome) {
-            valor = v;
-            return true;
-        }
-    return false;
-}
 
 bool readPositive(const std::string &text, int &value)
 {
@@ -72,7 +52,7 @@ int runPosPrintVerb(std::span<const std::string> args)
             return usage(("missing value after " + option).c_str());
         const std::string &value = args[++i];
         if (option == "--code-page") {
-            if (!procurar(kPaginas, value, pagina))
+            if (!paginaPosPorNome(value, pagina))
                 return usage(("unknown code page " + value).c_str());
         } else if (option == "--columns") {
             if (!readPositive(value, colunas))

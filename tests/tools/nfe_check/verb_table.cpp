@@ -9,6 +9,7 @@ int runCertVerb(std::span<const std::string> args);
 int runDeviceSendVerb(std::span<const std::string> args);
 int runDbOpenVerb(std::span<const std::string> args);
 int runCipherVerb(std::span<const std::string> args);
+int runDanfeEscposVerb(std::span<const std::string> args);
 int runPosPrintVerb(std::span<const std::string> args);
 int runPosStatusVerb(std::span<const std::string> args);
 int runDocVerb(std::span<const std::string> args);
@@ -18,6 +19,8 @@ int runIeVerb(std::span<const std::string> args);
 int runKeyVerb(std::span<const std::string> args);
 int runMailVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
+int runMonitorAnswerVerb(std::span<const std::string> args);
+int runMonitorRequestVerb(std::span<const std::string> args);
 int runNfseConfigVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
 int runPrintGridVerb(std::span<const std::string> args);
@@ -60,24 +63,37 @@ std::span<const Verb> allVerbs()
              "enciphers a password (seed from NFE_CHECK_SEED, 0-255, when set) or deciphers one; exit 1 with "
              "the conversion message for a bad cipher text",
              runCipherVerb},
-        Verb{
-            "console",
-            "<module db> <cnpj> show | save | applied [--choose <list>=<index>]... | press <control> [--set "
-            "<control>=<value>]... [--answer <text>]... [--file <path>]... [--confirm yes|no|cancel]...",
-            "the NF-e settings screen of the company, opened and activated: show prints <control>=<value> "
-            "per setting in reader order; save reads such lines from standard input and presses \"Salvar "
-            "Configurações\"; press applies the edits, presses the control answering its dialogs in order "
-            "(none left: Cancel) and prints \"message: \" per box and each control that changed (the "
-            "presets by caption, Button6 for \"Aplicar Protocolos\"); applied makes each list choice through "
-            "its change handler and prints <property>=<value> per property the reader applies to the NF-e "
-            "component in step order, then the four library lists' indexes; exit 1 with the error on "
-            "standard error (applied prints the properties first), 2 for wrong arguments",
-            runConsoleVerb},
+        Verb{"console",
+             "<module db> <cnpj> show | save | applied [--choose <list>=<index>]... | press <control> [--set "
+             "<control>=<value>]... [--answer <text>]... [--file <path>]... [--confirm yes|no|cancel]...",
+             "the NF-e settings screen of the company, opened and activated: show prints <control>=<value> "
+             "per setting in reader order; save reads such lines from standard input and presses \"Salvar "
+             "Configurações\"; press applies the edits, presses the control answering its dialogs in order "
+             "(none left: Cancel) and prints \"message: \" per box, each control that changed, then each "
+             "answer pane that changed as \"[<control>]\" and its memo text (the appended lines of MemoDados "
+             "and memoLog), its tree one node per line indented two spaces per level, or the browser's "
+             "temp.xml full name, and page=<index> when the answer page changed (buttons by name or caption, "
+             "folder buttons also by their edit; a button with no operation in this build is a wrong "
+             "argument); applied makes each list choice through "
+             "its change handler and prints <property>=<value> per property the reader applies to the NF-e "
+             "component in step order, then the four library lists' indexes; exit 1 with the error on "
+             "standard error (applied prints the properties first), 2 for wrong arguments",
+             runConsoleVerb},
         Verb{"db-open", "<address>",
              "opens the database (\"host:path\" as stored) and prints \"ok\", its character set and dialect, "
              "then the FIREBIRD= and FIREBIRD_LOCK= lines another process must use to share the file; exit 1 "
              "with the layer's message on standard error",
              runDbOpenVerb},
+        Verb{"danfe-escpos",
+             "<nfce.xml> <model> [--columns <n>] [--code-page 437|850|852|860|1252|utf8|none] "
+             "[--no-condensed] [--one-line] [--summary] [--event <file> | --voiding <file>] [--tags]",
+             "prints the note's NFC-e DANFE (summary: without items; --event/--voiding: that file's "
+             "receipt, the note may then be \"-\" for a voiding) on a printer of the model set as the "
+             "console's form stores it, with ColunasFonteNormal n (default 48) and condensed print unless "
+             "--no-condensed; writes the bytes a file port receives for one copy, initialisation included "
+             "(with --tags the tag-language text, UTF-8); exit 1 with the message on standard error, 2 on "
+             "wrong arguments",
+             runDanfeEscposVerb},
         Verb{"device-send", "<port> <file> [--timeout <ms>] [--read <count>] [--trace <file>]",
              "activates a printer device on the port and sends the file's bytes unchanged; with --read reads "
              "that many bytes (0: whatever arrives within the time-out) and prints them as hexadecimal; exit "
@@ -116,6 +132,23 @@ std::span<const Verb> allVerbs()
             runMailVerb},
         Verb{"mask", "<kind> <value> [area code]", "prints the masked form (kinds cpf cnpj cep fone ie:<UF>)",
              runMaskVerb},
+        Verb{
+            "monitor-answer", "<kind> <file>",
+            "reads a document monitor's answer file as the note screen reads the answer of that kind (Nota, "
+            "Danfe, Email, Cancelamento, Consulta, inutiliza, carta, impcarta, Evento; any case): UTF-8 when "
+            "valid, else Windows-1252; prints RESULTADO=, MENSAGEM=, MENSAGEM_2=, CHAVENFE=, RECIBO=, "
+            "NUMEROLOTE=, NPROTOCOLO= and aceito=sim|nao (135 for carta and Evento, the accepted codes "
+            "otherwise; a RESULTADO that is no number reads as 0, noted on standard error); exit 0 accepted, "
+            "1 not accepted, 2 for an unknown kind or an unreadable file",
+            runMonitorAnswerVerb},
+        Verb{"monitor-request", "<module db> <notes.json> [--note <nota>] [--now <YYYY-MM-DDThh:mm:ss>]",
+             "writes the note request document of each staged note of the JSON file (or of the one whose key "
+             "is given) to standard output as the file's bytes (Windows-1252, CR LF), the emitter being the "
+             "CONFIGNFE row of the note's cnpj_emitente (the first row when empty) and the city list "
+             "\"Tabela_Cidades_IBGE.txt\" the one beside the JSON file, else beside the program; --now fixes "
+             "the clock (local time); exit 1 with \"Nota Fiscal N nao Gerada\" and the message on standard "
+             "error (nothing on standard output), 2 for wrong arguments or a JSON file the loader refuses",
+             runMonitorRequestVerb},
         Verb{"nfse-config", "<module db> load <cnpj>... | <module db> store <cnpj>",
              "the NFS-e/CT-e settings screen: load loads the companies in turn into one screen and prints, "
              "for the last, every key as \"Confirmar\" would store it (key=value lines in the store's "
