@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/files/mem_ini_file.h"
+#include "nfe/services/notas_fiscais.h"
 #include "nfe/services/quib_nfe.h"
 #include "tests/support/fake_sefaz.h"
 #include "tests/support/run_command.h"
@@ -159,4 +160,32 @@ TEST_F(NfeCheckWs, VoidSavesTheProcessedVoidingAndRefusesBadArguments)
         EXPECT_FALSE(resultado.err.empty());
     }
     EXPECT_EQ(fake.exchanges().size(), trocas);
+TEST_F(NfeCheckWs, SendCollectsTheProtocolAndQueryFindsIt)
+{
+    TQuibNFe gerador;
+    NotaFiscal &nota = gerador.Notas().AdicionarNota();
+    testsupport::fillNoteWithItems(nota.NFe(), 1);
+    nota.NFe().ide.tpAmb = taHomologacao;
+    nota.NFe().ide.cNF = 12345678;
+    const std::string xml = nota.GerarTextoXML();
+    const std::string chave = nota.ChaveNota();
+    const auto arquivo = pasta.write("nota.xml", xml);
+
+    auto resultado =
+        runCommand({nfe_check_test::tool(), "ws", componente, "send", "1", "0", arquivo.string()});
+    ASSERT_EQ(resultado.exitCode, 0) << resultado.err;
+    ASSERT_TRUE(resultado.out.starts_with(chave + " 100 ")) << resultado.out;
+    const std::string nProt = resultado.out.substr(chave.size() + 5, 15);
+
+    resultado = runCommand({nfe_check_test::tool(), "ws", componente, "query", chave});
+    EXPECT_EQ(resultado.exitCode, 0) << resultado.err;
+    EXPECT_EQ(resultado.out, "100 Autorizado o uso da NF-e\nprotocol=" + nProt + "\n");
+
+    // The sent file now holds the authorised document; a fresh copy of the note is refused.
+    EXPECT_NE(testsupport::readFile(arquivo).find("<nfeProc"), std::string::npos);
+    fake.scriptLine("enviNFe 225");
+    const auto outra = pasta.write("outra.xml", xml);
+    resultado = runCommand({nfe_check_test::tool(), "ws", componente, "send", "2", "1", outra.string()});
+    EXPECT_EQ(resultado.exitCode, 2) << resultado.out;
+    EXPECT_NE(resultado.err.find("Falha no Schema"), std::string::npos) << resultado.err;
 }

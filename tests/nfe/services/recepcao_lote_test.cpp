@@ -160,6 +160,44 @@ TEST_F(LoteRecusado, ADigestThatDiffersFromTheNotesStopsTheAttachment)
     EXPECT_EQ(nota.CodigoStatus(), 0);
 }
 
+// The authority measures the bytes that go out: one byte over 512000 is
+// refused before any traffic, and the message says 500 Kbytes.
+TEST_F(LoteRecusado, ABatchOneByteOver512000IsRefused)
+{
+    NotaFiscal &nota = novaNota(54);
+    const auto tamanhoDoLote = [&] {
+        nota.NFe().infAdic.infCpl = nota.NFe().infAdic.infCpl.empty() ? "X" : nota.NFe().infAdic.infCpl;
+        nota.AssinarNota();
+        const std::string &xml = nota.TextoXMLAssinadoAtual();
+        const std::size_t inicio = xml.find("<NFe");
+        const std::size_t corpo = xml.find("</NFe>") + 6 - inicio;
+        return std::string(
+                   "<enviNFe xmlns=\"http://www.portalfiscal.inf.br/nfe\" versao=\"4.00\"><idLote>1</idLote>"
+                   "<indSinc>0</indSinc></enviNFe>")
+                   .size() +
+               corpo;
+    };
+    const std::size_t comUmItem = tamanhoDoLote();
+    testsupport::addGoodsItem(nota.NFe());
+    const std::size_t comDoisItens = tamanhoDoLote();
+    const std::size_t faltam = (512001 - 2000 - comDoisItens) / (comDoisItens - comUmItem);
+    for (std::size_t i = 0; i < faltam; ++i)
+        testsupport::addGoodsItem(nota.NFe());
+    // Later items write longer numbers: take back any that overshoot.
+    std::size_t tamanho = tamanhoDoLote();
+    while (tamanho > 512001 - 10) {
+        nota.NFe().det.remove(nota.NFe().det.count() - 1);
+        tamanho = tamanhoDoLote();
+    }
+    nota.NFe().infAdic.infCpl += std::string(512001 - tamanho, 'X');
+    ASSERT_EQ(tamanhoDoLote(), 512001U);
+
+    EXPECT_EQ(erroAo([&] { nfe.Servicos().EnviarLoteCompleto("1"); }),
+              "Tamanho do XML de Dados superior a 500 Kbytes. Tamanho atual: 500 Kbytes");
+    EXPECT_EQ(nfe.Servicos().ServicoRecepcao.DadosMsg.size(), 512001U);
+    EXPECT_TRUE(fake.exchanges().empty());
+}
+
 // The 2.00 layout of the NF-e had no synchronous answer: the receipt is read.
 TEST_F(LoteRecusado, ASynchronousNFeOfLayout200IsReadAsAnAsynchronousAnswer)
 {

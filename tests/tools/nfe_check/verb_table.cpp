@@ -236,14 +236,16 @@ std::span<const Verb> allVerbs()
              runWinpathVerb},
         Verb{"ws", "<component.ini> <operation> [arguments]",
              "loads the NF-e component's settings (sections DFe, Proxy and NFe) and runs one web-service "
-             "operation, saving files as the settings say; status prints \"<cStat> <xMotivo>\"; "
-             "cancel <key> <nProt> <justification> sends a cancellation event (sequence 1) and prints "
-             "\"<batch "
-             "cStat> <event cStat> <event nProt>\" (success 135, 136 or 155); void <CNPJ> <year> <model> "
-             "<series> <first> <last> <justification> prints \"<cStat> <xMotivo>\" (success 102); dist "
+             "operation, saving files as the settings say; status prints \"<cStat> <xMotivo>\"; send <batch> "
+             "<0|1> <note.xml>... signs, validates and sends the notes (1 = synchronous), collects their "
+             "protocols and prints \"<key> <cStat> <nProt>\" per note (success: every note confirmed); query "
+             "<key> prints \"<cStat> <xMotivo>\" and \"protocol=<Protocolo>\" (success: a note with protocol "
+             "or cancelled); cancel <key> <nProt> <justification> sends a cancellation event (sequence 1) and "
+             "prints \"<batch cStat> <event cStat> <event nProt>\" (success 135, 136 or 155); void <CNPJ> <year> "
+             "<model> <series> <first> <last> <justification> prints \"<cStat> <xMotivo>\" (success 102); dist "
              "<cUFAutor> <CNPJCPF> <ultNSU> prints \"<cStat> <ultNSU> <maxNSU>\" and one line \"<NSU> <file "
-             "name>\" per document (success 137 or 138); exit 0 when "
-             "the answer means success, 1 when the authority answered otherwise (its message on standard "
+             "name>\" per document (success 137 or 138); exit 0 when the answer means success, 1 when the "
+             "authority answered otherwise (its message on standard "
              "error), 2 on any error (the component's message on standard error)",
              runWsVerb},
         Verb{"xml", "<file>",
