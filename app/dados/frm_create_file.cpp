@@ -4,6 +4,7 @@
 #include "app/dados/passos_atualizacao.h"
 #include "app/db/cursor.h"
 #include "app/db/db_error.h"
+#include "app/db/orphan_pages.h"
 #include "app/db/statement.h"
 #include "app/dialogs/dialogos.h"
 #include "app/funcoes/funcoes_kvl.h"
@@ -77,6 +78,8 @@ void TfrmCreateFile::Executa_as_Atiualizacao()
             continue;
         std::size_t gravadas = 0; // parts committed so far
         try {
+            if (!passo.partes.empty())
+                db::releaseOrphanRelationPages(transacao);
             if (passo.aviso)
                 passo.aviso();
             for (std::size_t i = 0; i < passo.partes.size(); ++i) {
@@ -85,14 +88,8 @@ void TfrmCreateFile::Executa_as_Atiualizacao()
                     db::executeSql(transacao, comando);
                 if (parte.trabalho)
                     parte.trabalho(modulo_);
-                if (i + 1 == passo.partes.size())
-                    Set_Gerador_Atualizacao(passo.numero);
                 transacao.commitRetaining();
                 ++gravadas;
-            }
-            if (passo.partes.empty()) {
-                Set_Gerador_Atualizacao(passo.numero);
-                transacao.commitRetaining();
             }
         } catch (const std::exception &erro) {
             transacao.rollbackRetaining();
@@ -112,6 +109,19 @@ void TfrmCreateFile::Executa_as_Atiualizacao()
             if (banco && objetoJaExiste(*banco))
                 continue;
             Falha = FalhaPasso{passo.numero, mensagem};
+            return;
+        }
+        // The counter goes in a commit of its own, after the step's work is
+        // kept: the engine writes a generator's new value during the commit,
+        // before the transaction is marked committed, so a commit killed in
+        // between would keep the number without the work. Killed here, the
+        // step runs again and meets its objects already there.
+        try {
+            Set_Gerador_Atualizacao(passo.numero);
+            transacao.commitRetaining();
+        } catch (const std::exception &erro) {
+            transacao.rollbackRetaining();
+            Falha = FalhaPasso{passo.numero, erro.what()};
             return;
         }
         AtualizacoesExecutadas += " " + ZerosEsquerda(passo.numero, 3) + ",";

@@ -19,9 +19,13 @@ bool objetoJaExiste(const db::DatabaseError &erro);
 // by running the update steps (passos_atualizacao.h) above the number kept
 // in the generator Controla_Atualizacao_NFE_40.
 //
-// Each due step runs in the module's transaction and is committed whole
-// together with the new counter, so the counter never names a step whose
-// work was not kept. A step that meets a table, column, index or generator
+// Each due step runs in the module's transaction and is committed whole;
+// the new counter follows in a commit of its own, so the counter never
+// names a step whose work was not kept (a run killed between the two runs
+// the step again, which then meets its objects already there). Before a
+// step with work, pages left by a table creation that died in its commit
+// are released (db/orphan_pages.h), so the step's tables take their
+// indexes. A step that meets a table, column, index or generator
 // that already exists is undone and skipped (not listed) and the run goes
 // on. Any other failure (lock conflict, lost connection, unreadable
 // setting, failed commit) undoes that step, stops the run with the counter
