@@ -1,0 +1,55 @@
+// One tag text holding every kind of tag, printed through a file port with
+// each printer family's writer and compared with that family's listing.
+// NFE_UPDATE_GOLDENS=1 in the environment rewrites the listings instead.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "printing/posprinter/pos_printer.h"
+#include "tests/printing/posprinter/hex_bytes.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_data.h"
+
+namespace {
+
+const TQuibPosPrinterModelo kFamilias[] = {
+    ppEscEpsonP2, ppEscBematech, ppEscVox,      ppEscDaruma, ppEscDiebold, ppCustomPos,
+    ppEscPosStar, ppEscZJiang,   ppEscGPrinter, ppEscDatecs, ppEscSunmi,
+};
+
+std::string imprimirAmostra(TQuibPosPrinterModelo modelo, const std::string &amostra)
+{
+    const testsupport::TempDir dir;
+    const std::string arquivo = (dir / "saida.prn").string();
+    TQuibPosPrinter pos;
+    pos.SetModelo(modelo);
+    pos.LinhasEntreCupons = 2;
+    pos.SetPorta("FILE:" + arquivo);
+    pos.Ativar();
+    pos.Imprimir(amostra);
+    pos.Desativar();
+    return testsupport::readFile(arquivo);
+}
+
+TEST(PosWritersSamplerTest, EachFamilyPrintsTheSamplerAsItsListing)
+{
+    const std::string amostra = testsupport::testData("data/printing/sampler/sampler.txt");
+    const bool regravar = std::getenv("NFE_UPDATE_GOLDENS") != nullptr;
+    for (TQuibPosPrinterModelo modelo : kFamilias) {
+        TQuibPosPrinter nomeador;
+        nomeador.SetModelo(modelo);
+        const std::string nome = "data/printing/sampler/" + nomeador.ModeloAtual().ModeloStr() + ".txt";
+        SCOPED_TRACE(nome);
+        const std::string listagem = escapedLines(imprimirAmostra(modelo, amostra));
+        if (regravar) {
+            std::ofstream(testsupport::sourceDir() / "tests" / nome, std::ios::binary) << listagem << "\n";
+            continue;
+        }
+        EXPECT_EQ(listagem, testsupport::testData(nome));
+    }
+}
+
+} // namespace
