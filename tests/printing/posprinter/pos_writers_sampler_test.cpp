@@ -52,4 +52,23 @@ TEST(PosWritersSamplerTest, EachFamilyPrintsTheSamplerAsItsListing)
     }
 }
 
+TEST(PosWritersSamplerTest, UnsupportedTagsVanishAndUnsupportedBlocksKeepTheirContent)
+{
+    for (TQuibPosPrinterModelo modelo : kFamilias) {
+        TQuibPosPrinter pos;
+        pos.SetModelo(modelo);
+        pos.LinhasEntreCupons = 0;
+        ASSERT_FALSE(pos.TagsNaoSuportadas().empty()) << pos.ModeloAtual().ModeloStr();
+        for (const std::string &tag : pos.TagsNaoSuportadas()) {
+            SCOPED_TRACE(pos.ModeloAtual().ModeloStr() + " " + tag);
+            const TQuibTag *entrada = pos.Tags().AcharTag(tag);
+            ASSERT_NE(entrada, nullptr);
+            if (entrada->Bloco())
+                EXPECT_EQ(pos.DecodificarTags(tag + "Q9</" + tag.substr(1)), "Q9");
+            else
+                EXPECT_EQ(pos.DecodificarTags("A" + tag + "B"), "AB");
+        }
+    }
+}
+
 } // namespace
