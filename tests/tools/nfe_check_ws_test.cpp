@@ -160,6 +160,8 @@ TEST_F(NfeCheckWs, VoidSavesTheProcessedVoidingAndRefusesBadArguments)
         EXPECT_FALSE(resultado.err.empty());
     }
     EXPECT_EQ(fake.exchanges().size(), trocas);
+}
+
 TEST_F(NfeCheckWs, SendCollectsTheProtocolAndQueryFindsIt)
 {
     TQuibNFe gerador;
