@@ -2,12 +2,21 @@
 
 #include "app/dados/dtm_nfe_grd.h"
 #include "app/db/db_error.h"
+#include "foundation/files/file_utils.h"
 
 #include <stdexcept>
 
 TfrmNFE_2G::TfrmNFE_2G(TdtmNFE_grd &modulo, TabelasNotas &tabelas, std::string pastaPrograma)
     : modulo_(modulo), tabelas_(tabelas), pastaPrograma_(std::move(pastaPrograma))
 {
+    NotaEletronica = [this] { EnviaNotas(); };
+    PedePrintDanfe = [this] { return EnviarPrintDanfe({}); };
+    PedeEmail = [this](const std::string &chave, const std::string &emailNfe, const std::string &emailNfe2,
+                       const std::string &emailTransp) {
+        EnviarEmail(chave, emailNfe, emailNfe2, emailTransp, true);
+    };
+    OpenPdf = [this](const std::string &caminho) { AbrePdf(caminho); };
+    AbreArquivoNoShell = [](const std::string &arquivo) { AbreNoShell(arquivo); };
 }
 
 void TfrmNFE_2G::selecionaNota(std::size_t indice)

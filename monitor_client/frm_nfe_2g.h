@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/db/value.h"
 #include "foundation/dates/date_time.h"
 #include "monitor_client/grade_danfe.h"
 #include "monitor_client/tabelas_notas.h"
@@ -262,16 +263,85 @@ class TfrmNFE_2G {
     // Reopens the three grids with the run filter.
     void AbreGrades();
 
-    // Steps other areas of the screen plug in: the send run, the print
+    // The steps the ticks and the activation call: the send run, the print
     // request of every loaded note in state 2 (true when one was made), the
-    // e-mail request and the opening of a PDF the monitor reports. Unset steps
-    // do nothing.
+    // e-mail request and the opening of a PDF the monitor reports. The
+    // constructor plugs in EnviaNotas, EnviarPrintDanfe(""), EnviarEmail and
+    // AbrePdf; unset steps do nothing.
     std::function<void()> NotaEletronica;
     std::function<bool()> PedePrintDanfe;
     std::function<void(const std::string &chave, const std::string &emailNfe, const std::string &emailNfe2,
                        const std::string &emailTransp)>
         PedeEmail;
     std::function<void(const std::string &caminho)> OpenPdf;
+
+    // ---- Send run (frm_nfe_2g_envio.cpp, frm_nfe_2g_validacao.cpp) ----
+
+    static constexpr const char *kTitulo = "Nota Fiscal Eletronica - 2G";
+
+    int NumeroCopias = 0;
+    bool ListaImpressorasCriada = false;
+    // The validation panel fills the whole window (a grid's toggle puts it
+    // back in its normal place).
+    bool PainelErroInteiro = false;
+    // Set by a run that handed over less than it was given (a failed
+    // validation, a note not generated): its end reads "Nota fiscal
+    // eletrônica não enviada" and the window does not close by itself.
+    bool EnvioIncompleto = false;
+
+    // The whole run over the loaded notes: validation, copies, hand-off and
+    // the hanging-note check. Boxes go through the installed dialogs.
+    void EnviaNotas();
+    // True when no loaded note has an error; otherwise memoerro lists every
+    // failing note and the message panel is shown.
+    bool ValidarNotas();
+    // The hand-off of every loaded note; always false.
+    bool ProcessaNotas_para_Enviar();
+    // Writes the current note's request locally, records it in DANFENFE
+    // (insert when novo, else reset to "REENVIADA") and commits, then hands it
+    // over; a failed hand-off undoes the row. Any failure shows "Nota Fiscal N
+    // nao Gerada" with the reason; nothing is left half done.
+    void EnviarNotaEletronica(bool novo);
+
+    // The TXT-layout export of the current note in export mode (series,
+    // number), plugged in by the export; raises what it cannot write. Unset:
+    // the note is not generated.
+    std::function<void(int serie, int numero)> Gera_File_Sefaz;
+    // Shows the printer list (NRO_COPIAS1 = 101) modally over
+    // TdtmNFE_grd::tblListPrint; unset, the list is used as it stands.
+    std::function<void()> MostraListaImpressoras;
+    // Opens a file with the desktop's default program; AbreNoShell unless
+    // replaced.
+    std::function<void(const std::string &arquivo)> AbreArquivoNoShell;
+
+    // ---- Print, e-mail and PDF requests (frm_nfe_2g_pedidos.cpp) ----
+
+    // The folder PDFs are copied to before they are opened, as stored.
+    static constexpr const char *kPastaTemporaria = "c:\\drivekvl\\temp\\";
+
+    // An empty key: a print request for every loaded note in state 2 (true
+    // when one was made). A key: the DANFE print request named from select
+    // query "2"'s row; the rows of the key go to state 3 only once it is
+    // handed over (a failure is warned about and answers false).
+    bool EnviarPrintDanfe(const std::string &chave);
+    // The correction-letter print of the key's emitter, its answer awaited
+    // and shown; always true.
+    bool EnviarPrintCCe(const std::string &chave, int numero, int serie);
+    // The DANFE print of a cancelled note on one printer; no state change.
+    bool EnviarPrintDanfeCancelada(const std::string &chave, const std::string &numero,
+                                   const std::string &serie);
+    // The e-mail request of the key, named from select query "2"'s row; the
+    // rows go to state 5 only once it is handed over. False when nothing was
+    // asked for or the hand-off failed.
+    bool EnviarEmail(const std::string &chave, const std::string &emailEnvio, const std::string &emailEnvio2,
+                     const std::string &emailTransp, bool enviar);
+    // The XML export of the key by e-mail, its answer awaited up to 60 s;
+    // always false.
+    bool ExportXML(const std::string &chave, const std::string &destinatario, int numero, int serie);
+    // Copies a PDF the monitor reports (a stored path) into
+    // kPastaTemporaria, created when missing, and opens the copy; anything
+    // else (no ".pdf", a copy that failed) is warned about and not opened.
+    void AbrePdf(const std::string &caminho);
 
     // What the exchange noticed and the operator need not be asked about
     // (unreadable codes, answers set aside, failed copies), one line each.
@@ -366,6 +436,8 @@ class TfrmNFE_2G {
     void registra(const std::string &ocorrencia);
 
     // frm_nfe_2g_entrega.cpp
+    // Writes the lines to ArquivoLocal (through a temporary name).
+    void gravaArquivoLocal(const std::vector<std::string> &linhas);
     void entregaArquivoLocal();
     // The answer's bytes when read already, else ArquivoMonitor is read.
     void copiaRetornoLocal(const std::string *lidos = nullptr);
@@ -386,8 +458,30 @@ class TfrmNFE_2G {
     // unless it is loaded already.
     void seguePendurada(int numero, int serie);
 
+    // frm_nfe_2g_envio.cpp
+    // The emitter of the note is the one selected (its CNPJ is registered).
+    bool emitenteDaNota(const LinhaNota &nota) const;
+
+    // frm_nfe_2g_pedidos.cpp
+    // The "Impressora" lines by NRO_COPIAS1; with perguntaCopias the copies
+    // (100) and the printer list (101) are asked for first.
+    std::vector<std::string> linhasImpressoras(bool perguntaCopias);
+    // Names the request, writes and hands it over; the reason on failure.
+    std::optional<std::string> entregaPedido(std::string_view tipo, int serie, int numero,
+                                             const std::vector<std::string> &linhas);
+    bool pedeImpressao(const std::string &chave, int numero, int serie);
+    // Series and number of select query "2"'s row.
+    std::pair<int, int> notaSelecionada() const;
+
     // frm_nfe_2g_danfenfe.cpp
     int codFilial() const;
+    // The note's row as it was before a reset, for undoing it.
+    std::vector<db::Value> linhaAntesDoEnvio(int numero, int serie);
+    void desfazEnvio(bool novo, int numero, int serie, const std::vector<db::Value> &antes);
+    void marcaEnvio(bool novo, int numero, int serie);
+    void marcaReimpressao(int numero, int serie);
+    void marcaEstadoDaChave(const std::string &chave, int estado, const std::string &descricao,
+                            const std::string &emailEnvio = {}, const std::string &emailTransp = {});
     void gravaNotaRespondida(int numero, int serie, bool aceito, std::string_view emailEnvio,
                              std::string_view emailTransp);
     void gravaConsultaRespondida(int numero, int serie, bool aceito);

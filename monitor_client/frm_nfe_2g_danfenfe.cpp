@@ -203,3 +203,82 @@ void TfrmNFE_2G::abreGrade(GradeDanfe &grade)
     grade.aberta = true;
     grade.atual = atual < grade.linhas.size() ? atual : 0;
 }
+
+namespace {
+
+// The columns a resend resets, in the order linhaAntesDoEnvio reads them.
+constexpr const char *kRestauraEnvio =
+    "Status_NFE=?,Des_Status_NFE=?,Chave_NFE=?,Mensagem=?,Mensagem_2=?,Email_Envio=?,Recibo=?,NroLote=?,"
+    "NProtocolo=?,Data_Envio=?,Timer_Envio=?";
+
+} // namespace
+
+std::vector<db::Value> TfrmNFE_2G::linhaAntesDoEnvio(int numero, int serie)
+{
+    std::vector<db::Value> antes;
+    if (!modulo().SelectFile("3", "DANFENFE", kLinhaDaNota, {numero, codFilial(), SerieDaLinha(serie)}))
+        return antes;
+    for (const char *coluna :
+         {"STATUS_NFE", "DES_STATUS_NFE", "CHAVE_NFE", "MENSAGEM", "MENSAGEM_2", "EMAIL_ENVIO", "RECIBO",
+          "NROLOTE", "NPROTOCOLO", "DATA_ENVIO", "TIMER_ENVIO"}) {
+        const db::Value &valor = modulo().qrySelect3.campo(coluna);
+        // A date goes back as the date text the engine reads.
+        antes.push_back(valor.kind() == db::Value::Kind::DateTime ? db::Value(valor.asString()) : valor);
+    }
+    return antes;
+}
+
+void TfrmNFE_2G::marcaEnvio(bool novo, int numero, int serie)
+{
+    const db::Value data = dataDoEnvio(DataEnvio);
+    const int timer = comoInteiro(TimerEnvio);
+    if (novo) {
+        db::executeSql(*modulo().ibtNFE,
+                       "Insert into DANFENFE (Nro_Nota,Serie_Nota,cod_filial,Resultado,Status_NFE,"
+                       "Des_Status_NFE,Nro_Aleat_Envio,Data_Envio,Timer_Envio) "
+                       "Values (?,?,?,0,1,'ENVIADA',?,?,?)",
+                       {numero, SerieDaLinha(serie), codFilial(), CodigoNumerico, data, timer});
+        return;
+    }
+    modulo().UPDATEFILE("DANFENFE",
+                        "Status_NFE=1,Des_Status_NFE='REENVIADA',Chave_NFE='',Mensagem='',Mensagem_2='',"
+                        "email_envio='',Recibo='',nroLote='',nProtocolo='',Data_Envio=?,Timer_Envio=?",
+                        kLinhaDaNota, {data, timer, numero, codFilial(), SerieDaLinha(serie)});
+}
+
+void TfrmNFE_2G::desfazEnvio(bool novo, int numero, int serie, const std::vector<db::Value> &antes)
+{
+    if (novo) {
+        modulo().DeleteRegistro("DANFENFE", kLinhaDaNota, {numero, codFilial(), SerieDaLinha(serie)});
+        return;
+    }
+    if (antes.empty())
+        return;
+    std::vector<db::Value> valores = antes;
+    valores.insert(valores.end(), {numero, codFilial(), SerieDaLinha(serie)});
+    modulo().UPDATEFILE("DANFENFE", kRestauraEnvio, kLinhaDaNota, valores);
+}
+
+void TfrmNFE_2G::marcaReimpressao(int numero, int serie)
+{
+    modulo().UPDATEFILE(
+        "DANFENFE", "Data_Envio=?,Timer_Envio=?", kLinhaDaNota,
+        {dataDoEnvio(DataEnvio), comoInteiro(TimerEnvio), numero, codFilial(), SerieDaLinha(serie)});
+}
+
+void TfrmNFE_2G::marcaEstadoDaChave(const std::string &chave, int estado, const std::string &descricao,
+                                    const std::string &emailEnvio, const std::string &emailTransp)
+{
+    std::string atribuicoes = "Status_NFE=?,Des_Status_NFE=?";
+    std::vector<db::Value> valores = {estado, texto(descricao, 30)};
+    if (!emailEnvio.empty()) {
+        atribuicoes += ",Email_Envio=?";
+        valores.push_back(texto(emailEnvio, 60));
+    }
+    if (!emailTransp.empty()) {
+        atribuicoes += ",Email_Transp=?";
+        valores.push_back(texto(emailTransp, 60));
+    }
+    valores.push_back(chave);
+    modulo().UPDATEFILE("DANFENFE", atribuicoes, "Chave_NFE=?", valores);
+}

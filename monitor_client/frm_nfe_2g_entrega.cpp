@@ -25,6 +25,12 @@ std::string falhaEntrega(const std::string &arquivo, const std::string &motivo)
 
 void TfrmNFE_2G::EntregaRequisicao(const std::vector<std::string> &linhas)
 {
+    gravaArquivoLocal(linhas);
+    entregaArquivoLocal();
+}
+
+void TfrmNFE_2G::gravaArquivoLocal(const std::vector<std::string> &linhas)
+{
     std::string texto;
     for (const auto &linha : linhas)
         texto += linha + "\r\n";
@@ -35,7 +41,6 @@ void TfrmNFE_2G::EntregaRequisicao(const std::vector<std::string> &linhas)
     if (const auto falha =
             monitor_detail::gravaPorRenomeacao(local, temporario, ConvertePaginaCodigo(texto, 1252, 65001)))
         throw EEntregaMonitor(falhaEntrega(ArquivoLocal, *falha));
-    entregaArquivoLocal();
 }
 
 void TfrmNFE_2G::entregaArquivoLocal()

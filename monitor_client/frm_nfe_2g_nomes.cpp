@@ -6,26 +6,18 @@
 #include "app/funcoes/funcoes_kvl.h"
 #include "foundation/files/file_utils.h"
 #include "monitor_client/detail/arquivo_troca.h"
+#include "monitor_client/detail/digitos.h"
 #include "monitor_client/nomes_monitor.h"
 
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
 
-namespace {
-
-// Digits without their leading zeros: the CNPJ compared as a number.
-std::string comoNumero(std::string_view digitos)
-{
-    const auto inicio = digitos.find_first_not_of('0');
-    return inicio == std::string_view::npos ? std::string{} : std::string(digitos.substr(inicio));
-}
-
-} // namespace
+using monitor_detail::semZerosEsquerda;
 
 void TfrmNFE_2G::AjustaCnpj_do_Emitente(std::string_view cnpj)
 {
-    const std::string procurado = comoNumero(SomenteNumeros(cnpj));
+    const std::string procurado = semZerosEsquerda(SomenteNumeros(cnpj));
     modulo().dtmNFEOpen({"ConfigNFE"});
     if (!modulo().tblConfigNFE || !modulo().tblConfigNFE->active())
         return; // the module said why it could not open the emitters
@@ -41,14 +33,14 @@ void TfrmNFE_2G::AjustaCnpj_do_Emitente(std::string_view cnpj)
         return;
     }
     // The emitter already chosen is found again without a walk of the table.
-    if (!CnpjEmitente.empty() && comoNumero(CnpjEmitente) == procurado && !emitentes.eof() &&
-        comoNumero(SomenteNumeros(emitentes.field("CNPJ_EMI").asString())) == procurado) {
+    if (!CnpjEmitente.empty() && semZerosEsquerda(CnpjEmitente) == procurado && !emitentes.eof() &&
+        semZerosEsquerda(SomenteNumeros(emitentes.field("CNPJ_EMI").asString())) == procurado) {
         adota();
         return;
     }
     CodFilial = "0";
     for (emitentes.first(); !emitentes.eof(); emitentes.next()) {
-        if (comoNumero(SomenteNumeros(emitentes.field("CNPJ_EMI").asString())) == procurado) {
+        if (semZerosEsquerda(SomenteNumeros(emitentes.field("CNPJ_EMI").asString())) == procurado) {
             adota();
             return;
         }

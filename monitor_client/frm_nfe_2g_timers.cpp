@@ -10,6 +10,7 @@
 #include "app/funcoes/adc_funcoes.h"
 #include "app/funcoes/funcoes_kvl.h"
 #include "foundation/dates/date_time.h"
+#include "monitor_client/detail/digitos.h"
 
 #include <charconv>
 
@@ -23,20 +24,12 @@ struct NotaSeguida {
     std::string cnpjEmitente, emailNfe, emailNfe2, emailTransp;
 };
 
-int numeroDaNota(std::string_view texto)
-{
-    const std::string digitos = SomenteNumeros(texto);
-    int numero = 0;
-    std::from_chars(digitos.data(), digitos.data() + digitos.size(), numero);
-    return numero;
-}
-
 std::vector<NotaSeguida> notasSeguidas(const TabelasNotas &tabelas)
 {
     std::vector<NotaSeguida> notas;
     for (const LinhaNota &linha : tabelas.tblNotas.linhas())
-        notas.push_back({numeroDaNota(linha.nro_not), linha.nro_serie_not, linha.cnpj_emitente,
-                         linha.email_NFE, linha.email_nfe_2, linha.email_tra});
+        notas.push_back({monitor_detail::inteiroDosDigitos(linha.nro_not), linha.nro_serie_not,
+                         linha.cnpj_emitente, linha.email_NFE, linha.email_nfe_2, linha.email_tra});
     return notas;
 }
 
@@ -66,7 +59,7 @@ void TfrmNFE_2G::FormActivate()
 {
     DataEnvio = FormataDataHora("MM/DD/AAAA", nowLocal());
     TimerEnvio = std::to_string(SegundosDoDia());
-    PainelErroVisivel = false;
+    PainelErroVisivel = PainelErroInteiro = false;
     TimerNotaAtivo = TimerDanfeAtivo = TimerEmailAtivo = TimerFechaAtivo = false;
     ConcluidoVisivel = false;
     VerificarPenduradas = false;
@@ -194,10 +187,13 @@ void TfrmNFE_2G::TimerEmailTimer()
         if (enviado)
             abreGrade(qryImpresso_Email);
     }
-    if (PainelErroVisivel) {
+    const bool nadaAguarda = qryDanfe.vazia() && qryEnviadas.vazia();
+    if (PainelErroVisivel || (EnvioIncompleto && nadaAguarda)) {
+        // A run that handed over less than it was given never reads as a
+        // success: the operator reads why and closes the window.
         ConcluidoVisivel = true;
         lblConcluido = "Nota fiscal eletrônica não enviada";
-    } else if (qryDanfe.vazia() && qryEnviadas.vazia()) {
+    } else if (nadaAguarda) {
         ConcluidoVisivel = true;
         lblConcluido = "Nota fiscal eletrônica enviada com sucesso";
         TimerEmailAtivo = true;
@@ -251,37 +247,38 @@ void TfrmNFE_2G::preenchePainel(const GradeDanfe &grade)
 
 namespace {
 
-void alterna(bool &visivel)
+void alterna(bool &visivel, bool &inteiro)
 {
     visivel = !visivel;
+    inteiro = false;
 }
 
 } // namespace
 
 void TfrmNFE_2G::gridEnviadasDblClick()
 {
-    alterna(PainelErroVisivel);
+    alterna(PainelErroVisivel, PainelErroInteiro);
     if (PainelErroVisivel)
         preenchePainel(qryEnviadas);
 }
 
 void TfrmNFE_2G::gridDanfeDblClick()
 {
-    alterna(PainelErroVisivel);
+    alterna(PainelErroVisivel, PainelErroInteiro);
     if (PainelErroVisivel)
         preenchePainel(qryDanfe);
 }
 
 void TfrmNFE_2G::gridImpressaDblClick()
 {
-    alterna(PainelErroVisivel);
+    alterna(PainelErroVisivel, PainelErroInteiro);
     if (PainelErroVisivel)
         preenchePainel(qryImpresso_Email);
 }
 
 void TfrmNFE_2G::Panel2Click()
 {
-    PainelErroVisivel = false;
+    PainelErroVisivel = PainelErroInteiro = false;
 }
 
 void TfrmNFE_2G::mostraPainelRecusa(GradeDanfe &grade, int numero, int serie)
@@ -292,5 +289,6 @@ void TfrmNFE_2G::mostraPainelRecusa(GradeDanfe &grade, int numero, int serie)
         if (grade.linhas[i].nroNota == numero && grade.linhas[i].serie == SerieDaLinha(serie))
             grade.atual = i;
     PainelErroVisivel = true;
+    PainelErroInteiro = false;
     preenchePainel(grade);
 }

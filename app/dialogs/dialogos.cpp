@@ -25,6 +25,12 @@ class DialogosSemTela : public Dialogos {
         return std::nullopt;
     }
     std::optional<std::string> escolherPasta(std::string_view) override { return std::nullopt; }
+    std::optional<std::string> entrada(std::string_view titulo, std::string_view pergunta,
+                                       std::string_view) override
+    {
+        std::cerr << titulo << ": " << pergunta << '\n';
+        return std::nullopt;
+    }
 };
 
 std::unique_ptr<Dialogos> &instalados()

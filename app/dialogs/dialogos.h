@@ -25,10 +25,21 @@ class Dialogos {
     // Folder chooser starting at `pastaInicial` (a new folder may be created
     // from it); the chosen folder, or nothing when cancelled.
     virtual std::optional<std::string> escolherPasta(std::string_view pastaInicial) = 0;
+    // One-line input box with its caption, prompt and default text; the text
+    // typed, or nothing when cancelled. Dialogs that do not offer one answer
+    // as cancelled.
+    virtual std::optional<std::string> entrada(std::string_view titulo, std::string_view pergunta,
+                                               std::string_view padrao)
+    {
+        (void)titulo;
+        (void)pergunta;
+        (void)padrao;
+        return std::nullopt;
+    }
 };
 
 // The installed dialogs. Until something is installed, a stand-in writes the
-// texts to standard error and answers Cancel, No and no file.
+// texts to standard error and answers Cancel, No, no file and no input.
 Dialogos &dialogos();
 
 // Installs the dialogs (nullptr goes back to the stand-in) and returns the

@@ -54,7 +54,8 @@ TEST_F(Penduradas, RequeuesWaitingNotesAndClearsOnlyAnswersNobodyWillRead)
     EXPECT_EQ(tabelas.tblNotas.linhas()[1].nro_not, "81");
     EXPECT_EQ(tela->qryEnviadas.linhas.size(), 2u);
 
-    // The next tick reads the re-queued notes' answers.
+    // The next tick reads the re-queued notes' answers (no print request follows here).
+    tela->PedePrintDanfe = nullptr;
     tela->TimerNotaTimer();
     EXPECT_EQ(linha(81, 1, "STATUS_NFE,DES_STATUS_NFE"), "2|CONFIRMADA");
     EXPECT_EQ(linha(82, 1, "STATUS_NFE,DES_STATUS_NFE"), "2|CONFIRMADA");

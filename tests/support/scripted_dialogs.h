@@ -18,6 +18,8 @@ class ScriptedDialogs : public Dialogos {
     std::vector<std::string> shown;
     std::deque<bool> answers;
     std::deque<std::optional<std::string>> files;
+    // Answers of the input boxes in order; the default text when empty.
+    std::deque<std::optional<std::string>> inputs;
 
     bool atencao(std::string_view texto) override { return record("atencao", texto); }
     bool confirmacao(std::string_view texto) override { return record("confirmacao", texto); }
@@ -34,6 +36,17 @@ class ScriptedDialogs : public Dialogos {
     {
         shown.push_back("pasta: " + std::string(pastaInicial));
         return nextFile();
+    }
+
+    std::optional<std::string> entrada(std::string_view titulo, std::string_view pergunta,
+                                       std::string_view padrao) override
+    {
+        shown.push_back("entrada: " + std::string(titulo) + ": " + std::string(pergunta));
+        if (inputs.empty())
+            return std::string(padrao);
+        auto input = inputs.front();
+        inputs.pop_front();
+        return input;
     }
 
   private:

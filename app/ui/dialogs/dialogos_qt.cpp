@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -73,6 +75,18 @@ std::optional<std::string> DialogosQt::escolherPasta(std::string_view pastaInici
     if (pasta.isEmpty())
         return std::nullopt;
     return deQString(pasta);
+}
+
+std::optional<std::string> DialogosQt::entrada(std::string_view titulo, std::string_view pergunta,
+                                               std::string_view padrao)
+{
+    bool ok = false;
+    const QString texto =
+        QInputDialog::getText(QApplication::activeWindow(), paraQString(titulo), paraQString(pergunta),
+                              QLineEdit::Normal, paraQString(padrao), &ok);
+    if (!ok)
+        return std::nullopt;
+    return deQString(texto);
 }
 
 QString filtroQt(std::string_view filtro)

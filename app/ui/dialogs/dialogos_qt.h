@@ -16,6 +16,8 @@ class DialogosQt : public Dialogos {
     // mapped) with that file selected; answers the chosen file's Linux path.
     std::optional<std::string> abrirArquivo(std::string_view filtro, std::string_view nomeInicial) override;
     std::optional<std::string> escolherPasta(std::string_view pastaInicial) override;
+    std::optional<std::string> entrada(std::string_view titulo, std::string_view pergunta,
+                                       std::string_view padrao) override;
 };
 
 // A "description|mask|description|mask" filter as Qt's name filters

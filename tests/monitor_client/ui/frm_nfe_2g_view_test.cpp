@@ -22,6 +22,7 @@ TEST_F(NFE_2GView, RunsOneSendRunPerShowingAndFollowsTheAnswers)
     nota.cnpj_emitente = cnpj;
     tabelas.posta(nota);
     int envios = 0;
+    tela->PedePrintDanfe = nullptr; // the note stays confirmed: print requests are tested with the core
     // The send run: the note's row in this run, its request handed over and answered.
     tela->NotaEletronica = [&] {
         ++envios;

@@ -21,6 +21,7 @@ int runMailVerb(std::span<const std::string> args);
 int runMaskVerb(std::span<const std::string> args);
 int runMonitorAnswerVerb(std::span<const std::string> args);
 int runMonitorRequestVerb(std::span<const std::string> args);
+int runMonitorRunVerb(std::span<const std::string> args);
 int runNfseConfigVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
 int runPrintGridVerb(std::span<const std::string> args);
@@ -141,6 +142,12 @@ std::span<const Verb> allVerbs()
             "otherwise; a RESULTADO that is no number reads as 0, noted on standard error); exit 0 accepted, "
             "1 not accepted, 2 for an unknown kind or an unreadable file",
             runMonitorAnswerVerb},
+        Verb{"monitor-run", "<module db> <notes.json> [--copies <n>] [--timeout <s>]",
+             "one run of the note screen's core without a window over the staged notes: boxes on standard "
+             "error, input boxes answered with --copies, a tick per second; prints \"<nro_not> <serie> "
+             "<STATUS_NFE> <DES_STATUS_NFE>\" at each change and the label at the end; exit 0 when it ends "
+             "\"enviada com sucesso\", 1 otherwise (naming the notes still waiting), 2 for wrong arguments",
+             runMonitorRunVerb},
         Verb{"monitor-request", "<module db> <notes.json> [--note <nota>] [--now <YYYY-MM-DDThh:mm:ss>]",
              "writes the note request document of each staged note of the JSON file (or of the one whose key "
              "is given) to standard output as the file's bytes (Windows-1252, CR LF), the emitter being the "
