@@ -58,6 +58,9 @@ ModuloAvulso::ModuloAvulso(const std::string &arquivo)
         criaGerencia(pasta_, modulo);
         gerencia_ = std::make_unique<TdtmGerencia>(pasta_);
         nfe_ = std::make_unique<TdtmNFE_grd>(*gerencia_);
+        // The location row names a file only by its extension (.kvl, .gdb);
+        // the file given is used whatever its name.
+        nfe_->setDatabaseName(modulo);
         if (!nfe_->dtmConectBanco(true))
             throw db::DatabaseError(db::DbFailure::Other, "cannot connect to " + modulo);
     } catch (...) {

@@ -121,7 +121,14 @@ int runMonitorRunVerb(std::span<const std::string> args)
         };
         mostra();
         const auto fim = std::chrono::steady_clock::now() + std::chrono::seconds(limite);
-        while (tela.ModalResult != 1 && std::chrono::steady_clock::now() < fim) {
+        // A run that ended unsent with nothing waiting stays so: the window
+        // would wait for the operator, the verb has none.
+        const auto encerrada = [&] {
+            return tela.ModalResult == 1 ||
+                   (tela.ConcluidoVisivel && tela.lblConcluido == "Nota fiscal eletrônica não enviada" &&
+                    tela.qryEnviadas.vazia() && tela.qryDanfe.vazia());
+        };
+        while (!encerrada() && std::chrono::steady_clock::now() < fim) {
             std::this_thread::sleep_for(std::chrono::seconds(1));
             if (tela.TimerNotaAtivo)
                 tela.TimerNotaTimer();
