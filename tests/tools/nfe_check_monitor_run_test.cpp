@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/wait.h>
+
 #include "app/dados/esquema_base.h"
 #include "app/db/database.h"
 #include "app/db/statement.h"
@@ -224,6 +226,41 @@ TEST_F(NfeCheckMonitorRun, AMissingExchangeFolderLeavesTheNotesNotGeneratedAndNo
             << r.err;
     EXPECT_NE(r.err.find("não existe"), std::string::npos) << r.err;
     EXPECT_TRUE(linhas().empty());
+}
+
+// stage-notes shows the note screen (offscreen) over the same notes: the send
+// run starts with the window, which closes by itself once the notes are done.
+TEST_F(NfeCheckMonitorRun, StageNotesShowsTheNoteScreenThatClosesAfterASuccessfulRun)
+{
+    auto fake = monitor();
+    testsupport::ChildProcess tela({(testsupport::binaryDir() / "bin" / "stage-notes").string(), "--db", fdb,
+                                    (dir / "notas.json").string()},
+                                   {{"QT_QPA_PLATFORM", "offscreen"},
+                                    {"KVL_DRIVE_C", drive.string()},
+                                    {"XDG_DATA_HOME", (dir / "dados").string()}});
+    const std::string &saida = tela.readToEnd(std::chrono::seconds(120));
+    const int estado = tela.stop(SIGTERM);
+    ASSERT_TRUE(WIFEXITED(estado)) << saida;
+    EXPECT_EQ(WEXITSTATUS(estado), 0) << saida;
+    EXPECT_NE(saida.find("Nota fiscal eletrônica enviada com sucesso\n"), std::string::npos) << saida;
+    const auto rows = linhas();
+    ASSERT_EQ(rows.size(), 3u) << ::testing::PrintToString(rows);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        EXPECT_TRUE(rows[i].starts_with(std::to_string(123 + i) + " 1 5 ")) << rows[i];
+    fake->stop(SIGTERM);
+}
+
+TEST(StageNotes, WrongArgumentsExitTwo)
+{
+    const std::string programa = (testsupport::binaryDir() / "bin" / "stage-notes").string();
+    for (const auto &argumentos :
+         std::vector<std::vector<std::string>>{{}, {"--db"}, {"a.json", "b.json"}, {"--copies", "a.json"}}) {
+        std::vector<std::string> argv = {programa};
+        argv.insert(argv.end(), argumentos.begin(), argumentos.end());
+        const auto r = runCommand(argv);
+        EXPECT_EQ(r.exitCode, 2) << ::testing::PrintToString(argumentos);
+        EXPECT_EQ(r.err, "uso: stage-notes [--db BANCO] NOTAS.json\n");
+    }
 }
 
 } // namespace
