@@ -156,8 +156,13 @@ void TfrmNFE_2GView::mostra()
     lblConcluido->setText(paraTela(core_.lblConcluido));
     lblConcluido->setVisible(core_.ConcluidoVisivel);
     if (core_.PainelErroVisivel) {
-        // The validation of the send run fills the client area; the grids' toggle uses the normal place.
-        pnlErro->setGeometry(144, 152, 321, 225);
+        // The validation of the send run fills the window below the top panel;
+        // the grids' toggle uses the normal place.
+        if (core_.PainelErroInteiro)
+            pnlErro->setGeometry(gridEnviadas->x(), gridEnviadas->y(), gridEnviadas->width(),
+                                 gridImpressa->geometry().bottom() - gridEnviadas->y() + 1);
+        else
+            pnlErro->setGeometry(144, 152, 321, 225);
         memoerro->setPlainText(paraTela(core_.memoerro));
         pnlErro->raise();
     }

@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QFrame>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -57,6 +59,32 @@ TEST_F(NFE_2GView, RunsOneSendRunPerShowingAndFollowsTheAnswers)
     EXPECT_TRUE(respondeu);
     EXPECT_EQ(envios, 1);
     EXPECT_EQ(linha(97, 1, "STATUS_NFE,DES_STATUS_NFE"), "2|CONFIRMADA");
+}
+
+TEST_F(NFE_2GView, AFailedValidationFillsTheWindowWithItsMessages)
+{
+    LinhaNota nota = tabelas.tblNotas.nova();
+    nota.nota = 98;
+    nota.nro_not = "98";
+    nota.serie_not = "100";
+    nota.cnpj_emitente = cnpj;
+    tabelas.posta(nota);
+
+    testsupport::respondeJanelaModal([&](QWidget *janela) {
+        auto *painel = janela->findChild<QFrame *>("pnlErro");
+        auto *enviadas = janela->findChild<QTableWidget *>("gridEnviadas");
+        auto *impressa = janela->findChild<QTableWidget *>("gridImpressa");
+        ASSERT_NE(painel, nullptr);
+        QTRY_VERIFY_WITH_TIMEOUT(painel->isVisible(), 10000);
+        EXPECT_EQ(painel->geometry(),
+                  QRect(enviadas->geometry().topLeft(), impressa->geometry().bottomRight()));
+        EXPECT_TRUE(janela->findChild<QPlainTextEdit *>("memoerro")
+                        ->toPlainText()
+                        .contains(QStringLiteral("Serie 100 com mais de 2 digitos / ")));
+        QTest::mouseClick(janela->findChild<QPushButton *>("btnSair"), Qt::LeftButton);
+    });
+    EXPECT_EQ(MostraNFE_2G(*tela), 1);
+    EXPECT_EQ(linha(98, 10), "<none>");
 }
 
 } // namespace
