@@ -172,7 +172,7 @@ constexpr auto kBotoes = std::to_array<BotaoTela>({
     {"btnGerarTXT",              "Gerar TXT",                       "NF-e"},
     {"btnEnviarEmail",           "Enviar NFe Email",                "NF-e"},
     {"btnImprimir",              "Imprimir DANFE",                  "NF-e"},
-    {"btnImportarXML",           "Importar TXT/XML",                "NF-e"},
+    {"btnImportarXML",           "Importar TXT/XML",                "NF-e", "", "", &T::btnImportarXMLClick},
     {"btnCriarEnviarNFCe",       "Criar e Enviar",                  "NFC-e"},
 });
 

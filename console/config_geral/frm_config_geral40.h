@@ -164,6 +164,14 @@ class TfrmConfigGeral40 : public ConfiguracaoEmpresa {
     // FileWriteError before the browser or the memo is touched.
     void ExibirXMLNoNavegador(std::string_view xml, Navegador &navegador);
 
+    // "Importar TXT/XML": a note file chosen in the note dialog (TXT files
+    // listed too, starting at PathSalvar) imported into QuibNFe1's notes
+    // (ImportarNotas) and shown field by field in `trvwNFe`, switching to
+    // the "NFe" page when a note was loaded. A failed XML load shows
+    // "Arquivo NFe Inválido" and keeps the tree. Implemented in
+    // importacao_nota.cpp.
+    void btnImportarXMLClick();
+
     ResultadoModal ModalResult = ResultadoModal::Nenhum;
 
     // The operations page (0 "NF-e", 1 "NFC-e") and the answer page shown.
