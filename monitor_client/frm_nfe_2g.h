@@ -161,6 +161,42 @@ class TfrmNFE_2G {
     // Raises what the writers raise; `Requisicao` is then incomplete.
     std::vector<std::string> MontaDocumentoNota();
 
+    // ---- TXT-layout export (layout 2.00) ----
+    // Implemented in request/exportacao_nota.cpp (switch, names, frame and
+    // note records), request/exportacao_itens.cpp (items and totals) and
+    // request/exportacao_impostos.cpp (the item tax records). The records
+    // are built as lines in `Exportacao` (UTF-8, no line ends) from the
+    // current note and the emitter's current CONFIGNFE row; the file edge is
+    // bytesDoDocumento/gravaDocumento. Writers raise ConversionError naming
+    // the field as the request writers do, and a products total of 0 when
+    // the note's amounts must be shared out.
+
+    std::vector<std::string> Exportacao;
+    std::string ArquivoExportacao;      // in the exchange folder, lower case
+    std::string ArquivoExportacaoLocal; // in the local folder, lower case
+    // ModoExportacao = TIPO_EMISSOR of the current CONFIGNFE row is
+    // "NFE SEFAZ" (opening the table when closed).
+    void Ativa_Modelo_Exportacao();
+    // The current note's export lines, every record in order.
+    std::vector<std::string> MontaExportacaoNota();
+    // Writes the current note's export file to ArquivoExportacaoLocal
+    // (through a temporary name; FileWriteError when it cannot). Only for
+    // kind "NOTA" while TIPO_EMISSOR is "NFE SEFAZ": false, with no name set
+    // and nothing written, otherwise.
+    bool Gera_File_Sefaz(std::string_view tipo, int serie, int numero);
+    // Names the export files of a kind ("NOTA", "EMITENTE", "CLIENTE",
+    // "PRODUTO"; any case): the exchange folder's and the local one, both
+    // lower case. Other kinds change nothing.
+    void Nome_dos_arquivos_Sefaz(std::string_view tipo, int serie, int numero);
+    void GeraProdutos_File_Sefaz();
+    void GeraICMSTotal_File_Sefaz();
+    void GeraInfoADC_File_Sefaz();
+    void GeraICMS_ISS_File_Sefaz_RN();
+    void GeraICMS_ISS_File_Sefaz_Simples();
+    void GeraIPI_File_Sefaz();
+    void GeraPis_File_Sefaz();
+    void GeraCofins_File_Sefaz();
+
     // ---- Exchange with the document monitor ----
 
     // Screen state of the exchange.
@@ -430,6 +466,21 @@ class TfrmNFE_2G {
     bool cidadesCarregadas_ = false;
     // Normalised city name to code, per state code.
     std::map<int, std::map<std::string, std::string>> cidadesPorEstado_;
+
+    // TXT-layout export (request/exportacao_*.cpp).
+    void escreveTransporteTxt();
+    void escreveCobrancaTxt();
+    // The expense rate, base and amount of the current item (normal regime).
+    void calculaCotaTxt(const LinhaItem &item);
+    void escreveIssqnTxt(const LinhaItem &item);
+    // One PIS or COFINS record group: "Q" or "S", kind prefix "PIS" or
+    // "COFINS".
+    struct ContribuicaoTxt {
+        std::string_view registro, prefixo, tipo;
+        int cst = 0;
+        double base = 0, taxa = 0, quantidade = 0, valorUnidade = 0;
+    };
+    void escreveContribuicaoTxt(const ContribuicaoTxt &c);
 
     // ---- Exchange with the document monitor ----
     TdtmNFE_grd &modulo();

@@ -1,9 +1,10 @@
-// Verb "monitor-request": the note request documents of staged notes, as the
-// note screen writes them for the document monitor.
+// Verbs "monitor-request" and "monitor-export": the note request documents
+// or the TXT-layout exports of staged notes, as the note screen writes them.
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "modulo_avulso.h"
 #include "monitor_client/frm_nfe_2g.h"
 #include "monitor_client/tabelas_notas.h"
+#include "monitor_notas_verb.h"
 #include "tests/support/staged_notes.h"
 #include "verbs.h"
 
@@ -72,7 +74,8 @@ void selecionaEmitente(TdtmNFE_grd &modulo, const LinhaNota &nota)
 
 } // namespace
 
-int runMonitorRequestVerb(std::span<const std::string> args)
+int runSobreNotasEncenadas(std::span<const std::string> args, const char *verbo,
+                           const std::function<std::string(TfrmNFE_2G &)> &gera)
 {
     std::vector<std::string> posicionais;
     std::optional<std::string> somenteNota;
@@ -91,8 +94,10 @@ int runMonitorRequestVerb(std::span<const std::string> args)
         }
     }
     if (!argumentosOk || posicionais.size() != 2) {
-        std::fprintf(stderr, "nfe-check monitor-request: expected <module db> <notes.json> [--note <nota>] "
-                             "[--now <YYYY-MM-DDThh:mm:ss>]\n");
+        std::fprintf(stderr,
+                     "nfe-check %s: expected <module db> <notes.json> [--note <nota>] "
+                     "[--now <YYYY-MM-DDThh:mm:ss>]\n",
+                     verbo);
         return 2;
     }
     std::optional<RelogioFixo> relogio;
@@ -125,8 +130,7 @@ int runMonitorRequestVerb(std::span<const std::string> args)
             emProcesso = &nota;
             selecionaEmitente(banco.modulo(), nota);
             tela.selecionaNota(i);
-            tela.CodigoNumerico = 0;
-            documento += bytesDoDocumento(tela.MontaDocumentoNota());
+            documento += gera(tela);
         }
         if (!achada) {
             std::fprintf(stderr, "nota %s não encontrada\n", somenteNota ? somenteNota->c_str() : "");
@@ -140,4 +144,12 @@ int runMonitorRequestVerb(std::span<const std::string> args)
     }
     std::fwrite(documento.data(), 1, documento.size(), stdout);
     return 0;
+}
+
+int runMonitorRequestVerb(std::span<const std::string> args)
+{
+    return runSobreNotasEncenadas(args, "monitor-request", [](TfrmNFE_2G &tela) {
+        tela.CodigoNumerico = 0;
+        return bytesDoDocumento(tela.MontaDocumentoNota());
+    });
 }

@@ -22,6 +22,7 @@ int runMaskVerb(std::span<const std::string> args);
 int runMonitorAnswerVerb(std::span<const std::string> args);
 int runMonitorRequestVerb(std::span<const std::string> args);
 int runMonitorRunVerb(std::span<const std::string> args);
+int runMonitorExportVerb(std::span<const std::string> args);
 int runNfseConfigVerb(std::span<const std::string> args);
 int runPostVerb(std::span<const std::string> args);
 int runPrintGridVerb(std::span<const std::string> args);
@@ -148,6 +149,13 @@ std::span<const Verb> allVerbs()
              "<STATUS_NFE> <DES_STATUS_NFE>\" at each change and the label at the end; exit 0 when it ends "
              "\"enviada com sucesso\", 1 otherwise (naming the notes still waiting), 2 for wrong arguments",
              runMonitorRunVerb},
+        Verb{
+            "monitor-export", "<module db> <notes.json> [--note <nota>] [--now <YYYY-MM-DDThh:mm:ss>]",
+            "writes the TXT-layout export file (layout 2.00) of each staged note of the JSON file (or of the "
+            "one whose key is given) to standard output as the file's bytes (Windows-1252, CR LF), emitter "
+            "and city list chosen as for monitor-request; exit 1 with \"Nota Fiscal N nao Gerada\" and the "
+            "message on standard error, 2 for wrong arguments or a JSON file the loader refuses",
+            runMonitorExportVerb},
         Verb{"monitor-request", "<module db> <notes.json> [--note <nota>] [--now <YYYY-MM-DDThh:mm:ss>]",
              "writes the note request document of each staged note of the JSON file (or of the one whose key "
              "is given) to standard output as the file's bytes (Windows-1252, CR LF), the emitter being the "
@@ -241,20 +249,23 @@ std::span<const Verb> allVerbs()
              "prints the Linux path a stored Windows path maps to; exit 1 with \"unmapped drive X:\" when "
              "the drive is not mapped",
              runWinpathVerb},
-        Verb{"ws", "<component.ini> <operation> [arguments]",
-             "loads the NF-e component's settings (sections DFe, Proxy and NFe) and runs one web-service "
-             "operation, saving files as the settings say; status prints \"<cStat> <xMotivo>\"; send <batch> "
-             "<0|1> <note.xml>... signs, validates and sends the notes (1 = synchronous), collects their "
-             "protocols and prints \"<key> <cStat> <nProt>\" per note (success: every note confirmed); query "
-             "<key> prints \"<cStat> <xMotivo>\" and \"protocol=<Protocolo>\" (success: a note with protocol "
-             "or cancelled); cancel <key> <nProt> <justification> sends a cancellation event (sequence 1) and "
-             "prints \"<batch cStat> <event cStat> <event nProt>\" (success 135, 136 or 155); void <CNPJ> <year> "
-             "<model> <series> <first> <last> <justification> prints \"<cStat> <xMotivo>\" (success 102); dist "
-             "<cUFAutor> <CNPJCPF> <ultNSU> prints \"<cStat> <ultNSU> <maxNSU>\" and one line \"<NSU> <file "
-             "name>\" per document (success 137 or 138); exit 0 when the answer means success, 1 when the "
-             "authority answered otherwise (its message on standard "
-             "error), 2 on any error (the component's message on standard error)",
-             runWsVerb},
+        Verb{
+            "ws", "<component.ini> <operation> [arguments]",
+            "loads the NF-e component's settings (sections DFe, Proxy and NFe) and runs one web-service "
+            "operation, saving files as the settings say; status prints \"<cStat> <xMotivo>\"; send <batch> "
+            "<0|1> <note.xml>... signs, validates and sends the notes (1 = synchronous), collects their "
+            "protocols and prints \"<key> <cStat> <nProt>\" per note (success: every note confirmed); query "
+            "<key> prints \"<cStat> <xMotivo>\" and \"protocol=<Protocolo>\" (success: a note with protocol "
+            "or cancelled); cancel <key> <nProt> <justification> sends a cancellation event (sequence 1) and "
+            "prints \"<batch cStat> <event cStat> <event nProt>\" (success 135, 136 or 155); void <CNPJ> "
+            "<year> "
+            "<model> <series> <first> <last> <justification> prints \"<cStat> <xMotivo>\" (success 102); "
+            "dist "
+            "<cUFAutor> <CNPJCPF> <ultNSU> prints \"<cStat> <ultNSU> <maxNSU>\" and one line \"<NSU> <file "
+            "name>\" per document (success 137 or 138); exit 0 when the answer means success, 1 when the "
+            "authority answered otherwise (its message on standard "
+            "error), 2 on any error (the component's message on standard error)",
+            runWsVerb},
         Verb{"xml", "<file>",
              "reads an NF-e or NFC-e XML (NFe, nfeProc or procNFe) and writes it back as read to standard "
              "output; exit 1 with the alerts on standard error",
