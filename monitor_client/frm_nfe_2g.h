@@ -342,7 +342,7 @@ class TfrmNFE_2G {
     // The TXT-layout export of the current note in export mode (series,
     // number), plugged in by the export; raises what it cannot write. Unset:
     // the note is not generated.
-    std::function<void(int serie, int numero)> Gera_File_Sefaz;
+    std::function<void(int serie, int numero)> ExportaNotaTxt;
     // Shows the printer list (NRO_COPIAS1 = 101) modally over
     // TdtmNFE_grd::tblListPrint; unset, the list is used as it stands.
     std::function<void()> MostraListaImpressoras;

@@ -139,7 +139,7 @@ void TfrmNFE_2G::EnviarNotaEletronica(bool novo)
         if (!ModoExportacao) {
             Nome_dos_arquivos("nota", "-fil", serie, numero);
             gravaArquivoLocal(MontaDocumentoNota());
-        } else if (!Gera_File_Sefaz) {
+        } else if (!ExportaNotaTxt) {
             throw ProgramError("a exportação no layout TXT não está disponível");
         }
         if (!novo)
@@ -151,7 +151,7 @@ void TfrmNFE_2G::EnviarNotaEletronica(bool novo)
         }
         registrada = true;
         if (ModoExportacao)
-            Gera_File_Sefaz(serie, numero);
+            ExportaNotaTxt(serie, numero);
         else
             Nome_dos_arquivos("COPIAR", "", 0, 0);
     } catch (const std::exception &e) {

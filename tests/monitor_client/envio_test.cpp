@@ -157,7 +157,7 @@ TEST_F(Envio, NotesHandedOverBeforeArePrintedAgainUnderTheirOwnName)
 TEST_F(Envio, VoidedNotesAreNeverIssuedAgainNotEvenAsExports)
 {
     int exportadas = 0;
-    tela->Gera_File_Sefaz = [&](int, int) { ++exportadas; };
+    tela->ExportaNotaTxt = [&](int, int) { ++exportadas; };
     for (bool exporta : {false, true}) {
         SCOPED_TRACE(exporta);
         caixas->shown.clear();
