@@ -34,6 +34,11 @@ inline constexpr std::string_view kEmailPadraoSenha = "kov582";
 inline constexpr std::string_view kEmailPadraoSenhaConsole = "Pul#604Pul";
 inline constexpr std::string_view kEmailPadraoPorta = "587";
 
+// The NF-e component project's pages that the console's links open.
+inline constexpr std::string_view kPaginaColaboradores = "https://www.projetoquib.com.br/colaboradores";
+inline constexpr std::string_view kPaginaPatrocinadores = "https://www.projetoquib.com.br/patrocinadores";
+inline constexpr std::string_view kPaginaDoacoes = "https://www.projetoquib.com.br/doacoes";
+
 // The maker's data as technical responsible, written for every company by
 // the schema updater into the "Responsavel" settings section.
 inline constexpr std::string_view kRespTecnicoCnpj = "07.482.611/0001-03";

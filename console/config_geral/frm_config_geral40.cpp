@@ -4,6 +4,7 @@
 #include "app/db/statement.h"
 #include "app/dialogs/dialogos.h"
 #include "app/shell_constants.h"
+#include "console/config_geral/detail/inteiro_do_texto.h"
 #include "foundation/files/windows_paths.h"
 #include "foundation/numbers/decimal.h"
 
@@ -28,15 +29,7 @@ int posicao(std::span<const std::string_view> itens, std::string_view texto)
     return it == itens.end() ? -1 : static_cast<int>(it - itens.begin());
 }
 
-int inteiroDoEdit(std::string_view texto)
-{
-    int valor = 0;
-    const char *fim = texto.data() + texto.size();
-    const auto [ate, erro] = std::from_chars(texto.data(), fim, valor);
-    if (texto.empty() || erro != std::errc() || ate != fim)
-        throw ConversionError("'" + std::string(texto) + "' não é um valor inteiro válido.");
-    return valor;
-}
+using console_detail::inteiroDoTexto;
 
 // The margin edit's decimal times 100, its fraction dropped: exact, so 0.29
 // stores 29.
@@ -76,6 +69,7 @@ TfrmConfigGeral40::TfrmConfigGeral40(TdtmNFE_grd &modulo, std::string pastaProgr
     preencheListas();
     configuraComponente();
     configuraImpressora();
+    criaJanelaPropria();
 }
 
 TfrmConfigGeral40::Controle &TfrmConfigGeral40::controle(std::string_view nome)
@@ -126,7 +120,7 @@ void TfrmConfigGeral40::grava(const ChaveConfiguracao &chave)
     case Conversao::Marcado:
         return Ini_WriteBool(s, k, c.marcado);
     case Conversao::Inteiro:
-        return Ini_WriteInteger(s, k, inteiroDoEdit(c.texto));
+        return Ini_WriteInteger(s, k, inteiroDoTexto(c.texto));
     case Conversao::Indice:
     case Conversao::IndiceUF:
     case Conversao::VersaoDF:
@@ -143,7 +137,7 @@ void TfrmConfigGeral40::grava(const ChaveConfiguracao &chave)
     case Conversao::AlturaLinha: {
         const auto alturas = alturasLinha();
         const bool escolhida = c.indice >= 0 && c.indice < 3;
-        return Ini_WriteInteger(s, k, inteiroDoEdit(escolhida ? alturas[c.indice] : alturas.back()));
+        return Ini_WriteInteger(s, k, inteiroDoTexto(escolhida ? alturas[c.indice] : alturas.back()));
     }
     }
 }
@@ -190,13 +184,13 @@ void TfrmConfigGeral40::le(const ChaveConfiguracao &chave)
         c.marcado = Ini_ReadBool(s, k, p == "TRUE");
         return;
     case Conversao::Inteiro:
-        c.texto = std::to_string(Ini_ReadInteger(s, k, inteiroDoEdit(p)));
+        c.texto = std::to_string(Ini_ReadInteger(s, k, inteiroDoTexto(p)));
         return;
     case Conversao::Indice:
-        c.indice = Ini_ReadInteger(s, k, inteiroDoEdit(p));
+        c.indice = Ini_ReadInteger(s, k, inteiroDoTexto(p));
         return;
     case Conversao::VersaoDF:
-        c.indice = inteiroDoEdit(p);
+        c.indice = inteiroDoTexto(p);
         return;
     case Conversao::IndiceUF:
         return;
@@ -209,13 +203,13 @@ void TfrmConfigGeral40::le(const ChaveConfiguracao &chave)
         return;
     }
     case Conversao::TamanhoFonte: {
-        const int tamanho = Ini_ReadInteger(s, k, inteiroDoEdit(p));
+        const int tamanho = Ini_ReadInteger(s, k, inteiroDoTexto(p));
         if (tamanho > 0)
             c.indice = posicao(tamanhosFonte(), std::to_string(tamanho));
         return;
     }
     case Conversao::AlturaLinha: {
-        const int altura = Ini_ReadInteger(s, k, inteiroDoEdit(p));
+        const int altura = Ini_ReadInteger(s, k, inteiroDoTexto(p));
         const int escolha = posicao(alturasLinha(), std::to_string(altura));
         if (escolha >= 0)
             c.indice = escolha;

@@ -3,17 +3,22 @@
 #include "app/dados/configuracao_empresa.h"
 #include "console/config_geral/chaves_configuracao.h"
 #include "console/config_geral/exibicao_resposta.h"
+#include "console/config_geral/janela_console.h"
 #include "dfe/mail/quib_mail.h"
 #include "foundation/base/quib_exception.h"
 #include "nfe/services/quib_nfe.h"
+#include "printing/danfe/danfe_escpos.h"
 #include "printing/posprinter/pos_printer.h"
 
+#include <atomic>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 
 class TdtmNFE_grd;
+class TDFeWebService;
 
 // A settings key that could not be written; names the section and the key.
 class ErroGravacaoConfiguracao : public ProgramError {
@@ -171,6 +176,77 @@ class TfrmConfigGeral40 : public ConfiguracaoEmpresa {
     // "Arquivo NFe Inválido" and keeps the tree. Implemented in
     // importacao_nota.cpp.
     void btnImportarXMLClick();
+    // ---- The operations console ----
+    // One handler per button, each run as one operation: while one runs,
+    // another does nothing (EmOperacao). Inputs come through the prompts
+    // (Cancel ends the operation with nothing called and nothing shown),
+    // answers go to the panes; an error of the component passes on with the
+    // panes as they were. Field lists are appended to `MemoDados` as an
+    // empty line, a title and one "label: value" line per field (numbers
+    // locale-free, date-times "dd/mm/yyyy hh:nn:ss", empty when not set).
+    //
+    // " Status de Serviço": the stored settings read and applied again
+    // (unsaved edits are replaced), the status query; answer, SOAP answer,
+    // the SOAP answer in the browser, page 1, the list "Status Serviço".
+    void btnStatusServClick();
+    // "Consultar carregando XML": the note dialog, the file's notes loaded
+    // in place of the collection's and each queried; the last answer's
+    // protocol in a box, answer, SOAP answer, browser and tree. A file
+    // without notes raises the component's "nothing to query" error.
+    void btnConsultarClick();
+    // "Consultar pela Chave": the typed key (digits only, checked by the
+    // service before any request) queried with the collection emptied.
+    void btnConsultarChaveClick();
+    // "Consultar Recibo Lote": the receipt as typed; page 1, the list
+    // "Consultar Recibo".
+    void btnConsultarReciboClick();
+    // "Consulta Cadastro": the state as typed and a document reduced to its
+    // digits: under 12 digits a CPF, else a CNPJ; page 1, the list
+    // "Consulta Cadastro".
+    void btnConsCadClick();
+    // "Distribuição Documentos Fiscais": author state (an integer; anything
+    // else raises ConversionError before any request), interested party,
+    // last NSU, specific NSU; the answer element in the browser.
+    void btnDistribuicaoDFeClick();
+    // Whether an operation is running (read from any thread).
+    bool EmOperacao() const { return emOperacao_; }
+
+    // The component's step changed: the pop-up follows it (PassoDoStatus).
+    void QuibNFe1StatusChange();
+    // A log line of the component added to `memoLog`; `Tratado` is left as
+    // it is. Bound to nothing, as the form is designed.
+    void QuibNFe1GerarLog(std::string_view ALogLine, bool &Tratado);
+    // The project links: a label's font while the pointer is over it, and
+    // the pages opened through the shell. Bound to no control.
+    struct FonteRotulo {
+        bool negrito = true;
+        bool sublinhado = false;
+    };
+    static void lblMouseEnter(FonteRotulo &fonte);
+    static void lblMouseLeave(FonteRotulo &fonte);
+    void lblColaboradorClick();
+    void lblPatrocinadorClick();
+    void lblDoar1Click();
+
+    // The window's prompts and panes; until a window installs its own the
+    // screen writes its own panes and asks through the installed dialogs
+    // (where an input box answers Cancel). The installed objects must
+    // outlive the screen or be removed with nullptr.
+    void DefinirPerguntas(PerguntasConsole *perguntas) { perguntas_ = perguntas; }
+    void DefinirPaineis(PaineisConsole *paineis) { paineis_ = paineis; }
+    PerguntasConsole &perguntas();
+    PaineisConsole &paineis() { return paineis_ ? *paineis_ : *paineisProprios_; }
+    // The screen's own panes: the answer views below, the pop-up's state.
+    PaineisConsole &paineisProprios() { return *paineisProprios_; }
+
+    // The status pop-up `frmStatus` as shown: made on the first step with a
+    // text and kept from then on.
+    struct EstadoStatus {
+        bool criado = false;
+        bool visivel = false;
+        std::string texto;
+    };
+    EstadoStatus frmStatus;
 
     ResultadoModal ModalResult = ResultadoModal::Nenhum;
 
@@ -193,11 +269,29 @@ class TfrmConfigGeral40 : public ConfiguracaoEmpresa {
     TQuibMail QuibMail1;
     TQuibNFe QuibNFe1;
     // The thermal printer of the screen, set as the form is designed
-    // (Epson commands, "COM9") and attached to nothing.
+    // (Epson commands, "COM9", line spacing 30, QR model 2, module 4, level
+    // 0, 5 lines between coupons).
     TQuibPosPrinter QuibPosPrinter1;
+    // The thermal DANFE printing on QuibPosPrinter1; attached to no NF-e
+    // component, so the component's own print operations find no DANFE.
+    // Declared after the printer, which must outlive it.
+    TQuibNFeDANFeESCPOS QuibNFeDANFeESCPOS1;
 
   private:
     struct Preset;
+    class PaineisDaTela;
+    class PerguntasDosDialogos;
+    // The own panes and default prompts, and the status-change binding.
+    void criaJanelaPropria();
+    // Runs one console operation unless one is running.
+    void operacao(const std::function<void()> &corpo);
+    // The standard display of a service's answer: answer and SOAP answer as
+    // text, `xmlNavegador` in the browser.
+    void exibicaoPadrao(const TDFeWebService &servico, std::string_view xmlNavegador);
+    void acrescentaCampos(std::string_view titulo,
+                          std::initializer_list<std::pair<std::string_view, std::string>> campos);
+    // The shared file dialog set for a note XML.
+    DialogoArquivo dialogoNota();
     void grava(const ChaveConfiguracao &chave);
     void le(const ChaveConfiguracao &chave);
     // The component's state as the form is designed.
@@ -215,4 +309,9 @@ class TfrmConfigGeral40 : public ConfiguracaoEmpresa {
     TdtmNFE_grd &modulo_;
     std::string pastaPrograma_;
     std::map<std::string, Controle, std::less<>> controles_;
+    std::unique_ptr<PaineisConsole> paineisProprios_;
+    std::unique_ptr<PerguntasConsole> perguntasPadrao_;
+    PaineisConsole *paineis_ = nullptr;
+    PerguntasConsole *perguntas_ = nullptr;
+    std::atomic<bool> emOperacao_ = false;
 };

@@ -83,6 +83,7 @@ void TfrmConfigGeral40::configuraImpressora()
     QuibPosPrinter1.Config().ConfigQRCode.LarguraModulo(4);
     QuibPosPrinter1.Config().ConfigQRCode.ErrorLevel(0);
     QuibPosPrinter1.LinhasEntreCupons = 5;
+    QuibNFeDANFeESCPOS1.SetPosPrinter(&QuibPosPrinter1);
 }
 
 void TfrmConfigGeral40::avisaMudanca()
@@ -93,21 +94,19 @@ void TfrmConfigGeral40::avisaMudanca()
 
 void TfrmConfigGeral40::ExibirArvoreResposta(std::string_view xml)
 {
-    NoArvore raiz = ArvoreDoXML(RemoverElementoXML(xml, "Signature"));
-    TreeViewRetornoConsulta.clear();
-    TreeViewRetornoConsulta.push_back(std::move(raiz));
-    avisaMudanca();
+    std::vector<NoArvore> arvore;
+    arvore.push_back(ArvoreDoXML(RemoverElementoXML(xml, "Signature")));
+    paineis().defineArvore(pgRetornoConsulta, std::move(arvore));
 }
 
 void TfrmConfigGeral40::ExibirXMLNoNavegador(std::string_view xml, Navegador &navegador)
 {
     const std::string arquivo = pastaPrograma_ + std::string(kArquivoTemporario);
     SobrescreveArquivoTexto(arquivo, textoDoArquivoTemporario(xml), false);
-    navegador.arquivo = arquivo;
-    if (QuibNFe1.Notas().Count() > 0) {
-        if (!MemoResp.empty())
-            MemoResp += "\r\n";
-        MemoResp += "Empresa: " + QuibNFe1.Notas()[0].NFe().emit.xNome;
-    }
-    avisaMudanca();
+    if (&navegador == &WBResposta)
+        paineis().navega(arquivo);
+    else
+        navegador.arquivo = arquivo;
+    if (QuibNFe1.Notas().Count() > 0)
+        paineis().acrescenta(pgResp, "Empresa: " + QuibNFe1.Notas()[0].NFe().emit.xNome);
 }

@@ -1,8 +1,12 @@
+#include "tests/support/fake_sefaz.h"
 #include "tests/support/run_command.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_pki.h"
 #include "tests/tools/nfe_check_firebird.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <regex>
 #include <string>
 
@@ -138,4 +142,58 @@ TEST_F(NfeCheckConsole, WrongArgumentsExitTwo)
                                                {"show", "--set", "x=1"},
                                                {"press", "Margens default", "--set", "edtNada=1"}})
         EXPECT_EQ(console(args).exitCode, 2) << args[0];
+}
+
+// "press" on the service operations, against the fake on a free port with
+// the company's stored settings using the test e-CNPJ.
+class NfeCheckConsoleServicos : public NfeCheckConsole {
+  protected:
+    void SetUp() override
+    {
+        NfeCheckConsole::SetUp();
+        if (IsSkipped())
+            return;
+        const auto &pki = testsupport::testPki();
+        const std::vector<std::array<std::string, 3>> linhas = {
+            {"Certificado", "SSLLib", "1"},
+            {"Certificado", "CryptLib", "1"},
+            {"Certificado", "HttpLib", "3"},
+            {"Certificado", "XmlSignLib", "4"},
+            {"Certificado", "Caminho", pki.ecnpj.pfxAes},
+            {"Certificado", "Senha", pki.ecnpj.password},
+            {"WebService", "UF", "SP"},
+            {"WebService", "Ambiente", "1"},
+            {"Geral", "PathSalvar", (pasta / "salvos").string()}};
+        for (const auto &[sessao, chave, valor] : linhas)
+            ASSERT_EQ(runCommand(tool({"settings", fdb, "set", kCnpj, sessao, chave, valor})).exitCode, 0);
+        ini = pasta.write("servicos.ini", fake.servicesIni()).string();
+    }
+
+    testsupport::FakeSefaz fake;
+    testsupport::TempDir pasta;
+    std::string ini;
+};
+
+TEST_F(NfeCheckConsoleServicos, PressReachesTheServiceOperations)
+{
+    const auto status = console({"press", " Status de Serviço", "--services-ini", ini, "--set", "cbUF=0"});
+    ASSERT_EQ(status.exitCode, 0) << status.err;
+    EXPECT_NE(status.out.find("[MemoDados]\n\nStatus Serviço\ntpAmb: 2\n"), std::string::npos) << status.out;
+    EXPECT_NE(status.out.find("cStat: 107\n"), std::string::npos) << status.out;
+    EXPECT_TRUE(status.out.ends_with("page=1\n")) << status.out;
+    // The unsaved edit is replaced by the stored state.
+    EXPECT_TRUE(status.out.starts_with("cbUF=24\n")) << status.out;
+
+    const auto cadastro = console(
+        {"press", "btnConsCad", "--services-ini", ini, "--answer", "sp", "--answer", "111.444.777-35"});
+    ASSERT_EQ(cadastro.exitCode, 0) << cadastro.err;
+    EXPECT_NE(cadastro.out.find("\nConsulta Cadastro\nversao: "), std::string::npos) << cadastro.out;
+
+    // Cancel on the first box asks nothing; a bad key exits one with the
+    // service's words.
+    EXPECT_EQ(console({"press", "Consultar pela Chave", "--services-ini", ini}).out, "");
+    const auto chave = console({"press", "Consultar pela Chave", "--services-ini", ini, "--answer", "123"});
+    EXPECT_EQ(chave.exitCode, 1);
+    EXPECT_NE(chave.err.find("Chave"), std::string::npos) << chave.err;
+    EXPECT_EQ(fake.exchanges().size(), 2u);
 }

@@ -24,6 +24,7 @@
 #include "console/config_geral/disposicao_tela.h"
 #include "console/config_geral/frm_config_geral40.h"
 #include "console/ui/config_geral/grupo_radio.h"
+#include "console/ui/config_geral/perguntas_qt.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -117,6 +118,8 @@ TfrmConfigGeral40View::TfrmConfigGeral40View(TfrmConfigGeral40 &core, QWidget *p
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(criaConfiguracoes(), 5);
     layout->addWidget(criaConsole(), 4);
+    perguntas_ = std::make_unique<PerguntasQt>(this);
+    core_.DefinirPerguntas(perguntas_.get());
     core_.aoMudar = [this] { mostra(); };
     mostra();
 }
@@ -124,6 +127,7 @@ TfrmConfigGeral40View::TfrmConfigGeral40View(TfrmConfigGeral40 &core, QWidget *p
 TfrmConfigGeral40View::~TfrmConfigGeral40View()
 {
     core_.aoMudar = {};
+    core_.DefinirPerguntas(nullptr);
 }
 
 QWidget *TfrmConfigGeral40View::criaConfiguracoes()

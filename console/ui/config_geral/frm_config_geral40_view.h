@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QTreeWidget;
+class PerguntasQt;
 class TfrmConfigGeral40;
 
 // "QuibNFe - Demonstração" over its core (the caller owns the core): on the
@@ -69,6 +71,8 @@ class TfrmConfigGeral40View : public QWidget {
     std::map<std::string, QWidget *> widgets_;
     bool mostrando_ = false;
     bool ocupado_ = false;
+    // The console's prompts, installed in the core while the view lives.
+    std::unique_ptr<PerguntasQt> perguntas_;
     // The window of this program that took the activation from this one.
     QPointer<QWidget> ultimaJanelaPropria_;
 };

@@ -81,6 +81,22 @@ TEST_F(ConsoleRespostasTest, CreationFillsTheListsShowsTheLogAndReadsNothing)
     EXPECT_EQ(tela.controle("edtNumSerie").texto, "ABC123");
 }
 
+TEST_F(ConsoleRespostasTest, TheThermalDanfePrintsOnTheScreensPrinterAndIsAttachedToNothing)
+{
+    const auto &pos = tela_->QuibPosPrinter1;
+    EXPECT_EQ(tela_->QuibNFeDANFeESCPOS1.PosPrinter(), &pos);
+    EXPECT_EQ(pos.EspacoEntreLinhas(), 30);
+    EXPECT_EQ(pos.Config().ConfigQRCode.Tipo(), 2);
+    EXPECT_EQ(pos.Config().ConfigQRCode.LarguraModulo(), 4);
+    EXPECT_EQ(pos.Config().ConfigQRCode.ErrorLevel(), 0);
+    // No NF-e component holds it, and it holds none: printing needs a note
+    // handed to it, and the component's own print finds no DANFE.
+    EXPECT_EQ(tela_->QuibNFe1.DANFE(), nullptr);
+    EXPECT_THAT(
+        [&] { tela_->QuibNFeDANFeESCPOS1.ImprimirDANFE(); },
+        ::testing::ThrowsMessage<EQuibException>(::testing::HasSubstr("Componente QuibNFe não atribuído")));
+}
+
 TEST_F(ConsoleRespostasTest, TreeLeavesOutSignaturesAndKeepsItsItemsOnAParseError)
 {
     tela_->ExibirArvoreResposta("<retEnviNFe><cStat>103</cStat></retEnviNFe>");

@@ -5,7 +5,9 @@
 // "applied" prints what the activation applied to the screen's NF-e
 // component after the operator's list choices. "press" prints the boxes
 // shown, the controls that changed, then each answer pane that changed
-// (tests/support/paineis_resposta.h).
+// (tests/support/paineis_resposta.h); --answer gives the input boxes their
+// answers in order (none left: Cancel), --services-ini the component's
+// services INI before activation.
 
 #include <algorithm>
 #include <cstdio>
@@ -158,6 +160,35 @@ void pressiona(TfrmConfigGeral40 &tela, const std::string &botao)
     pressionaBotao(tela, *b);
 }
 
+// The console's prompts: typed answers from --answer in order (none left:
+// Cancel), files and boxes through the command line's dialogs.
+class PerguntasDaLinha : public PerguntasConsole {
+  public:
+    PerguntasDaLinha(DialogosDaLinha &dialogos, std::deque<std::string> respostas)
+        : dialogos_(dialogos), respostas_(std::move(respostas))
+    {
+    }
+    std::optional<std::string> InputBox(std::string_view, std::string_view, std::string_view) override
+    {
+        if (respostas_.empty())
+            return std::nullopt;
+        std::string resposta = std::move(respostas_.front());
+        respostas_.pop_front();
+        return resposta;
+    }
+    std::optional<std::string> abrirArquivo(const DialogoArquivo &dialogo) override
+    {
+        return dialogos_.abrirArquivo(dialogo.filtro, dialogo.pastaInicial);
+    }
+    void mensagem(std::string_view texto) override { dialogos_.mensagem(texto, ""); }
+    void erro(std::string_view texto) override { dialogos_.mensagem(texto, "Erro de sistema"); }
+    bool confirmacao(std::string_view texto) override { return dialogos_.confirmacao(texto); }
+
+  private:
+    DialogosDaLinha &dialogos_;
+    std::deque<std::string> respostas_;
+};
+
 // Installs the dialogs for the verb's run and puts the previous ones back.
 class DialogosInstalados {
   public:
@@ -201,8 +232,9 @@ void escolhe(TfrmConfigGeral40 &tela, const std::string &escolha)
 }
 
 struct Opcoes {
-    std::string banco, cnpj, acao, botao;
+    std::string banco, cnpj, acao, botao, iniServicos;
     std::vector<std::string> edicoes;
+    std::deque<std::string> respostas;
     std::vector<std::string> escolhas;
     std::deque<bool> confirmacoes;
     std::deque<std::string> arquivos;
@@ -212,7 +244,7 @@ Opcoes leOpcoes(std::span<const std::string> args)
 {
     if (args.size() < 3)
         throw UsoErrado{"expected <module db> <cnpj> show|save|press <control> [options]"};
-    Opcoes o{args[0], args[1], args[2], {}, {}, {}, {}, {}};
+    Opcoes o{args[0], args[1], args[2], {}, {}, {}, {}, {}, {}, {}};
     std::size_t i = 3;
     if (o.acao == "press") {
         if (args.size() < 4)
@@ -233,7 +265,9 @@ Opcoes leOpcoes(std::span<const std::string> args)
         else if (args[i] == "--file")
             o.arquivos.push_back(valor);
         else if (args[i] == "--answer")
-            ; // the screen asks for no typed answer
+            o.respostas.push_back(valor);
+        else if (args[i] == "--services-ini")
+            o.iniServicos = valor;
         else if (args[i] == "--confirm" && (valor == "yes" || valor == "no" || valor == "cancel"))
             o.confirmacoes.push_back(valor == "yes");
         else
@@ -281,6 +315,10 @@ int runConsoleVerb(std::span<const std::string> args)
         ModuloAvulso avulso(opcoes.banco);
         avulso.modulo().CnpjEmpresa = opcoes.cnpj;
         TfrmConfigGeral40 tela(avulso.modulo(), PastaDoPrograma());
+        PerguntasDaLinha perguntas(dialogos, opcoes.respostas);
+        tela.DefinirPerguntas(&perguntas);
+        if (!opcoes.iniServicos.empty())
+            tela.QuibNFe1.Configuracoes().Arquivos().SetIniServicos(opcoes.iniServicos);
         if (opcoes.acao == "applied")
             return aplicadas(tela, opcoes.escolhas);
         tela.FormActivate();

@@ -67,7 +67,8 @@ std::span<const Verb> allVerbs()
              runCipherVerb},
         Verb{"console",
              "<module db> <cnpj> show | save | applied [--choose <list>=<index>]... | press <control> [--set "
-             "<control>=<value>]... [--answer <text>]... [--file <path>]... [--confirm yes|no|cancel]...",
+             "<control>=<value>]... [--answer <text>]... [--file <path>]... [--confirm yes|no|cancel]... "
+             "[--services-ini <file>]",
              "the NF-e settings screen of the company, opened and activated: show prints <control>=<value> "
              "per setting in reader order; save reads such lines from standard input and presses \"Salvar "
              "Configurações\"; press applies the edits, presses the control answering its dialogs in order "
